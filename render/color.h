@@ -40,3 +40,20 @@ constexpr uint32_t ColorToPixel(uint32_t c) {
 }
 
 }  // namespace ac
+
+namespace ac {
+
+// Mixes bytes 0-2 of two colours, Weight being Color1's share out of 256:
+// (c1 * Weight + c2 * (255 - Weight)) >> 8, so Weight 255 does not give Color1
+// back exactly. Byte 3 comes from Color1. Works in either byte order.
+constexpr uint32_t MixColor(uint32_t c1, uint32_t c2, uint8_t weight) {
+  uint32_t out = c1 & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t a = (c1 >> shift) & 0xFFu;
+    const uint32_t b = (c2 >> shift) & 0xFFu;
+    out |= (((a * weight + b * (255u - weight)) >> 8) & 0xFFu) << shift;
+  }
+  return out;
+}
+
+}  // namespace ac
