@@ -1,0 +1,217 @@
+#include "skin/palette.h"
+
+#include <cstdint>
+
+#include "platform/system.h"
+#include "skin/option_values.h"
+#include "skin/skin_sections.h"
+
+namespace ac {
+
+namespace {
+
+constexpr std::array<std::string_view, kPaletteCount> kNames = {
+    "pcMainColor",
+    "pcLabelText",
+    "pcWebText",
+    "pcWebTextHot",
+    "pcEditText",
+    "pcEditBG",
+    "pcSelectionBG",
+    "pcSelectionText",
+    "pcSelectionBG_Focused",
+    "pcSelectionText_Focused",
+    "pcEditBG_Inverted",
+    "pcEditText_Inverted",
+    "pcEditBG_OddRow",
+    "pcEditBG_EvenRow",
+    "pcEditText_Ok",
+    "pcEditText_Warning",
+    "pcEditText_Alert",
+    "pcEditText_Caution",
+    "pcEditText_Bypassed",
+    "pcEditBG_Ok",
+    "pcEditBG_Warning",
+    "pcEditBG_Alert",
+    "pcEditBG_Caution",
+    "pcEditBG_Bypassed",
+    "pcEditText_Highlight1",
+    "pcEditText_Highlight2",
+    "pcEditText_Highlight3",
+    "pcBtnColor1Active",
+    "pcBtnColor2Active",
+    "pcBtnBorderActive",
+    "pcBtnFontActive",
+    "pcBtnColor1Normal",
+    "pcBtnColor2Normal",
+    "pcBtnBorderNormal",
+    "pcBtnFontNormal",
+    "pcBtnColor1Pressed",
+    "pcBtnColor2Pressed",
+    "pcBtnBorderPressed",
+    "pcBtnFontPressed",
+    "pcBtnToneRed",
+    "pcBtnToneGreen",
+    "pcBtnToneBlue",
+    "pcBtnToneYellow",
+    "pcBtnToneRedActive",
+    "pcBtnToneGreenActive",
+    "pcBtnToneBlueActive",
+    "pcBtnToneYellowActive",
+    "pcBtnRedText",
+    "pcBtnGreenText",
+    "pcBtnBlueText",
+    "pcBtnYellowText",
+    "pcBtnRedTextActive",
+    "pcBtnGreenTextActive",
+    "pcBtnBlueTextActive",
+    "pcBtnYellowTextActive",
+    "pcBorder",
+    "pcGrid",
+    "pcHintBG",
+    "pcHintText",
+};
+
+// System colour indexes (COLOR_*).
+constexpr int kColorWindow = 5;
+constexpr int kColorWindowText = 8;
+constexpr int kColorHighlight = 13;
+constexpr int kColorHighlightText = 14;
+constexpr int kColorBtnFace = 15;
+constexpr int kColorInfoText = 23;
+constexpr int kColorInfoBk = 24;
+
+// Marks a button colour that the skin did not give.
+constexpr TColor Unset(TColor c) {
+  return static_cast<TColor>(static_cast<uint32_t>(c) | 0xFF000000u);
+}
+
+const TsGeneralData* FindSection(const std::vector<TsGeneralData>& gd, std::string_view name) {
+  for (const auto& g : gd)
+    if (g.ClassName == name) return &g;
+  return nullptr;
+}
+
+bool IsNoColor(TColor c) {
+  return c == -1 || c == clFuchsia;
+}
+
+void SelectionColors(TacPalette& p, const std::vector<TsGeneralData>& gd) {
+  if (const TsGeneralData* sel = FindSection(gd, "SELECTION")) {
+    p[pcSelectionBG] = sel->Props[0].Color;
+    p[pcSelectionText] = sel->Props[0].FontColor.Color;
+    const TsGenState& focused = sel->Props[sel->States < 2 ? 0 : 1];
+    p[pcSelectionBG_Focused] = focused.Color;
+    p[pcSelectionText_Focused] = focused.FontColor.Color;
+  } else {
+    p[pcSelectionBG] = p[pcSelectionText] = p[pcSelectionBG_Focused] = p[pcSelectionText_Focused] =
+        -1;
+  }
+  if (!IsNoColor(p[pcSelectionText])) return;
+  if (const TsGeneralData* menu = FindSection(gd, SectionName(ssMenuItem))) {
+    const TsGenState& hot = menu->Props[1];
+    p[pcSelectionText] = IsNoColor(hot.FontColor.Color) ? clHighlightText : hot.FontColor.Color;
+    p[pcSelectionBG] = p[pcSelectionBG_Focused] = hot.Color;
+    p[pcSelectionText_Focused] = p[pcSelectionText];
+  } else {
+    p[pcSelectionText] = p[pcSelectionText_Focused] = platform::SysColor(kColorHighlightText);
+    p[pcSelectionBG] = p[pcSelectionBG_Focused] = platform::SysColor(kColorHighlight);
+  }
+}
+
+}  // namespace
+
+std::string_view PaletteColorName(TacPaletteColors c) {
+  auto i = static_cast<std::size_t>(c);
+  return i < kNames.size() ? kNames[i] : std::string_view{};
+}
+
+TColor Mix(TColor a, TColor b, int w) {
+  auto ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
+  uint32_t out = ua & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    uint32_t ca = (ua >> shift) & 0xFF, cb = (ub >> shift) & 0xFF;
+    uint32_t v = (ca * static_cast<uint32_t>(w) + cb * static_cast<uint32_t>(255 - w)) >> 8;
+    out |= (v & 0xFF) << shift;
+  }
+  return static_cast<TColor>(out);
+}
+
+TacPalette ComputePalette(const TOptionsFile& file, const std::vector<TsGeneralData>& gd) {
+  TacPalette p{};
+  auto read = [&](std::string_view key, TColor def) {
+    return ReadColor(file, kGlobalInfo, key, def);
+  };
+  auto read64 = [&](std::string_view key, TColor def) {
+    return ReadInt64Truncated(file, kGlobalInfo, key, def);
+  };
+
+  p[pcMainColor] = read("COLOR", platform::SysColor(kColorBtnFace));
+  p[pcLabelText] = read("FONTCOLOR", 0);
+  p[pcWebText] = read("TCBOTTOM", 0xFF0000);
+  p[pcWebTextHot] = read("TCTOP", 0x0000FF);
+
+  const TsGeneralData* edit = FindSection(gd, SectionName(ssEdit));
+  p[pcEditText] = edit ? edit->Props[0].FontColor.Color : platform::SysColor(kColorWindowText);
+  p[pcEditBG] = edit ? edit->Props[0].Color : platform::SysColor(kColorWindow);
+  SelectionColors(p, gd);
+
+  p[pcEditBG_Inverted] = read("EDITBG_INV", p[pcEditText]);
+  p[pcEditText_Inverted] = read("EDITTEXT_INV", p[pcEditBG]);
+  p[pcEditBG_OddRow] = read("EDITBG_ODD", p[pcEditBG]);
+  p[pcEditBG_EvenRow] = read("EDITBG_EVEN", Mix(p[pcEditText], p[pcEditBG], 13));
+  p[pcEditText_Ok] = read("EDITTEXT_OK", 4210688);
+  p[pcEditText_Warning] = read("EDITTEXT_WARN", 19532);
+  p[pcEditText_Alert] = p[pcEditText_Caution] = p[pcEditText_Bypassed] =
+      read("EDITTEXT_ALERT", 108);
+  p[pcEditBG_Ok] = read("EDITBG_OK", 13238226);
+  p[pcEditBG_Warning] = read("EDITBG_WARN", 12255231);
+  p[pcEditBG_Alert] = p[pcEditBG_Caution] = p[pcEditBG_Bypassed] = read("EDITBG_ALERT", 14408703);
+  p[pcEditText_Highlight1] = read("EDITTEXT_H1", 0);
+  p[pcEditText_Highlight2] = read("EDITTEXT_H2", 0);
+  p[pcEditText_Highlight3] = read("EDITTEXT_H3", 0);
+
+  // The button borders default to the border colour, so it comes first.
+  p[pcBorder] = read("BORDERCOLOR", 0);
+  TColor main = p[pcMainColor];
+  p[pcBtnColor1Active] = read64("BTNCOLOR1ACTIVE", Unset(Mix(main, 0xFFFFFF, 177)));
+  p[pcBtnColor2Active] = read64("BTNCOLOR2ACTIVE", Unset(main));
+  p[pcBtnBorderActive] = read("BTNBORDERACTIVE", p[pcBorder]);
+  p[pcBtnFontActive] = read("BTNFONTACTIVE", p[pcLabelText]);
+  p[pcBtnColor1Normal] = read64("BTNCOLOR1NORMAL", Unset(main));
+  p[pcBtnColor2Normal] = read64("BTNCOLOR2NORMAL", Unset(Mix(main, 0, 244)));
+  p[pcBtnBorderNormal] = read("BTNBORDERNORMAL", p[pcBorder]);
+  p[pcBtnFontNormal] = read("BTNFONTNORMAL", p[pcLabelText]);
+  p[pcBtnColor1Pressed] = read64("BTNCOLOR1PRESSED", Unset(Mix(main, 0, 233)));
+  p[pcBtnColor2Pressed] = read64("BTNCOLOR2PRESSED", Unset(Mix(main, 0, 233)));
+  p[pcBtnBorderPressed] = read("BTNBORDERPRESSED", p[pcBorder]);
+  p[pcBtnFontPressed] = read("BTNFONTPRESSED", p[pcLabelText]);
+
+  p[pcBtnToneRed] = read("COLORTONERED", 10395391);
+  p[pcBtnToneGreen] = read("COLORTONEGREEN", 8114328);
+  p[pcBtnToneBlue] = read("COLORTONEBLUE", 16772553);
+  p[pcBtnToneYellow] = read("COLORTONEYELLOW", 13300735);
+  p[pcBtnToneRedActive] = read("COLORTONEREDACTIVE", p[pcBtnToneRed]);
+  p[pcBtnToneGreenActive] = read("COLORTONEGREENACTIVE", p[pcBtnToneGreen]);
+  p[pcBtnToneBlueActive] = read("COLORTONEBLUEACTIVE", p[pcBtnToneBlue]);
+  p[pcBtnToneYellowActive] = read("COLORTONEYELLOWACTIVE", p[pcBtnToneYellow]);
+  p[pcBtnRedText] = read("COLORTONEREDTEXT", 180);
+  p[pcBtnGreenText] = read("COLORTONEGREENTEXT", 2655514);
+  p[pcBtnBlueText] = read("COLORTONEBLUETEXT", 11432960);
+  p[pcBtnYellowText] = read("COLORTONEYELLOWTEXT", 31157);
+  p[pcBtnRedTextActive] = read("COLORTONEREDTEXTACTIVE", p[pcBtnRedText]);
+  p[pcBtnGreenTextActive] = read("COLORTONEGREENTEXTACTIVE", p[pcBtnGreenText]);
+  // These two keys end in mixed case in every skin; the names must match.
+  p[pcBtnBlueTextActive] = read("COLORTONEBLUETEXTActive", p[pcBtnBlueText]);
+  p[pcBtnYellowTextActive] = read("COLORTONEYELLOWTEXTActive", p[pcBtnYellowText]);
+
+  p[pcGrid] = read("GRIDLINE", -1);
+  if (p[pcGrid] == -1) p[pcGrid] = Mix(p[pcEditText], p[pcEditBG], 30);
+
+  const TsGeneralData* hint = FindSection(gd, SectionName(ssHint));
+  p[pcHintBG] = hint ? hint->Props[0].Color : platform::SysColor(kColorInfoBk);
+  p[pcHintText] = hint ? hint->Props[0].FontColor.Color : platform::SysColor(kColorInfoText);
+  return p;
+}
+
+}  // namespace ac

@@ -1,0 +1,40 @@
+#include "skin/skin_data.h"
+
+namespace ac {
+
+TacSkinData::TacSkinData(TsSkinManager* owner, int32_t aPPI)
+    : FOwner(owner), ScalePercent(aPPI * 100 / 96), PPI(aPPI) {}
+
+int32_t TacSkinData::ScaleIntValue(int32_t value) const {
+  return static_cast<int32_t>(int64_t{value} * PPI / 96);
+}
+
+void TacSkinData::LoadParams() {
+  Spacing = ScaleIntValue(4);
+  LineWidth = ScaleIntValue(2);
+  ArrowSize = ScaleIntValue(5);
+  SmallArrowSize = ScaleIntValue(4);
+  ScrollBtnLength = ScaleIntValue(16);
+}
+
+void TacSkinData::FreeBitmaps() {
+  for (auto& b : BmpArray) b.Bmp.reset();
+}
+
+void TacSkinData::ClearBmpArray() {
+  FreeBitmaps();
+  BmpArray.clear();
+}
+
+void TacSkinData::Reset() {
+  ClearBmpArray();
+  gd.clear();
+  ma.clear();
+  oe.clear();
+  rsta.reset();
+  rsti.reset();
+  ShdaTemplate.reset();
+  ShdiTemplate.reset();
+}
+
+}  // namespace ac

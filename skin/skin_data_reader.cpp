@@ -1,0 +1,206 @@
+#include "skin/skin_data_reader.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/errors.h"
+#include "platform/system.h"
+#include "skin/gradient_parse.h"
+#include "skin/option_values.h"
+#include "skin/skin_sections.h"
+
+namespace ac {
+
+namespace {
+
+struct TStateKeys {
+  std::string_view Color, FontColor, TCLeft, TCTop, TCRight, TCBottom, GlowColor, GlowSize,
+      GradientPercent, GradientData, ImagePercent, Transparency, Light, BorderColor;
+};
+
+constexpr std::array<TStateKeys, 3> kStateKeys = {{
+    {"COLOR", "FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM", "GCOL", "GSIZE",
+     "GRADIENTPERCENT", "GRADIENTDATA", "IMAGEPERCENT", "TRANSPARENCY", "LIGHT0", "BORDERCOLOR0"},
+    {"HOTCOLOR", "HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM", "HGCOL",
+     "HGSIZE", "HOTGRADIENTPERCENT", "HOTGRADIENTDATA", "HOTIMAGEPERCENT", "HOTTRANSPARENCY",
+     "LIGHT1", "BORDERCOLOR1"},
+    {"COLOR2", "FONTCOLOR2", "TCLEFT2", "TCTOP2", "TCRIGHT2", "TCBOTTOM2", "GCOL2", "GSIZE2",
+     "GRADIENTPERCENT2", "GRADIENTDATA2", "IMAGEPERCENT2", "TRANSPARENCY2", "LIGHT2",
+     "BORDERCOLOR2"},
+}};
+
+// A number from a parent (never negative here) names a system colour only
+// through the top byte, which a non-negative value lacks, so converting it is
+// the identity; the conversion stays for values a future caller might pass.
+TColor ToRGB(TColor c) {
+  return c < 0 ? platform::SysColor(c & 0xFF) : c;
+}
+
+TsGradArray ReadGradient(const TOptionsFile& file, std::string_view section, std::string_view key) {
+  auto text = ReadInheritedText(file, section, key);
+  if (!text || text->Value.size() < 4) return {};
+  try {
+    return ParseGradient(text->Value);
+  } catch (const EConvertError& e) {
+    throw EConvertError("Invalid gradient \"" + std::string(text->Value) + "\" (section \"" +
+                        text->Section->Name() + "\", key \"" + std::string(key) +
+                        "\"): " + e.what());
+  }
+}
+
+// Sizes pass through ScaleInt; negative values are markers ("not given") and
+// are kept as they are so that every resolution reads the same marker.
+int32_t ScaledSize(const TacSectionScale& scale, int32_t v) {
+  return (v >= 0 && scale.ScaleInt) ? scale.ScaleInt(v) : v;
+}
+
+}  // namespace
+
+int32_t ReadSectionInteger(const TOptionsFile& file, std::string_view section, std::string_view key,
+                           int32_t def, int32_t max) {
+  auto v = ReadInheritedInteger(file, section, key);
+  if (!v) return std::min(def, max);
+  if (v->Depth == 0) return std::min(v->Value, max);
+  return std::min(v->Value < 0 ? def : ToRGB(v->Value), max);
+}
+
+int32_t ReadOuterOffset(const TOptionsFile& file, std::string_view section, std::string_view key) {
+  constexpr int32_t kMax = 255;
+  auto v = ReadInheritedInteger(file, section, key);
+  if (v && v->Depth == 0) return std::min(v->Value, kMax);
+  if (!v) {
+    auto parent = file.Value(section, kParentClassKey);
+    return (!parent || parent->empty()) ? -2 : -1;
+  }
+  if (v->Depth == 1) return std::min(v->Value, kMax);
+  return v->Value < 0 ? -1 : std::min(v->Value, kMax);
+}
+
+TsGenState ReadGenState(const TOptionsFile& file, std::string_view section, int state,
+                        TColor defLightColor) {
+  const TStateKeys& k = kStateKeys[static_cast<std::size_t>(std::clamp(state, 0, 2))];
+  auto num = [&](std::string_view key, int32_t def) {
+    return ReadSectionInteger(file, section, key, def);
+  };
+  TsGenState s;
+  s.GlowSize = num(k.GlowSize, 0);
+  s.ImagePercent = num(k.ImagePercent, 0);
+  s.Transparency = num(k.Transparency, 0);
+  s.GradientPercent = num(k.GradientPercent, 0);
+  s.Color = num(k.Color, 0xFFFFFF);
+  s.GlowColor = num(k.GlowColor, 0xFFFFFF);
+  s.LightColor = num(k.Light, defLightColor);
+  s.BorderColor = num(k.BorderColor, clFuchsia);
+  s.FontColor.Color = num(k.FontColor, 0);
+  s.FontColor.Left = num(k.TCLeft, -1);
+  s.FontColor.Top = num(k.TCTop, -1);
+  s.FontColor.Right = num(k.TCRight, -1);
+  s.FontColor.Bottom = num(k.TCBottom, -1);
+  s.GradientArray = ReadGradient(file, section, k.GradientData);
+  return s;
+}
+
+TsGeneralData ReadGeneralData(const TOptionsFile& file, std::string_view section,
+                              const TacSectionScale& scale, TColor defLightColor) {
+  TsGeneralData g;
+  g.ClassName = std::string(section);
+  g.ParentClass = ReadText(file, section, kParentClassKey);
+  g.GiveOwnFont = ReadInheritedBoolean(file, section, "GIVEOWNFONT", false);
+  g.ShiftOnClick = ReadInheritedBoolean(file, section, "SHIFTCLICK", false);
+  g.ReservedBoolean = ReadInheritedBoolean(file, section, "RESERVEDBOOLEAN", false);
+  g.GlowCount = ReadSectionInteger(file, section, "GLOW", 0, 255);
+  g.GlowMargin = ReadSectionInteger(file, section, "GLOWMARGIN", 0, 255);
+  if (scale.SkinHasMasks)
+    g.GlowMargin = static_cast<int32_t>(int64_t{g.GlowMargin} * scale.PPI / 96);
+  g.BorderRadius = ScaledSize(scale, ReadSectionInteger(file, section, "BORDERRADIUS", 0, 255));
+  g.States = ReadSectionInteger(file, section, "STATES", 3, 255);
+  g.OuterOffset = TRect::LTRB(ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFSL")),
+                              ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFST")),
+                              ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFSR")),
+                              ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFSB")));
+  g.OuterOpacity = ReadSectionInteger(file, section, "OUTOPACITY", 200, 255);
+  g.OuterMode = ReadSectionInteger(file, section, "OUTERMODE", 2);
+  g.OuterBlur = ScaledSize(scale, ReadSectionInteger(file, section, "OUTBLUR", 9, 30));
+  g.OuterRadius = ScaledSize(scale, ReadSectionInteger(file, section, "OUTRADIUS", 9, 60));
+  g.OuterColorL = ReadSectionInteger(file, section, "OUTCOLL", 0);
+  g.OuterColorT = ReadSectionInteger(file, section, "OUTCOLT", 0);
+  g.OuterColorR = ReadSectionInteger(file, section, "OUTCOLR", 0);
+  g.OuterColorB = ReadSectionInteger(file, section, "OUTCOLB", 0);
+  g.BorderWidth = ReadSectionInteger(file, section, "BORDERWIDTH", 1);
+
+  g.Props[0] = ReadGenState(file, section, 0, defLightColor);
+  g.Props[1] = g.States >= 2 ? ReadGenState(file, section, 1, defLightColor) : g.Props[0];
+  g.UseState2 = ReadSectionInteger(file, section, "USESTATE2", 0) == 1;
+  g.Props[2] = g.UseState2 ? ReadGenState(file, section, 2, defLightColor) : g.Props[1];
+  return g;
+}
+
+TacSkinCommonInfo ReadSkinCommonInfo(const TOptionsFile& file) {
+  TacSkinCommonInfo info;
+  auto num = [&](std::string_view key, int32_t def) {
+    return ReadInteger(file, kGlobalInfo, key, def);
+  };
+  info.UseAeroBluring = num("AEROBLUR", 0) != 0;
+  info.Version = ReadVersion(file, kGlobalInfo, "VERSION", 0);
+  info.Author = ReadText(file, kGlobalInfo, "AUTHOR");
+  info.MainFont = ReadText(file, kGlobalInfo, "MainFont");
+  info.Description = ReadText(file, kGlobalInfo, "DESCRIPTION");
+  info.Shadow1Color = num("SHADOW1COLOR", 0);
+  info.DefLightColor = num("DEFLIGHT", -1);
+  info.ArrowStyle = static_cast<TacArrowsStyle>(num("ARROWSTYLE", 0));
+  info.BIVAlign = num("BIVALIGN", 0);
+  info.BIKeepHUE = num("BIKEEPHUE", 0);
+  info.BrightMin = num("BRIGHTMIN", -50);
+  info.BrightMax = num("BRIGHTMAX", 50);
+  info.IndexGlobalInfo = file.IndexOf(kGlobalInfo);
+  return info;
+}
+
+std::array<TacOutEffData, 2> ReadOuterEffects(const TOptionsFile& file,
+                                              const std::function<int32_t(int32_t)>& scaleInt) {
+  auto num = [&](std::string_view key, int32_t def) {
+    return ReadInteger(file, kGlobalInfo, key, def);
+  };
+  // Widths of -1 mean "not given" and stay -1 at every resolution.
+  auto size = [&](std::string_view key, int32_t def) {
+    int32_t v = num(key, def);
+    return (v >= 0 && scaleInt) ? scaleInt(v) : v;
+  };
+  std::array<TacOutEffData, 2> oe;
+  TacOutEffData& lo = oe[0];
+  lo.ColorL = num("LO_COLORL", 0xFFFFFF);
+  lo.ColorT = num("LO_COLORT", 0);
+  lo.ColorR = num("LO_COLORR", 0xFFFFFF);
+  lo.ColorB = num("LO_COLORB", 0xFFFFFF);
+  lo.WidthL = size("LO_WIDTHL", -1);
+  lo.WidthT = size("LO_WIDTHT", -1);
+  lo.WidthR = size("LO_WIDTHR", -1);
+  lo.WidthB = size("LO_WIDTHB", -1);
+  lo.OffsetL = size("LO_OFFSETL", 2);
+  lo.OffsetT = size("LO_OFFSETT", 2);
+  lo.OffsetR = size("LO_OFFSETR", 2);
+  lo.OffsetB = size("LO_OFFSETB", 4);
+  lo.Radius = size("LO_RADIUS_OE", 9);
+  lo.Blur = size("LO_BLUR_OE", 5);
+  lo.Source = num("LO_SOURCE", 2);
+  lo.Opacity = num("LO_OPACITY", 200);
+
+  TacOutEffData& sh = oe[1];
+  sh.ColorL = num("SH_COLORL", 0);
+  sh.ColorT = clFuchsia;
+  sh.WidthL = size("SH_WIDTHL", -1);
+  sh.WidthT = size("SH_WIDTHT", -1);
+  sh.WidthR = size("SH_WIDTHR", -1);
+  sh.WidthB = size("SH_WIDTHB", -1);
+  sh.OffsetL = size("SH_OFFSETL", 3);
+  sh.OffsetT = size("SH_OFFSETT", 2);
+  sh.OffsetR = size("SH_OFFSETR", 3);
+  sh.OffsetB = size("SH_OFFSETB", 5);
+  sh.Radius = size("SH_RADIUS_OE", 9);
+  sh.Blur = size("SH_BLUR_OE", 5);
+  sh.Source = num("SH_SOURCE", 2);
+  sh.Opacity = num("SH_OPACITY", 60);
+  return oe;
+}
+
+}  // namespace ac

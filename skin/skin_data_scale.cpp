@@ -1,0 +1,54 @@
+#include "skin/skin_data_scale.h"
+
+#include <algorithm>
+
+#include "skin/option_values.h"
+
+namespace ac {
+
+int32_t GetScale(const TacScaleSettings& s) {
+  if (s.Designing) return 0;
+  switch (s.Mode) {
+    case smOldMode:
+    case smVCL:
+      return 0;
+    case smAuto:
+      return std::clamp(s.SysFontScale, 0, kStepCount - 1);
+    // The custom mode has no step of its own; the nearest step of its
+    // resolution keeps step-indexed tables in range.
+    case smCustomPPI:
+      return PpiToStep(s.PixelsPerInch);
+    default:
+      return static_cast<int32_t>(s.Mode);
+  }
+}
+
+int32_t ScaleIntByStep(int32_t value, int32_t step) {
+  switch (step) {
+    case 1:
+      return value + value / 4;
+    case 2:
+      return value + value / 2;
+    case 3:
+      return value * 2;
+    default:
+      return step > 3 ? value * 2 : value;
+  }
+}
+
+int32_t ScaleInt(int32_t value, int32_t sysScale, const TacScaleSettings& s) {
+  if (s.Mode == smCustomPPI) return static_cast<int32_t>(int64_t{value} * s.PixelsPerInch / 96);
+  if (s.Mode == smOldMode) return value;
+  return ScaleIntByStep(value, sysScale == -1 ? GetScale(s) : sysScale);
+}
+
+int32_t ScalePPI(int32_t value, int32_t aPPI, const TacScaleSettings& s) {
+  // Scaling to zero under the old mode would erase every size; the old mode
+  // means "do not scale".
+  if (s.Mode == smOldMode) return value;
+  if (aPPI == 0)
+    aPPI = s.Mode == smVCL ? s.ScreenPPI : kStepPPI[static_cast<std::size_t>(GetScale(s))];
+  return static_cast<int32_t>(int64_t{value} * aPPI / 96);
+}
+
+}  // namespace ac
