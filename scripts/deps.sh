@@ -10,6 +10,8 @@ packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   # the Windows harness
   wine wine64 xvfb xcompmgr xdotool xclip x11-utils imagemagick
+  # the skin generator (tools/skingen)
+  python3-pil fonts-dejavu-core
 )
 
 missing=()

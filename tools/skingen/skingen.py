@@ -1,0 +1,117 @@
+#!/usr/bin/python3
+"""Generates the Velmora Light skin: Options.dat, its images and a preview.
+
+    /usr/bin/python3 tools/skingen/skingen.py [--out skins/VelmoraLight]
+                                             [--preview skins/VelmoraLight.preview.png]
+
+Everything is drawn from theme.py; run it again after changing a colour or a
+size and commit what it writes. The output is the same on every run.
+"""
+
+import argparse
+import os
+import sys
+
+sys.dont_write_bytecode = True   # keeps the source tree clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import artwork as A          # noqa: E402
+import atlas as X            # noqa: E402
+import contrast              # noqa: E402
+import preview               # noqa: E402
+import sections              # noqa: E402
+import theme as T            # noqa: E402
+from options import OptionsFile  # noqa: E402
+
+MASTER = "MASTER COPY.PNG"
+EXTBORD = "EXTBORD.PNG"
+GLOWEDIT = "GLOWEDIT.PNG"
+BUTTONHUGE = "BUTTONHUGE.BMP"
+
+
+def draw_all():
+    """Every image of the skin: per resolution step where the window shows it."""
+    steps = {}
+    for scale, suffix in T.STEPS:
+        steps[suffix] = {
+            "exborder": A.exborder(scale),
+            "form": A.form_border(scale),
+            "button": A.button_border(scale),
+            "edit": A.edit_border(scale),
+            "card": A.card_border(scale),
+            "sunken": A.sunken_border(scale),
+            "edit_glow": A.edit_glow(scale),
+            "glow_margin": A.caption_glow_margin(scale),
+            "caption": {k: A.caption_button(k, scale)
+                        for k in ("close", "min", "max", "norm", "help")},
+            "small": {k: A.caption_button(k, scale, small=True)
+                      for k in ("close", "min", "max", "norm", "help")},
+            "glows": {k: A.caption_glow(k, scale) for k in ("close", "min", "max", "norm")},
+            "title_button": A.title_button(scale),
+        }
+    single = {
+        "box": A.check_box(1.0, False),
+        "box_checked": A.check_box(1.0, True),
+        "box_grayed": A.check_box(1.0, False, grayed=True),
+        "small_box": A.check_box(1.0, False, small=True),
+        "small_checked": A.check_box(1.0, True, small=True),
+        "small_grayed": A.check_box(1.0, False, grayed=True, small=True),
+        "radio": A.radio(1.0, False),
+        "radio_checked": A.radio(1.0, True),
+        "menu_check": A.menu_check(1.0),
+        "arrows": {d: A.chevron(1.0, d) for d in ("left", "up", "right", "down")},
+        "grip": A.grip_corner(1.0),
+        "grip_h": A.grip_texture(1.0, False),
+        "grip_v": A.grip_texture(1.0, True),
+        "line_h": A.line_texture(False),
+        "line_v": A.line_texture(True),
+        "dot_grid": A.dot_grid_texture(),
+        "scroll_thumb": A.pill(1.0, 9, [T.SCROLL_THUMB, T.SCROLL_THUMB_HOT,
+                                        T.SCROLL_THUMB_PRESSED], "#F1F2F4"),
+        "channel": A.pill(1.0, 5, [T.TRACK], T.BG),
+        "progress": A.pill(1.0, 5, [T.ACCENT], T.BG),
+        "tabs": {side: A.tab(1.0, side) for side in ("top", "bottom", "left", "right")},
+        "thumb": A.slider_thumb(1.0),
+        "tick_h": A.tick(False),
+        "tick_v": A.tick(True),
+        "flat": A.flat_button_border(1.0),
+        "huge": A.huge_button(1.0),
+    }
+    return steps, single
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    root = os.path.normpath(os.path.join(here, "..", ".."))
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--out", default=os.path.join(root, "skins", "VelmoraLight"))
+    ap.add_argument("--preview", default=os.path.join(root, "skins", "VelmoraLight.preview.png"))
+    ap.add_argument("--sheet", help="also write a zoomed contact sheet of every image here")
+    args = ap.parse_args()
+
+    contrast.check_all()
+    steps, single = draw_all()
+    atlas = X.Atlas()
+    opts = OptionsFile()
+    files = {EXTBORD: steps[""]["exborder"], GLOWEDIT: steps[""]["edit_glow"],
+             BUTTONHUGE: single["huge"]}
+    sections.write(opts, atlas, steps, single, files)
+    master = atlas.pack()
+    sections.resolve(opts, atlas)
+
+    os.makedirs(args.out, exist_ok=True)
+    with open(os.path.join(args.out, "Options.dat"), "wb") as f:
+        f.write(opts.text().encode("ascii"))
+    master.save(os.path.join(args.out, MASTER), optimize=True)
+    files[EXTBORD].image.save(os.path.join(args.out, EXTBORD), optimize=True)
+    files[GLOWEDIT].image.save(os.path.join(args.out, GLOWEDIT), optimize=True)
+    files[BUTTONHUGE].image.convert("RGB").save(os.path.join(args.out, BUTTONHUGE))
+    preview.render(steps[""], single).save(args.preview, optimize=True)
+    if args.sheet:
+        preview.contact_sheet(steps, single, master).save(args.sheet)
+    print("wrote %s (%d sections), master %dx%d, preview %s"
+          % (args.out, len(opts.sections), master.size[0], master.size[1], args.preview))
+
+
+if __name__ == "__main__":
+    main()
