@@ -406,7 +406,8 @@ def pill(s, thickness, fills, track):
 
 
 def tab(s, side):
-    """Tab outline open toward the page: rest (none), hot (soft), selected (border)."""
+    """Tab shape open toward the page: rounded corners in every state, and the
+    page's outline only on the selected tab (rest and hot show their fill)."""
     r = px(4, s)
     lw = hairline(s)
     band = r + 1
@@ -416,7 +417,7 @@ def tab(s, side):
     ring_full = R.rrect_ring(size, size + r + 2, 0, 0, size, size + r + 2, r, lw)
     ring = ring_full.crop((0, 0, size, size))
     frames = []
-    for edge in (None, T.CARD_BORDER, T.CONTROL_BORDER):
+    for edge in (None, None, T.CARD_BORDER):
         layers = [(ring, edge)] if edge else []
         frames.append(_tab_frame(size, layers, foot))
     img = R.hstack(frames)

@@ -84,7 +84,7 @@ def tilde(rect, art, mode):
 def bang(file_name, art):
     """"!" file notation: FILE, count, mask type, kind, four bands, draw mode."""
     fields = [file_name.upper(), str(art.count), str(art.mask_type), str(art.kind)]
-    fields += [str(v) for v in art.bands] + ["%02d" % art.draw_mode]
+    fields += [_n4(v) for v in art.bands] + ["%02d" % art.draw_mode]
     return "!" + "!".join(fields)
 
 
@@ -122,7 +122,7 @@ def expand(value):
         f, ic, mt, it = parts[:4]
         a = parts[4:8]
         dm = parts[8]
-        bands = "".join(x.zfill(4) for x in a)
+        bands = "".join(a)
         return "&" + "0000" * 4 + bands + ic + mt + it + dm.zfill(2) + "000000" + f
     raise ValueError("not a mask notation: " + value)
 

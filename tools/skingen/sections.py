@@ -272,7 +272,6 @@ def _window_sections(opts, m, steps):
         ("STATES", 2), ("COLOR", C(T.BG)), ("HOTCOLOR", C(T.BG)),
         ("TRANSPARENCY", 100), ("HOTTRANSPARENCY", 100),
         ("FONTCOLOR", C(T.TEXT_SECONDARY)), ("HOTFONTCOLOR", C(T.TEXT)),
-        ("GIVEOWNFONT", "TRUE"),
     ])
     opts.update("DIALOGTITLE", [("PARENTCLASS", "FORMTITLE")])
     opts.update("CAPTION", [("PARENTCLASS", "FORMTITLE")])
@@ -516,7 +515,7 @@ def _tab_and_scroll_sections(opts, m, single):
     tabs = single["tabs"]
     opts.update("TABTOP", [
         ("STATES", 3), ("USESTATE2", 1),
-        ("COLOR", C(T.BG)), ("HOTCOLOR", C(T.BG)), ("COLOR2", C(T.SURFACE)),
+        ("COLOR", C(T.BG)), ("HOTCOLOR", C(T.ACCENT_TINT)), ("COLOR2", C(T.SURFACE)),
         ("TRANSPARENCY", 100), ("HOTTRANSPARENCY", 0), ("TRANSPARENCY2", 0),
         ("FONTCOLOR", C(T.TEXT_SECONDARY)), ("HOTFONTCOLOR", C(T.TEXT)),
         ("FONTCOLOR2", C(T.TEXT)),
