@@ -114,10 +114,14 @@ def _frame_around(img, template, bands, inner):
     return layer
 
 
-def window(step, single, active=True, hot_close=False, button_state=0, focused=False):
-    """The main window at 96 pixels per inch (client 262 x 102), with its shadow."""
-    shadow, border, title, radius, side = A.frame_metrics(1.0)
-    client_w, client_h = 262, 102
+def window(step, single, scale=1.0, active=True, hot_close=False, button_state=0,
+           focused=False):
+    """The main window (client 262 x 102 at 96 pixels per inch) with its shadow."""
+    def p(v):
+        return A.px(v, scale)
+
+    shadow, border, title, radius, side = A.frame_metrics(scale)
+    client_w, client_h = p(262), p(102)
     W = client_w + 2 * border + 2 * shadow
     H = client_h + title + border + 2 * shadow
     img = Image.new("RGBA", (W, H), (0, 0, 0, 0))
@@ -132,9 +136,8 @@ def window(step, single, active=True, hot_close=False, button_state=0, focused=F
     d = ImageDraw.Draw(img)
 
     # Title: caption text and the lone close button.
-    cap_font = _font(12)
     vcenter = shadow + title // 2
-    _text(d, (shadow + border + 6, vcenter), "Velmora", cap_font,
+    _text(d, (shadow + border + p(6), vcenter), "Velmora", _font(p(12)),
           T.TEXT if active else T.TEXT_SECONDARY, "lm")
     close = step["caption"]["close"]
     bw = close.image.size[0] // 3
@@ -147,35 +150,37 @@ def window(step, single, active=True, hot_close=False, button_state=0, focused=F
     layer.paste(pic, (bx, by))
     img = Image.alpha_composite(img, layer)
 
-    # Client: the panel card with its children.
+    # Client: the panel card with its children (positions scaled like the form's).
     ox, oy = shadow + border, shadow + title
-    panel = (ox + 1, oy + 3, ox + 261, oy + 100)
+    panel = (ox + p(1), oy + p(3), ox + p(1) + p(260), oy + p(3) + p(97))
     pw, ph = panel[2] - panel[0], panel[3] - panel[1]
     _masked_border(img, panel, step["card"], 0, Image.new("RGB", (pw, ph), R.rgb(T.SURFACE)))
     d = ImageDraw.Draw(img)
-    f = _font(11)
+    f = _font(p(11))
     px0, py0 = panel[:2]
-    _text(d, (px0 + 128, py0 + 2), "Ваш ключ", _font(11, bold=True), T.TEXT, "ma")
-    edit = (px0 + 4, py0 + 16, px0 + 256, py0 + 37)
+    _text(d, (px0 + p(128), py0 + p(2)), "Ваш ключ", _font(p(11), bold=True), T.TEXT, "ma")
+    edit = (px0 + p(4), py0 + p(16), px0 + p(4) + p(252), py0 + p(16) + p(21))
     _masked_border(img, edit, step["edit"], 1 if focused else 0,
-                   Image.new("RGB", (252, 21), R.rgb(T.SURFACE)))
-    btn = (px0 + 4, py0 + 40, px0 + 256, py0 + 63)
+                   Image.new("RGB", (edit[2] - edit[0], edit[3] - edit[1]), R.rgb(T.SURFACE)))
+    btn = (px0 + p(4), py0 + p(40), px0 + p(4) + p(252), py0 + p(40) + p(23))
     faces = [(T.BUTTON_TOP, T.BUTTON_BOTTOM), (T.BUTTON_HOT_TOP, T.BUTTON_HOT_BOTTOM),
              (T.BUTTON_PRESSED_TOP, T.BUTTON_PRESSED_BOTTOM)]
     _masked_border(img, btn, step["button"], button_state,
-                   _gradient_face((252, 23), *faces[button_state]))
+                   _gradient_face((btn[2] - btn[0], btn[3] - btn[1]), *faces[button_state]))
     d = ImageDraw.Draw(img)
     _text(d, ((edit[0] + edit[2]) // 2, (edit[1] + edit[3]) // 2), "VLM-4F7K-29QD-XC81",
           f, T.TEXT, "mm")
-    shift = 1 if button_state == 2 else 0
+    shift = p(1) if button_state == 2 else 0
     _text(d, ((btn[0] + btn[2]) // 2 + shift, (btn[1] + btn[3]) // 2 + shift), "Копировать",
           f, T.TEXT, "mm")
-    _text(d, (px0 + 29, py0 + 66), "Нажмите кнопку, чтобы скопировать", f, T.TEXT_SECONDARY)
-    _text(d, (px0 + 29, py0 + 79), "ключ, или откройте", f, T.TEXT_SECONDARY)
-    link_x = px0 + 29 + d.textlength("ключ, или откройте ", font=f)
-    _text(d, (link_x, py0 + 79), "сайт", f, T.ACCENT)
+    _text(d, (px0 + p(29), py0 + p(66)), "Нажмите кнопку, чтобы скопировать", f,
+          T.TEXT_SECONDARY)
+    _text(d, (px0 + p(29), py0 + p(79)), "ключ, или откройте", f, T.TEXT_SECONDARY)
+    link_x = px0 + p(29) + d.textlength("ключ, или откройте ", font=f)
+    _text(d, (link_x, py0 + p(79)), "сайт", f, T.ACCENT)
     lw = d.textlength("сайт", font=f)
-    d.line([(link_x, py0 + 91), (link_x + lw, py0 + 91)], fill=R.rgb(T.ACCENT))
+    uy = py0 + p(91)
+    d.rectangle([link_x, uy, link_x + lw - 1, uy + A.hairline(scale) - 1], fill=R.rgb(T.ACCENT))
     return img
 
 
@@ -206,7 +211,8 @@ def _on_checker(img, zoom):
 
 
 def contact_sheet(steps, single, master):
-    """Windows in several states over a desktop grey, then the master bitmap at 3x."""
+    """The window in each state at 96 (zoomed 2x), at every resolution, then the master."""
+    import theme as T2
     desk = (214, 217, 222, 255)
     states = [dict(), dict(active=False), dict(hot_close=True), dict(button_state=1),
               dict(button_state=2, focused=True)]
@@ -216,9 +222,18 @@ def contact_sheet(steps, single, master):
     for i, w in enumerate(wins):
         top.alpha_composite(w, ((i % 3) * ww, (i // 3) * wh))
     top = top.resize((top.size[0] * 2, top.size[1] * 2), Image.NEAREST)
+    scaled = [window(steps[sfx], single, scale=sc) for sc, sfx in T2.STEPS]
+    mid = Image.new("RGBA", (sum(w.size[0] for w in scaled), max(w.size[1] for w in scaled)),
+                    desk)
+    x = 0
+    for w in scaled:
+        mid.alpha_composite(w, (x, 0))
+        x += w.size[0]
     m = _on_checker(master, 3)
-    sheet = Image.new("RGBA", (max(top.size[0], m.size[0]), top.size[1] + m.size[1] + 8),
+    width = max(top.size[0], mid.size[0], m.size[0])
+    sheet = Image.new("RGBA", (width, top.size[1] + mid.size[1] + m.size[1] + 16),
                       (255, 255, 255, 255))
     sheet.alpha_composite(top, (0, 0))
-    sheet.alpha_composite(m, (0, top.size[1] + 8))
+    sheet.alpha_composite(mid, (0, top.size[1] + 8))
+    sheet.alpha_composite(m, (0, top.size[1] + mid.size[1] + 16))
     return sheet

@@ -46,7 +46,7 @@ GLYPH_INACTIVE = "#8A9099"
 CAPTION_HOVER = (0, 0, 0, 0.07)  # neutral caption-button hover, black at 7 %
 CAPTION_PRESSED = (0, 0, 0, 0.12)
 
-FRAME_ACTIVE = "#9CA3AE"         # 1-pixel outline of the window
+FRAME_ACTIVE = "#A5ACB6"         # 1-pixel outline of the window
 FRAME_INACTIVE = "#C8CDD4"
 SHADOW_ACTIVE = 0.44             # peak opacity of the outer shadow
 SHADOW_INACTIVE = 0.22
