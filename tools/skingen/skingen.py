@@ -87,7 +87,11 @@ def main():
     ap.add_argument("--out", default=os.path.join(root, "skins", "VelmoraLight"))
     ap.add_argument("--preview", default=os.path.join(root, "skins", "VelmoraLight.preview.png"))
     ap.add_argument("--sheet", help="also write a zoomed contact sheet of every image here")
+    ap.add_argument("--verify", action="store_true",
+                    help="draw into a scratch folder and fail if the committed files differ")
     args = ap.parse_args()
+    if args.verify:
+        return verify(args.out, args.preview)
 
     contrast.check_all()
     steps, single = draw_all()
@@ -111,7 +115,33 @@ def main():
         preview.contact_sheet(steps, single, master).save(args.sheet)
     print("wrote %s (%d sections), master %dx%d, preview %s"
           % (args.out, len(opts.sections), master.size[0], master.size[1], args.preview))
+    return 0
+
+
+def verify(out, preview_path):
+    """Regenerates into a scratch folder and compares byte for byte."""
+    import filecmp
+    import subprocess
+    import tempfile
+    with tempfile.TemporaryDirectory() as tmp:
+        fresh_preview = os.path.join(tmp, "preview.png")
+        fresh = os.path.join(tmp, "skin")
+        subprocess.run([sys.executable, os.path.abspath(__file__), "--out", fresh,
+                        "--preview", fresh_preview], check=True, stdout=subprocess.DEVNULL)
+        pairs = [(os.path.join(out, n), os.path.join(fresh, n)) for n in sorted(os.listdir(fresh))]
+        pairs.append((preview_path, fresh_preview))
+        stale = [a for a, b in pairs if not os.path.exists(a) or not filecmp.cmp(a, b, False)]
+        extra = sorted(set(os.listdir(out)) - set(os.listdir(fresh)))
+    for path in stale:
+        print("out of date: " + path)
+    for name in extra:
+        print("not generated: " + os.path.join(out, name))
+    if stale or extra:
+        print("run tools/skingen/skingen.py and commit what it writes")
+        return 1
+    print("skin sources match the generator")
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
