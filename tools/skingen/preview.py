@@ -115,7 +115,7 @@ def _frame_around(img, template, bands, inner):
 
 
 def window(step, single, scale=1.0, active=True, hot_close=False, button_state=0,
-           focused=False):
+           focused=False, disabled=False):
     """The main window (client 262 x 102 at 96 pixels per inch) with its shadow."""
     def p(v):
         return A.px(v, scale)
@@ -163,6 +163,7 @@ def window(step, single, scale=1.0, active=True, hot_close=False, button_state=0
     _masked_border(img, edit, step["edit"], 1 if focused else 0,
                    Image.new("RGB", (edit[2] - edit[0], edit[3] - edit[1]), R.rgb(T.SURFACE)))
     btn = (px0 + p(4), py0 + p(40), px0 + p(4) + p(252), py0 + p(40) + p(23))
+    parent = img.crop(btn)
     faces = [(T.BUTTON_TOP, T.BUTTON_BOTTOM), (T.BUTTON_HOT_TOP, T.BUTTON_HOT_BOTTOM),
              (T.BUTTON_PRESSED_TOP, T.BUTTON_PRESSED_BOTTOM)]
     _masked_border(img, btn, step["button"], button_state,
@@ -171,8 +172,12 @@ def window(step, single, scale=1.0, active=True, hot_close=False, button_state=0
     _text(d, ((edit[0] + edit[2]) // 2, (edit[1] + edit[3]) // 2), "VLM-4F7K-29QD-XC81",
           f, T.TEXT, "mm")
     shift = p(1) if button_state == 2 else 0
-    _text(d, ((btn[0] + btn[2]) // 2 + shift, (btn[1] + btn[3]) // 2 + shift), "Копировать",
-          f, T.TEXT, "mm")
+    _text(d, ((btn[0] + btn[2]) // 2 + shift, (btn[1] + btn[3]) // 2 + shift),
+          "Скопировано" if disabled else "Копировать", f, T.TEXT, "mm")
+    if disabled:
+        # The engine's disabled look: the control keeps 100/255 over its parent.
+        img.paste(Image.blend(parent, img.crop(btn), 100 / 255), btn[:2])
+        d = ImageDraw.Draw(img)
     _text(d, (px0 + p(29), py0 + p(66)), "Нажмите кнопку, чтобы скопировать", f,
           T.TEXT_SECONDARY)
     _text(d, (px0 + p(29), py0 + p(79)), "ключ, или откройте", f, T.TEXT_SECONDARY)
@@ -215,7 +220,7 @@ def contact_sheet(steps, single, master):
     import theme as T2
     desk = (214, 217, 222, 255)
     states = [dict(), dict(active=False), dict(hot_close=True), dict(button_state=1),
-              dict(button_state=2, focused=True)]
+              dict(button_state=2, focused=True), dict(disabled=True)]
     wins = [window(steps[""], single, **s) for s in states]
     ww, wh = wins[0].size
     top = Image.new("RGBA", (ww * 3, wh * 2), desk)
