@@ -24,10 +24,15 @@ winenv_prefix() {
   export WINEDEBUG=-all
   # No Mono or Gecko installers: the program needs neither.
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-  fi
   wineserver -p >/dev/null 2>&1 || true
+  # Start the prefix's services here, detached from our output: a service that
+  # the first test program started would inherit the test runner's pipe and
+  # keep it open until the runner's timeout.
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 </dev/null || true
+  else
+    wineboot >/dev/null 2>&1 </dev/null || true
+  fi
 }
 
 winenv_stop() {
