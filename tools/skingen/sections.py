@@ -92,11 +92,63 @@ def write(opts, atlas, steps, single, files):
     _control_sections(opts, m, steps, single, files)
     _bar_sections(opts, m, single)
     _tab_and_scroll_sections(opts, m, single)
+    _complete_states(opts)
     names = [n for n, _ in opts.sections]
     missing = [n for n in FIXED_SECTIONS + TAB_SECTIONS + SPIN_SECTIONS + OTHER_SECTIONS
                if n not in names]
     if missing:
         raise SystemExit("sections missing: " + ", ".join(missing))
+
+
+# Normal-state keys and their hot and third-state names.
+STATE_KEYS = [
+    ("COLOR", "HOTCOLOR", "COLOR2"),
+    ("FONTCOLOR", "HOTFONTCOLOR", "FONTCOLOR2"),
+    ("TRANSPARENCY", "HOTTRANSPARENCY", "TRANSPARENCY2"),
+    ("GRADIENTPERCENT", "HOTGRADIENTPERCENT", "GRADIENTPERCENT2"),
+    ("GRADIENTDATA", "HOTGRADIENTDATA", "GRADIENTDATA2"),
+    ("IMAGEPERCENT", "HOTIMAGEPERCENT", "IMAGEPERCENT2"),
+    ("BORDERCOLOR0", "BORDERCOLOR1", "BORDERCOLOR2"),
+    ("PATTERN", "HOTPATTERN", "PATTERN2"),
+]
+
+
+def _chain_value(opts, name, key):
+    """The value a section reads for key, following PARENTCLASS as the engine does."""
+    table = dict(opts.sections)
+    seen = set()
+    while name in table and name not in seen:
+        seen.add(name)
+        entries = dict(table[name])
+        if key in entries:
+            return entries[key]
+        parent = entries.get("PARENTCLASS")
+        if parent is None or parent == name:
+            return None
+        name = parent
+    return None
+
+
+def _complete_states(opts):
+    """Gives every used state the keys of the normal state that it lacks.
+
+    The engine does not copy a missing hot or third-state key from the normal
+    state: it takes the key's default (white face, black text), so a section
+    that sets only COLOR would turn white when hovered.
+    """
+    for name, entries in opts.sections:
+        if name == "GLOBALINFO":
+            continue
+        states = int(_chain_value(opts, name, "STATES") or 3)
+        third = str(_chain_value(opts, name, "USESTATE2")) == "1"
+        for normal, hot, third_key in STATE_KEYS:
+            value = dict(entries).get(normal)
+            if value is None:
+                continue
+            if states >= 2 and _chain_value(opts, name, hot) is None:
+                opts.put(name, hot, value)
+            if states >= 3 and third and _chain_value(opts, name, third_key) is None:
+                opts.put(name, third_key, value)
 
 
 def resolve(opts, atlas):
