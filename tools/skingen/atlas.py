@@ -132,3 +132,16 @@ def check_canonical(value):
     if len(value) < 44 or value[0] != "&" or not value[1:44].isdigit():
         raise ValueError("malformed mask value: " + value)
     return value
+
+
+def self_test():
+    """The notation rules checked against worked examples of the format."""
+    assert expand("@0057@0135@0108@0152@3@0") == "&0057013501080152000000000000000030200000000"
+    auto = expand("^0000^0086^0034^0154^0000^0000^0000^0000^1^1^5^0")
+    assert auto[17:33] == "0016001600160016", auto
+    plain = expand("^0000^0086^0034^0154^0000^0000^0000^0000^1^1^5")
+    assert plain[17:33] == "0" * 16, plain
+    assert expand("~0010~0020~0030~0040~04~1")[34] == "1"
+    art = A.Art(None, 2, 0, A.GLOW, 17, (20, 46, 21, 21))
+    assert canonical(None, art, "extbord.png") == \
+        "&0000000000000000002000460021002120317000000EXTBORD.PNG"

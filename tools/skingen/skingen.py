@@ -94,6 +94,7 @@ def main():
         return verify(args.out, args.preview)
 
     contrast.check_all()
+    X.self_test()
     steps, single = draw_all()
     atlas = X.Atlas()
     opts = OptionsFile()
