@@ -203,4 +203,49 @@ std::array<TacOutEffData, 2> ReadOuterEffects(const TOptionsFile& file,
   return oe;
 }
 
+void ReadGlobalNumbers(const TOptionsFile& file, TacSkinData& sd,
+                       const std::function<int32_t(int32_t)>& scaleInt,
+                       std::optional<int> customPPI) {
+  auto plain = [&](std::string_view key, int32_t def) {
+    return ReadInteger(file, kGlobalInfo, key, def);
+  };
+  auto scaled = [&](std::string_view key, int32_t def) {
+    return ReadScaledInteger(file, kGlobalInfo, key, def, sd.PPI, sd.ScaleValue, customPPI);
+  };
+  sd.TabsCovering = static_cast<uint8_t>(ReadInteger(file, "TABTOP", "TABSCOVERING", 0));
+  sd.RibbonCovering = static_cast<uint8_t>(ReadInteger(file, "RIBBONTAB", "TABSCOVERING", 0));
+  sd.ExDrawMode = plain("BORDERMODE", 0);
+  sd.ExShadowOffs = scaled("ALIGNOFFSET", 0);
+  sd.ExShadowOffsR = scaled("ALIGNOFFSETR", sd.ExShadowOffs);
+  sd.ExShadowOffsT = scaled("ALIGNOFFSETT", sd.ExShadowOffs);
+  sd.ExShadowOffsB = scaled("ALIGNOFFSETB", sd.ExShadowOffs);
+  sd.WndShadowRadius = scaled("WSHRAD", 17);
+  sd.WndShadowSize = scaled("WSHSIZE", 13);
+  sd.WndShadowOffset = scaled("WSHOFFS", 2);
+  sd.WndShadowColorN = plain("WSHCOLN", static_cast<TColor>(0x44000000));
+  sd.WndShadowColorA = plain("WSHCOLA", static_cast<TColor>(0x99000000));
+  sd.BIRightMargin = scaled("BIRIGHT", 0);
+  sd.BILeftMargin = scaled("BILEFT", 0);
+  sd.BITopMargin = scaled("BITOP", 0);
+  sd.BISpacing = scaled("BISPACE", 0);
+  // One count, "BICONCLOSEGLOW", sizes the glow arrays of all five glyphs.
+  auto glows = static_cast<std::size_t>(std::clamp(plain("BICONCLOSEGLOW", 0), 0, 255));
+  for (std::size_t i = 0; i < kGlowingTitleGlyphs.size(); ++i) {
+    sd.GlowMargins[i] = scaled(std::string(kGlowingTitleGlyphs[i]) + "GLOWMARGIN", 0);
+    sd.TitleGlows[i].assign(glows, -1);
+  }
+  sd.Shadow1Offset = scaled("SHADOW1OFFSET", 0);
+  sd.Shadow1Blur = scaled("SHADOW1BLUR", -1);
+  sd.Shadow1Transparency = plain("SHADOW1TRANSPARENCY", 0);
+  sd.ThumbWidth = scaled("THUMBWIDTH", 0);
+  sd.ScrollArrows = plain("SCROLLSARROWS", -1);
+  sd.ScrollsWidth = plain("SCROLLSWIDTH", -1);
+  if (sd.ScrollsWidth != -1 && scaleInt) sd.ScrollsWidth = scaleInt(sd.ScrollsWidth);
+  sd.ComboBoxMargin = plain("COMBOMARGIN", 2);
+  if (sd.ComboBoxMargin == 1 && sd.PPI > 143) sd.ComboBoxMargin = 2;
+  sd.SliderMargin = plain("SLIDERMARGIN", 1);
+  auto oe = ReadOuterEffects(file, scaleInt);
+  sd.oe.assign(oe.begin(), oe.end());
+}
+
 }  // namespace ac

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "skin/options_file.h"
@@ -57,5 +58,19 @@ TacSkinCommonInfo ReadSkinCommonInfo(const TOptionsFile& file);
 // colours stay system colours: both need the loaded skin.
 std::array<TacOutEffData, 2> ReadOuterEffects(const TOptionsFile& file,
                                               const std::function<int32_t(int32_t)>& scaleInt);
+
+// The GLOBALINFO numbers of a TacSkinData (frame offsets, window shadow,
+// title-button margins and glow counts, text shadow, scroll and combo sizes,
+// tab covering) and its two outer effects, read for Sd.PPI and Sd.ScaleValue.
+// ScaleInt is the manager's ScaleInt with the object's step; CustomPPI is the
+// custom resolution when the scale mode is smCustomPPI with a resolution below
+// 96. The frame values tied to the "EXBORDER" mask are left to the loader.
+void ReadGlobalNumbers(const TOptionsFile& file, TacSkinData& sd,
+                       const std::function<int32_t(int32_t)>& scaleInt,
+                       std::optional<int> customPPI = std::nullopt);
+
+// The five title-button glyphs that have glow images, in TitleGlyphs order.
+inline constexpr std::array<std::string_view, 5> kGlowingTitleGlyphs = {
+    "BICLOSEALONE", "BICONCLOSE", "BICONMAX", "BICONMIN", "BICONNORM"};
 
 }  // namespace ac
