@@ -2,7 +2,7 @@
 
 namespace ac {
 
-TacSkinData::TacSkinData(TsSkinManager* owner, int32_t aPPI)
+TacSkinData::TacSkinData(TacSkinManagerCore* owner, int32_t aPPI)
     : FOwner(owner), ScalePercent(aPPI * 100 / 96), PPI(aPPI) {}
 
 int32_t TacSkinData::ScaleIntValue(int32_t value) const {

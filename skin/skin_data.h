@@ -21,8 +21,8 @@
 
 namespace ac {
 
-class TsPixelBuffer;  // render/pixel_buffer.h
-class TsSkinManager;  // the manager that owns the loaded skin
+class TsPixelBuffer;       // render/pixel_buffer.h
+class TacSkinManagerCore;  // the manager that owns the loaded skin (skin_manager_core.h)
 
 // A bitmap of the loaded skin. Cached bitmaps (TacBmpData) own theirs; masks
 // share them with the cache, so the pointer is shared.
@@ -96,7 +96,7 @@ struct TsMaskData {
   int32_t MaskType = 0;    // rows of masks below the image row
   int32_t DrawMode = 0;
   TacImgType ImgType = itisaBorder;
-  TsSkinManager* Manager = nullptr;
+  TacSkinManagerCore* Manager = nullptr;
   int32_t WL = 0, WT = 0, WR = 0, WB = 0;
   int32_t Cfg = 0;      // bit value 1: a corner pixel is transparent
   int32_t MulPPi = 96;  // the resolution the mask is used at
@@ -185,7 +185,7 @@ struct TacSkinCommonInfo {
 // One loaded skin for one resolution.
 class TacSkinData {
  public:
-  TacSkinData(TsSkinManager* owner, int32_t aPPI);
+  TacSkinData(TacSkinManagerCore* owner, int32_t aPPI);
 
   // Value * PPI / 96, truncated.
   int32_t ScaleIntValue(int32_t value) const;
@@ -200,7 +200,7 @@ class TacSkinData {
   TsBitmapRef rsta, rsti;  // window shadows, active and inactive, made on demand
   bool Initializing = false;
   std::vector<TacBmpData> BmpArray;
-  TsSkinManager* FOwner = nullptr;
+  TacSkinManagerCore* FOwner = nullptr;
   int32_t ScaleValue = 0;  // resolution step 0-3
   int32_t ScalePercent = 100;
   int32_t PPI = 96;

@@ -1,0 +1,205 @@
+#pragma once
+// TacSkinManagerCore: the platform-free part of the skin manager. It holds the
+// settings that loading reads and the state that loading fills, and it finds,
+// opens and loads skins for every resolution in use. The Windows
+// TsSkinManager is (or contains) one of these and adds what faces windows:
+// announcing skins, hooks, repainting. Tools and tests drive it natively.
+//
+// Nothing here is global: messages go to the sink given at construction, the
+// program's folder and the screen's resolution are settings.
+//
+// Errors: loading throws ESkinError (or EConvertError) with a message for the
+// user when a skin cannot be loaded: a broken archive, a master image that
+// cannot be decoded, a malformed mask field, gradient or 64-bit colour, an
+// image beyond kMaxLoadedImagePixels. ChangeSkin catches them, restores the
+// previous name and shows the message on the sink, as a skin change does. A
+// missing master image or mask file is not an error.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/message_sink.h"
+#include "skin/options_file.h"
+#include "skin/palette.h"
+#include "skin/skin_convertor.h"
+#include "skin/skin_data.h"
+#include "skin/skin_data_scale.h"
+#include "skin/stored_skin.h"
+
+namespace ac {
+
+enum TacExtBordersMode : int { ebmFull, ebmShadow };
+
+// TsSkinManager.ManagerState as bits.
+enum TacManagerStateValue : uint32_t {
+  msFontChanging = 1u << 0,
+  msScaleChanging = 1u << 1,
+  msSkinRemoving = 1u << 2,
+  msSkinChanging = 1u << 3,  // a skin is being loaded: CommonSkinData loads on demand
+  msBroadCasting = 1u << 4,
+  msAnimScaling = 1u << 5,
+  msFormScaling = 1u << 6,
+  msRTLFlipped = 1u << 7,  // the title-button images are mirrored
+};
+
+// A font file of the skin, made available to the process while the skin is
+// active (EmbeddedFonts).
+struct TacEmbeddedFont {
+  std::string FFileName;  // without a path
+  std::string FFontName;  // GLOBALINFO "FontName<n>", empty when no entry names the file
+  bool Added = false;     // the system accepted the font
+  std::vector<uint8_t> FontData;
+};
+
+// The largest image (in pixels) loading decodes or makes: a master bitmap, a
+// mask file, a rescaled image or a generated shadow. Anything larger is
+// refused with ESkinError before its pixels are allocated; no skin needs
+// more, and a forged skin must not make the engine take gigabytes.
+inline constexpr int64_t kMaxLoadedImagePixels = int64_t{1} << 24;
+
+class TacSkinManagerCore {
+ public:
+  // Sink shows the engine's messages and must outlive the manager; SkinsOwner
+  // (may be null) is told when InternalSkins changes.
+  explicit TacSkinManagerCore(TMessageSink& sink, TsStoredSkinsOwner* skinsOwner = nullptr);
+  virtual ~TacSkinManagerCore();
+  TacSkinManagerCore(const TacSkinManagerCore&) = delete;
+  TacSkinManagerCore& operator=(const TacSkinManagerCore&) = delete;
+
+  // ---- Settings read by loading --------------------------------------------
+
+  bool Active = true;      // the Active property: skinning on or off
+  TacScaleSettings Scale;  // ScaleMode, custom PixelsPerInch, ScreenPPI, Designing
+  int32_t HueOffset = 0;   // degrees
+  int32_t Saturation = 0;  // percent, -100..100
+  std::string SkinDirectory = "c:\\Skins";
+  std::string SkinName;
+  TsStoredSkins InternalSkins;
+  TacExtBordersMode ExtBordersMode = ebmFull;
+  bool ExtendedBorders = false;  // and the system has layered windows
+  // The folder of the program file, with or without a trailing separator;
+  // relative SkinDirectory values are taken from here.
+  std::string ProgramFolder;
+  // The first command-line argument was "/acpreview": no version warning.
+  bool PreviewMode = false;
+  // The application or its main form is right-to-left, and the manager's
+  // ButtonsOptions.AllowRTLSysButtons is on.
+  bool RightToLeft = false;
+  bool AllowRTLSysButtons = true;
+  // The system's sizing-frame width at 96 pixels per inch, the default of the
+  // skin's "FORMOFFSET" (GetSystemMetrics(SM_CXSIZEFRAME) on Windows).
+  int32_t SizingFrameWidth = 4;
+  // An options text from the skin editor's preview, parsed instead of the
+  // skin's own options while it is set.
+  std::optional<std::string> PreviewOptions;
+  // After a skin was loaded for one resolution, before it is announced.
+  std::function<void(TacSkinData&)> OnSkinLoading;
+
+  int32_t Brightness() const { return FBrightness; }
+  // Clamped to -100..100.
+  void SetBrightness(int32_t value);
+  const std::vector<std::string>& CommonSections() const { return FCommonSections; }
+  // Every line that does not begin with ";" loses all its blanks. The caller
+  // then changes the skin again with the current name.
+  void SetCommonSections(std::vector<std::string> lines);
+  const TOptionsFile& CommonSectionsFile() const { return FCommonSectionsFile; }
+
+  // ---- State filled by loading ---------------------------------------------
+
+  uint32_t ManagerState = 0;  // TacManagerStateValue bits
+  bool CommonDataLoaded = false;
+  bool SkinIsPacked = false;
+  TacSkinConvertor sc;  // the unpacked archive of the active skin
+  TOptionsFile SkinFile;
+  TsBitmapRef MasterBitmap;  // never null; 0 x 0 when the skin has none
+  TacSkinCommonInfo SkinCommonInfo;
+  TacPalette Palette{};
+  std::vector<TacEmbeddedFont> EmbeddedFonts;
+  // One object per resolution step under smVCL, else only entry 0. Entries
+  // between loaded steps may be null.
+  std::vector<std::unique_ptr<TacSkinData>> SkinDataArray;
+
+  bool HasState(TacManagerStateValue v) const { return (ManagerState & v) != 0; }
+  void SetState(TacManagerStateValue v, bool on) {
+    ManagerState = on ? (ManagerState | v) : (ManagerState & ~uint32_t{v});
+  }
+  // A skin is loaded and in use.
+  bool IsActive() const { return SkinCommonInfo.Active; }
+  TMessageSink& Sink() const { return FSink; }
+
+  // ---- Operations ----------------------------------------------------------
+
+  // SkinDirectory resolved against ProgramFolder, ending with a separator.
+  std::string GetFullSkinDirectory() const;
+
+  // The skin change of SkinName := Value, without what faces windows: when
+  // Active, a name ending in ".asz" (any case) loses it, skin data is cleared
+  // and the resolutions in use are loaded, and the title glyphs are mirrored
+  // for right-to-left. A load error restores the previous name and is shown on
+  // the sink. Afterwards SkinCommonInfo.Active tells whether the 96 object has
+  // sections. Returns false when no skin could be found (Active became
+  // false): the caller then removes the skin; otherwise it announces it.
+  bool ChangeSkin(std::string_view value);
+
+  // Loads every resolution in use through CommonSkinData: under smVCL 96 and
+  // the screen's resolution, under smCustomPPI the custom resolution,
+  // otherwise the resolution of the current step. Throws on load errors.
+  void LoadResolutionsInUse();
+
+  // Stops using the loaded skin: SkinCommonInfo.Active false, every section
+  // index -1, SkinDataArray emptied, common data to be loaded again.
+  void ClearSkinData();
+
+  // The loaded skin for a resolution, loaded on demand while the skin is
+  // changing; one of four never-loaded fallback objects while no skin is
+  // active. The reference stays valid until skin data is cleared.
+  TacSkinData& CommonSkinData(int32_t aPPI = 96);
+
+  // Loads the skin into Sd (the loading order of one resolution). Throws on
+  // load errors; returns false when the skin could not be opened.
+  bool ReloadSkin(TacSkinData& sd);
+
+  // A mask of SectionName / PropName for exactly MulPPI pixels per inch, in
+  // an image of its own (outside ma). Returns MulPPI, or -1 when the manager
+  // is inactive or the mask is missing or cannot be loaded.
+  int32_t GetScaledMaskData(std::string_view sectionName, std::string_view propName, TsMaskData& md,
+                            int32_t mulPPI);
+
+  // ScaleInt of the manager (SysScale -1: the current step).
+  int32_t ScaleInt(int32_t value, int32_t sysScale = -1) const;
+
+  // Mirrors the title glyphs "BICONCLOSE", "BICONMAX", "BICONMIN",
+  // "BICONNORM" and their first glow images in every loaded resolution, each
+  // state image within its own cell, and toggles msRTLFlipped.
+  void MirrorTitleGlyphs();
+
+  // Finding and opening a skin: fills SkinFile (and sc for an archive).
+  // Returns false when there is nothing to load (no skin and no internal
+  // skins: Active becomes false; or an archive without options, reported on
+  // the sink). Throws ESkinError for a broken archive.
+  bool OpenSkinFile();
+
+  // The bytes of a skin file named as the options name it: from the archive
+  // (upper-cased names compared) or from disk. Empty when missing.
+  std::optional<std::vector<uint8_t>> ReadSkinFile(std::string_view name) const;
+
+  // The four fallback objects of CommonSkinData, by resolution step.
+  std::array<std::unique_ptr<TacSkinData>, 4> FallbackSkinData;
+  // The colour offsets reached the targets all resolutions share (master
+  // bitmap, palette, Shadow1Color): they are adjusted once per activation.
+  bool SharedOffsetsApplied = false;
+
+ private:
+  TMessageSink& FSink;
+  int32_t FBrightness = 0;
+  std::vector<std::string> FCommonSections;
+  TOptionsFile FCommonSectionsFile;
+};
+
+}  // namespace ac
