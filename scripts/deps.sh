@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev libpng-dev libjpeg-dev libgtest-dev googletest libbenchmark-dev libpixman-1-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   # the Windows harness
-  wine wine64 xvfb xcompmgr xdotool xclip x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xcompmgr xdotool xclip x11-utils imagemagick
   # the skin generator (tools/skingen)
   python3-pil fonts-dejavu-core
 )
