@@ -415,7 +415,8 @@ def _control_sections(opts, m, steps, single, files):
     _variants(opts, "EDIT", "BORDERSMASK", steps, lambda s: s["edit"], m.caret)
     _variants(opts, "EDIT", "GLOWMASK", steps, lambda s: s["edit_glow"], m.amp,
               plain=Masks.bang("GLOWEDIT.PNG", files["GLOWEDIT.PNG"]))
-    _scaled_number(opts, "EDIT", "GLOWMARGIN", T.EDIT_GLOW_MARGIN)
+    # Section glow margins are scaled by the engine itself: no variants.
+    opts.put("EDIT", "GLOWMARGIN", T.EDIT_GLOW_MARGIN)
     opts.update("ALPHAEDIT", [("PARENTCLASS", "EDIT")])
     opts.update("COMBOBOX", [
         ("PARENTCLASS", "EDIT"), ("GLYPHMASK", m.at(single["arrows"]["down"])),
