@@ -271,11 +271,7 @@ def _masked_glyph_frames(size, states):
     for layers in states:
         foot = R.union(*[c for c, _ in layers])
         frames.append(R.keyed_with_mask_rows(size[0], size[1], layers, foot))
-    return _stack_masked(frames)
-
-
-def _stack_masked(frames):
-    """Frames each hold an image row over a mask row; lay them side by side."""
+    # Each frame holds its image row over its mask row; they sit side by side.
     return R.hstack(frames)
 
 
@@ -357,10 +353,10 @@ def grip_corner(s):
     return Art(_masked_glyph_frames((n, n), [[(mark, T.SCROLL_THUMB_HOT)]]), 1, 1, GLYPH, 0)
 
 
-def grip_texture(s, vertical):
-    """A dotted grip tile with its mask row, laid over the section colour."""
-    w, h = (4, 4) if not vertical else (4, 4)
-    dot = R.ellipse(w, h, 1, 1, 3, 3)
+def grip_texture(s):
+    """A dotted tile with its mask row, laid over the section colour of grips."""
+    w = h = px(4, s)
+    dot = R.ellipse(w, h, w / 2 - 1, h / 2 - 1, w / 2 + 1, h / 2 + 1)
     img = R.keyed_with_mask_rows(w, h, [(dot, T.SCROLL_THUMB)], dot)
     return Art(img, 1, 1, TEXTURE, 10)
 

@@ -75,24 +75,12 @@ def ellipse(w, h, x0, y0, x1, y1):
     return _reduce(big, w, h)
 
 
-def ring(w, h, x0, y0, x1, y1, lw):
-    big, d = _canvas(w, h)
-    d.ellipse(_box(x0, y0, x1, y1), fill=255)
-    d.ellipse(_box(x0 + lw, y0 + lw, x1 - lw, y1 - lw), fill=0)
-    return _reduce(big, w, h)
-
-
-def lines(w, h, segments, lw, round_caps=False):
-    """Coverage of straight strokes; segments are ((x0, y0), (x1, y1))."""
+def lines(w, h, segments, lw):
+    """Coverage of straight strokes with square ends; segments are ((x0, y0), (x1, y1))."""
     big, d = _canvas(w, h)
     for (a, b) in segments:
-        pa = (a[0] * SS, a[1] * SS)
-        pb = (b[0] * SS, b[1] * SS)
-        d.line([pa, pb], fill=255, width=max(1, round(lw * SS)))
-        if round_caps:
-            rr = lw * SS / 2
-            for p in (pa, pb):
-                d.ellipse([p[0] - rr, p[1] - rr, p[0] + rr, p[1] + rr], fill=255)
+        d.line([(a[0] * SS, a[1] * SS), (b[0] * SS, b[1] * SS)], fill=255,
+               width=max(1, round(lw * SS)))
     return _reduce(big, w, h)
 
 
@@ -104,12 +92,6 @@ def polyline(w, h, points, lw):
     rr = lw * SS / 2
     for p in (pts[0], pts[-1]):
         d.ellipse([p[0] - rr, p[1] - rr, p[0] + rr, p[1] + rr], fill=255)
-    return _reduce(big, w, h)
-
-
-def arc(w, h, box, start, end, lw):
-    big, d = _canvas(w, h)
-    d.arc([v * SS for v in box], start, end, fill=255, width=max(1, round(lw * SS)))
     return _reduce(big, w, h)
 
 
@@ -194,19 +176,6 @@ def compose_mask_rows(colour, alpha, outside):
                 px[x, y] = (r, g, b)
                 m = 255 - a
                 px[x, y + h] = (m, m, m)
-    return out
-
-
-def keyed(colour_rgba, threshold=128):
-    """A keyed image: pixels less than half covered become the key colour."""
-    w, h = colour_rgba.size
-    out = Image.new("RGB", (w, h))
-    src = colour_rgba.load()
-    dst = out.load()
-    for y in range(h):
-        for x in range(w):
-            r, g, b, a = src[x, y]
-            dst[x, y] = (r, g, b) if a >= threshold else (255, 0, 255)
     return out
 
 

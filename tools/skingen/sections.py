@@ -151,10 +151,6 @@ def _complete_states(opts):
                 opts.put(name, third_key, value)
 
 
-def resolve(opts, atlas):
-    opts.resolve()
-
-
 # --- GLOBALINFO ---------------------------------------------------------------
 
 def _globalinfo(opts, m, steps, single, files):
@@ -273,8 +269,8 @@ def _globalinfo(opts, m, steps, single, files):
               plain=Masks.file("EXTBORD.PNG", files["EXTBORD.PNG"]))
     opts.update(g, [
         ("GRIPIMAGE", m.at(single["grip"])),
-        ("GRIPHORZ", m.tilde(single["grip_h"], 10)),
-        ("GRIPVERT", m.tilde(single["grip_v"], 10)),
+        ("GRIPHORZ", m.tilde(single["grip_dots"], 10)),
+        ("GRIPVERT", m.tilde(single["grip_dots"], 10)),
         ("BOXUNCHECKED", m.at(single["box"])),
         ("BOXCHECKED", m.at(single["box_checked"])),
         ("BOXGRAYED", m.at(single["box_grayed"])),
@@ -544,10 +540,10 @@ def _bar_sections(opts, m, single):
         ("STATES", 2), ("COLOR", C(T.BG)), ("HOTCOLOR", C(T.ACCENT_TINT_STRONG)),
         ("FONTCOLOR", C(T.TEXT)),
     ])
-    for n, key in (("GRIPH", "grip_h"), ("GRIPV", "grip_v")):
+    for n in ("GRIPH", "GRIPV"):
         opts.update(n, [
             ("STATES", 1), ("COLOR", C(T.BG)), ("FONTCOLOR", C(T.TEXT)),
-            ("IMAGEPERCENT", 0), ("PATTERN", m.tilde(single[key], 10)),
+            ("IMAGEPERCENT", 0), ("PATTERN", m.tilde(single["grip_dots"], 10)),
         ])
     # Column headers: a light face with a divider line along the bottom.
     opts.update("COLHEADER", [

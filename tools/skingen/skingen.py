@@ -61,8 +61,7 @@ def draw_all():
         "menu_check": A.menu_check(1.0),
         "arrows": {d: A.chevron(1.0, d) for d in ("left", "up", "right", "down")},
         "grip": A.grip_corner(1.0),
-        "grip_h": A.grip_texture(1.0, False),
-        "grip_v": A.grip_texture(1.0, True),
+        "grip_dots": A.grip_texture(1.0),
         "line_h": A.line_texture(False),
         "line_v": A.line_texture(True),
         "dot_grid": A.dot_grid_texture(),
@@ -102,7 +101,7 @@ def main():
              BUTTONHUGE: single["huge"]}
     sections.write(opts, atlas, steps, single, files)
     master = atlas.pack()
-    sections.resolve(opts, atlas)
+    opts.resolve()
 
     os.makedirs(args.out, exist_ok=True)
     with open(os.path.join(args.out, "Options.dat"), "wb") as f:
