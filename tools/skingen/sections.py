@@ -377,7 +377,12 @@ def _control_sections(opts, m, steps, single, files):
         ("BORDERSMASK", Masks.bang("BUTTONHUGE.BMP", files["BUTTONHUGE.BMP"])),
         ("BORDERRADIUS", T.HUGE_RADIUS),
     ])
-    opts.update("BUTTON_BIG", [("PARENTCLASS", "BUTTON_HUGE")])
+    # A plain file name reads as a texture of the whole file. The big button
+    # names the huge button's bitmap that way at 0 %: the texture is loaded
+    # (sharing the decoded file with the border above) but never shows.
+    opts.update("BUTTON_BIG", [
+        ("PARENTCLASS", "BUTTON_HUGE"), ("PATTERN", "BUTTONHUGE.BMP"), ("IMAGEPERCENT", 0),
+    ])
     opts.update("COMBONOEDIT", [("PARENTCLASS", "BUTTON")])
     # Flat buttons show nothing at rest and a soft face when hot.
     opts.update("SPEEDBUTTON", [
