@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/blend_rows.h"
+
 namespace ac {
 
 namespace {
@@ -76,31 +78,6 @@ inline uint32_t Ch(uint32_t p, int shift) {
   return (p >> shift) & 0xFFu;
 }
 
-template <bool kFullOpacity>
-void BlendOverRow(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity) {
-  for (int32_t i = 0; i < n; ++i) {
-    const uint32_t sp = s[i];
-    const uint32_t dp = d[i];
-    const uint32_t sa = sp >> 24;
-    const uint32_t a = kFullOpacity ? sa : (sa * opacity) >> 8;
-    const uint32_t na = 256 - a;
-    // ((s - d) * a + d * 256) equals s * a + d * (256 - a): never negative.
-    const uint32_t b = (Ch(sp, 0) * a + Ch(dp, 0) * na) >> 8;
-    const uint32_t g = (Ch(sp, 8) * a + Ch(dp, 8) * na) >> 8;
-    const uint32_t r = (Ch(sp, 16) * a + Ch(dp, 16) * na) >> 8;
-    const uint32_t da = dp >> 24;
-    const uint32_t ba = (a * a + da * na) >> 8;
-    const uint32_t oa = std::max(da, ba);
-    d[i] = (oa << 24) | (r << 16) | (g << 8) | b;
-  }
-}
-
-// Mixes n bytes: d := (w * d + (256 - w) * s) >> 8.
-inline void MixBytes(uint8_t* d, const uint8_t* s, int32_t n, uint32_t w) {
-  const uint32_t nw = 256 - w;
-  for (int32_t i = 0; i < n; ++i) d[i] = static_cast<uint8_t>((w * d[i] + nw * s[i]) >> 8);
-}
-
 }  // namespace
 
 void BlendOver(const TsPixelBuffer& dst, const TsPixelBuffer& src, const TSourceRect& srcRect,
@@ -110,13 +87,9 @@ void BlendOver(const TsPixelBuffer& dst, const TsPixelBuffer& src, const TSource
   if (!ClipArea(dst, src, p, s, TEmptyArea::BelowOne)) return;
   const int32_t n = s.Width();
   for (int32_t j = 0; j < s.Height(); ++j) {
-    uint32_t* d = dst.Row(p.Y + j) + p.X;
-    const uint32_t* sr = src.Row(s.Top + j) + s.Left;
-    if (opacity == 255) {
-      BlendOverRow<true>(d, sr, n, 255);
-    } else {
-      BlendOverRow<false>(d, sr, n, opacity);
-    }
+    uint8_t* d = dst.RowBytes(p.Y + j) + p.X * 4;
+    const uint8_t* sr = src.RowBytes(s.Top + j) + s.Left * 4;
+    rows::BlendOver(d, sr, n, opacity);
   }
 }
 
@@ -126,45 +99,22 @@ void MixArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, uint8_t weight,
   TPoint p = dstPoint;
   if (!ClipArea(dst, src, p, s, TEmptyArea::BelowTwo)) return;
   for (int32_t j = 0; j < s.Height(); ++j) {
-    MixBytes(dst.RowBytes(p.Y + j) + p.X * 4, src.RowBytes(s.Top + j) + s.Left * 4, s.Width() * 4,
-             weight);
+    rows::MixBytes(dst.RowBytes(p.Y + j) + p.X * 4, src.RowBytes(s.Top + j) + s.Left * 4,
+                   s.Width() * 4, weight);
   }
 }
 
 void MixBuffers(const TsPixelBuffer& dst, const TsPixelBuffer& src, uint8_t weight) {
   if (dst.IsEmpty() || !dst.SameSize(src)) return;
-  const uint32_t w = weight;
-  const uint32_t nw = 256 - w;
   for (int32_t y = 0; y < dst.Height; ++y) {
-    uint32_t* d = dst.Row(y);
-    const uint32_t* s = src.Row(y);
-    for (int32_t x = 0; x < dst.Width; ++x) {
-      const uint32_t dp = d[x];
-      const uint32_t sp = s[x];
-      const uint32_t b = (Ch(dp, 0) * w + Ch(sp, 0) * nw) >> 8;
-      const uint32_t g = (Ch(dp, 8) * w + Ch(sp, 8) * nw) >> 8;
-      const uint32_t r = (Ch(dp, 16) * w + Ch(sp, 16) * nw) >> 8;
-      d[x] = (dp & 0xFF000000u) | (r << 16) | (g << 8) | b;
-    }
+    rows::MixColour(dst.RowBytes(y), src.RowBytes(y), dst.Width, weight);
   }
 }
 
 void ComposeByAlpha(const TsPixelBuffer& dst, const TsPixelBuffer& src) {
   if (dst.IsEmpty() || !dst.SameSize(src)) return;
-  for (int32_t y = 0; y < dst.Height; ++y) {
-    uint32_t* d = dst.Row(y);
-    const uint32_t* s = src.Row(y);
-    for (int32_t x = 0; x < dst.Width; ++x) {
-      const uint32_t dp = d[x];
-      const uint32_t sp = s[x];
-      const uint32_t a = sp >> 24;
-      const uint32_t na = 256 - a;
-      const uint32_t b = (Ch(sp, 0) * a + Ch(dp, 0) * na) >> 8;
-      const uint32_t g = (Ch(sp, 8) * a + Ch(dp, 8) * na) >> 8;
-      const uint32_t r = (Ch(sp, 16) * a + Ch(dp, 16) * na) >> 8;
-      d[x] = (dp & 0xFF000000u) | (r << 16) | (g << 8) | b;
-    }
-  }
+  for (int32_t y = 0; y < dst.Height; ++y)
+    rows::Compose(dst.RowBytes(y), src.RowBytes(y), dst.Width);
 }
 
 void MixKeyedArea(const TsPixelBuffer& dst, int32_t dstX, int32_t dstY, TColor key, uint8_t weight,
@@ -249,40 +199,12 @@ void CrossFade(const TsPixelBuffer& dst, const TsPixelBuffer& a, const TsPixelBu
   if (dst.IsEmpty() || !dst.SameSize(a) || !a.SameSize(b)) return;
   const bool masked = !mask.IsEmpty();
   if (masked && !mask.SameSize(a)) return;
-  const int32_t w = weight;
   for (int32_t y = 0; y < dst.Height; ++y) {
-    uint32_t* d = dst.Row(y);
-    const uint32_t* ar = a.Row(y);
-    const uint32_t* br = b.Row(y);
-    if (!masked) {
-      for (int32_t x = 0; x < dst.Width; ++x) {
-        const uint32_t ap = ar[x];
-        const uint32_t bp = br[x];
-        uint32_t out = d[x] & 0xFF000000u;
-        for (int sh = 0; sh < 24; sh += 8) {
-          const int32_t av = static_cast<int32_t>(Ch(ap, sh));
-          const int32_t bv = static_cast<int32_t>(Ch(bp, sh));
-          // The shift of a negative sum rounds toward minus infinity (C++20
-          // defines >> on signed values as arithmetic); the byte wraps.
-          const int32_t v = bv - ((w * (bv - av) + 255) >> 8);
-          out |= (static_cast<uint32_t>(v) & 0xFFu) << sh;
-        }
-        d[x] = out;
-      }
+    if (masked) {
+      rows::CrossFadeMasked(dst.RowBytes(y), a.RowBytes(y), b.RowBytes(y), mask.RowBytes(y),
+                            dst.Width);
     } else {
-      const uint32_t* mr = mask.Row(y);
-      for (int32_t x = 0; x < dst.Width; ++x) {
-        const uint32_t ap = ar[x];
-        const uint32_t bp = br[x];
-        const uint32_t mp = mr[x];
-        uint32_t out = d[x] & 0xFF000000u;
-        for (int sh = 0; sh < 24; sh += 8) {
-          const uint32_t m = Ch(mp, sh);
-          // (a - b) * m + b * 256 equals a * m + b * (256 - m).
-          out |= ((Ch(ap, sh) * m + Ch(bp, sh) * (256 - m)) >> 8) << sh;
-        }
-        d[x] = out;
-      }
+      rows::CrossFade(dst.RowBytes(y), a.RowBytes(y), b.RowBytes(y), dst.Width, weight);
     }
   }
 }

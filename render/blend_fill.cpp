@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "render/blend_rows.h"
+
 namespace ac {
 
 namespace {
@@ -35,7 +37,7 @@ void FillPixels(const TsPixelBuffer& buf, const TRect& rect, TColor color, uint8
   const uint32_t v = (ColorToPixel(static_cast<uint32_t>(color)) & 0x00FFFFFFu) |
                      (static_cast<uint32_t>(alpha) << 24);
   for (int32_t y = r.Top; y < r.Bottom; ++y) {
-    std::fill(buf.Row(y) + r.Left, buf.Row(y) + r.Right, v);
+    rows::Fill(buf.Row(y) + r.Left, r.Width(), v);
   }
 }
 

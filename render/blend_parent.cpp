@@ -2,28 +2,24 @@
 
 #include <algorithm>
 
+#include "render/blend_rows.h"
+
 namespace ac {
 
 namespace {
 
 constexpr uint32_t kKeyPixel = 0x00FF00FFu;
 
-// Non-key pixels of s[first, last) to d, key pixels from c (which may be d
-// itself, leaving them untouched). Written as a select so it vectorises.
+// Non-key pixels of s[first, last) to d (or'ed with OrMask), key pixels from c,
+// which may be d itself to leave them untouched.
 inline void CopyRun(uint32_t* d, const uint32_t* s, const uint32_t* c, int32_t first, int32_t last,
                     uint32_t key, uint32_t orMask) {
-  for (int32_t i = first; i < last; ++i) {
-    const uint32_t sp = s[i];
-    d[i] = sp == key ? c[i] : (sp | orMask);
-  }
+  if (last > first) rows::CopyKeyed(d + first, s + first, c + first, last - first, key, orMask);
 }
 
 inline void CopyRunFill(uint32_t* d, const uint32_t* s, int32_t first, int32_t last, uint32_t key,
                         uint32_t fill) {
-  for (int32_t i = first; i < last; ++i) {
-    const uint32_t sp = s[i];
-    d[i] = sp == key ? fill : sp;
-  }
+  if (last > first) rows::CopyKeyedFill(d + first, s + first, last - first, key, fill);
 }
 
 }  // namespace

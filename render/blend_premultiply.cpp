@@ -1,6 +1,7 @@
 #include "render/blend_premultiply.h"
 
 #include "platform/system.h"
+#include "render/blend_rows.h"
 
 namespace ac {
 
@@ -14,29 +15,6 @@ TComposition CompositionOnce() {
   return answer;
 }
 
-template <bool kLimitBright>
-void PremultiplyRow(uint32_t* row, int32_t first, int32_t last) {
-  for (int32_t x = first; x < last; ++x) {
-    const uint32_t p = row[x];
-    const uint32_t a = p >> 24;
-    uint32_t b = ((p & 0xFFu) * a) >> 8;
-    uint32_t g = (((p >> 8) & 0xFFu) * a) >> 8;
-    uint32_t r = (((p >> 16) & 0xFFu) * a) >> 8;
-    if (kLimitBright) {
-      // Without composition near-white edges show as a light fringe; they are
-      // held at 244.
-      const bool bright =
-          (p & 0xFFu) > 244 && ((p >> 8) & 0xFFu) > 244 && ((p >> 16) & 0xFFu) > 244;
-      const uint32_t lim = bright ? 244u : 255u;
-      b = b < lim ? b : lim;
-      g = g < lim ? g : lim;
-      r = r < lim ? r : lim;
-    }
-    const uint32_t m = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
-    row[x] = p == 0x00FFFFFFu ? 0u : m;
-  }
-}
-
 }  // namespace
 
 void PremultiplyWith(const TsPixelBuffer& buf, const TRect& rect, TComposition composition) {
@@ -44,11 +22,7 @@ void PremultiplyWith(const TsPixelBuffer& buf, const TRect& rect, TComposition c
   const TRect r = ClipToBuffer(rect, buf);
   if (r.IsEmpty()) return;
   for (int32_t y = r.Top; y < r.Bottom; ++y) {
-    if (composition == TComposition::On) {
-      PremultiplyRow<false>(buf.Row(y), r.Left, r.Right);
-    } else {
-      PremultiplyRow<true>(buf.Row(y), r.Left, r.Right);
-    }
+    rows::Premultiply(buf.RowBytes(y) + 4 * r.Left, r.Width(), composition == TComposition::Off);
   }
 }
 
