@@ -1,0 +1,19 @@
+#pragma once
+// Resolution awareness, declared once at program start before any window
+// exists. The flags stay for the engine's resolution handling.
+
+namespace ac {
+
+struct TDpiAwareness {
+  bool ProcessDpiAware = false;  // SetProcessDPIAware returned non-zero
+  bool PerMonitorAware = false;  // GetProcessDpiAwareness answered 2
+};
+
+// Looks up SetProcessDPIAware in "user32.dll" and calls it, then looks up
+// GetProcessDpiAwareness in "Shcore.dll" and asks it about this process.
+// Missing libraries or functions leave the flags false. Call once.
+void MakeProcessDpiAware();
+
+const TDpiAwareness& ProcessDpiAwareness();
+
+}  // namespace ac

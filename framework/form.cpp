@@ -1,0 +1,277 @@
+#include "framework/form.h"
+
+#include "framework/application.h"
+#include "framework/component_reader.h"
+#include "framework/property_value.h"
+#include "framework/screen.h"
+#include "framework/stream/dfm_binary.h"
+#include "platform/win/unicode.h"
+
+namespace ac {
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  SetVisible(false);
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 320, 240);
+  if (Screen) Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  SetState(csDestroying);
+  if (Screen) Screen->RemoveForm(this);
+  // The window goes while every child object is still whole.
+  DestroyHandle();
+}
+
+void TCustomForm::ReadDescription() {
+  std::string upper(ClassName());
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::wstring name = platform::Utf8ToWide(upper);
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC res = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (!res) throw dfm::EReadError("resource " + upper + " not found");
+  HGLOBAL data = LoadResource(module, res);
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(data));
+  const DWORD size = SizeofResource(module, res);
+  if (!bytes) throw dfm::EReadError("resource " + upper + " cannot be loaded");
+  ReadComponent(*this, dfm::ReadBinary(std::span(bytes, size)), StandardClasses());
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN;
+  p.WndParent = nullptr;
+  switch (BorderStyle) {
+    case TFormBorderStyle::bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow:
+      p.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case TFormBorderStyle::bsDialog:
+      p.Style |= WS_CAPTION | WS_BORDER;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (BorderStyle == TFormBorderStyle::bsToolWindow ||
+      BorderStyle == TFormBorderStyle::bsSizeToolWin)
+    p.ExStyle |= WS_EX_TOOLWINDOW;
+  if (BorderStyle != TFormBorderStyle::bsNone && (BorderIcons & (1u << 0))) {
+    p.Style |= WS_SYSMENU;
+    if (BorderStyle != TFormBorderStyle::bsDialog) {
+      if (BorderIcons & (1u << 1)) p.Style |= WS_MINIMIZEBOX;
+      if (BorderIcons & (1u << 2)) p.Style |= WS_MAXIMIZEBOX;
+    }
+  }
+  p.ExStyle |= WS_EX_CONTROLPARENT;
+  if (FClientWidth > 0 && FClientHeight > 0) {
+    RECT r{0, 0, FClientWidth, FClientHeight};
+    AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+  }
+}
+
+void TCustomForm::CreateWindowHandleDone() {
+  TWinControl::CreateWindowHandleDone();
+  // The frame the system really gave may differ from the one computed.
+  if (FClientWidth > 0 && FClientHeight > 0) SetClientSize(FClientWidth, FClientHeight);
+}
+
+int TCustomForm::ClientWidth() const {
+  return HandleAllocated() ? ClientRect().Width() : FClientWidth;
+}
+
+int TCustomForm::ClientHeight() const {
+  return HandleAllocated() ? ClientRect().Height() : FClientHeight;
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+  FClientWidth = width;
+  FClientHeight = height;
+  if (!HandleAllocated()) return;
+  RECT window, client;
+  GetWindowRect(FHandle, &window);
+  GetClientRect(FHandle, &client);
+  const int w = (window.right - window.left) - client.right + width;
+  const int h = (window.bottom - window.top) - client.bottom + height;
+  SetWindowPos(FHandle, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomForm::PlaceOnScreen() {
+  if (Position != TPosition::poScreenCenter && Position != TPosition::poDesktopCenter &&
+      Position != TPosition::poMainFormCenter && Position != TPosition::poOwnerFormCenter)
+    return;
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  if (Position == TPosition::poDesktopCenter) {
+    x = GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - w) / 2;
+    y = GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - h) / 2;
+  }
+  SetWindowPos(FHandle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomForm::Show() {
+  HandleNeeded();
+  if (!IsWindowVisible(FHandle)) PlaceOnScreen();
+  SetVisible(true);
+  ShowWindow(FHandle, SW_SHOW);
+  SetForegroundWindow(FHandle);
+}
+
+void TCustomForm::Close() {
+  if (Application && Application->MainForm == this) {
+    Application->Terminate();
+  } else {
+    Hide();
+  }
+}
+
+bool TCustomForm::Active() const {
+  return HandleAllocated() && GetActiveWindow() == FHandle;
+}
+
+bool TCustomForm::Showing() const {
+  return HandleAllocated() && IsWindowVisible(FHandle);
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  FActiveControl = control;
+  if (control && Active() && control->CanFocus()) ::SetFocus(control->Handle());
+}
+
+void TCustomForm::RemoveFocus() {
+  FActiveControl = nullptr;
+  if (HandleAllocated()) ::SetFocus(FHandle);
+}
+
+void TCustomForm::FocusControlChanged(TWinControl* control) {
+  if (control == FFocusedControl) return;
+  TWinControl* previous = FFocusedControl;
+  FFocusedControl = control;
+  FActiveControl = control;
+  if (previous) previous->Perform(CM_EXIT);
+  control->Perform(CM_ENTER);
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == FActiveControl) FActiveControl = nullptr;
+  if (component == FFocusedControl) FFocusedControl = nullptr;
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SHOWWINDOW:
+      if (m.WParam) DoShow();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(m.WParam) != WA_INACTIVE) {
+        if (OnActivate) OnActivate(this);
+        // The focus goes back to the control that had it, not to the frame.
+        if (FActiveControl && FActiveControl->CanFocus() && !HIWORD(m.WParam)) {
+          ::SetFocus(FActiveControl->Handle());
+          m.Result = 0;
+          return;
+        }
+      }
+      break;
+    case WM_SETFOCUS:
+      if (FActiveControl && FActiveControl->CanFocus()) {
+        ::SetFocus(FActiveControl->Handle());
+        return;
+      }
+      if (FFocusedControl) {
+        TWinControl* previous = FFocusedControl;
+        FFocusedControl = nullptr;
+        previous->Perform(CM_EXIT);
+      }
+      break;
+    case WM_CLOSE:
+      Close();
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::ScaleBy(int m, int d) {
+  if (FClientWidth > 0) {
+    FClientWidth = MulDiv(FClientWidth, m, d);
+    FClientHeight = MulDiv(FClientHeight, m, d);
+  }
+  if (!ParentFont()) Font().SetHeight(MulDiv(Font().Height(), m, d));
+  for (TControl* c : Controls()) c->ScaleBy(m, d);
+  if (HandleAllocated()) SetClientSize(FClientWidth, FClientHeight);
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  if (Scaled && Screen && Screen->PixelsPerInch() != PixelsPerInch) {
+    ScaleBy(Screen->PixelsPerInch(), PixelsPerInch);
+    PixelsPerInch = Screen->PixelsPerInch();
+  }
+}
+
+bool TCustomForm::SetStoredProperty(std::string_view name, const dfm::TValue& v) {
+  if (name == "BorderStyle") {
+    BorderStyle =
+        EnumValue<TFormBorderStyle>(v, {{"bsNone", TFormBorderStyle::bsNone},
+                                        {"bsSingle", TFormBorderStyle::bsSingle},
+                                        {"bsSizeable", TFormBorderStyle::bsSizeable},
+                                        {"bsDialog", TFormBorderStyle::bsDialog},
+                                        {"bsToolWindow", TFormBorderStyle::bsToolWindow},
+                                        {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}});
+  } else if (name == "BorderIcons") {
+    BorderIcons = SetValue<TBorderIcon>(v, {{"biSystemMenu", TBorderIcon::biSystemMenu},
+                                            {"biMinimize", TBorderIcon::biMinimize},
+                                            {"biMaximize", TBorderIcon::biMaximize},
+                                            {"biHelp", TBorderIcon::biHelp}});
+  } else if (name == "Position") {
+    Position = EnumValue<TPosition>(v, {{"poDesigned", TPosition::poDesigned},
+                                        {"poDefault", TPosition::poDefault},
+                                        {"poDefaultPosOnly", TPosition::poDefaultPosOnly},
+                                        {"poDefaultSizeOnly", TPosition::poDefaultSizeOnly},
+                                        {"poScreenCenter", TPosition::poScreenCenter},
+                                        {"poDesktopCenter", TPosition::poDesktopCenter},
+                                        {"poMainFormCenter", TPosition::poMainFormCenter},
+                                        {"poOwnerFormCenter", TPosition::poOwnerFormCenter}});
+  } else if (name == "ClientWidth") {
+    FClientWidth = IntValue(v);
+  } else if (name == "ClientHeight") {
+    FClientHeight = IntValue(v);
+  } else if (name == "PixelsPerInch") {
+    PixelsPerInch = IntValue(v);
+    if (PixelsPerInch <= 0) throw EPropertyError("PixelsPerInch must be positive");
+  } else if (name == "TextHeight") {
+    TextHeight = IntValue(v);
+  } else if (name == "Scaled") {
+    Scaled = BoolValue(v);
+  } else if (name == "OnShow") {
+    OnShow = ResolveMethod(v);
+  } else if (name == "OnActivate") {
+    OnActivate = ResolveMethod(v);
+  } else if (name == "OnCreate") {
+    OnCreate = ResolveMethod(v);
+  } else {
+    return TWinControl::SetStoredProperty(name, v);
+  }
+  return true;
+}
+
+}  // namespace ac

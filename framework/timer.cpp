@@ -1,0 +1,89 @@
+#include "framework/timer.h"
+
+#include <exception>
+
+#include "framework/application.h"
+#include "framework/property_value.h"
+
+namespace ac {
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
+
+TTimer::~TTimer() {
+  FTimer.Reset();
+  FWindow.Reset();
+}
+
+LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_TIMER) {
+    auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (timer && timer->FOnTimer) {
+      try {
+        timer->FOnTimer(timer);
+      } catch (const std::exception& e) {
+        if (Application) Application->ShowException(e);
+      }
+    }
+    return 0;
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+void TTimer::UpdateTimer() {
+  FTimer.Reset();
+  if (!FEnabled || FInterval == 0 || !FOnTimer || HasState(csLoading)) return;
+  if (!FWindow.Get()) {
+    static const wchar_t* kClass = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = TimerWndProc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"TTimerWindow";
+      RegisterClassW(&wc);
+      return L"TTimerWindow";
+    }();
+    // A message-only window: it receives WM_TIMER and nothing else.
+    FWindow.Reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr));
+    SetWindowLongPtrW(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  FTimer = platform::ScopedTimer(FWindow.Get(), 1, FInterval);
+}
+
+void TTimer::SetInterval(unsigned milliseconds) {
+  if (milliseconds == FInterval) return;
+  FInterval = milliseconds;
+  UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  if (enabled == FEnabled) return;
+  FEnabled = enabled;
+  UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+  FOnTimer = std::move(handler);
+  UpdateTimer();
+}
+
+void TTimer::Loaded() {
+  TComponent::Loaded();
+  UpdateTimer();
+}
+
+bool TTimer::SetStoredProperty(std::string_view name, const dfm::TValue& v) {
+  if (name == "Interval") {
+    const int ms = IntValue(v);
+    if (ms < 0) throw EPropertyError("Interval must not be negative");
+    SetInterval(static_cast<unsigned>(ms));
+  } else if (name == "Enabled") {
+    SetEnabled(BoolValue(v));
+  } else if (name == "OnTimer") {
+    SetOnTimer(ResolveMethod(v));
+  } else {
+    return TComponent::SetStoredProperty(name, v);
+  }
+  return true;
+}
+
+}  // namespace ac

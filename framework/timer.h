@@ -1,0 +1,36 @@
+#pragma once
+// TTimer: a message timer. OnTimer runs on the user-interface thread every
+// Interval milliseconds while Enabled and an OnTimer handler is set.
+
+#include "framework/component.h"
+#include "platform/win/scoped_window.h"
+
+namespace ac {
+
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* owner);
+  ~TTimer() override;
+  std::string_view ClassName() const override { return "TTimer"; }
+
+  unsigned Interval() const { return FInterval; }
+  void SetInterval(unsigned milliseconds);
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+  void SetOnTimer(TNotifyEvent handler);
+
+  bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
+  void Loaded() override;
+
+ private:
+  void UpdateTimer();
+  static LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  unsigned FInterval = 1000;
+  bool FEnabled = true;
+  TNotifyEvent FOnTimer;
+  platform::ScopedWindow FWindow;
+  platform::ScopedTimer FTimer;
+};
+
+}  // namespace ac

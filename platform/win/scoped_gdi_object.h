@@ -1,0 +1,116 @@
+#pragma once
+// Move-only owners of GDI objects and device contexts, and a scoped
+// SelectObject that always puts the previous object back.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace ac::platform {
+
+// Owns one GDI object (HFONT, HBRUSH, HBITMAP, HRGN, HPEN) and deletes it.
+template <typename T>
+class ScopedGdiObject {
+ public:
+  ScopedGdiObject() = default;
+  explicit ScopedGdiObject(T object) : FObject(object) {}
+  ScopedGdiObject(ScopedGdiObject&& o) noexcept : FObject(std::exchange(o.FObject, nullptr)) {}
+  ScopedGdiObject& operator=(ScopedGdiObject&& o) noexcept {
+    if (this != &o) Reset(std::exchange(o.FObject, nullptr));
+    return *this;
+  }
+  ScopedGdiObject(const ScopedGdiObject&) = delete;
+  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+  ~ScopedGdiObject() { Reset(); }
+
+  T Get() const { return FObject; }
+  explicit operator bool() const { return FObject != nullptr; }
+  void Reset(T object = nullptr) {
+    if (FObject) DeleteObject(FObject);
+    FObject = object;
+  }
+  T Release() { return std::exchange(FObject, nullptr); }
+
+ private:
+  T FObject = nullptr;
+};
+
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedRegion = ScopedGdiObject<HRGN>;
+using ScopedPen = ScopedGdiObject<HPEN>;
+
+// A memory device context from CreateCompatibleDC, deleted with DeleteDC.
+class ScopedMemoryDC {
+ public:
+  ScopedMemoryDC() = default;
+  explicit ScopedMemoryDC(HDC compatibleWith) : FDC(CreateCompatibleDC(compatibleWith)) {}
+  ScopedMemoryDC(ScopedMemoryDC&& o) noexcept : FDC(std::exchange(o.FDC, nullptr)) {}
+  ScopedMemoryDC& operator=(ScopedMemoryDC&& o) noexcept {
+    if (this != &o) {
+      if (FDC) DeleteDC(FDC);
+      FDC = std::exchange(o.FDC, nullptr);
+    }
+    return *this;
+  }
+  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+  ~ScopedMemoryDC() {
+    if (FDC) DeleteDC(FDC);
+  }
+  HDC Get() const { return FDC; }
+
+ private:
+  HDC FDC = nullptr;
+};
+
+// A window's (or the screen's, for a null window) DC from GetDC, released with
+// ReleaseDC.
+class ScopedGetDC {
+ public:
+  explicit ScopedGetDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+  ScopedGetDC(const ScopedGetDC&) = delete;
+  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+  ~ScopedGetDC() {
+    if (FDC) ReleaseDC(FWindow, FDC);
+  }
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWindow;
+  HDC FDC;
+};
+
+// Selects an object into a DC for the length of a scope.
+class ScopedSelectObject {
+ public:
+  ScopedSelectObject(HDC dc, HGDIOBJ object) : FDC(dc), FOld(SelectObject(dc, object)) {}
+  ScopedSelectObject(const ScopedSelectObject&) = delete;
+  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+  ~ScopedSelectObject() {
+    if (FOld) SelectObject(FDC, FOld);
+  }
+
+ private:
+  HDC FDC;
+  HGDIOBJ FOld;
+};
+
+// BeginPaint / EndPaint.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : FWindow(window) { FDC = BeginPaint(window, &FPaint); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  ~ScopedPaint() { EndPaint(FWindow, &FPaint); }
+  HDC Get() const { return FDC; }
+  const RECT& UpdateRect() const { return FPaint.rcPaint; }
+
+ private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+  HDC FDC;
+};
+
+}  // namespace ac::platform
