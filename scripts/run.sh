@@ -11,7 +11,7 @@ keep=0
 [ "${1:-}" = "--keep" ] && keep=1
 
 bash scripts/deps.sh
-bash scripts/build.sh host --target skintool
+bash scripts/build.sh host --target skintool dfmtool
 bash scripts/build.sh win --target Velmora
 exe="$root/build/win/app/Velmora.exe"
 
