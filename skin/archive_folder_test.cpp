@@ -141,8 +141,9 @@ TEST_F(ArchiveFolder, PackRefusesNamesEqualInUpperCase) {
   Write(Sub("src") / "A.PNG", BytesOf("2"));
   std::vector<std::string> skipped;
   // A file system that ignores letter case holds one file now.
-  if (FilesIn(Sub("src")).size() == 2)
+  if (FilesIn(Sub("src")).size() == 2) {
     EXPECT_THROW(CollectSkinFolder(Sub("src"), skipped), ESkinError);
+  }
   EXPECT_THROW(CollectSkinFolder(Sub("none"), skipped), ESkinError);
 }
 

@@ -36,6 +36,7 @@ void ExpectFailure(const Bytes& archive, std::size_t position, std::uint32_t siz
 struct PositionCase {
   const char* Label;
   Bytes Content;
+  friend void PrintTo(const PositionCase& c, std::ostream* os) { *os << c.Label; }
 };
 
 class InflatePosition : public testing::TestWithParam<PositionCase> {};

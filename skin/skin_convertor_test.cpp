@@ -157,6 +157,7 @@ struct BrokenCase {
   const char* Label;
   Bytes Archive;
   const char* Expected;  // part of the message
+  friend void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.Label; }
 };
 
 class BrokenArchive : public testing::TestWithParam<BrokenCase> {};

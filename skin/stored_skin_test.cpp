@@ -23,9 +23,11 @@ TEST(TsStoredSkin, Defaults) {
 
 TEST(TsStoredSkin, AssignCopiesEverythingButTheOriginName) {
   TsStoredSkin source;
-  source.Name = "Velmora";
-  source.Author = "A";
-  source.Description = "D";
+  // Whole strings rather than literals: g++ 12 warns falsely (-Wrestrict) on
+  // assigning short literals to fresh strings.
+  source.Name = std::string("Velmora");
+  source.Author = std::string("A");
+  source.Description = std::string("D");
   source.Shadow1Blur = 7;
   source.Shadow1Offset = 2;
   source.Shadow1Transparency = 40;
