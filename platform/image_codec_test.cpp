@@ -56,6 +56,16 @@ struct TFixture {
   int SourceBits;
 };
 
+// Same layout as the recorded .bgra files, so the two can be compared.
+void WriteDump(const std::string& path, const TDecodedImage& image) {
+  std::ofstream f(path, std::ios::binary);
+  const uint32_t size[2] = {static_cast<uint32_t>(image.Width),
+                            static_cast<uint32_t>(image.Height)};
+  f.write(reinterpret_cast<const char*>(size), sizeof size);
+  f.write(reinterpret_cast<const char*>(image.Pixels.data()),
+          static_cast<std::streamsize>(image.Pixels.size() * 4));
+}
+
 void PrintTo(const TFixture& fx, std::ostream* os) {
   *os << fx.Name;
 }
@@ -82,6 +92,11 @@ TEST_P(DecodeFixture, GivesTheRecordedPixels) {
                       << ", want " << Hex(want);
     }
   EXPECT_EQ(mismatches, 0);
+  if (mismatches > 0) {
+    const std::string path = std::string(fx.Name) + ".actual.bgra";
+    WriteDump(path, image);
+    ADD_FAILURE() << "decoded pixels written to " << path << " in the working folder";
+  }
 }
 
 constexpr TImageFormat kPng = TImageFormat::ifPng;
@@ -116,6 +131,8 @@ const TFixture kFixtures[] = {
     {"jpeg_baseline_444.jpg", kJpeg, 24},
     {"jpeg_progressive.jpg", kJpeg, 24},
     {"jpeg_grey.jpg", kJpeg, 8},
+    {"jpeg_noise_444.jpg", kJpeg, 24},
+    {"jpeg_noise_420.jpg", kJpeg, 24},
     {"bmp1.bmp", kBmp, 1},
     {"bmp4.bmp", kBmp, 4},
     {"bmp4_topdown.bmp", kBmp, 4},
@@ -194,15 +211,21 @@ TEST(DecodeImage, RefusesGarbageAfterTheSignature) {
 // A PNG whose header alone claims a huge image: refused before the pixels
 // are allocated.
 std::vector<uint8_t> PngWithHeader(uint32_t width, uint32_t height) {
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
-  const std::size_t type = png.size();
+  std::vector<uint8_t> png;
+  png.reserve(33);
+  auto put = [&](std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes) png.push_back(b);
+  };
   auto put32 = [&](uint32_t v) {
     for (int i = 3; i >= 0; --i) png.push_back(static_cast<uint8_t>(v >> (8 * i)));
   };
-  png.insert(png.end(), {'I', 'H', 'D', 'R'});
+  put({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
+  put32(13);
+  const std::size_t type = png.size();
+  put({'I', 'H', 'D', 'R'});
   put32(width);
   put32(height);
-  png.insert(png.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA
+  put({8, 6, 0, 0, 0});  // 8-bit RGBA
   put32(static_cast<uint32_t>(crc32(0, png.data() + type, static_cast<uInt>(png.size() - type))));
   return png;
 }

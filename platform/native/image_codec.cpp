@@ -1,6 +1,6 @@
-// PNG and JPEG through libpng and libjpeg, BMP through our own reader.
+// PNG through libpng, BMP through our own reader; JPEG in image_codec_jpeg.cpp.
 //
-// Both libraries report errors by jumping out of the failing call. The jumps
+// libpng reports errors by jumping out of the failing call. The jumps
 // land in small functions that own nothing with a destructor (everything
 // lives in a state record owned by the caller), so no C++ object is skipped;
 // the caller turns the recorded message into ESkinError.
@@ -19,17 +19,10 @@
 #include <string>
 
 #include "core/errors.h"
+#include "platform/native/image_codec_parts.h"
 
 namespace ac::platform {
 namespace {
-
-void CheckSize(const char* format, uint64_t width, uint64_t height) {
-  if (width == 0 || height == 0) throw ESkinError(std::string(format) + " image: empty dimensions");
-  if (width > kMaxImageSide || height > kMaxImageSide ||
-      width * height > static_cast<uint64_t>(kMaxImagePixels))
-    throw ESkinError(std::string(format) + " image: dimensions " + std::to_string(width) + " x " +
-                     std::to_string(height) + " too large");
-}
 
 // ---- PNG --------------------------------------------------------------------
 
@@ -106,7 +99,7 @@ TDecodedImage DecodePng(std::span<const uint8_t> data) {
   png_set_read_fn(png, &state, PngRead);
   png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
   if (!PngReadHeader(png, info, state)) throw ESkinError("PNG image: " + state.Error);
-  CheckSize("PNG", png_get_image_width(png, info), png_get_image_height(png, info));
+  CheckImageSize("PNG", png_get_image_width(png, info), png_get_image_height(png, info));
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(state.Image.Width) * 4)
     throw ESkinError("PNG image: unexpected row layout");
 
@@ -117,106 +110,6 @@ TDecodedImage DecodePng(std::span<const uint8_t> data) {
   for (int y = 0; y < image.Height; ++y)
     state.Rows[y] = reinterpret_cast<png_bytep>(&image.At(0, y));
   if (!PngReadPixels(png, state)) throw ESkinError("PNG image: " + state.Error);
-  return std::move(state.Image);
-}
-
-// ---- JPEG -------------------------------------------------------------------
-
-struct TJpegState {
-  jpeg_error_mgr Manager;  // first, so the library's pointer is also ours
-  std::jmp_buf Jump;
-  std::string Error;
-  TDecodedImage Image;
-  std::vector<uint8_t> Row;
-};
-
-void JpegError(j_common_ptr cinfo) {
-  auto* state = reinterpret_cast<TJpegState*>(cinfo->err);
-  char text[JMSG_LENGTH_MAX];
-  cinfo->err->format_message(cinfo, text);
-  state->Error = text;
-  std::longjmp(state->Jump, 1);
-}
-
-// Warnings pass, except the one that says the data ended early: libjpeg would
-// fill the rest of the image with grey, the Windows codec fails.
-void JpegMessage(j_common_ptr cinfo, int level) {
-  if (level == -1 && cinfo->err->msg_code == JWRN_JPEG_EOF) JpegError(cinfo);
-}
-
-bool JpegReadHeader(jpeg_decompress_struct& cinfo, TJpegState& state,
-                    std::span<const uint8_t> data) {
-  if (setjmp(state.Jump)) return false;
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
-  jpeg_read_header(&cinfo, TRUE);
-  switch (cinfo.jpeg_color_space) {
-    case JCS_GRAYSCALE:
-      cinfo.out_color_space = JCS_GRAYSCALE;
-      break;
-    case JCS_CMYK:
-    case JCS_YCCK:
-      cinfo.out_color_space = JCS_CMYK;
-      break;
-    default:
-      cinfo.out_color_space = JCS_RGB;
-  }
-  return true;
-}
-
-bool JpegReadPixels(jpeg_decompress_struct& cinfo, TJpegState& state) {
-  if (setjmp(state.Jump)) return false;
-  jpeg_start_decompress(&cinfo);
-  TDecodedImage& image = state.Image;
-  const int channels = cinfo.output_components;
-  while (cinfo.output_scanline < cinfo.output_height) {
-    const int y = static_cast<int>(cinfo.output_scanline);
-    JSAMPROW row = state.Row.data();
-    jpeg_read_scanlines(&cinfo, &row, 1);
-    TsPixel* out = &image.At(0, y);
-    const uint8_t* in = state.Row.data();
-    for (int x = 0; x < image.Width; ++x, in += channels) {
-      if (channels == 1) {
-        out[x].B = out[x].G = out[x].R = in[0];
-      } else if (channels == 3) {
-        out[x].R = in[0];
-        out[x].G = in[1];
-        out[x].B = in[2];
-      } else {
-        // Adobe writes CMYK inverted: each byte is the amount of ink left out.
-        out[x].R = static_cast<uint8_t>(in[0] * in[3] / 255);
-        out[x].G = static_cast<uint8_t>(in[1] * in[3] / 255);
-        out[x].B = static_cast<uint8_t>(in[2] * in[3] / 255);
-      }
-      out[x].A = 255;
-    }
-  }
-  jpeg_finish_decompress(&cinfo);
-  return true;
-}
-
-TDecodedImage DecodeJpeg(std::span<const uint8_t> data) {
-  TJpegState state;
-  // Zeroed, so destroying it is safe however far creating it got.
-  jpeg_decompress_struct cinfo{};
-  cinfo.err = jpeg_std_error(&state.Manager);
-  state.Manager.error_exit = JpegError;
-  state.Manager.emit_message = JpegMessage;
-  struct TJpegGuard {
-    jpeg_decompress_struct* Info;
-    ~TJpegGuard() { jpeg_destroy_decompress(Info); }
-  } guard{&cinfo};
-
-  if (!JpegReadHeader(cinfo, state, data)) throw ESkinError("JPEG image: " + state.Error);
-  CheckSize("JPEG", cinfo.image_width, cinfo.image_height);
-  TDecodedImage& image = state.Image;
-  image.Format = TImageFormat::ifJpeg;
-  image.Width = static_cast<int>(cinfo.image_width);
-  image.Height = static_cast<int>(cinfo.image_height);
-  image.SourceBitsPerPixel = cinfo.num_components * 8;
-  image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  state.Row.resize(static_cast<std::size_t>(image.Width) * 4);
-  if (!JpegReadPixels(cinfo, state)) throw ESkinError("JPEG image: " + state.Error);
   return std::move(state.Image);
 }
 
@@ -248,6 +141,14 @@ bool PngWriteAll(png_structp png, png_infop info, const TDecodedImage& image,
 }
 
 }  // namespace
+
+void CheckImageSize(const char* format, uint64_t width, uint64_t height) {
+  if (width == 0 || height == 0) throw ESkinError(std::string(format) + " image: empty dimensions");
+  if (width > kMaxImageSide || height > kMaxImageSide ||
+      width * height > static_cast<uint64_t>(kMaxImagePixels))
+    throw ESkinError(std::string(format) + " image: dimensions " + std::to_string(width) + " x " +
+                     std::to_string(height) + " too large");
+}
 
 TDecodedImage DecodeImage(std::span<const uint8_t> data) {
   switch (DetectImageFormat(data)) {

@@ -3,10 +3,12 @@
 // words, then B, G, R, A bytes top-down).
 //
 // The expectations of PNG and BMP files come from the pixel model the file was
-// written from, not from any decoder; those of JPEG files from a plain libjpeg
-// decode with the library's defaults. Rebuild with:
+// written from, not from any decoder. Those of JPEG files, which have no exact
+// model, come from the native decoder; the Windows build must match them.
+// Rebuild from the repository's root with:
 //
-//   c++ -std=c++20 -O2 testdata/images/make_images.cpp -lpng -ljpeg -o /tmp/make_images
+//   c++ -std=c++20 -O2 -I. -o /tmp/make_images testdata/images/make_images.cpp
+//       platform/native/image_codec*.cpp render/bmp_reader.cpp -lpng -ljpeg
 //   /tmp/make_images testdata/images
 
 #include <png.h>
@@ -21,6 +23,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/image_codec.h"
 
 namespace {
 
@@ -227,15 +231,20 @@ void MakeDirectPng(const std::string& name, int colorType, int depth, bool trns,
 
 // ---- JPEG ----
 
-void MakeJpeg(const std::string& name, bool grey, bool progressive, int sampling) {
-  const int w = 37, h = 23;
+enum class Content { Smooth, Noise };
+
+void MakeJpeg(const std::string& name, bool grey, bool progressive, int sampling,
+              Content content = Content::Smooth) {
+  const int w = content == Content::Noise ? 64 : 37, h = content == Content::Noise ? 48 : 23;
   const int comps = grey ? 1 : 3;
   std::vector<uint8_t> src(static_cast<size_t>(w) * h * comps);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
       for (int c = 0; c < comps; ++c)
         src[(static_cast<size_t>(y) * w + x) * comps + c] =
-            static_cast<uint8_t>(x * 6 + y * 3 * (c + 1) + (Rand() % 24));
+            content == Content::Noise
+                ? static_cast<uint8_t>(Rand())
+                : static_cast<uint8_t>(x * 6 + y * 3 * (c + 1) + (Rand() % 24));
 
   jpeg_compress_struct cc;
   jpeg_error_mgr err;
@@ -249,7 +258,7 @@ void MakeJpeg(const std::string& name, bool grey, bool progressive, int sampling
   cc.input_components = comps;
   cc.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&cc);
-  jpeg_set_quality(&cc, 85, TRUE);
+  jpeg_set_quality(&cc, content == Content::Noise ? 98 : 85, TRUE);
   if (!grey) {
     cc.comp_info[0].h_samp_factor = sampling;
     cc.comp_info[0].v_samp_factor = sampling;
@@ -266,25 +275,13 @@ void MakeJpeg(const std::string& name, bool grey, bool progressive, int sampling
   std::free(mem);
   WriteFile(name, file);
 
-  jpeg_decompress_struct dc;
-  dc.err = jpeg_std_error(&err);
-  jpeg_create_decompress(&dc);
-  jpeg_mem_src(&dc, file.data(), file.size());
-  jpeg_read_header(&dc, TRUE);
-  jpeg_start_decompress(&dc);
+  const ac::platform::TDecodedImage decoded = ac::platform::DecodeImage(file);
   Expected e(w, h);
-  std::vector<uint8_t> row(static_cast<size_t>(w) * dc.output_components);
-  while (dc.output_scanline < dc.output_height) {
-    const int y = static_cast<int>(dc.output_scanline);
-    JSAMPROW r = row.data();
-    jpeg_read_scanlines(&dc, &r, 1);
+  for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      const uint8_t* p = &row[static_cast<size_t>(x) * dc.output_components];
-      e.At(x, y) = grey ? Px{p[0], p[0], p[0], 255} : Px{p[2], p[1], p[0], 255};
+      const ac::TsPixel p = decoded.At(x, y);
+      e.At(x, y) = Px{p.B, p.G, p.R, p.A};
     }
-  }
-  jpeg_finish_decompress(&dc);
-  jpeg_destroy_decompress(&dc);
   WriteExpected(name, e);
 }
 
@@ -597,5 +594,8 @@ int main(int argc, char** argv) {
   MakeTrueColorBmp("bmp32.bmp", 32, Order::BottomUp);
   MakeTrueColorBmp("bmp32_topdown.bmp", 32, Order::TopDown);
   MakeV5Bmp("bmp32_v5_bitfields.bmp");
+  // Saturated noise: every chroma value, so colour conversion rounding shows.
+  MakeJpeg("jpeg_noise_444.jpg", false, false, 1, Content::Noise);
+  MakeJpeg("jpeg_noise_420.jpg", false, false, 2, Content::Noise);
   return 0;
 }
