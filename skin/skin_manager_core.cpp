@@ -1,0 +1,322 @@
+#include "skin/skin_manager_core.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <utility>
+
+#include "core/errors.h"
+#include "platform/system.h"
+#include "skin/load_images.h"
+#include "skin/load_masks.h"
+#include "skin/load_rescale.h"
+#include "skin/option_values.h"
+#include "skin/skin_data_lookup.h"
+#include "skin/skin_finder.h"
+#include "skin/skin_loader.h"
+
+namespace ac {
+
+namespace {
+
+constexpr int kColorInactiveBorder = 11;
+// Skin files larger than this are not read: no image or options file of a
+// skin comes near it.
+constexpr std::uintmax_t kMaxSkinFileBytes = std::uintmax_t{256} << 20;
+
+bool IsRegularFile(const std::filesystem::path& p) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(p, ec);
+}
+
+const TsPixelBuffer& ViewOf(const TsBitmapRef& b) {
+  static const TsPixelBuffer kEmpty;
+  return b ? *b : kEmpty;
+}
+
+void MirrorCells(const TsPixelBuffer& buf, const TsMaskData& md) {
+  const int32_t count = std::max(1, md.ImageCount);
+  const int32_t cellWidth = md.R.Width() / count;
+  for (int32_t i = 0; i < count; ++i) {
+    const TRect cell = TRect::XYWH(md.R.Left + i * cellWidth, md.R.Top, cellWidth, md.R.Height());
+    // A cell reaching out of the image is not mirrored: a part of it would
+    // change places with pixels that do not belong to it.
+    if (cell.IsEmpty() || ClipToBuffer(cell, buf) != cell) continue;
+    for (int32_t y = cell.Top; y < cell.Bottom; ++y)
+      std::reverse(buf.Row(y) + cell.Left, buf.Row(y) + cell.Right);
+  }
+}
+
+}  // namespace
+
+TacSkinManagerCore::TacSkinManagerCore(TMessageSink& sink, TsStoredSkinsOwner* skinsOwner)
+    : InternalSkins(skinsOwner), FSink(sink) {
+  ProgramFolder = ProgramFolderOfThisProcess();
+  MasterBitmap = ShareImage(TsPixelImage());
+  SkinCommonInfo.SysInactiveBorderColor = platform::SysColor(kColorInactiveBorder);
+  for (std::size_t step = 0; step < FallbackSkinData.size(); ++step) {
+    FallbackSkinData[step] = std::make_unique<TacSkinData>(this, kStepPPI[step]);
+    FallbackSkinData[step]->ScaleValue = static_cast<int32_t>(step);
+    FallbackSkinData[step]->LoadParams();
+  }
+  ClearSkinData();
+}
+
+TacSkinManagerCore::~TacSkinManagerCore() = default;
+
+void TacSkinManagerCore::SetBrightness(int32_t value) {
+  FBrightness = std::clamp(value, -100, 100);
+}
+
+void TacSkinManagerCore::SetCommonSections(std::vector<std::string> lines) {
+  std::string text;
+  for (std::string& line : lines) {
+    if (!line.starts_with(';')) std::erase_if(line, [](char c) { return c == ' ' || c == '\t'; });
+    text += line;
+    text += '\n';
+  }
+  FCommonSections = std::move(lines);
+  FCommonSectionsFile = TOptionsFile::FromText(text);
+}
+
+std::string TacSkinManagerCore::GetFullSkinDirectory() const {
+  return ac::GetFullSkinDirectory(SkinDirectory, ProgramFolder);
+}
+
+int32_t TacSkinManagerCore::ScaleInt(int32_t value, int32_t sysScale) const {
+  return ac::ScaleInt(value, sysScale, Scale);
+}
+
+bool TacSkinManagerCore::OpenSkinFile() {
+  const std::string dir = GetFullSkinDirectory();
+  SkinCommonInfo.SkinPath = dir + SkinName + PathSeparator();
+  SkinIsPacked = false;
+  sc.Clear();
+
+  if (PreviewOptions) {
+    SkinFile = TOptionsFile::FromText(*PreviewOptions);
+    return true;
+  }
+  if (auto bytes = ReadSkinDiskFile(SkinFilePath(SkinCommonInfo.SkinPath + "Options.dat"),
+                                    kMaxSkinFileBytes)) {
+    SkinFile = TOptionsFile::FromBytes(
+        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return true;
+  }
+  const auto archive = SkinFilePath(dir + SkinName + ".asz");
+  if (IsRegularFile(archive)) {
+    if (!ReadSkinArchiveFile(archive, sc, FSink)) return false;
+    if (!sc.Options) {
+      const bool changing = HasState(msSkinChanging);
+      SetState(msSkinChanging, true);
+      FSink.Show("Internal format error in the \"" + SkinName +
+                     "\" skin. Please, update this skin to latest version.",
+                 TMessageIcon::Information);
+      SetState(msSkinChanging, changing);
+      return false;
+    }
+    SkinIsPacked = true;
+    const auto& o = *sc.Options;
+    SkinFile = TOptionsFile::FromBytes(
+        std::string_view(reinterpret_cast<const char*>(o.data()), o.size()));
+    return true;
+  }
+
+  SkinCommonInfo.SkinPath.clear();
+  int index = InternalSkins.IndexOf(SkinName);
+  if (index < 0) {
+    if (InternalSkins.Count() == 0) {
+      Active = false;
+      return false;
+    }
+    index = 0;
+    SkinName = InternalSkins[0].Name;
+  }
+  const TsStoredSkin& item = InternalSkins[index];
+  if (!item.PackedData.empty()) {
+    SkinIsPacked = true;
+    sc.PackedData = item.PackedData;
+    bool read = false;
+    try {
+      read = ReadSkinArchive(sc, FSink);
+    } catch (...) {
+      sc.ReleasePackedData();
+      throw;
+    }
+    sc.ReleasePackedData();
+    if (!read) return false;
+    std::string_view options;
+    if (sc.Options)
+      options =
+          std::string_view(reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size());
+    SkinFile = TOptionsFile::FromBytes(options);
+  }
+  return true;
+}
+
+std::optional<std::vector<uint8_t>> TacSkinManagerCore::ReadSkinFile(std::string_view name) const {
+  if (name.empty()) return std::nullopt;
+  if (SkinIsPacked) {
+    if (const TacFileItem* f = sc.FindFile(UpperCaseName(name))) return f->Stream;
+  }
+  const bool fullPath = name.find(':') != std::string_view::npos;
+  // An internal skin has no folder: a relative name would otherwise be looked
+  // up wherever the process happens to run.
+  if (!fullPath && SkinCommonInfo.SkinPath.empty()) return std::nullopt;
+  const std::string path =
+      fullPath ? std::string(name) : SkinCommonInfo.SkinPath + std::string(name);
+  return ReadSkinDiskFile(SkinFilePath(path), kMaxSkinFileBytes);
+}
+
+void TacSkinManagerCore::ClearSkinData() {
+  SkinCommonInfo.Active = false;
+  SkinCommonInfo.Sections = TacSkinCommonInfo::MakeNoSections();
+  SkinDataArray.clear();
+  CommonDataLoaded = false;
+}
+
+bool TacSkinManagerCore::ReloadSkin(TacSkinData& sd) {
+  return LoadSkinResolution(*this, sd);
+}
+
+TacSkinData& TacSkinManagerCore::CommonSkinData(int32_t aPPI) {
+  if (Scale.Designing || aPPI <= 0) aPPI = 96;
+  const bool vcl = Scale.Mode == smVCL && !Scale.Designing;
+  const auto index = static_cast<std::size_t>(vcl ? PpiToStep(aPPI) : 0);
+  const bool changing = HasState(msSkinChanging);
+  if (!IsActive() && !changing && !HasState(msBroadCasting)) {
+    TacSkinData& f = *FallbackSkinData[static_cast<std::size_t>(PpiToStep(aPPI))];
+    f.PPI = aPPI;
+    f.ScalePercent = 100 * aPPI / 96;
+    return f;
+  }
+  if (SkinDataArray.size() <= index) {
+    const bool wasEmpty = SkinDataArray.empty();
+    SkinDataArray.resize(index + 1);
+    if (wasEmpty && aPPI != 96 && Scale.Mode == smVCL) CommonSkinData(96);
+  }
+  auto has96Sections = [&] { return SkinDataArray[0] && !SkinDataArray[0]->gd.empty(); };
+  std::unique_ptr<TacSkinData>& slot = SkinDataArray[index];
+  if (slot) {
+    if (changing && !slot->Initializing && !has96Sections()) ReloadSkin(*slot);
+    return *slot;
+  }
+  slot = std::make_unique<TacSkinData>(this, aPPI);
+  TacSkinData& sd = *slot;
+  sd.ScaleValue = vcl ? static_cast<int32_t>(index) : PpiToStep(aPPI);
+  sd.LoadParams();
+  if ((aPPI != 96 && has96Sections()) || (changing && index == 0 && !has96Sections()))
+    ReloadSkin(sd);
+  return sd;
+}
+
+void TacSkinManagerCore::LoadResolutionsInUse() {
+  switch (Scale.Mode) {
+    case smVCL:
+      CommonSkinData(96);
+      if (Scale.ScreenPPI != 96) CommonSkinData(Scale.ScreenPPI);
+      break;
+    case smCustomPPI:
+      CommonSkinData(Scale.PixelsPerInch);
+      break;
+    default:
+      CommonSkinData(kStepPPI[static_cast<std::size_t>(GetScale(Scale))]);
+      break;
+  }
+}
+
+bool TacSkinManagerCore::ChangeSkin(std::string_view value) {
+  const std::string oldName = SkinName;
+  SkinName = std::string(value);
+  if (!Active) return false;
+  CommonDataLoaded = false;
+  SetState(msSkinChanging, true);
+  SetState(msRTLFlipped, false);
+  SkinName = StripSkinArchiveExtension(value);
+  try {
+    ClearSkinData();
+    LoadResolutionsInUse();
+    if (RightToLeft && AllowRTLSysButtons) MirrorTitleGlyphs();
+  } catch (const std::exception& e) {
+    SkinName = oldName;
+    FSink.Show(e.what(), TMessageIcon::Error);
+  }
+  SetState(msSkinChanging, false);
+  SkinCommonInfo.Active =
+      !SkinDataArray.empty() && SkinDataArray[0] && !SkinDataArray[0]->gd.empty();
+  return Active;
+}
+
+void TacSkinManagerCore::MirrorTitleGlyphs() {
+  SetState(msRTLFlipped, !HasState(msRTLFlipped));
+  static constexpr std::array<std::string_view, 4> kGlyphs = {"BICONCLOSE", "BICONMAX", "BICONMIN",
+                                                              "BICONNORM"};
+  // Masks of several resolutions may share an area of the master bitmap;
+  // each area is mirrored once.
+  std::set<std::pair<const uint8_t*, std::array<int32_t, 4>>> done;
+  auto mirror = [&](const TacSkinData& sd, int32_t index) {
+    if (!IsValidImgIndex(sd, index)) return;
+    const TsMaskData& md = sd.ma[static_cast<std::size_t>(index)];
+    const TsPixelBuffer& buf = md.Bmp ? *md.Bmp : ViewOf(MasterBitmap);
+    if (buf.IsEmpty()) return;
+    if (!done.insert({buf.Bits, {md.R.Left, md.R.Top, md.R.Right, md.R.Bottom}}).second) return;
+    MirrorCells(buf, md);
+  };
+  for (const auto& sd : SkinDataArray) {
+    if (!sd) continue;
+    for (std::size_t g = 0; g < kGlyphs.size(); ++g) {
+      mirror(*sd, GetMaskIndex(*sd, kGlobalInfo, kGlyphs[g]));
+      // The glow arrays follow TitleGlyphs: entry 1 is "BICONCLOSE".
+      const auto& glows = sd->TitleGlows[g + 1];
+      if (!glows.empty()) mirror(*sd, glows[0]);
+    }
+  }
+}
+
+int32_t TacSkinManagerCore::GetScaledMaskData(std::string_view sectionName,
+                                              std::string_view propName, TsMaskData& md,
+                                              int32_t mulPPI) {
+  if (!IsActive()) return -1;
+  const TOptionSection* section = SkinFile.Find(sectionName);
+  if (!section) return -1;
+  std::optional<std::pair<std::string, int>> found;
+  auto tryStep = [&](int i) {
+    auto v = section->Value(VariantKey(propName, i));
+    if (v && !v->empty()) found.emplace(UpperCaseAscii(*v), i);
+    return found.has_value();
+  };
+  for (int i = 0; i < kStepCount && !found; ++i)
+    if (kStepPPI[static_cast<std::size_t>(i)] >= mulPPI) tryStep(i);
+  for (int i = kStepCount - 1; i >= 0 && !found; --i)
+    if (kStepPPI[static_cast<std::size_t>(i)] <= mulPPI) tryStep(i);
+  if (!found) return -1;
+
+  try {
+    const TMaskReference ref =
+        ParseCanonicalMask(ToCanonicalMask(found->first), sectionName, propName, found->first);
+    md = MaskFromReference(*this, ref, sectionName, propName, 0, mulPPI,
+                           kStepPPI[static_cast<std::size_t>(found->second)]);
+    if (!ref.FileName.empty()) {
+      if (SkinIsPacked && !sc.FindFile(UpperCaseName(ref.FileName))) return -1;
+      if (!GiveMaskBitmap(*this, nullptr, md, ref.FileName, TUseBitmapCache::No)) return -1;
+    } else {
+      const TsPixelBuffer& master = ViewOf(MasterBitmap);
+      std::optional<TsPixelImage> image;
+      if (md.MulPPi != md.DivPPI && (md.DrawMode & kDrawModeNoRescale) == 0)
+        image = RescaleMaskImage(md, master, TSmoothing::No, Palette[pcMainColor]);
+      if (!image) {
+        image = CopyArea(master, md.R);
+        md.R = image->View().Bounds();
+        md.Width = md.ImageCount > 0 ? md.R.Width() / md.ImageCount : 0;
+        md.Height = md.R.Height() / (md.MaskType + 1);
+      }
+      md.Bmp = ShareImage(std::move(*image));
+    }
+  } catch (const ESkinError&) {
+    return -1;
+  }
+  if (md.ImgType == itisaBorder && md.Bmp) UpdateCornerFlag(md, *md.Bmp);
+  return mulPPI;
+}
+
+}  // namespace ac
