@@ -1,0 +1,124 @@
+// e2e_probe: looks at the running program from another process, the way an
+// accessibility tool would: it finds the main window by its class and asks
+// it and its children through window messages. Used by scripts/e2e_app.sh.
+//
+//   e2e_probe wait SECONDS   exit 0 once the window is visible, 1 on timeout
+//   e2e_probe state          print key=value lines (see Main)
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                      nullptr);
+  return s;
+}
+
+std::string ClassOf(HWND w) {
+  wchar_t name[256] = L"";
+  if (w) GetClassNameW(w, name, 256);
+  return Utf8(name);
+}
+
+// Asks the window for its text with WM_GETTEXT, as GetWindowTextW does for a
+// window of another process.
+std::string TextOf(HWND w) {
+  wchar_t text[512] = L"";
+  SendMessageW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  return Utf8(text);
+}
+
+HWND Child(HWND parent, const wchar_t* cls) {
+  return FindWindowExW(parent, nullptr, cls, nullptr);
+}
+
+void PrintCenter(const char* key, HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  std::printf("%s=%ld,%ld\n", key, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+int VisibleTopLevelWindows(DWORD pid) {
+  struct Count {
+    DWORD Pid;
+    int N;
+  } c{pid, 0};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == c->Pid && IsWindowVisible(w)) ++c->N;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&c));
+  return c.N;
+}
+
+int State() {
+  HWND form = FindWindowW(L"TForm1", nullptr);
+  if (!form) {
+    std::puts("window=none");
+    return 1;
+  }
+  DWORD pid = 0;
+  const DWORD thread = GetWindowThreadProcessId(form, &pid);
+  RECT client;
+  GetClientRect(form, &client);
+  std::printf("client=%ldx%ld\n", client.right, client.bottom);
+  std::printf("windows=%d\n", VisibleTopLevelWindows(pid));
+  std::printf("caption=%s\n", TextOf(form).c_str());
+  GUITHREADINFO gti{};
+  gti.cbSize = sizeof gti;
+  GetGUIThreadInfo(thread, &gti);
+  std::printf("focus=%s\n", ClassOf(gti.hwndFocus).c_str());
+  std::printf("active=%s\n", ClassOf(gti.hwndActive).c_str());
+  HWND panel = Child(form, L"TsPanel");
+  HWND button = Child(panel, L"TsButton");
+  HWND edit = Child(panel, L"TsEdit");
+  std::printf("button_text=%s\n", TextOf(button).c_str());
+  std::printf("button_enabled=%d\n", IsWindowEnabled(button) ? 1 : 0);
+  std::printf("edit_text=%s\n", TextOf(edit).c_str());
+  std::printf("edit_readonly=%d\n", (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) ? 1 : 0);
+  PrintCenter("button_center", button);
+  PrintCenter("edit_center", edit);
+  // The link is windowless: its place is the designed one, scaled like the
+  // window (client width 262 at 96 pixels per inch).
+  POINT link{MulDiv(166 + 14, client.right, 262), MulDiv(79 + 6, client.right, 262)};
+  ClientToScreen(panel, &link);
+  std::printf("link_center=%ld,%ld\n", link.x, link.y);
+  RECT panelRect;
+  GetWindowRect(panel, &panelRect);
+  POINT origin{0, 0};
+  ClientToScreen(form, &origin);
+  std::printf("panel=%ld,%ld,%ld,%ld\n", panelRect.left - origin.x, panelRect.top - origin.y,
+              panelRect.right - panelRect.left, panelRect.bottom - panelRect.top);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "wait") {
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+    for (int i = 0; i < seconds * 10; ++i) {
+      HWND form = FindWindowW(L"TForm1", nullptr);
+      if (form && IsWindowVisible(form)) return 0;
+      Sleep(100);
+    }
+    return 1;
+  }
+  if (command == "state") return State();
+  std::fputs("usage: e2e_probe wait SECONDS | state\n", stderr);
+  return 2;
+}

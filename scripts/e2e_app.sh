@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Drives the real program under Wine in a virtual display, as a user would,
+# and checks what it does from outside: window facts through e2e_probe (another
+# process asking the window with messages), the clipboard through xclip, the
+# link through a stand-in for the system's URL opener, the exit code of Alt+F4.
+#
+#   e2e_app.sh VELMORA.EXE E2E_PROBE.EXE PIXELS_PER_INCH
+#
+# Uses DISPLAY and WINEPREFIX when the caller (scripts/test.sh) set them up,
+# else starts its own display and prefix beside the program. At 144 pixels per
+# inch it uses a second prefix whose LogPixels is 144.
+set -uo pipefail
+exe=$1
+probe=$2
+ppi=${3:-96}
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/winenv.sh"
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
+  trap winenv_stop EXIT
+  winenv_start "$(cd "$(dirname "$exe")/.." && pwd)"
+fi
+export WINEDEBUG=-all
+
+if [ "$ppi" != 96 ]; then
+  export WINEPREFIX="${WINEPREFIX}-$ppi"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ppi" /f \
+      >/dev/null 2>&1
+    wineserver -w
+  fi
+  trap 'WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1; winenv_stop' EXIT
+fi
+
+work=$(mktemp -d)
+failures=0
+check() {  # check WHAT EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: expected '$2', got '$3'"
+    failures=$((failures + 1))
+  fi
+}
+state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
+get() { sed -n "s/^$1=//p" "$work/state"; }
+clip() { xclip -selection clipboard -o 2>/dev/null; }
+set_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
+click() { xdotool mousemove ${1/,/ } click 1; sleep 1; }
+
+# The system's URL opener: Wine's winebrowser hands web links to xdg-open.
+mkdir -p "$work/bin"
+cat >"$work/bin/xdg-open" <<OPENER
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened"
+OPENER
+chmod +x "$work/bin/xdg-open"
+
+scale() { echo $((($1 * ppi + 48) / 96)); }
+expected_client="$(scale 262)x$(scale 102)"
+text='VLM7-Q4TD-98KX-M2RF'
+url='https://ru.wikipedia.org/wiki/Буфер_обмена'
+
+PATH="$work/bin:$PATH" wine "$exe" &
+app=$!
+if ! wine "$probe" wait 60; then
+  echo "FAIL the window did not appear"
+  kill $app 2>/dev/null
+  exit 1
+fi
+sleep 1
+
+state
+check "one window" 1 "$(get windows)"
+check "client size at $ppi ppi" "$expected_client" "$(get client)"
+check "the panel has the focus" TsPanel "$(get focus)"
+check "button caption" "Копировать" "$(get button_text)"
+check "button enabled" 1 "$(get button_enabled)"
+check "field is read-only" 1 "$(get edit_readonly)"
+button=$(get button_center)
+edit=$(get edit_center)
+link=$(get link_center)
+
+set_clip before-first-click
+click "$button"
+check "first click copies the field" "$text" "$(clip)"
+state
+check "caption after the click" "Скопировано" "$(get button_text)"
+check "button disabled after the click" 0 "$(get button_enabled)"
+
+set_clip before-second-click
+click "$button"
+check "second click copies nothing" before-second-click "$(clip)"
+state
+check "caption after a second click" "Скопировано" "$(get button_text)"
+check "still disabled after a second click" 0 "$(get button_enabled)"
+
+click "$link"
+for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.2; done
+check "the link reaches the URL opener" "$url" "$(head -n 1 "$work/opened" 2>/dev/null)"
+
+click "$edit"
+set_clip before-keyboard-copy
+xdotool key Home shift+End ctrl+c
+sleep 1
+check "keyboard selection and copy in the field" "$text" "$(clip)"
+xdotool type --delay 50 "abc"
+xdotool key BackSpace Delete
+sleep 0.5
+state
+check "typing leaves the read-only field alone" "$text" "$(get edit_text)"
+check "the field has the focus after a click" TsEdit "$(get focus)"
+
+xdotool key alt+F4
+rc=timeout
+for _ in $(seq 100); do
+  if ! kill -0 $app 2>/dev/null; then
+    wait $app
+    rc=$?
+    break
+  fi
+  sleep 0.1
+done
+check "Alt+F4 ends the program with exit code 0" 0 "$rc"
+[ "$rc" = timeout ] && kill $app 2>/dev/null
+
+rm -rf "$work"
+if [ $failures -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all checks passed at $ppi ppi"
