@@ -192,8 +192,12 @@ int32_t ReadScaledIntegerTied(const TOptionsFile& file, std::string_view section
 
 TParentChain ResolveParentChain(const TOptionsFile& file, std::string_view section) {
   TParentChain chain;
-  const TOptionSection* current = file.Find(section);
-  if (!current) return chain;
+  int index = file.IndexOf(section);
+  if (index < 0) return chain;
+  // Visited by section index, so that long chains cost linear time.
+  std::vector<bool> visited(file.Sections().size(), false);
+  const TOptionSection* current = &file.Sections()[static_cast<std::size_t>(index)];
+  visited[static_cast<std::size_t>(index)] = true;
   chain.Sections.push_back(current);
   for (;;) {
     auto parent = current->Value(kParentClassKey);
@@ -206,26 +210,29 @@ TParentChain ResolveParentChain(const TOptionsFile& file, std::string_view secti
       chain.Stop = TChainStop::SelfReference;
       return chain;
     }
-    const TOptionSection* next = file.Find(*parent);
-    if (!next) {
+    int next = file.IndexOf(*parent);
+    if (next < 0) {
       chain.Stop = TChainStop::MissingParent;
       return chain;
     }
-    for (const TOptionSection* seen : chain.Sections) {
-      if (seen == next) {
-        chain.Stop = TChainStop::Cycle;
-        return chain;
-      }
+    if (visited[static_cast<std::size_t>(next)]) {
+      chain.Stop = TChainStop::Cycle;
+      return chain;
     }
-    chain.Sections.push_back(next);
-    current = next;
+    visited[static_cast<std::size_t>(next)] = true;
+    current = &file.Sections()[static_cast<std::size_t>(next)];
+    chain.Sections.push_back(current);
   }
 }
 
 std::optional<TInheritedText> ReadInheritedText(const TOptionsFile& file, std::string_view section,
                                                 std::string_view key) {
+  // Most keys are found in the section itself; the chain is built only when not.
+  const TOptionSection* own = file.Find(section);
+  if (!own) return std::nullopt;
+  if (auto v = own->Value(key)) return TInheritedText{*v, 0, own};
   TParentChain chain = ResolveParentChain(file, section);
-  for (std::size_t depth = 0; depth < chain.Sections.size(); ++depth)
+  for (std::size_t depth = 1; depth < chain.Sections.size(); ++depth)
     if (auto v = chain.Sections[depth]->Value(key))
       return TInheritedText{*v, depth, chain.Sections[depth]};
   return std::nullopt;
@@ -234,8 +241,12 @@ std::optional<TInheritedText> ReadInheritedText(const TOptionsFile& file, std::s
 std::optional<TInheritedInteger> ReadInheritedInteger(const TOptionsFile& file,
                                                       std::string_view section,
                                                       std::string_view key) {
+  const TOptionSection* own = file.Find(section);
+  if (!own) return std::nullopt;
+  if (auto v = own->Value(key))
+    if (auto n = ParseInteger(*v)) return TInheritedInteger{*n, 0};
   TParentChain chain = ResolveParentChain(file, section);
-  for (std::size_t depth = 0; depth < chain.Sections.size(); ++depth) {
+  for (std::size_t depth = 1; depth < chain.Sections.size(); ++depth) {
     if (auto v = chain.Sections[depth]->Value(key))
       if (auto n = ParseInteger(*v)) return TInheritedInteger{*n, depth};
   }

@@ -83,7 +83,7 @@ std::string DecodeTextFile(std::string_view bytes) {
 TOptionSection::TOptionSection(std::string name, int line) : FName(std::move(name)), FLine(line) {}
 
 const TOptionKey* TOptionSection::Find(std::string_view key) const {
-  auto it = FIndex.find(std::string(key));
+  auto it = FIndex.find(key);
   return it == FIndex.end() ? nullptr : &FKeys[it->second];
 }
 
@@ -107,12 +107,12 @@ TOptionSection& TOptionsFile::AddSection(std::string_view name, int line) {
 }
 
 const TOptionSection* TOptionsFile::Find(std::string_view section) const {
-  auto it = FIndex.find(std::string(section));
+  auto it = FIndex.find(section);
   return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
 int TOptionsFile::IndexOf(std::string_view section) const {
-  auto it = FIndex.find(std::string(section));
+  auto it = FIndex.find(section);
   return it == FIndex.end() ? -1 : static_cast<int>(it->second);
 }
 

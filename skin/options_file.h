@@ -6,6 +6,7 @@
 // first appearance in the file, because loading walks them in that order.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,14 @@
 #include <vector>
 
 namespace ac {
+
+// Lets the name indexes be searched with a string_view, without a copy.
+struct TOptionNameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+using TOptionNameIndex =
+    std::unordered_map<std::string, std::size_t, TOptionNameHash, std::equal_to<>>;
 
 struct TOptionKey {
   std::string Name;
@@ -41,7 +50,7 @@ class TOptionSection {
   std::string FName;
   int FLine = 0;
   std::vector<TOptionKey> FKeys;
-  std::unordered_map<std::string, std::size_t> FIndex;
+  TOptionNameIndex FIndex;
 };
 
 class TOptionsFile {
@@ -68,7 +77,7 @@ class TOptionsFile {
 
  private:
   std::vector<TOptionSection> FSections;
-  std::unordered_map<std::string, std::size_t> FIndex;
+  TOptionNameIndex FIndex;
   std::vector<std::pair<std::string, TOptionKey>> FRepeats;
 };
 

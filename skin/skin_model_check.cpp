@@ -52,10 +52,14 @@ class TChecker {
               "names the section itself; nothing is inherited");
         break;
       case TChainStop::MissingParent:
+        // Reported once, where the missing name is written.
+        if (chain.Sections.size() != 1) break;
         Add(TProblemLevel::Error, s.Name(), *parent,
             "the parent chain ends at section \"" + chain.StopName + "\", which does not exist");
         break;
       case TChainStop::Cycle:
+        // Reported at the sections of the cycle, not at every section below it.
+        if (chain.StopName != s.Name()) break;
         Add(TProblemLevel::Error, s.Name(), *parent,
             "the parent chain returns to section \"" + chain.StopName + "\" (a cycle)");
         break;
@@ -131,7 +135,12 @@ class TChecker {
         }
         break;
       case TKeyKind::Mask:
-        // A mask key whose value is not a mask reference ("N/A") gives no image.
+        // "N/A" is the conventional "no image"; anything else that is not a
+        // mask reference (a bare ".PNG" name, say) silently gives none either.
+        if (!v.empty() && v != "N/A")
+          Add(TProblemLevel::Warning, s.Name(), k,
+              "not a mask reference (a bare file name is one only when it contains .BMP or "
+              ".JPG); gives no image");
         break;
       default:
         break;

@@ -98,6 +98,7 @@ TEST(SkinModelCheck, FindsEveryKindOfProblem) {
       "SHADOW1BLUR*150=4\n"
       "[A]\nPARENTCLASS=NOWHERE\nGLYPHMASK=@0057@0135@0108@0152@3@0\n"
       "[B]\nPARENTCLASS=C\nGRADIENTDATA=1;2;x;4;5;0\n[C]\nPARENTCLASS=B\n"
+      "[BELOW]\nPARENTCLASS=B\n[UNDER]\nPARENTCLASS=A\nBORDERSMASK=frame.png\nPATTERN=N/A\n"
       "[D]\nPARENTCLASS=D\nSTATES=many\nGIVEOWNFONT=true\nPATTERN=TEX.BMP\n"
       "BORDERSMASK*200=@0001@0001@0001@0001@1@0\nBORDERSMASK*300=@0001@0001@0001@0001@1@0\n"
       "GLYPHMASK=@0057@135@0108@0152@3@0\nHOTPATTERN=~0010~0020~0030~00A0~05~2\n"
@@ -106,10 +107,10 @@ TEST(SkinModelCheck, FindsEveryKindOfProblem) {
             (std::set<std::string>{"GLOBALINFO/MASTERBITMAP", "GLOBALINFO/BTNCOLOR1ACTIVE",
                                    "A/PARENTCLASS", "B/PARENTCLASS", "C/PARENTCLASS",
                                    "B/GRADIENTDATA", "D/PATTERN", "D/HOTPATTERN"}));
-  EXPECT_EQ(
-      Problems(text, TProblemLevel::Warning),
-      (std::set<std::string>{"GLOBALINFO/PREVIEW", "D/PARENTCLASS", "D/STATES", "D/GIVEOWNFONT",
-                             "D/BORDERSMASK*200", "D/BORDERSMASK*300", "D/GLYPHMASK", "D/COLOR"}));
+  EXPECT_EQ(Problems(text, TProblemLevel::Warning),
+            (std::set<std::string>{"GLOBALINFO/PREVIEW", "D/PARENTCLASS", "D/STATES",
+                                   "D/GIVEOWNFONT", "D/BORDERSMASK*200", "D/BORDERSMASK*300",
+                                   "D/GLYPHMASK", "D/COLOR", "UNDER/BORDERSMASK"}));
 }
 
 }  // namespace

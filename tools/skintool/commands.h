@@ -14,5 +14,7 @@ int Pack(const Args& args);
 int Unpack(const Args& args);
 int List(const Args& args);
 int Preview(const Args& args);
+int Info(const Args& args);
+int Check(const Args& args);
 
 }  // namespace ac::skintool

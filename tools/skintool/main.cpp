@@ -19,6 +19,8 @@ constexpr Command kCommands[] = {
     {"unpack", "unpack ARCHIVE DIR", ac::skintool::Unpack},
     {"list", "list ARCHIVE", ac::skintool::List},
     {"preview", "preview ARCHIVE OUT.png", ac::skintool::Preview},
+    {"info", "info SKIN (folder or .asz)", ac::skintool::Info},
+    {"check", "check SKIN (folder or .asz)", ac::skintool::Check},
 };
 
 int Usage() {
