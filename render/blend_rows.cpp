@@ -6,6 +6,10 @@
 #include <emmintrin.h>
 #define AC_SSE2 1
 #endif
+#if AC_SSE2 && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define AC_AVX2 1
+#endif
 
 namespace ac::rows {
 
@@ -165,6 +169,32 @@ inline __m128i CrossFadeMaskedHalf(__m128i a, __m128i b, __m128i d, __m128i m, _
 
 #endif  // AC_SSE2
 
+#if AC_AVX2
+// The keyed copies read two rows and write one for every pixel, so with 16-byte
+// vectors they cannot keep pace with a plain copy; where the processor has
+// AVX2 they take 32 bytes at a time. Asked once.
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+
+__attribute__((target("avx2"))) int32_t CopyKeyedAvx2(uint32_t* d, const uint32_t* s,
+                                                      const uint32_t* c, int32_t n, uint32_t key,
+                                                      uint32_t orMask) {
+  const __m256i k = _mm256_set1_epi32(static_cast<int>(key));
+  const __m256i o = _mm256_set1_epi32(static_cast<int>(orMask));
+  int32_t x = 0;
+  for (; x + 8 <= n; x += 8) {
+    const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + x));
+    const __m256i cv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c + x));
+    const __m256i eq = _mm256_cmpeq_epi32(sv, k);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x),
+                        _mm256_blendv_epi8(_mm256_or_si256(sv, o), cv, eq));
+  }
+  return x;
+}
+#endif  // AC_AVX2
+
 }  // namespace
 
 void BlendOver(uint8_t* d, const uint8_t* s, int32_t n, uint32_t opacity) {
@@ -311,6 +341,9 @@ void Premultiply(uint8_t* p, int32_t n, bool limitBright) {
 void CopyKeyed(uint32_t* d, const uint32_t* s, const uint32_t* c, int32_t n, uint32_t key,
                uint32_t orMask) {
   int32_t x = 0;
+#if AC_AVX2
+  if (HasAvx2()) x = CopyKeyedAvx2(d, s, c, n, key, orMask);
+#endif
 #if AC_SSE2
   const __m128i k = _mm_set1_epi32(static_cast<int>(key));
   const __m128i o = _mm_set1_epi32(static_cast<int>(orMask));
