@@ -138,9 +138,11 @@ def huge_button(s):
 
 def flat_button_border(s):
     """Tool and speed buttons: no outline at rest, a soft one when hot."""
-    return _outline_mask(
+    art = _outline_mask(
         s, px(T.CONTROL_RADIUS, s), hairline(s),
         [T.CONTROL_BORDER, T.BUTTON_HOT_BORDER, T.ACCENT_PRESSED])
+    art.draw_mode = SKIP_STATE0
+    return art
 
 
 # --- Caption buttons ---------------------------------------------------------
@@ -361,15 +363,17 @@ def grip_texture(s):
     return Art(img, 1, 1, TEXTURE, 10)
 
 
-def line_texture(vertical=False, colour=T.DIVIDER, length=4):
-    """A 1-pixel line tile for dividers, bars and headers."""
-    size = (1, length) if vertical else (length, 1)
+def line_texture(s, vertical=False, colour=T.DIVIDER):
+    """A hairline tile for dividers, bars and headers."""
+    length, lw = px(4, s), hairline(s)
+    size = (lw, length) if vertical else (length, lw)
     return Art(Image.new("RGB", size, R.rgb(colour)), 1, 0, TEXTURE, 0)
 
 
-def dot_grid_texture():
-    tile = Image.new("RGB", (8, 8), R.rgb("#E9EBEE"))
-    tile.putpixel((0, 0), R.rgb("#DADDE2"))
+def dot_grid_texture(s):
+    n, dot = px(8, s), hairline(s)
+    tile = Image.new("RGB", (n, n), R.rgb("#E9EBEE"))
+    tile.paste(R.rgb("#DADDE2"), (0, 0, dot, dot))
     return Art(tile, 1, 0, TEXTURE, 0)
 
 
@@ -452,8 +456,9 @@ def _orient(art, side, size):
 
 def slider_thumb(s):
     n = px(14, s)
+    lw = hairline(s)
     disc = R.ellipse(n, n, 0, 0, n, n)
-    inner = R.ellipse(n, n, 1, 1, n - 1, n - 1)
+    inner = R.ellipse(n, n, lw, lw, n - lw, n - lw)
     ring = R.subtract(disc, inner)
     states = []
     for edge in (T.CONTROL_BORDER_BOTTOM, T.ACCENT, T.ACCENT_PRESSED):
@@ -462,8 +467,9 @@ def slider_thumb(s):
     return Art(_masked_glyph_frames((n, n), states), 3, 1, GLYPH, 0)
 
 
-def tick(vertical):
-    size = (3, 1) if vertical else (1, 3)
+def tick(s, vertical):
+    length, lw = px(3, s), hairline(s)
+    size = (length, lw) if vertical else (lw, length)
     return Art(Image.new("RGB", size, R.rgb(T.CONTROL_BORDER)), 1, 0, GLYPH, 0)
 
 

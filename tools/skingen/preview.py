@@ -114,7 +114,7 @@ def _frame_around(img, template, bands, inner):
     return layer
 
 
-def window(step, single, scale=1.0, active=True, hot_close=False, button_state=0,
+def window(step, scale=1.0, active=True, hot_close=False, button_state=0,
            focused=False, disabled=False):
     """The main window (client 262 x 102 at 96 pixels per inch) with its shadow."""
     def p(v):
@@ -189,9 +189,9 @@ def window(step, single, scale=1.0, active=True, hot_close=False, button_state=0
     return img
 
 
-def render(step, single):
+def render(step):
     """The preview stored with the skin: the active window with a little shadow."""
-    img = window(step, single)
+    img = window(step)
     shadow = A.frame_metrics(1.0)[0]
     keep = 4
     return img.crop((shadow - keep, shadow - keep,
@@ -215,19 +215,19 @@ def _on_checker(img, zoom):
     return Image.alpha_composite(bg, big)
 
 
-def contact_sheet(steps, single, master):
+def contact_sheet(steps, master):
     """The window in each state at 96 (zoomed 2x), at every resolution, then the master."""
     import theme as T2
     desk = (214, 217, 222, 255)
     states = [dict(), dict(active=False), dict(hot_close=True), dict(button_state=1),
               dict(button_state=2, focused=True), dict(disabled=True)]
-    wins = [window(steps[""], single, **s) for s in states]
+    wins = [window(steps[""], **s) for s in states]
     ww, wh = wins[0].size
     top = Image.new("RGBA", (ww * 3, wh * 2), desk)
     for i, w in enumerate(wins):
         top.alpha_composite(w, ((i % 3) * ww, (i // 3) * wh))
     top = top.resize((top.size[0] * 2, top.size[1] * 2), Image.NEAREST)
-    scaled = [window(steps[sfx], single, scale=sc) for sc, sfx in T2.STEPS]
+    scaled = [window(steps[sfx], scale=sc) for sc, sfx in T2.STEPS]
     mid = Image.new("RGBA", (sum(w.size[0] for w in scaled), max(w.size[1] for w in scaled)),
                     desk)
     x = 0

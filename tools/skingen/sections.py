@@ -39,8 +39,47 @@ def _checked(value):
     return value
 
 
+def S(*path):
+    """Picks an image out of one resolution step's drawings: S("arrows", "down")."""
+    def pick(step):
+        for p in path:
+            step = step[p]
+        return step
+    return pick
+
+
+class Variant:
+    """A mask written at every resolution step: KEY, KEY*125, KEY*150, KEY*200."""
+
+    def __init__(self, fmt, pick):
+        self.fmt, self.pick = fmt, pick
+
+
+class Writer:
+    """The options file as the section builders see it: Variant values expand
+    into the plain key and its resolution variants."""
+
+    def __init__(self, opts, steps):
+        self.opts, self.steps = opts, steps
+        self.sections = opts.sections
+
+    def put(self, name, key, value):
+        if isinstance(value, Variant):
+            for _, suffix in T.STEPS:
+                self.opts.put(name, key + suffix, value.fmt(value.pick(self.steps[suffix])))
+        else:
+            self.opts.put(name, key, value)
+
+    def update(self, name, pairs):
+        for k, v in pairs:
+            self.put(name, k, v)
+
+
 class Masks:
-    """Deferred mask values: the rectangles are known once the atlas is packed."""
+    """Deferred mask values: the rectangles are known once the atlas is packed.
+
+    Given a picker (S(...)) instead of an image, each returns a Variant.
+    """
 
     def __init__(self, atlas):
         self.atlas = atlas
@@ -50,15 +89,23 @@ class Masks:
         return lambda: _checked(fmt(self.atlas.rect(art)))
 
     def caret(self, art, auto_bands=False):
+        if callable(art):
+            return Variant(lambda a: self.caret(a, auto_bands), art)
         return self._deferred(art, lambda r: X.caret(r, art, auto_bands))
 
     def amp(self, art):
+        if callable(art):
+            return Variant(self.amp, art)
         return self._deferred(art, lambda r: X.canonical(r, art))
 
     def at(self, art):
+        if callable(art):
+            return Variant(self.at, art)
         return self._deferred(art, lambda r: X.at(r, art))
 
     def tilde(self, art, mode):
+        if callable(art):
+            return Variant(lambda a: self.tilde(a, mode), art)
         return self._deferred(art, lambda r: X.tilde(r, art, mode))
 
     @staticmethod
@@ -85,13 +132,14 @@ def _scaled_number(opts, section, key, value):
         opts.put(section, key + suffix, int(value * scale + 0.5))
 
 
-def write(opts, atlas, steps, single, files):
+def write(opts, atlas, steps, files):
     m = Masks(atlas)
-    _globalinfo(opts, m, steps, single, files)
-    _window_sections(opts, m, steps)
-    _control_sections(opts, m, steps, single, files)
-    _bar_sections(opts, m, single)
-    _tab_and_scroll_sections(opts, m, single)
+    w = Writer(opts, steps)
+    _globalinfo(w, m, steps, files)
+    _window_sections(w, m, steps)
+    _control_sections(w, m, steps, files)
+    _bar_sections(w, m)
+    _tab_and_scroll_sections(w, m)
     _complete_states(opts)
     names = [n for n, _ in opts.sections]
     missing = [n for n in FIXED_SECTIONS + TAB_SECTIONS + SPIN_SECTIONS + OTHER_SECTIONS
@@ -153,7 +201,7 @@ def _complete_states(opts):
 
 # --- GLOBALINFO ---------------------------------------------------------------
 
-def _globalinfo(opts, m, steps, single, files):
+def _globalinfo(opts, m, steps, files):
     g = "GLOBALINFO"
     opts.update(g, [
         ("MASTERBITMAP", "MASTER COPY.PNG"),
@@ -268,18 +316,18 @@ def _globalinfo(opts, m, steps, single, files):
     _variants(opts, g, "EXBORDER", steps, lambda s: s["exborder"], m.amp,
               plain=Masks.file("EXTBORD.PNG", files["EXTBORD.PNG"]))
     opts.update(g, [
-        ("GRIPIMAGE", m.at(single["grip"])),
-        ("GRIPHORZ", m.tilde(single["grip_dots"], 10)),
-        ("GRIPVERT", m.tilde(single["grip_dots"], 10)),
-        ("BOXUNCHECKED", m.at(single["box"])),
-        ("BOXCHECKED", m.at(single["box_checked"])),
-        ("BOXGRAYED", m.at(single["box_grayed"])),
-        ("SMALLUNCHECKED", m.at(single["small_box"])),
-        ("SMALLCHECKED", m.at(single["small_checked"])),
-        ("SMALLGRAYED", m.at(single["small_grayed"])),
-        ("RADIOUNCHECKED", m.at(single["radio"])),
-        ("RADIOCHECKED", m.at(single["radio_checked"])),
-        ("CHECK", m.at(single["menu_check"])),
+        ("GRIPIMAGE", m.at(S("grip"))),
+        ("GRIPHORZ", m.tilde(S("grip_dots"), 10)),
+        ("GRIPVERT", m.tilde(S("grip_dots"), 10)),
+        ("BOXUNCHECKED", m.at(S("box"))),
+        ("BOXCHECKED", m.at(S("box_checked"))),
+        ("BOXGRAYED", m.at(S("box_grayed"))),
+        ("SMALLUNCHECKED", m.at(S("small_box"))),
+        ("SMALLCHECKED", m.at(S("small_checked"))),
+        ("SMALLGRAYED", m.at(S("small_grayed"))),
+        ("RADIOUNCHECKED", m.at(S("radio"))),
+        ("RADIOCHECKED", m.at(S("radio_checked"))),
+        ("CHECK", m.at(S("menu_check"))),
     ])
     big = [("BICLOSEALONE", "close"), ("BICONCLOSE", "close"), ("BICONMAX", "max"),
            ("BICONMIN", "min"), ("BICONNORM", "norm"), ("BICONHELP", "help")]
@@ -336,7 +384,7 @@ def _window_sections(opts, m, steps):
 
 # --- Controls -------------------------------------------------------------------
 
-def _control_sections(opts, m, steps, single, files):
+def _control_sections(opts, m, steps, files):
     opts.update("PANEL", [
         ("STATES", 1), ("COLOR", C(T.SURFACE)), ("FONTCOLOR", C(T.TEXT)),
         ("TRANSPARENCY", 0),
@@ -372,11 +420,9 @@ def _control_sections(opts, m, steps, single, files):
         ("GLOW", 0),
     ])
     _variants(opts, "BUTTON", "BORDERSMASK", steps, lambda s: s["button"], m.caret)
-    opts.update("BUTTON_HUGE", [
-        ("PARENTCLASS", "BUTTON"),
-        ("BORDERSMASK", Masks.bang("BUTTONHUGE.BMP", files["BUTTONHUGE.BMP"])),
-        ("BORDERRADIUS", T.HUGE_RADIUS),
-    ])
+    opts.update("BUTTON_HUGE", [("PARENTCLASS", "BUTTON"), ("BORDERRADIUS", T.HUGE_RADIUS)])
+    _variants(opts, "BUTTON_HUGE", "BORDERSMASK", steps, S("huge"), m.caret,
+              plain=Masks.bang("BUTTONHUGE.BMP", files["BUTTONHUGE.BMP"]))
     # A plain file name reads as a texture of the whole file. The big button
     # names the huge button's bitmap that way at 0 %: the texture is loaded
     # (sharing the decoded file with the border above) but never shows.
@@ -388,7 +434,7 @@ def _control_sections(opts, m, steps, single, files):
     opts.update("SPEEDBUTTON", [
         ("PARENTCLASS", "BUTTON"), ("TRANSPARENCY", 100),
         ("HOTTRANSPARENCY", 0), ("TRANSPARENCY2", 0),
-        ("BORDERSMASK", m.caret(_flat(single))),
+        ("BORDERSMASK", m.caret(S("flat"))),
     ])
     for n, parent in (("SPEEDBUTTON_SMALL", "SPEEDBUTTON"), ("TOOLBUTTON", "SPEEDBUTTON"),
                       ("MENUBTN", "SPEEDBUTTON"), ("TB_BTN", "TOOLBUTTON"),
@@ -420,7 +466,7 @@ def _control_sections(opts, m, steps, single, files):
     opts.put("EDIT", "GLOWMARGIN", T.EDIT_GLOW_MARGIN)
     opts.update("ALPHAEDIT", [("PARENTCLASS", "EDIT")])
     opts.update("COMBOBOX", [
-        ("PARENTCLASS", "EDIT"), ("GLYPHMASK", m.at(single["arrows"]["down"])),
+        ("PARENTCLASS", "EDIT"), ("GLYPHMASK", m.at(S("arrows", "down"))),
     ])
     opts.update("ALPHACOMBOBOX", [("PARENTCLASS", "COMBOBOX")])
     opts.update("COMBOBTN", [
@@ -458,13 +504,13 @@ def _control_sections(opts, m, steps, single, files):
     ])
     opts.update("TRACKBAR", [
         ("STATES", 1), ("TRANSPARENCY", 100), ("FONTCOLOR", C(T.TEXT)),
-        ("SLIDERCHANNEL", m.caret(single["channel"], auto_bands=True)),
-        ("SLIDERMASK", m.at(single["thumb"])),
-        ("SLIDERVMASK", m.at(single["thumb"])),
-        ("TICKHORZ", m.at(single["tick_h"])),
-        ("TICKVERT", m.at(single["tick_v"])),
-        ("PROGHORZ", m.caret(single["progress"], auto_bands=True)),
-        ("PROGVERT", m.caret(single["progress"], auto_bands=True)),
+        ("SLIDERCHANNEL", m.caret(S("channel"), auto_bands=True)),
+        ("SLIDERMASK", m.at(S("thumb"))),
+        ("SLIDERVMASK", m.at(S("thumb"))),
+        ("TICKHORZ", m.at(S("tick_h"))),
+        ("TICKVERT", m.at(S("tick_v"))),
+        ("PROGHORZ", m.caret(S("progress"), auto_bands=True)),
+        ("PROGVERT", m.caret(S("progress"), auto_bands=True)),
     ])
     opts.update("SLIDER_OFF", [
         ("STATES", 2), ("COLOR", C(T.TRACK)), ("HOTCOLOR", C("#D9DDE3")),
@@ -488,16 +534,10 @@ def _control_sections(opts, m, steps, single, files):
     ])
 
 
-def _flat(single):
-    art = single["flat"]
-    art.draw_mode = 2           # no outline in the resting state
-    return art
-
-
 # --- Bars, menus, headers ---------------------------------------------------------
 
-def _bar_sections(opts, m, single):
-    line_h, line_v = single["line_h"], single["line_v"]
+def _bar_sections(opts, m):
+    line_h, line_v = S("line_h"), S("line_v")
     opts.update("TOOLBAR", [
         ("STATES", 1), ("COLOR", C(T.BG)), ("FONTCOLOR", C(T.TEXT)),
         ("IMAGEPERCENT", 100), ("PATTERN", m.tilde(line_h, 6)),
@@ -514,7 +554,7 @@ def _bar_sections(opts, m, single):
     opts.update("DIVIDERV", [
         ("PARENTCLASS", "DIVIDER"), ("PATTERN", m.tilde(line_v, 5)),
     ])
-    opts.update("MDIAREA", [("PATTERN", m.tilde(single["dot_grid"], 0))])
+    opts.update("MDIAREA", [("PATTERN", m.tilde(S("dot_grid"), 0))])
     opts.update("MAINMENU", [("STATES", 1), ("COLOR", C(T.BG)), ("FONTCOLOR", C(T.TEXT))])
     opts.update("MENULINE", [
         ("STATES", 2), ("COLOR", C(T.BG)), ("HOTCOLOR", C(T.ACCENT_TINT)),
@@ -548,7 +588,7 @@ def _bar_sections(opts, m, single):
     for n in ("GRIPH", "GRIPV"):
         opts.update(n, [
             ("STATES", 1), ("COLOR", C(T.BG)), ("FONTCOLOR", C(T.TEXT)),
-            ("IMAGEPERCENT", 0), ("PATTERN", m.tilde(single["grip_dots"], 10)),
+            ("IMAGEPERCENT", 0), ("PATTERN", m.tilde(S("grip_dots"), 10)),
         ])
     # Column headers: a light face with a divider line along the bottom.
     opts.update("COLHEADER", [
@@ -565,8 +605,8 @@ def _bar_sections(opts, m, single):
 
 # --- Tabs, scroll bars, spin buttons -----------------------------------------------
 
-def _tab_and_scroll_sections(opts, m, single):
-    tabs = single["tabs"]
+def _tab_and_scroll_sections(opts, m):
+    tabs = {side: S("tabs", side) for side in ("top", "bottom", "left", "right")}
     opts.update("TABTOP", [
         ("STATES", 3), ("USESTATE2", 1),
         ("COLOR", C(T.BG)), ("HOTCOLOR", C(T.ACCENT_TINT)), ("COLOR2", C(T.SURFACE)),
@@ -599,10 +639,10 @@ def _tab_and_scroll_sections(opts, m, single):
         ("STATES", 3), ("USESTATE2", 1),
         ("COLOR", C(T.SCROLL_THUMB)), ("HOTCOLOR", C(T.SCROLL_THUMB_HOT)),
         ("COLOR2", C(T.SCROLL_THUMB_PRESSED)), ("FONTCOLOR", C(T.TEXT)),
-        ("BORDERSMASK", m.caret(single["scroll_thumb"], auto_bands=True)),
+        ("BORDERSMASK", m.caret(S("scroll_thumb"), auto_bands=True)),
     ])
     opts.update("SCROLLSLIDERV", [("PARENTCLASS", "SCROLLSLIDERH")])
-    arrows = single["arrows"]
+    arrows = {d: S("arrows", d) for d in ("left", "up", "right", "down")}
     for n, d in (("SCROLLBTNLEFT", "left"), ("SCROLLBTNTOP", "up"),
                  ("SCROLLBTNRIGHT", "right"), ("SCROLLBTNBOTTOM", "down")):
         opts.update(n, [

@@ -30,53 +30,54 @@ BUTTONHUGE = "BUTTONHUGE.BMP"
 
 
 def draw_all():
-    """Every image of the skin: per resolution step where the window shows it."""
+    """Every image of the skin, drawn for each resolution step."""
     steps = {}
     for scale, suffix in T.STEPS:
-        steps[suffix] = {
-            "exborder": A.exborder(scale),
-            "form": A.form_border(scale),
-            "button": A.button_border(scale),
-            "edit": A.edit_border(scale),
-            "card": A.card_border(scale),
-            "sunken": A.sunken_border(scale),
-            "edit_glow": A.edit_glow(scale),
-            "glow_margin": A.caption_glow_margin(scale),
-            "caption": {k: A.caption_button(k, scale)
-                        for k in ("close", "min", "max", "norm", "help")},
-            "small": {k: A.caption_button(k, scale, small=True)
-                      for k in ("close", "min", "max", "norm", "help")},
-            "glows": {k: A.caption_glow(k, scale) for k in ("close", "min", "max", "norm")},
-            "title_button": A.title_button(scale),
-        }
-    single = {
-        "box": A.check_box(1.0, False),
-        "box_checked": A.check_box(1.0, True),
-        "box_grayed": A.check_box(1.0, False, grayed=True),
-        "small_box": A.check_box(1.0, False, small=True),
-        "small_checked": A.check_box(1.0, True, small=True),
-        "small_grayed": A.check_box(1.0, False, grayed=True, small=True),
-        "radio": A.radio(1.0, False),
-        "radio_checked": A.radio(1.0, True),
-        "menu_check": A.menu_check(1.0),
-        "arrows": {d: A.chevron(1.0, d) for d in ("left", "up", "right", "down")},
-        "grip": A.grip_corner(1.0),
-        "grip_dots": A.grip_texture(1.0),
-        "line_h": A.line_texture(False),
-        "line_v": A.line_texture(True),
-        "dot_grid": A.dot_grid_texture(),
-        "scroll_thumb": A.pill(1.0, 9, [T.SCROLL_THUMB, T.SCROLL_THUMB_HOT,
-                                        T.SCROLL_THUMB_PRESSED], "#F1F2F4"),
-        "channel": A.pill(1.0, 5, [T.TRACK], T.BG),
-        "progress": A.pill(1.0, 5, [T.ACCENT], T.BG),
-        "tabs": {side: A.tab(1.0, side) for side in ("top", "bottom", "left", "right")},
-        "thumb": A.slider_thumb(1.0),
-        "tick_h": A.tick(False),
-        "tick_v": A.tick(True),
-        "flat": A.flat_button_border(1.0),
-        "huge": A.huge_button(1.0),
+        steps[suffix] = draw_step(scale)
+    return steps
+
+
+def draw_step(s):
+    return {
+        "exborder": A.exborder(s),
+        "form": A.form_border(s),
+        "button": A.button_border(s),
+        "edit": A.edit_border(s),
+        "card": A.card_border(s),
+        "sunken": A.sunken_border(s),
+        "edit_glow": A.edit_glow(s),
+        "glow_margin": A.caption_glow_margin(s),
+        "caption": {k: A.caption_button(k, s) for k in ("close", "min", "max", "norm", "help")},
+        "small": {k: A.caption_button(k, s, small=True)
+                  for k in ("close", "min", "max", "norm", "help")},
+        "glows": {k: A.caption_glow(k, s) for k in ("close", "min", "max", "norm")},
+        "title_button": A.title_button(s),
+        "box": A.check_box(s, False),
+        "box_checked": A.check_box(s, True),
+        "box_grayed": A.check_box(s, False, grayed=True),
+        "small_box": A.check_box(s, False, small=True),
+        "small_checked": A.check_box(s, True, small=True),
+        "small_grayed": A.check_box(s, False, grayed=True, small=True),
+        "radio": A.radio(s, False),
+        "radio_checked": A.radio(s, True),
+        "menu_check": A.menu_check(s),
+        "arrows": {d: A.chevron(s, d) for d in ("left", "up", "right", "down")},
+        "grip": A.grip_corner(s),
+        "grip_dots": A.grip_texture(s),
+        "line_h": A.line_texture(s),
+        "line_v": A.line_texture(s, vertical=True),
+        "dot_grid": A.dot_grid_texture(s),
+        "scroll_thumb": A.pill(s, 9, [T.SCROLL_THUMB, T.SCROLL_THUMB_HOT,
+                                      T.SCROLL_THUMB_PRESSED], "#F1F2F4"),
+        "channel": A.pill(s, 5, [T.TRACK], T.BG),
+        "progress": A.pill(s, 5, [T.ACCENT], T.BG),
+        "tabs": {side: A.tab(s, side) for side in ("top", "bottom", "left", "right")},
+        "thumb": A.slider_thumb(s),
+        "tick_h": A.tick(s, False),
+        "tick_v": A.tick(s, True),
+        "flat": A.flat_button_border(s),
+        "huge": A.huge_button(s),
     }
-    return steps, single
 
 
 def main():
@@ -94,12 +95,12 @@ def main():
 
     contrast.check_all()
     X.self_test()
-    steps, single = draw_all()
+    steps = draw_all()
     atlas = X.Atlas()
     opts = OptionsFile()
     files = {EXTBORD: steps[""]["exborder"], GLOWEDIT: steps[""]["edit_glow"],
-             BUTTONHUGE: single["huge"]}
-    sections.write(opts, atlas, steps, single, files)
+             BUTTONHUGE: steps[""]["huge"]}
+    sections.write(opts, atlas, steps, files)
     master = atlas.pack()
     opts.resolve()
 
@@ -110,9 +111,9 @@ def main():
     files[EXTBORD].image.save(os.path.join(args.out, EXTBORD), optimize=True)
     files[GLOWEDIT].image.save(os.path.join(args.out, GLOWEDIT), optimize=True)
     files[BUTTONHUGE].image.convert("RGB").save(os.path.join(args.out, BUTTONHUGE))
-    preview.render(steps[""], single).save(args.preview, optimize=True)
+    preview.render(steps[""]).save(args.preview, optimize=True)
     if args.sheet:
-        preview.contact_sheet(steps, single, master).save(args.sheet)
+        preview.contact_sheet(steps, master).save(args.sheet)
     print("wrote %s (%d sections), master %dx%d, preview %s"
           % (args.out, len(opts.sections), master.size[0], master.size[1], args.preview))
     return 0
