@@ -49,8 +49,8 @@ void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache
   const TsGenState& props = gd.Props[s];
 
   PaintSectionBackground(ctrl.SkinIndex, cache, s, ctrl.CustomColor ? ctrl.Color : clFuchsia, sd,
-                         ctrl.Master, dst, offset, r);
-  section_detail::PaintCornerImages(sd, ctrl.Master, gd, dst, r, s);
+                         dst, offset, r);
+  section_detail::PaintCornerImages(sd, gd, dst, r, s);
 
   TBorderKind kind = TBorderKind::None;
   if (ctrl.CustomBorder != nullptr) {
@@ -65,7 +65,7 @@ void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache
   bool effects = false;
   switch (kind) {
     case TBorderKind::NineSlice:
-      PaintMaskRect(dst, r, shifted, useParent, state, sd.ma[gd.BorderIndex], ctrl.Master);
+      PaintMaskRect(dst, r, shifted, useParent, state, sd.ma[gd.BorderIndex]);
       effects = true;
       break;
     case TBorderKind::Plain:

@@ -19,7 +19,6 @@ namespace ac {
 // lookup), so painting does not depend on the manager.
 struct TsControlPaintData {
   const TacSkinData* SkinData = nullptr;  // null: the control has no skin manager
-  TsPixelBuffer Master;                   // the skin's master image
   int32_t SkinIndex = -1;
   bool CustomColor = false;  // paint Color instead of the section's colours
   TColor Color = 0;

@@ -7,6 +7,7 @@
 #include "render/blend_fill.h"
 #include "render/mask_paint_internal.h"
 #include "render/resample.h"
+#include "skin/skin_manager_core.h"
 
 namespace ac {
 
@@ -73,10 +74,11 @@ bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag) {
   return shrinkX || shrinkY || smoothFlag;
 }
 
-TsPixelBuffer EntryImage(const TsMaskData& mask, const TsPixelBuffer& master) {
+TsPixelBuffer EntryImage(const TsMaskData& mask) {
   if (mask.Manager == nullptr) return {};
   if (mask.Bmp) return *mask.Bmp;
-  return master;
+  if (mask.Manager->MasterBitmap) return *mask.Manager->MasterBitmap;
+  return {};
 }
 
 }  // namespace mask_detail
@@ -246,11 +248,10 @@ class TPlainTransfer {
 }  // namespace
 
 void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                   TUseParent useParent, int32_t state, const TsMaskData& mask,
-                   const TsPixelBuffer& master) {
+                   TUseParent useParent, int32_t state, const TsMaskData& mask) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
-  const TsPixelBuffer img = EntryImage(mask, master);
+  const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   TPlainTransfer transfer(dst, img, mask, cache, useParent);
   PaintNineSlice(dst, rect, state, mask, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB}, transfer);

@@ -59,9 +59,9 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
 }  // namespace
 
 void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const TCacheInfo& cache,
-                    const TsMaskData& mask, TFrameStrength strength, const TsPixelBuffer& master) {
+                    const TsMaskData& mask, TFrameStrength strength) {
   if (dst.IsEmpty() || mask.Width <= 0 || mask.Height <= 0) return;
-  const TsPixelBuffer img = EntryImage(mask, master);
+  const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   const int32_t frame = MaskFrameIndex(state, mask.ImageCount);
   TRect src = TRect::XYWH(mask.R.Left + frame * mask.Width, mask.R.Top, mask.Width, mask.Height);

@@ -24,7 +24,7 @@ enum class TFrameStrength { Half, Full };
 // leave their clFuchsia pixels out (in the master image: the parent from
 // Cache shows there when Full). An own bitmap smaller than R draws nothing.
 void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const TCacheInfo& cache,
-                    const TsMaskData& mask, TFrameStrength strength, const TsPixelBuffer& master);
+                    const TsMaskData& mask, TFrameStrength strength);
 
 using TRects = std::vector<TRect>;
 

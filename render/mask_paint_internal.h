@@ -66,9 +66,10 @@ TsPixelImage ScaleFiltered(const TsPixelBuffer& src, const TRect& rect, int32_t 
 // or the smoothing flag (the centre piece).
 bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag);
 
-// The image an entry is painted from: its own bitmap, else the master image.
+// The image an entry is painted from: its own bitmap, else its manager's
+// master bitmap.
 // Empty for an entry without Manager.
-TsPixelBuffer EntryImage(const TsMaskData& mask, const TsPixelBuffer& master);
+TsPixelBuffer EntryImage(const TsMaskData& mask);
 
 // Nine-slice driver shared by the three border painters. Transfer provides
 //   Corner(src, dstPoint)   a corner piece at its own size,

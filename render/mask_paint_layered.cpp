@@ -191,11 +191,11 @@ class TLayeredTransfer {
 };
 
 void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                  int32_t state, const TsMaskData& mask, const TsPixelBuffer& master,
-                  TMaskBands bands, TLayeredKind kind, uint8_t opacity) {
+                  int32_t state, const TsMaskData& mask, TMaskBands bands, TLayeredKind kind,
+                  uint8_t opacity) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
-  const TsPixelBuffer img = EntryImage(mask, master);
+  const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   TLayeredTransfer transfer(dst, img, mask, cache, kind, opacity);
   PaintNineSlice(dst, rect, state, mask, bands, transfer);
@@ -204,17 +204,17 @@ void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo&
 }  // namespace
 
 void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                          int32_t state, const TsMaskData& mask, const TsPixelBuffer& master) {
-  PaintLayered(dst, rect, cache, state, mask, master,
-               TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB}, TLayeredKind::Layered, 255);
+                          int32_t state, const TsMaskData& mask) {
+  PaintLayered(dst, rect, cache, state, mask, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB},
+               TLayeredKind::Layered, 255);
 }
 
 void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                         uint8_t opacity, const TRect& caps, int32_t state, const TsMaskData& mask,
-                         const TsPixelBuffer& master) {
+                         uint8_t opacity, const TRect& caps, int32_t state,
+                         const TsMaskData& mask) {
   const TMaskBands bands{std::min(mask.WL, caps.Left), std::min(mask.WT, caps.Top),
                          std::min(mask.WR, caps.Right), std::min(mask.WB, caps.Bottom)};
-  PaintLayered(dst, rect, cache, state, mask, master, bands, TLayeredKind::Capped, opacity);
+  PaintLayered(dst, rect, cache, state, mask, bands, TLayeredKind::Capped, opacity);
 }
 
 }  // namespace ac

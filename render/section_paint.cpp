@@ -9,6 +9,7 @@
 #include "render/gradient_paint.h"
 #include "render/mask_paint.h"
 #include "render/mask_paint_image.h"
+#include "render/mask_paint_internal.h"
 #include "render/plain_border.h"
 #include "render/section_paint_internal.h"
 #include "render/texture_paint.h"
@@ -39,15 +40,15 @@ void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& c
     std::memmove(dst.Row(y - dy) + (src.Left - dx), cache.Bmp.Row(y) + src.Left, src.Width() * 4u);
 }
 
-void PaintCornerImages(const TacSkinData& sd, const TsPixelBuffer& master, const TsGeneralData& gd,
-                       const TsPixelBuffer& dst, const TRect& rect, int32_t state) {
+void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsPixelBuffer& dst,
+                       const TRect& rect, int32_t state) {
   const TCacheInfo own = MakeCacheInfo(dst, 0, 0);
   auto paint = [&](int32_t index, bool right, bool bottom) {
     if (!IsValidImgIndex(sd, index)) return;
     const TsMaskData& m = sd.ma[index];
     const TPoint at{right ? rect.Right - m.Width : rect.Left,
                     bottom ? rect.Bottom - m.Height : rect.Top};
-    PaintMaskImage(dst, at, state, own, m, TFrameStrength::Full, master);
+    PaintMaskImage(dst, at, state, own, m, TFrameStrength::Full);
   };
   paint(gd.ImgTL, false, false);
   paint(gd.ImgTR, true, false);
@@ -85,7 +86,7 @@ void PaintBackground(const TBackgroundRequest& q) {
   const bool parentKnown = cache.Ready || cache.FillColor.C != clFuchsia;
 
   if (!parentKnown || t <= 0) {
-    PaintSectionFill(dst, rect, in, q.Sd, q.Master, textureCache);
+    PaintSectionFill(dst, rect, in, q.Sd, textureCache);
   } else if (t >= 100) {
     if (cache.Ready && cache.HasBmp()) {
       if (!cache.Bmp.SameStorage(dst)) CopyParent(dst, rect, cache, q.Offset);
@@ -96,7 +97,7 @@ void PaintBackground(const TBackgroundRequest& q) {
     }
   } else if (cache.Ready || in.ImagePercent + in.GradientPercent > 0) {
     TsPixelImage tmp(rect.Width(), rect.Height());
-    PaintSectionFill(tmp.View(), tmp.View().Bounds(), in, q.Sd, q.Master,
+    PaintSectionFill(tmp.View(), tmp.View().Bounds(), in, q.Sd,
                      Shifted(textureCache, rect.TopLeft()));
     if (cache.Ready && cache.HasBmp()) {
       if (!cache.Bmp.SameStorage(dst)) CopyParent(dst, rect, cache, q.Offset);
@@ -118,7 +119,7 @@ void PaintBackground(const TBackgroundRequest& q) {
     const TsMaskData& tex = q.Sd.ma[textureIndex];
     if (tex.MaskType != 0 && tex.DrawMode == 10) {
       TRect area = rect;
-      FillTexture(dst, area, tex, 10, textureCache, q.Master);
+      FillTexture(dst, area, tex, 10, textureCache);
     }
   }
 }
@@ -161,14 +162,13 @@ bool RectInside(const TRect& rect, const TsPixelBuffer& dst) {
 using namespace section_detail;
 
 void PaintSectionBackground(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
-                            TColor customColor, const TacSkinData& sd, const TsPixelBuffer& master,
-                            const TsPixelBuffer& dst, TPoint offset, const TRect& rect) {
-  PaintBackground({skinIndex, cache, state, customColor, sd, master, dst, offset, rect, {}});
+                            TColor customColor, const TacSkinData& sd, const TsPixelBuffer& dst,
+                            TPoint offset, const TRect& rect) {
+  PaintBackground({skinIndex, cache, state, customColor, sd, dst, offset, rect, {}});
 }
 
 void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillInputs& in,
-                      const TacSkinData& sd, const TsPixelBuffer& master,
-                      const TCacheInfo& textureCache) {
+                      const TacSkinData& sd, const TCacheInfo& textureCache) {
   if (dst.IsEmpty() || rect.IsEmpty()) return;
   const int32_t ip = in.ImagePercent, gp = in.GradientPercent;
   static const TsGradArray kNone;
@@ -177,14 +177,14 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillI
   if (ip + gp == 100 && gp >= 1 && gp <= 99 && texture && sd.ma[in.TextureIndex].DrawMode == 0 &&
       !grad.empty() && (grad[0].Mode == kGradVertical || grad[0].Mode == kGradHorizontal)) {
     PaintGradientTexture(dst, rect, grad, static_cast<uint8_t>(ip * 255 / 100),
-                         sd.ma[in.TextureIndex], master);
+                         sd.ma[in.TextureIndex]);
     return;
   }
   const bool painted = ip > 0 && texture;
   if (painted) {
     const TsMaskData& tex = sd.ma[in.TextureIndex];
     TRect left = rect;
-    FillTexture(dst, left, tex, tex.DrawMode, textureCache, master);
+    FillTexture(dst, left, tex, tex.DrawMode, textureCache);
     if (left.Right != -1) FillPixels(dst, left, in.Color, 255);
   }
   if (gp > 0) {
@@ -211,10 +211,8 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillI
 }
 
 void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsGradArray& gradient,
-                          uint8_t textureWeight, const TsMaskData& texture,
-                          const TsPixelBuffer& master) {
-  const TsPixelBuffer img =
-      texture.Manager == nullptr ? TsPixelBuffer{} : (texture.Bmp ? *texture.Bmp : master);
+                          uint8_t textureWeight, const TsMaskData& texture) {
+  const TsPixelBuffer img = mask_detail::EntryImage(texture);
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
   PaintGradient(dst, r, gradient);
@@ -239,34 +237,31 @@ void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsG
 }
 
 void PaintSection(int32_t skinIndex, const TCacheInfo& cache, const TacSkinData& sd,
-                  const TsPixelBuffer& master, const TsPixelBuffer& dst, TPoint offset,
-                  const TRect& rect, int32_t state) {
+                  const TsPixelBuffer& dst, TPoint offset, const TRect& rect, int32_t state) {
   PaintSectionWith(skinIndex, IsValidSkinIndex(sd, skinIndex) ? sd.gd[skinIndex].BorderIndex : -1,
-                   kOwnTexture, kOwnTexture, sd, master, dst, offset, rect, state, cache);
+                   kOwnTexture, kOwnTexture, sd, dst, offset, rect, state, cache);
 }
 
 void PaintSectionWith(int32_t skinIndex, int32_t borderIndex, int32_t textureNormal,
-                      int32_t textureOther, const TacSkinData& sd, const TsPixelBuffer& master,
-                      const TsPixelBuffer& dst, TPoint offset, const TRect& rect, int32_t state,
-                      const TCacheInfo& cache) {
+                      int32_t textureOther, const TacSkinData& sd, const TsPixelBuffer& dst,
+                      TPoint offset, const TRect& rect, int32_t state, const TCacheInfo& cache) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
   state = std::max(0, std::min(state, gd.States - 1));
   const int32_t texture = state == 0 ? textureNormal : textureOther;
   std::optional<int32_t> override;
   if (texture != kOwnTexture) override = texture;
-  PaintBackground({skinIndex, cache, state, clFuchsia, sd, master, dst, offset, rect, override});
-  PaintCornerImages(sd, master, gd, dst, rect, state);
+  PaintBackground({skinIndex, cache, state, clFuchsia, sd, dst, offset, rect, override});
+  PaintCornerImages(sd, gd, dst, rect, state);
   const TCacheInfo shifted = Shifted(cache, offset);
   if (IsValidImgIndex(sd, borderIndex))
-    PaintMaskRect(dst, rect, shifted, TUseParent::Yes, state, sd.ma[borderIndex], master);
+    PaintMaskRect(dst, rect, shifted, TUseParent::Yes, state, sd.ma[borderIndex]);
   else
     PaintPlainBorder(dst, rect, gd, sd.PPI, nullptr, shifted, state);
 }
 
 void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd,
-                         const TsPixelBuffer& master, const TsPixelBuffer& dst, TPoint offset,
-                         const TRect& rect) {
+                         const TsPixelBuffer& dst, TPoint offset, const TRect& rect) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
   state = std::max(0, std::min(state, gd.States - 1));
@@ -289,13 +284,13 @@ void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd
     in.GradientPercent = props.GradientPercent;
     in.Gradient = &props.GradientArray;
     in.TextureIndex = props.ImagePercent > 0 ? props.TextureIndex : -1;
-    PaintSectionFill(dst, rect, in, sd, master, Shifted(cache, offset));
+    PaintSectionFill(dst, rect, in, sd, Shifted(cache, offset));
     const auto alpha = static_cast<uint8_t>((100 - std::max(props.Transparency, 0)) * 255 / 100);
     SetAlphaArea(dst, rect, alpha, {}, clNone);
   }
-  PaintCornerImages(sd, master, gd, dst, rect, state);
+  PaintCornerImages(sd, gd, dst, rect, state);
   if (IsValidImgIndex(sd, gd.BorderIndex))
-    PaintMaskRectLayered(dst, rect, cache, state, sd.ma[gd.BorderIndex], master);
+    PaintMaskRectLayered(dst, rect, cache, state, sd.ma[gd.BorderIndex]);
   else
     PaintPlainBorder(dst, rect, gd, sd.PPI, nullptr, cache, state);
   if (whole) Premultiply(dst, rect);

@@ -9,8 +9,8 @@
 // border and texture painters get a copy of Cache with X and Y increased by
 // Offset and use destination coordinates themselves.
 //
-// Master is the skin's master image, from which image entries without their
-// own bitmap are cut (an empty view when there is none). Nothing here reports
+// Image entries without their own bitmap are cut from the master bitmap of
+// their manager. Nothing here reports
 // errors: an invalid section or image index, an empty rectangle or a missing
 // destination paints nothing. State numbers above the section's States are
 // limited to its last state; per-state data above 2 is that of state 2.
@@ -29,14 +29,13 @@ namespace ac {
 // Background, corner images and border of section SkinIndex over Rect, which
 // must lie inside Dst.
 void PaintSection(int32_t skinIndex, const TCacheInfo& cache, const TacSkinData& sd,
-                  const TsPixelBuffer& master, const TsPixelBuffer& dst, TPoint offset,
-                  const TRect& rect, int32_t state);
+                  const TsPixelBuffer& dst, TPoint offset, const TRect& rect, int32_t state);
 
 // The background only. CustomColor clFuchsia paints the section's own colours,
 // any other colour paints that colour, opaque, without texture or gradient.
 void PaintSectionBackground(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
-                            TColor customColor, const TacSkinData& sd, const TsPixelBuffer& master,
-                            const TsPixelBuffer& dst, TPoint offset, const TRect& rect);
+                            TColor customColor, const TacSkinData& sd, const TsPixelBuffer& dst,
+                            TPoint offset, const TRect& rect);
 
 // What PaintSectionFill mixes: colour C, texture share IP and gradient share GP
 // (percent), the gradient and the texture entry (an index into sd.ma, or
@@ -52,30 +51,26 @@ struct TsFillInputs {
 // Colour, texture and gradient mixed into Rect, opaque. TextureCache is the
 // cache the texture painter gets (its X, Y already moved by the offset).
 void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillInputs& in,
-                      const TacSkinData& sd, const TsPixelBuffer& master,
-                      const TCacheInfo& textureCache);
+                      const TacSkinData& sd, const TCacheInfo& textureCache);
 
 // A plain vertical or horizontal gradient and a tiled texture mixed in one
 // pass: d := (w * (t - g) + g * 256) >> 8 per colour byte, alpha 255, with t the
 // tile pixel at destination (x mod tile width, y mod tile height).
 void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsGradArray& gradient,
-                          uint8_t textureWeight, const TsMaskData& texture,
-                          const TsPixelBuffer& master);
+                          uint8_t textureWeight, const TsMaskData& texture);
 
 // As PaintSection with the caller's border entry (nine-slice, or the section's
 // plain border when the index is not valid) and texture entries (normal state,
 // other states): scroll-bar parts.
 void PaintSectionWith(int32_t skinIndex, int32_t borderIndex, int32_t textureNormal,
-                      int32_t textureOther, const TacSkinData& sd, const TsPixelBuffer& master,
-                      const TsPixelBuffer& dst, TPoint offset, const TRect& rect, int32_t state,
-                      const TCacheInfo& cache);
+                      int32_t textureOther, const TacSkinData& sd, const TsPixelBuffer& dst,
+                      TPoint offset, const TRect& rect, int32_t state, const TCacheInfo& cache);
 
 // Paints over the pixels already in Dst for a layered (per-pixel alpha)
 // window: what Dst holds is the parent, the state's transparency becomes
 // alpha ((100 - Transparency) * 255 / 100), the border keeps a meaningful
 // alpha, and when Rect covers the whole of Dst the result is premultiplied.
 void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd,
-                         const TsPixelBuffer& master, const TsPixelBuffer& dst, TPoint offset,
-                         const TRect& rect);
+                         const TsPixelBuffer& dst, TPoint offset, const TRect& rect);
 
 }  // namespace ac

@@ -21,7 +21,6 @@ struct TBackgroundRequest {
   int32_t State;
   TColor CustomColor;
   const TacSkinData& Sd;
-  const TsPixelBuffer& Master;
   const TsPixelBuffer& Dst;
   TPoint Offset;
   const TRect& Rect;
@@ -33,8 +32,8 @@ void PaintParentMargins(const TsPixelBuffer& dst, const TRect& rect, const TCach
                         TPoint offset);
 void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
                 TPoint offset);
-void PaintCornerImages(const TacSkinData& sd, const TsPixelBuffer& master, const TsGeneralData& gd,
-                       const TsPixelBuffer& dst, const TRect& rect, int32_t state);
+void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsPixelBuffer& dst,
+                       const TRect& rect, int32_t state);
 TCacheInfo Shifted(const TCacheInfo& cache, TPoint by);
 bool IsSmoothGradient(const TsGradArray& g);
 bool RectInside(const TRect& rect, const TsPixelBuffer& dst);

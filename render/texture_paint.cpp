@@ -196,8 +196,8 @@ TRect FillMasked(const TsPixelBuffer& dst, const TRect& a, const TsPixelBuffer& 
 }  // namespace
 
 void FillTexture(const TsPixelBuffer& dst, TRect& area, const TsMaskData& mask, int32_t mode,
-                 const TCacheInfo& cache, const TsPixelBuffer& master) {
-  const TsPixelBuffer img = EntryImage(mask, master);
+                 const TCacheInfo& cache) {
+  const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty() || dst.IsEmpty()) return;
   if (area.IsEmpty()) {
     area = kNothingLeft;

@@ -41,6 +41,6 @@ inline constexpr TRect kNothingLeft{-1, -1, -1, -1};
 // still to be filled (kNothingLeft when none). Nothing outside Dst is written.
 // An entry without image or Manager draws nothing and leaves Area as it was.
 void FillTexture(const TsPixelBuffer& dst, TRect& area, const TsMaskData& mask, int32_t mode,
-                 const TCacheInfo& cache, const TsPixelBuffer& master);
+                 const TCacheInfo& cache);
 
 }  // namespace ac
