@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#include "render/blend_rows.h"
 
 namespace ac {
 
@@ -57,8 +60,7 @@ class TSegmentRamp {
 };
 
 void FillRow(const TsPixelBuffer& buf, int32_t y, int32_t x0, int32_t x1, uint32_t v) {
-  uint32_t* row = buf.Row(y);
-  std::fill(row + x0, row + x1, v);
+  rows::Fill(buf.Row(y) + x0, x1 - x0, v);
 }
 
 void BlendRow(const TsPixelBuffer& buf, int32_t y, int32_t x0, int32_t x1, uint32_t v) {
@@ -143,9 +145,9 @@ void PaintHorizontal(const TsPixelBuffer& buf, const TRect& r, const TsGradArray
             if (x >= from) top[x] = v;
           }
         }
-        for (int32_t y = r.Top + 1; y < r.Bottom; ++y) {
-          std::copy(top + from, top + x1 + 1, buf.Row(y) + from);
-        }
+        const auto bytes = static_cast<std::size_t>(x1 + 1 - from) * 4;
+        for (int32_t y = r.Top + 1; y < r.Bottom; ++y)
+          std::memcpy(buf.Row(y) + from, top + from, bytes);
       }
     }
     x0 = x1;
