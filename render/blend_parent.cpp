@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "render/blend_rows.h"
+#include "skin/skin_data.h"
+#include "skin/skin_manager_core.h"
 
 namespace ac {
 
@@ -127,6 +129,25 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const 
       d[i] = (m[i] & 0x00FFFFFFu) == kKeyPixel ? b[i] : d[i];
     }
   }
+}
+
+void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
+                     int32_t corner, const TacSkinData& skinData, int32_t maskIndex,
+                     TPoint backPoint) {
+  if (maskIndex == -1) {
+    FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
+    return;
+  }
+  if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
+  const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
+  TCornerMask cm{TsPixelBuffer(), m.R, m.Width, m.Height, m.WR, m.WB};
+  const TacSkinManagerCore* owner = m.Manager != nullptr ? m.Manager : skinData.FOwner;
+  if (m.Bmp != nullptr) {
+    cm.Image = *m.Bmp;
+  } else if (owner != nullptr && owner->MasterBitmap != nullptr) {
+    cm.Image = *owner->MasterBitmap;
+  }
+  FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
 }
 
 }  // namespace ac

@@ -60,4 +60,13 @@ struct TCornerMask {
 void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
                      int32_t corner, const TCornerMask* mask, TPoint backPoint);
 
+class TacSkinData;
+
+// The same with mask MaskIndex of a loaded skin (-1: no mask): the mask's own
+// image, or the skin's master image when it has none. Another index that names
+// no mask draws nothing.
+void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
+                     int32_t corner, const TacSkinData& skinData, int32_t maskIndex,
+                     TPoint backPoint);
+
 }  // namespace ac

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/message_sink.h"
 #include "render/pixel_buffer_testing.h"
+#include "skin/load_images.h"
+#include "skin/skin_data.h"
+#include "skin/skin_manager_core.h"
 
 namespace ac {
 namespace {
@@ -148,6 +152,36 @@ TEST(FillKeyFromBack, StaysInsideDestinationAndBack) {
   TsPixelImage back = Filled(2, 2, 0xB0B0B0B0);
   FillKeyFromBack(dst, back, TRect::LTRB(-1, 1, 5, 9), fcTopLeft, nullptr, {-1, 0});
   EXPECT_EQ(Hex(dst), Hex(2, {0x00FF00FF, 0x00FF00FF, 0xB0B0B0B0, 0xB0B0B0B0}));
+}
+
+TEST(FillKeyFromBack, TakesTheMaskOfALoadedSkinOrItsMasterImage) {
+  TRecordingSink sink;
+  TacSkinManagerCore manager(sink);
+  TacSkinData sd(&manager, 96);
+  TsPixelImage master = testing::Filled(4, 2, 0xFF000000);
+  master.View().At(2, 0) = 0xFFFF00FF;
+  manager.MasterBitmap = ShareImage(std::move(master));
+  TsMaskData m;
+  m.R = TRect::LTRB(2, 0, 4, 2);
+  m.Width = 2;
+  m.Height = 2;
+  sd.ma.push_back(m);  // no image of its own: the master image's rectangle
+  TsPixelImage back = MakeImage(1, 1, {0xB0});
+  {
+    TsPixelImage dst = Filled(1, 1, kOld);
+    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 1, 1), fcTopLeft, sd, 0, {0, 0});
+    EXPECT_EQ(dst.View().At(0, 0), 0xB0u);
+  }
+  {
+    TsPixelImage dst = Filled(1, 1, kOld);
+    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 1, 1), fcTopLeft, sd, 1, {0, 0});
+    EXPECT_EQ(dst.View().At(0, 0), kOld);  // no such mask: nothing
+  }
+  {
+    TsPixelImage dst = Filled(1, 1, 0xFFFF00FF);
+    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 1, 1), fcTopLeft, sd, -1, {0, 0});
+    EXPECT_EQ(dst.View().At(0, 0), 0xB0u);
+  }
 }
 
 }  // namespace
