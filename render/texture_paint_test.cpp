@@ -93,9 +93,10 @@ TEST(FillTexture, MaskedTexturesOnlyTileInModesZeroAndTen) {
     EXPECT_EQ(area, kNothingLeft);
     // Rows 0 and 1 (tiles start below 3 - 1), all columns; key pixels take the
     // fill colour (pixel order) as the cache is not ready.
-    EXPECT_EQ(Hex(dst.View()), Hex(5, {0x00665544, 0x11102030, 0x00665544, 0x11102030, 0x00665544,
-                                       0x00665544, 0x11102030, 0x00665544, 0x11102030, 0x00665544,
-                                       0x11111111, 0x11111111, 0x11111111, 0x11111111, 0x11111111}));
+    EXPECT_EQ(Hex(dst.View()),
+              Hex(5, {0x00665544, 0x11102030, 0x00665544, 0x11102030, 0x00665544, 0x00665544,
+                      0x11102030, 0x00665544, 0x11102030, 0x00665544, 0x11111111, 0x11111111,
+                      0x11111111, 0x11111111, 0x11111111}));
   }
   {
     TsPixelImage dst = Filled(5, 3, 0x11111111);
@@ -103,9 +104,10 @@ TEST(FillTexture, MaskedTexturesOnlyTileInModesZeroAndTen) {
     FillTexture(dst.View(), area, f.Mask, 10, fill);
     // Whole tiles at x 0 and 2 (below 5 - 2), rows 0 and 1; the right strip
     // and the bottom strip take the fill colour at alpha 255.
-    EXPECT_EQ(Hex(dst.View()), Hex(5, {0x00665544, 0x11102030, 0x00665544, 0x11102030, 0xFF665544,
-                                       0x00665544, 0x11102030, 0x00665544, 0x11102030, 0xFF665544,
-                                       0xFF665544, 0xFF665544, 0xFF665544, 0xFF665544, 0xFF665544}));
+    EXPECT_EQ(Hex(dst.View()),
+              Hex(5, {0x00665544, 0x11102030, 0x00665544, 0x11102030, 0xFF665544, 0x00665544,
+                      0x11102030, 0x00665544, 0x11102030, 0xFF665544, 0xFF665544, 0xFF665544,
+                      0xFF665544, 0xFF665544, 0xFF665544}));
   }
   TsPixelImage dst = Filled(5, 3, 0x11111111);
   TRect area = TRect::XYWH(0, 0, 5, 3);
@@ -129,8 +131,7 @@ TEST(PaintMaskImage, HalfStrengthKeyedKeepsTheDestinationShare) {
   // d := (128 * s + 127 * d) >> 8 on all four bytes (alpha 255 gives 254).
   EXPECT_EQ(Hex(dst.View()), Hex(2, {0xFF808080, 0xFE4F5FBF}));
   TsPixelImage full = Filled(2, 1, 0xFF808080);
-  PaintMaskImage(full.View(), {0, 0}, 0, MakeCacheInfo(full.View(), 0, 0), m,
-                 TFrameStrength::Full);
+  PaintMaskImage(full.View(), {0, 0}, 0, MakeCacheInfo(full.View(), 0, 0), m, TFrameStrength::Full);
   EXPECT_EQ(Hex(full.View()), Hex(2, {0xFF808080, 0xFF2040FF}));
   manager->MasterBitmap.reset();
 }
@@ -164,9 +165,10 @@ TEST(PaintMaskImage, OwnBitmapSmallerThanItsRectDrawsNothing) {
 TEST(MaskCornerRects, RunsOfKeyPixelsInBothCorners) {
   // A 6 x 3 image; corners 2 wide, bands 2 high.
   const uint32_t o = 0xFF000000;
-  TsPixelImage img = MakeImage(6, 3, {K, K, o, o, o, K,  //
-                                      K, o, o, o, K, K,  //
-                                      o, o, o, o, o, K});
+  TsPixelImage img = MakeImage(6, 3,
+                               {K, K, o, o, o, K,  //
+                                K, o, o, o, K, K,  //
+                                o, o, o, o, o, K});
   TRects rects;
   MaskCornerRects(rects, img.View(), TRect::XYWH(0, 0, 6, 3), 0, K, TMaskRows::None,
                   TCornerBand::Top, 0, 2, 2, 2, 2, 100);
