@@ -101,7 +101,7 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ShowException(const std::exception& e) {
-  platform::TMessageBoxSink().Show(e.what(), TMessageIcon::Error);
+  Messages->Show(e.what(), TMessageIcon::Error);
 }
 
 void TApplication::SetMouseControl(TControl* control) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/component.h"
+#include "platform/win/message_box_sink.h"
 #include "platform/win/scoped_window.h"
 
 namespace ac {
@@ -44,7 +45,11 @@ class TApplication : public TComponent {
   std::string Title;
   HWND Handle() const { return FHandle.Get(); }
 
+  // Shows E's message with the error icon through Messages.
   void ShowException(const std::exception& e);
+  // Where exceptions are shown: a system message box unless pointed
+  // elsewhere (tests); must outlive the application.
+  TMessageSink* Messages = &FMessageBox;
 
   // Mouse tracking, called by windowed controls.
   void SetMouseControl(TControl* control);
@@ -56,6 +61,7 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& msg);
   void FormCreated(TCustomForm* form);
 
+  platform::TMessageBoxSink FMessageBox;
   platform::ScopedWindow FHandle;
   TScreen* FScreen = nullptr;
   TControl* FMouseControl = nullptr;

@@ -222,10 +222,10 @@ void TControl::Loaded() {
 
 bool TControl::SetStoredProperty(std::string_view name, const dfm::TValue& v) {
   if (name.starts_with("Font.")) {
-    const bool parentFont = FParentFont;
-    const bool known = FFont.SetStoredProperty(name.substr(5), v);
-    (void)parentFont;
-    return known;
+    // A stored font is the control's own, even where it equals the parent's.
+    if (!FFont.SetStoredProperty(name.substr(5), v)) return false;
+    FParentFont = false;
+    return true;
   }
   if (name == "Left") {
     SetBounds(IntValue(v), FTop, FWidth, FHeight);

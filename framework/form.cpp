@@ -215,7 +215,8 @@ void TCustomForm::ScaleBy(int m, int d) {
     FClientWidth = MulDiv(FClientWidth, m, d);
     FClientHeight = MulDiv(FClientHeight, m, d);
   }
-  if (!ParentFont()) Font().SetHeight(MulDiv(Font().Height(), m, d));
+  // A form has no parent: its font is always its own.
+  Font().SetHeight(MulDiv(Font().Height(), m, d));
   for (TControl* c : Controls()) c->ScaleBy(m, d);
   if (HandleAllocated()) SetClientSize(FClientWidth, FClientHeight);
 }

@@ -294,7 +294,7 @@ void TsSkinManager::SetSkinName(const std::string& value) {
     FSkinName = old;
     sc.Clear();
     FActiveInternalSkin = -1;
-    FMessages.Show(e.what(), TMessageIcon::Error);
+    Messages->Show(e.what(), TMessageIcon::Error);
   }
 }
 
@@ -330,7 +330,7 @@ void TsSkinManager::FindAndOpenSkin() {
   if (item.PackedData.empty()) return;
   SkinIsPacked = true;
   sc.PackedData = item.PackedData;
-  const bool read = ReadSkinArchive(sc, FMessages);
+  const bool read = ReadSkinArchive(sc, *Messages);
   sc.PackedData = {};
   if (read && !sc.Options)
     throw ESkinError("Internal format error in the \"" + FSkinName +

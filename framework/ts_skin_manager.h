@@ -175,6 +175,10 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // The unpacked archive of the active skin (empty for a skin folder).
   const TacSkinConvertor& Convertor() const { return sc; }
   bool SkinIsPacked = false;
+  // Where messages of skin changes are shown: a system message box unless a
+  // caller (a test, a tool) points it elsewhere; must outlive the manager.
+  TMessageSink* Messages = &FMessageBox;
+
   // The internal skin in use, or -1.
   int ActiveInternalSkin() const { return FActiveInternalSkin; }
 
@@ -198,7 +202,7 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   double FSkinVersion = 0;
   int FActiveInternalSkin = -1;
   TacSkinConvertor sc;
-  platform::TMessageBoxSink FMessages;
+  platform::TMessageBoxSink FMessageBox;
   std::map<std::string, std::function<void(const dfm::TValue&)>, std::less<>> FProperties;
 };
 

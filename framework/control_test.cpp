@@ -1,0 +1,233 @@
+#include "framework/control.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "framework/button.h"
+#include "framework/edit.h"
+#include "framework/form.h"
+#include "framework/label.h"
+#include "framework/panel.h"
+#include "framework/test_support.h"
+
+namespace ac {
+namespace {
+
+class TPlainForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::string_view ClassName() const override { return "TPlainForm"; }
+};
+
+class ControlTest : public ::testing::Test {
+ protected:
+  test::TTestApplication App;
+  std::unique_ptr<TPlainForm> Form = std::make_unique<TPlainForm>(nullptr);
+
+  template <typename T>
+  T* Add(TWinControl* parent, int left, int top, int width, int height) {
+    auto* c = new T(Form.get());
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+};
+
+TEST_F(ControlTest, ReplacedWindowProcSeesEveryMessageAndChains) {
+  auto* edit = Add<TEdit>(Form.get(), 0, 0, 100, 20);
+  std::vector<UINT> seen;
+  TWndMethod previous = edit->WindowProc;
+  edit->WindowProc = [&](TMessage& m) {
+    seen.push_back(m.Msg);
+    previous(m);
+  };
+  Form->HandleNeeded();
+  edit->SetText("abc");
+  EXPECT_EQ(edit->Text(), "abc");
+  const auto count = [&](UINT msg) { return std::count(seen.begin(), seen.end(), msg); };
+  EXPECT_GE(count(WM_SETTEXT), 1);
+  EXPECT_EQ(count(CM_TEXTCHANGED), 1);
+  // A message through the window itself reaches the replacement too.
+  SendMessageW(edit->Handle(), WM_GETTEXTLENGTH, 0, 0);
+  EXPECT_GE(count(WM_GETTEXTLENGTH), 1);
+  EXPECT_EQ(SendMessageW(edit->Handle(), WM_GETTEXTLENGTH, 0, 0), 3);
+}
+
+TEST_F(ControlTest, PropertyChangesAreNotified) {
+  auto* label = Add<TLabel>(Form.get(), 0, 0, 50, 13);
+  std::vector<UINT> seen;
+  TWndMethod previous = label->WindowProc;
+  label->WindowProc = [&](TMessage& m) {
+    if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100) seen.push_back(m.Msg);
+    previous(m);
+  };
+  label->SetEnabled(false);
+  label->SetEnabled(false);  // no change, no notification
+  label->SetVisible(false);
+  label->SetText("x");
+  label->SetColor(clWhite);
+  label->SetCursor(TCursor::crHandPoint);
+  label->Font().SetHeight(-20);
+  const std::vector<UINT> expected = {CM_ENABLEDCHANGED, CM_VISIBLECHANGED, CM_TEXTCHANGED,
+                                      CM_COLORCHANGED,   CM_CURSORCHANGED,  CM_FONTCHANGED};
+  EXPECT_EQ(seen, expected);
+  EXPECT_FALSE(label->ParentFont());
+}
+
+TEST_F(ControlTest, ParentFontAndColorFollowTheParent) {
+  auto* panel = Add<TPanel>(Form.get(), 0, 0, 100, 50);
+  auto* own = Add<TLabel>(panel, 0, 0, 10, 10);
+  auto* inherits = Add<TLabel>(panel, 0, 20, 10, 10);
+  own->Font().SetName("Courier New");
+  Form->Font().SetHeight(-15);
+  EXPECT_EQ(panel->Font().Height(), -15);
+  EXPECT_EQ(inherits->Font().Height(), -15);
+  EXPECT_EQ(own->Font().Height(), -11);
+  Form->SetColor(clWhite);
+  EXPECT_EQ(panel->Color(), clWhite);
+}
+
+TEST_F(ControlTest, WindowClassesAreNamedAfterTheirControls) {
+  auto* panel = Add<TPanel>(Form.get(), 0, 0, 100, 50);
+  auto* edit = Add<TEdit>(panel, 0, 0, 80, 20);
+  auto* button = Add<TButton>(panel, 0, 25, 80, 20);
+  Form->HandleNeeded();
+  wchar_t name[64];
+  GetClassNameW(edit->Handle(), name, 64);
+  EXPECT_STREQ(name, L"TEdit");
+  GetClassNameW(button->Handle(), name, 64);
+  EXPECT_STREQ(name, L"TButton");
+  EXPECT_EQ(GetParent(edit->Handle()), panel->Handle());
+  // The system edit behind the class still edits.
+  SendMessageW(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"hello"));
+  SendMessageW(edit->Handle(), EM_SETSEL, 1, 3);
+  DWORD start = 0, end = 0;
+  SendMessageW(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 3u);
+  EXPECT_EQ(edit->Text(), "hello");
+}
+
+TEST_F(ControlTest, ChildWindowsAreOrderedByTabOrder) {
+  auto* a = Add<TEdit>(Form.get(), 0, 0, 80, 20);
+  auto* b = Add<TButton>(Form.get(), 0, 25, 80, 20);
+  auto* c = Add<TEdit>(Form.get(), 0, 50, 80, 20);
+  a->SetTabOrder(2);
+  b->SetTabOrder(0);
+  c->SetTabOrder(1);
+  Form->HandleNeeded();
+  HWND first = GetWindow(Form->Handle(), GW_CHILD);
+  EXPECT_EQ(first, b->Handle());
+  EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), c->Handle());
+  EXPECT_EQ(GetNextDlgTabItem(Form->Handle(), b->Handle(), FALSE), c->Handle());
+  EXPECT_EQ(GetNextDlgTabItem(Form->Handle(), c->Handle(), FALSE), a->Handle());
+}
+
+TEST_F(ControlTest, ButtonClickComesFromTheSystemButton) {
+  auto* button = Add<TButton>(Form.get(), 0, 0, 80, 20);
+  int clicks = 0;
+  button->OnClick = [&](TComponent* s) {
+    EXPECT_EQ(s, button);
+    ++clicks;
+  };
+  Form->HandleNeeded();
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlTest, ActiveControlGetsTheFocusWhenTheFormIsShown) {
+  auto* panel = Add<TPanel>(Form.get(), 0, 0, 100, 50);
+  auto* edit = Add<TEdit>(panel, 0, 0, 80, 20);
+  Form->OnShow = [&](TComponent*) { panel->SetFocus(); };
+  Form->Show();
+  EXPECT_TRUE(test::PumpUntil([&] { return panel->Focused(); }));
+  EXPECT_EQ(Form->ActiveControl(), panel);
+  edit->SetFocus();
+  EXPECT_TRUE(edit->Focused());
+  // A disabled control gives the focus back to its form.
+  edit->SetEnabled(false);
+  EXPECT_FALSE(edit->Focused());
+  EXPECT_EQ(GetFocus(), Form->Handle());
+}
+
+TEST_F(ControlTest, ScalingMultipliesBoundsAndOwnFonts) {
+  auto* panel = Add<TPanel>(Form.get(), 1, 3, 260, 97);
+  auto* label = Add<TLabel>(panel, 166, 79, 36, 13);
+  label->SetAutoSize(false);
+  label->SetParentFont(false);
+  Form->SetClientSize(262, 102);
+  Form->ScaleBy(144, 96);
+  EXPECT_EQ(panel->BoundsRect(), TRect::LTRB(2, 5, 392, 150));
+  EXPECT_EQ(label->BoundsRect(), TRect::LTRB(249, 119, 303, 138));
+  EXPECT_EQ(label->Font().Height(), -17);
+  Form->HandleNeeded();
+  EXPECT_EQ(Form->ClientWidth(), 393);
+  EXPECT_EQ(Form->ClientHeight(), 153);
+}
+
+TEST_F(ControlTest, AutoSizeLabelTakesItsTextsSize) {
+  auto* label = Add<TLabel>(Form.get(), 0, 0, 5, 5);
+  label->SetText("Some text");
+  const int oneLine = label->Height();
+  EXPECT_GT(label->Width(), 20);
+  EXPECT_GT(oneLine, 8);
+  label->SetWordWrap(true);
+  label->SetBounds(0, 0, 40, 5);
+  label->SetText("Some longer text that wraps");
+  EXPECT_EQ(label->Width(), 40);
+  EXPECT_GE(label->Height(), 2 * oneLine);
+}
+
+TEST_F(ControlTest, WindowlessLabelClickArrivesThroughItsParent) {
+  auto* label = Add<TLabel>(Form.get(), 10, 10, 40, 13);
+  label->SetCursor(TCursor::crHandPoint);
+  int clicks = 0;
+  label->OnClick = [&](TComponent*) { ++clicks; };
+  Form->HandleNeeded();
+  const LPARAM inside = MAKELPARAM(15, 15), outside = MAKELPARAM(100, 100);
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, inside);
+  EXPECT_EQ(clicks, 1);
+  // Released elsewhere: no click.
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, outside);
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, outside);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
+  auto* label = Add<TLabel>(Form.get(), 10, 10, 40, 13);
+  std::vector<UINT> seen;
+  TWndMethod previous = label->WindowProc;
+  label->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) seen.push_back(m.Msg);
+    previous(m);
+  };
+  Form->HandleNeeded();
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(13, 12));
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+  EXPECT_EQ(seen, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE}));
+}
+
+// Every window and GDI font the framework made is gone with its owner.
+TEST_F(ControlTest, DestroyingAFormReleasesItsWindowsAndFonts) {
+  auto* panel = Add<TPanel>(Form.get(), 0, 0, 100, 50);
+  auto* edit = Add<TEdit>(panel, 0, 0, 80, 20);
+  edit->Font().SetName("Courier New");
+  Form->Show();
+  const HWND form = Form->Handle(), child = edit->Handle();
+  const HFONT font = edit->Font().Handle();
+  ASSERT_NE(GetObjectType(font), 0u);
+  Form.reset();
+  EXPECT_FALSE(IsWindow(form));
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(GetObjectType(font), 0u);
+}
+
+}  // namespace
+}  // namespace ac

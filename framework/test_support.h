@@ -1,0 +1,37 @@
+#pragma once
+// What the framework's tests share: an application object whose messages are
+// recorded instead of shown, and a message pump with a deadline.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "core/message_sink.h"
+#include "framework/application.h"
+
+namespace ac::test {
+
+struct TTestApplication {
+  TApplication App;
+  TRecordingSink Sink;
+  TTestApplication() {
+    App.Messages = &Sink;
+    App.Initialize();
+  }
+};
+
+// Pumps messages until Done returns true or Milliseconds pass; returns Done().
+inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  while (!done() && GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(1);
+  }
+  return done();
+}
+
+}  // namespace ac::test
