@@ -15,11 +15,13 @@
 
 namespace ac {
 
-// Images larger than this are refused before any pixel memory is taken: no
-// skin needs them, and a forged header must not make a decoder allocate
-// gigabytes. Shared by every image decoder.
+// Images larger than this are refused before any pixel memory is taken: a
+// forged header must not make a decoder allocate gigabytes or spend seconds
+// on a few hundred bytes. 16 M pixels (64 MB decoded, 4096 × 4096) is several
+// times the master image of a large skin drawn for 192 pixels per inch.
+// Shared by every image decoder.
 inline constexpr int kMaxImageSide = 32768;
-inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 26;
+inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 24;
 
 struct TBmpImage {
   int Width = 0;
