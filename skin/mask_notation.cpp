@@ -117,37 +117,33 @@ std::string FromTilde(std::string_view value, const std::vector<std::string>& f)
   c += kZeros16;
   c += "1";
   c += maskType;
-  c += "1" + PadLeft(Field(f, 4), 2) + std::string(kReserved);
+  c += '1';
+  c += PadLeft(Field(f, 4), 2);
+  c += kReserved;
   if (f.size() > 6) c += f[6];
   return c;
 }
 
 std::string FromBang(const std::vector<std::string>& f) {
   int32_t type = LenientType(f);
-  std::string ic = Field(f, 1), mt = Field(f, 2), dm = PadLeft(Field(f, 8), 2);
+  bool bare = f.size() < 5;  // no band or rectangle fields
+  bool bareGlow = type == 3 && bare;
   std::string abcd = Field(f, 4) + Field(f, 5) + Field(f, 6) + Field(f, 7);
-  std::string rect(kZeros16), bands(kZeros16);
-  switch (type) {
-    case 0:
-      bands = abcd;
-      break;
-    case 1:
-      break;
-    case 3:
-      if (f.size() < 5) {
-        ic = "1";
-        mt = "0";
-        dm = "00";
-      } else {
-        bands = abcd;
-      }
-      break;
-    default:  // the glyph kinds
-      if (f.size() >= 5) rect = abcd;
-      break;
+  std::string_view rect = kZeros16, bands = kZeros16;
+  if (type == 0 || (type == 3 && !bare)) bands = abcd;
+  if (type == 2 || type >= 4 || type < 0) {  // the glyph kinds
+    if (!bare) rect = abcd;
   }
-  return "&" + rect + bands + ic + mt + std::to_string(type) + dm + std::string(kReserved) +
-         Field(f, 0);
+  std::string c = "&";
+  c += rect;
+  c += bands;
+  c += bareGlow ? std::string_view("1") : std::string_view(Field(f, 1));
+  c += bareGlow ? std::string_view("0") : std::string_view(Field(f, 2));
+  c += std::to_string(type);
+  c += bareGlow ? std::string("00") : PadLeft(Field(f, 8), 2);
+  c += kReserved;
+  c += Field(f, 0);
+  return c;
 }
 
 [[noreturn]] void Fail(std::string_view what, std::string_view field, std::string_view section,

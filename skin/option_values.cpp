@@ -40,7 +40,12 @@ std::optional<int64_t> ParseDecimal(std::string_view text, uint64_t limit) {
 }
 
 std::string Quoted(std::string_view s) {
-  return "\"" + std::string(s) + "\"";
+  std::string q;
+  q.reserve(s.size() + 2);
+  q += '"';
+  q += s;
+  q += '"';
+  return q;
 }
 
 }  // namespace
