@@ -16,5 +16,6 @@ int List(const Args& args);
 int Preview(const Args& args);
 int Info(const Args& args);
 int Check(const Args& args);
+int Render(const Args& args);
 
 }  // namespace ac::skintool

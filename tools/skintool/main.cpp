@@ -21,6 +21,10 @@ constexpr Command kCommands[] = {
     {"preview", "preview ARCHIVE OUT.png", ac::skintool::Preview},
     {"info", "info SKIN (folder or .asz)", ac::skintool::Info},
     {"check", "check SKIN (folder or .asz)", ac::skintool::Check},
+    {"render",
+     "render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet OUT.png [--state N] "
+     "[--size WxH] [--ppi 96|120|144|192] [--parent RRGGBB|IMAGE]",
+     ac::skintool::Render},
 };
 
 int Usage() {

@@ -1,0 +1,280 @@
+// skintool render: what the engine paints, written to PNG files.
+//
+//   render SKIN section NAME OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
+//   render SKIN mask SECTION KEY OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
+//   render SKIN sheet OUT.png [--ppi P] [--parent BG]
+//
+// SKIN is a skin folder (holding Options.dat) or a skin archive (.asz). P is
+// 96, 120, 144 or 192. BG is a colour as RRGGBB hex or a PNG/BMP/JPEG image
+// (tiled); the default is a grey checkerboard so transparency shows. A mask
+// without --size is one state frame at its own size; with --size it is
+// painted nine-slice over that size. The contact sheet puts every section in
+// each of its states (up to three) in a grid and writes OUT.txt beside it,
+// naming each cell's section, state, size and position.
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/message_sink.h"
+#include "platform/image_codec.h"
+#include "render/blend_fill.h"
+#include "render/mask_paint.h"
+#include "render/mask_paint_image.h"
+#include "render/pixel_buffer.h"
+#include "render/section_paint.h"
+#include "skin/skin_data_lookup.h"
+#include "skin/skin_manager_core.h"
+#include "tools/skintool/commands.h"
+
+namespace ac::skintool {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TOptions {
+  int32_t State = 0;
+  std::optional<TSize> Size;
+  int32_t PPI = 96;
+  std::string Parent;
+  std::vector<std::string> Positional;
+};
+
+TOptions ParseOptions(const Args& args) {
+  TOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
+      return args[++i];
+    };
+    if (a == "--state") {
+      o.State = std::stoi(value());
+    } else if (a == "--size") {
+      const std::string& v = value();
+      const auto x = v.find('x');
+      if (x == std::string::npos) throw std::invalid_argument("--size takes WxH");
+      o.Size = TSize{std::stoi(v.substr(0, x)), std::stoi(v.substr(x + 1))};
+      if (o.Size->cx <= 0 || o.Size->cy <= 0 || o.Size->cx > 8192 || o.Size->cy > 8192)
+        throw std::invalid_argument("--size must be 1..8192 on each side");
+    } else if (a == "--ppi") {
+      o.PPI = std::stoi(value());
+      if (o.PPI != 96 && o.PPI != 120 && o.PPI != 144 && o.PPI != 192)
+        throw std::invalid_argument("--ppi must be 96, 120, 144 or 192");
+    } else if (a == "--parent") {
+      o.Parent = value();
+    } else if (a.rfind("--", 0) == 0) {
+      throw std::invalid_argument("unknown option " + a);
+    } else {
+      o.Positional.push_back(a);
+    }
+  }
+  return o;
+}
+
+// The skin loaded for one resolution.
+class TLoadedSkin {
+ public:
+  TLoadedSkin(const fs::path& path, int32_t ppi) : FManager(FSink) {
+    const fs::path abs = fs::absolute(path);
+    if (!fs::exists(abs)) throw ESkinError("no skin at " + path.string());
+    FManager.SkinDirectory = abs.parent_path().string();
+    FManager.Scale.Mode = smVCL;
+    FManager.Scale.ScreenPPI = ppi;
+    const bool found = FManager.ChangeSkin(abs.filename().string());
+    for (const auto& e : FSink.Entries) std::fprintf(stderr, "%s\n", e.Text.c_str());
+    if (!found || !FManager.IsActive()) throw ESkinError("the skin could not be loaded");
+    FData = &FManager.CommonSkinData(ppi);
+  }
+  const TacSkinData& Data() const { return *FData; }
+
+ private:
+  TRecordingSink FSink;
+  TacSkinManagerCore FManager;
+  const TacSkinData* FData = nullptr;
+};
+
+void FillChecker(const TsPixelBuffer& b) {
+  for (int32_t y = 0; y < b.Height; ++y)
+    for (int32_t x = 0; x < b.Width; ++x)
+      b.At(x, y) = ((x / 8 + y / 8) % 2 == 0) ? 0xFFFFFFFFu : 0xFFCCCCCCu;
+}
+
+// The parent background: checkerboard, a colour, or an image tiled.
+TsPixelImage MakeParent(const std::string& spec, TSize size) {
+  TsPixelImage img(size.cx, size.cy);
+  if (spec.empty()) {
+    FillChecker(img.View());
+  } else if (spec.size() == 6 &&
+             spec.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
+    const uint32_t rgb = static_cast<uint32_t>(std::stoul(spec, nullptr, 16));
+    for (int32_t y = 0; y < size.cy; ++y)
+      for (int32_t x = 0; x < size.cx; ++x) img.View().At(x, y) = 0xFF000000u | rgb;
+  } else {
+    std::ifstream in(spec, std::ios::binary);
+    if (!in) throw ESkinError("cannot read " + spec);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    const platform::TDecodedImage dec = platform::DecodeImage(bytes);
+    for (int32_t y = 0; y < size.cy; ++y)
+      for (int32_t x = 0; x < size.cx; ++x)
+        img.View().At(x, y) = dec.At(x % dec.Width, y % dec.Height).V;
+  }
+  return img;
+}
+
+void WritePng(const TsPixelBuffer& b, const fs::path& path) {
+  platform::TDecodedImage out;
+  out.Format = platform::TImageFormat::ifPng;
+  out.Width = b.Width;
+  out.Height = b.Height;
+  out.Pixels.resize(static_cast<std::size_t>(b.Width) * b.Height);
+  // Previews are shown opaque: what shows through has already been painted in.
+  for (int32_t y = 0; y < b.Height; ++y)
+    for (int32_t x = 0; x < b.Width; ++x) out.At(x, y) = TsPixel(b.At(x, y) | 0xFF000000u);
+  const std::vector<uint8_t> png = platform::EncodePng(out);
+  std::ofstream f(path, std::ios::binary);
+  f.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  if (!f) throw ESkinError("cannot write " + path.string());
+  std::printf("%s (%d x %d)\n", path.string().c_str(), b.Width, b.Height);
+}
+
+// A typical size for a section's cell at 96 pixels per inch, grown so that
+// the border bands of its entry fit with room for the centre.
+TSize TypicalSize(const TacSkinData& sd, const TsGeneralData& gd) {
+  int32_t w = 120 * sd.PPI / 96, h = 32 * sd.PPI / 96;
+  if (IsValidImgIndex(sd, gd.BorderIndex)) {
+    const TsMaskData& m = sd.ma[gd.BorderIndex];
+    w = std::max(w, m.WL + m.WR + 16);
+    h = std::max(h, m.WT + m.WB + 8);
+  }
+  return {w, h};
+}
+
+void PaintOne(const TacSkinData& sd, int32_t index, int32_t state, const TsPixelBuffer& dst,
+              const TsPixelBuffer& parent, const TRect& rect) {
+  PaintSection(index, MakeCacheInfo(parent, 0, 0), sd, dst, {}, rect, state);
+}
+
+int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 4) return 2;
+  const TacSkinData& sd = skin.Data();
+  const int32_t index = GetSkinIndex(sd, o.Positional[2]);
+  if (index < 0) throw ESkinError("no section \"" + o.Positional[2] + "\"");
+  const TSize size = o.Size.value_or(TypicalSize(sd, sd.gd[index]));
+  TsPixelImage parent = MakeParent(o.Parent, size);
+  TsPixelImage dst = parent;
+  PaintOne(sd, index, o.State, dst.View(), parent.View(), dst.View().Bounds());
+  WritePng(dst.View(), o.Positional[3]);
+  return 0;
+}
+
+int RenderMask(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 5) return 2;
+  const TacSkinData& sd = skin.Data();
+  const int32_t section = GetSkinIndex(sd, o.Positional[2]);
+  int32_t index = GetMaskIndex(sd, section, o.Positional[3]);
+  if (index < 0) index = GetMaskIndex(sd, o.Positional[2], o.Positional[3]);
+  if (index < 0)
+    throw ESkinError("no mask \"" + o.Positional[3] + "\" in \"" + o.Positional[2] + "\"");
+  const TsMaskData& m = sd.ma[index];
+  const TSize size = o.Size.value_or(TSize{m.Width, m.Height});
+  if (size.cx <= 0 || size.cy <= 0) throw ESkinError("the mask has no size");
+  TsPixelImage parent = MakeParent(o.Parent, size);
+  TsPixelImage dst = parent;
+  const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
+  if (o.Size)
+    PaintMaskRect(dst.View(), dst.View().Bounds(), cache, TUseParent::Yes, o.State, m);
+  else
+    PaintMaskImage(dst.View(), {0, 0}, o.State, cache, m, TFrameStrength::Full);
+  WritePng(dst.View(), o.Positional[4]);
+  return 0;
+}
+
+int RenderSheet(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 3) return 2;
+  const TacSkinData& sd = skin.Data();
+  const int32_t pad = 8 * sd.PPI / 96;
+  // Column widths: the widest cell of each state column; rows as high as
+  // their tallest cell.
+  int32_t cellW = 0;
+  std::vector<int32_t> rowTop;
+  int32_t y = pad;
+  for (const TsGeneralData& gd : sd.gd) {
+    const TSize s = TypicalSize(sd, gd);
+    cellW = std::max(cellW, s.cx);
+    rowTop.push_back(y);
+    y += s.cy + pad;
+  }
+  const int32_t width = pad + 3 * (cellW + pad);
+  const int32_t height = std::max(y, 1);
+  TsPixelImage parent = MakeParent(o.Parent, {width, height});
+  TsPixelImage sheet = parent;
+  const fs::path png = o.Positional[2];
+  fs::path index = png;
+  index.replace_extension(".txt");
+  std::ofstream txt(index);
+  txt << "# section state width height x y\n";
+  for (int32_t i = 0; i < static_cast<int32_t>(sd.gd.size()); ++i) {
+    const TsGeneralData& gd = sd.gd[i];
+    const TSize s = TypicalSize(sd, gd);
+    const int32_t states = std::clamp(gd.States, 1, 3);
+    for (int32_t st = 0; st < states; ++st) {
+      const TRect cell = TRect::XYWH(pad + st * (cellW + pad), rowTop[i], s.cx, s.cy);
+      // Each cell is painted as a control's own image over its part of the
+      // parent, then placed on the sheet.
+      TsPixelImage back(s.cx, s.cy), face(s.cx, s.cy);
+      for (int32_t yy = 0; yy < s.cy; ++yy)
+        for (int32_t xx = 0; xx < s.cx; ++xx)
+          back.View().At(xx, yy) = parent.View().At(cell.Left + xx, cell.Top + yy);
+      face = back;
+      PaintOne(sd, i, st, face.View(), back.View(), face.View().Bounds());
+      for (int32_t yy = 0; yy < s.cy; ++yy)
+        for (int32_t xx = 0; xx < s.cx; ++xx)
+          sheet.View().At(cell.Left + xx, cell.Top + yy) = face.View().At(xx, yy);
+      txt << gd.ClassName << ' ' << st << ' ' << s.cx << ' ' << s.cy << ' ' << cell.Left << ' '
+          << cell.Top << '\n';
+    }
+  }
+  if (!txt) throw ESkinError("cannot write " + index.string());
+  WritePng(sheet.View(), png);
+  std::printf("%s\n", index.string().c_str());
+  return 0;
+}
+
+}  // namespace
+
+int Render(const Args& args) {
+  TOptions o;
+  try {
+    o = ParseOptions(args);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skintool render: %s\n", e.what());
+    return 2;
+  }
+  if (o.Positional.size() < 2) return 2;
+  const TLoadedSkin skin(o.Positional[0], o.PPI);
+  const std::string& what = o.Positional[1];
+  int rc = 2;
+  if (what == "section")
+    rc = RenderSection(skin, o);
+  else if (what == "mask")
+    rc = RenderMask(skin, o);
+  else if (what == "sheet")
+    rc = RenderSheet(skin, o);
+  if (rc == 2)
+    std::fputs(
+        "usage: skintool render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet "
+        "OUT.png [--state N] [--size WxH] [--ppi 96|120|144|192] [--parent RRGGBB|IMAGE]\n",
+        stderr);
+  return rc;
+}
+
+}  // namespace ac::skintool
