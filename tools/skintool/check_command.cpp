@@ -8,6 +8,7 @@
 #include "skin/skin_model.h"
 #include "skin/skin_model_check.h"
 #include "tools/skintool/commands.h"
+#include "tools/skintool/load_commands.h"
 #include "tools/skintool/skin_source.h"
 
 namespace ac::skintool {
@@ -46,6 +47,8 @@ int Check(const Args& args) {
       ++errors;
     }
   }
+  // Loading at every resolution step finds what only images reveal.
+  if (errors == 0) errors += CheckSkinLoads(args[0]);
   if (src.Options().Sections().empty()) {
     std::printf("error: the options file has no sections\n");
     ++errors;

@@ -4,11 +4,13 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "skin/option_values.h"
 #include "skin/skin_model.h"
 #include "tools/skintool/commands.h"
+#include "tools/skintool/load_commands.h"
 #include "tools/skintool/skin_source.h"
 
 namespace ac::skintool {
@@ -153,8 +155,10 @@ void PrintPalette(const TSkinModel& m) {
 }  // namespace
 
 int Info(const Args& args) {
+  if (args.size() == 3 && args[0] == "--ppi")
+    return PrintLoadedSkin(args[2], std::atoi(args[1].c_str()));
   if (args.size() != 1) {
-    std::fputs("usage: skintool info SKIN (a skin folder or a .asz archive)\n", stderr);
+    std::fputs("usage: skintool info [--ppi N] SKIN (a skin folder or a .asz archive)\n", stderr);
     return 2;
   }
   TSkinSource src = TSkinSource::Open(args[0]);

@@ -19,7 +19,7 @@ constexpr Command kCommands[] = {
     {"unpack", "unpack ARCHIVE DIR", ac::skintool::Unpack},
     {"list", "list ARCHIVE", ac::skintool::List},
     {"preview", "preview ARCHIVE OUT.png", ac::skintool::Preview},
-    {"info", "info SKIN (folder or .asz)", ac::skintool::Info},
+    {"info", "info [--ppi N] SKIN (folder or .asz)", ac::skintool::Info},
     {"check", "check SKIN (folder or .asz)", ac::skintool::Check},
     {"render",
      "render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet OUT.png [--state N] "
