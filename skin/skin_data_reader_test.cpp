@@ -22,6 +22,8 @@ TEST(SkinDataReader, SectionIntegerMapping) {
   EXPECT_EQ(ReadSectionInteger(f, "C", "BORDERWIDTH", 1), 6);
   EXPECT_EQ(ReadSectionInteger(f, "C", "OUTBLUR", 9, 30), 9);
   EXPECT_EQ(ReadSectionInteger(f, "C", "MISSING", 7), 7);
+  auto g = TOptionsFile::FromText("[S]\nSTATES=many\n");
+  EXPECT_EQ(ReadSectionInteger(g, "S", "STATES", 3, 255), 3);
 }
 
 TEST(SkinDataReader, OuterOffsetRule) {

@@ -49,6 +49,13 @@ TEST(SkinModel, ReadsSectionsMasksAndPalette) {
   EXPECT_EQ(m.Data.TitleGlows[1].size(), 2u);
 }
 
+TEST(SkinModel, VariantWithoutPlainKeyMakesNoMask) {
+  auto m = ReadSkinModel(TOptionsFile::FromText(
+      "[GLOBALINFO]\nBICONMIN*200=@0057@0135@0108@0152@3@0\nBICONMAX=N/A\n"));
+  EXPECT_TRUE(m.Masks.empty());
+  EXPECT_TRUE(m.Data.ma.empty());
+}
+
 TEST(SkinModel, MalformedMaskEndsReading) {
   EXPECT_THROW(ReadSkinModel(TOptionsFile::FromText("[B]\nBORDERSMASK=&00A0\n")), EConvertError);
 }
