@@ -379,16 +379,19 @@ def dot_grid_texture(s):
 
 # --- Scroll bars, tabs, track bars --------------------------------------------
 
-def pill(s, thickness, fills, track):
-    """A rounded bar in three states, drawn whole by the image (centre included).
+def pill(s, thickness, fills, track, margin=0):
+    """A rounded bar in one image per state, drawn whole (centre included).
 
     Its edge pixels already hold the fill mixed with the track colour behind
     them and the mask row is black (opaque) over the whole shape, so the bar
-    is exact on its own track; outside it is the key colour.
+    is exact on its own track. Outside the shape, and in the margin that
+    insets it, lies the key colour: the section is see-through there.
     """
     n = px(thickness, s)
-    size = n if n % 2 else n + 1
-    shape = R.ellipse(size, size, 0, 0, size, size)
+    n += 1 - n % 2                   # odd, so the ends are centred on a pixel
+    m = px(margin, s)
+    size = n + 2 * m
+    shape = R.ellipse(size, size, m, m, m + n, m + n)
     cover = shape.load()
     frames = []
     for f in fills:

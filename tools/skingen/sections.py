@@ -30,7 +30,7 @@ OTHER_SECTIONS = ["RIBBONTAB", "ALPHAEDIT", "MAINCOLOR", "EXTRALINE", "ICOLINE",
                   "BAR", "ALPHACOMBOBOX", "BUTTON_BIG", "PAGECONTROLBOTTOM",
                   "PAGECONTROLLEFT", "PAGECONTROLRIGHT", "RIBBONPAGE"]
 
-TRACK_BG = "#F1F2F4"
+TRACK_BG = T.SCROLL_TRACK
 
 
 def _checked(value):
@@ -635,8 +635,10 @@ def _tab_and_scroll_sections(opts, m):
         ("PARENTCLASS", "SCROLLBAR1H"), ("COLOR", C(T.TRACK)), ("HOTCOLOR", C(T.TRACK)),
     ])
     opts.update("SCROLLBAR2V", [("PARENTCLASS", "SCROLLBAR2H")])
+    # The thumb image draws the whole inset bar; around it the track shows.
     opts.update("SCROLLSLIDERH", [
         ("STATES", 3), ("USESTATE2", 1),
+        ("TRANSPARENCY", 100), ("HOTTRANSPARENCY", 100), ("TRANSPARENCY2", 100),
         ("COLOR", C(T.SCROLL_THUMB)), ("HOTCOLOR", C(T.SCROLL_THUMB_HOT)),
         ("COLOR2", C(T.SCROLL_THUMB_PRESSED)), ("FONTCOLOR", C(T.TEXT)),
         ("BORDERSMASK", m.caret(S("scroll_thumb"), auto_bands=True)),
