@@ -343,14 +343,16 @@ def chevron(s, direction, size=9):
 
 
 def grip_corner(s):
+    """Six dots in a triangle for the size grip, whole pixels at every scale."""
     n = px(12, s)
+    step = px(4, s)
+    dot = hairline(s) * 2
     dots = []
-    step = n / 4
     for row in range(3):
         for col in range(3 - row):
-            cx = n - step / 2 - col * step - 0.5
-            cy = n - step / 2 - row * step - 0.5
-            dots.append(R.ellipse(n, n, cx - 1, cy - 1, cx + 1, cy + 1))
+            x1 = n - px(1, s) - col * step
+            y1 = n - px(1, s) - row * step
+            dots.append(R.rrect(n, n, x1 - dot, y1 - dot, x1, y1, dot / 2))
     mark = R.union(*dots)
     return Art(_masked_glyph_frames((n, n), [[(mark, T.SCROLL_THUMB_HOT)]]), 1, 1, GLYPH, 0)
 
