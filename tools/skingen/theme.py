@@ -1,7 +1,7 @@
 """Every colour, size and radius of the Velmora Light skin, in one place.
 
 Sizes are given for 96 pixels per inch; the artwork functions derive the
-120, 144 and 192 pixels-per-inch images from them with `px` and `line`, so a
+120, 144 and 192 pixels-per-inch images from them with `px` and `hairline`, so a
 change here moves every image and every resolution variant together.
 """
 
