@@ -72,9 +72,13 @@ void PaintVertical(const TsPixelBuffer& buf, const TRect& r, const TsGradArray& 
   const int32_t h = r.Height();
   int32_t y0 = r.Top;
   const std::size_t n = g.size();
+  const int64_t lowest = int64_t{r.Top} - h - static_cast<int64_t>(n) - 1;
   for (std::size_t k = 1; k < n; ++k) {
-    int32_t y1 = y0 + ((g[k].Percent - g[k - 1].Percent) * h) / 100;
-    y1 = std::min(y1, r.Bottom);
+    // In 64 bits and held near the rectangle: a gradient built elsewhere may
+    // carry percentages far outside 0..100. Percentages in range never reach
+    // further up than one height plus a row per segment.
+    const int64_t step = (int64_t{g[k].Percent} - g[k - 1].Percent) * h / 100;
+    auto y1 = static_cast<int32_t>(std::clamp<int64_t>(y0 + step, lowest, r.Bottom));
     if (k == n - 1) y1 = r.Bottom;
     if (y1 > y0) {
       const int32_t m = y1 - y0;
@@ -109,12 +113,14 @@ void PaintHorizontal(const TsPixelBuffer& buf, const TRect& r, const TsGradArray
   const int32_t last = r.Right - 1;
   int32_t x0 = r.Left;
   const std::size_t n = g.size();
+  // As for vertical segments: wild percentages are held near the rectangle.
+  const double lowest = static_cast<double>(r.Left) - w - static_cast<double>(n) - 1;
   uint32_t* top = buf.Row(r.Top);
   for (std::size_t k = 1; k < n; ++k) {
     const bool smooth = IsSmooth(g[k - 1], g[k]);
-    int32_t x1 =
-        static_cast<int32_t>(std::nearbyint(x0 + (g[k].Percent - g[k - 1].Percent) * (w / 100.0)));
-    x1 = std::min(x1, last);
+    const double end =
+        std::nearbyint(x0 + (static_cast<double>(g[k].Percent) - g[k - 1].Percent) * (w / 100.0));
+    auto x1 = static_cast<int32_t>(std::clamp(end, lowest, static_cast<double>(last)));
     if (k == n - 1) x1 = smooth ? r.Right : last;
     if (x1 > x0) {
       const int32_t m = x1 - x0;

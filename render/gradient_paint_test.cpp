@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "render/pixel_buffer_testing.h"
 
 namespace ac {
@@ -93,6 +95,22 @@ TEST(PaintGradient, EmptyInputsPaintNothing) {
   PaintGradient(img, TRect::LTRB(0, 0, 3, 3),
                 {Pt(0, kGradTriangle, clWhite, 0), Pt(1, 0, clWhite, 100)});
   EXPECT_EQ(Hex(img), Hex(testing::Filled(3, 3, 0x01010101)));
+}
+
+TEST(PaintGradient, PercentagesOutsideTheRangeStayInsideTheRectangle) {
+  // Not what the parser makes, but a gradient may be built by hand.
+  for (int32_t kind : {kGradVertical, kGradHorizontal}) {
+    TsPixelImage img = Filled(4, 4, 0x01010101);
+    PaintGradient(img, TRect::LTRB(1, 1, 3, 3),
+                  {Pt(0, kind, clBlack, INT32_MAX), Pt(1, 0, clWhite, INT32_MIN),
+                   Pt(2, 0, 0x0000FF, 2000000000), Pt(3, 0, clWhite, 100)});
+    for (int32_t i = 0; i < 4; ++i) {
+      EXPECT_EQ(img.View().At(i, 0), 0x01010101u);
+      EXPECT_EQ(img.View().At(i, 3), 0x01010101u);
+      EXPECT_EQ(img.View().At(0, i), 0x01010101u);
+      EXPECT_EQ(img.View().At(3, i), 0x01010101u);
+    }
+  }
 }
 
 TEST(PaintGradient, SmoothVerticalSegmentRampsOpacityOverTheExistingPixels) {

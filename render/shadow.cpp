@@ -72,8 +72,14 @@ TsPixelImage MakeShadowTemplate(TColor color, int32_t radius, int32_t topOffset,
                                 TShadowAlpha premultiplied, TShadowMode mode, int32_t blur,
                                 int32_t extraWidth, int32_t extraHeight) {
   if (radius < 0 || topOffset < 0 || extraWidth < 0 || extraHeight < 0) return TsPixelImage();
-  const int32_t w = 2 * radius + extraWidth + 1;
-  const int32_t h = 2 * radius + extraHeight + topOffset + 1;
+  // A shadow is tens of pixels across; sizes that could overflow or take
+  // gigabytes come only from broken settings.
+  constexpr int64_t kMaxSide = 1 << 14;
+  const int64_t w64 = 2 * int64_t{radius} + extraWidth + 1;
+  const int64_t h64 = 2 * int64_t{radius} + extraHeight + topOffset + 1;
+  if (w64 > kMaxSide || h64 > kMaxSide) return TsPixelImage();
+  const auto w = static_cast<int32_t>(w64);
+  const auto h = static_cast<int32_t>(h64);
   TsPixelImage img(w, h);
   const TsPixelBuffer& b = img.View();
   if (mode == TShadowMode::White) {

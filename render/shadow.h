@@ -17,8 +17,8 @@ enum class TShadowMode { Coloured, White };
 // rounded rectangle. The top byte of Color ($AABBGGRR) is the darkness. Blur is
 // the width of the soft edge; 0 or less blurs the whole radius. White mode
 // paints opaque greys on white (for screens without alpha); coloured mode paints
-// Color's RGB with the shadow in the alpha byte. Negative sizes give an empty
-// image.
+// Color's RGB with the shadow in the alpha byte. Negative sizes, or a side over
+// 16384 pixels, give an empty image.
 TsPixelImage MakeShadowTemplate(TColor color, int32_t radius, int32_t topOffset,
                                 TShadowAlpha premultiplied, TShadowMode mode, int32_t blur,
                                 int32_t extraWidth, int32_t extraHeight);
