@@ -268,8 +268,8 @@ void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd
   const TsGenState& props = gd.Props[std::min(state, 2)];
   const bool whole = rect == dst.Bounds();
   // The parent: what Dst holds now, one pixel more to the right and bottom.
-  const TRect area = rect.Inflate(0, 0).Intersect(
-      TRect::LTRB(rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1).Intersect(dst.Bounds()));
+  const TRect area =
+      TRect::LTRB(rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1).Intersect(dst.Bounds());
   TsPixelImage parent(area.Width(), area.Height());
   for (int32_t y = 0; y < area.Height(); ++y)
     std::memcpy(parent.View().Row(y), dst.Row(area.Top + y) + area.Left, area.Width() * 4u);

@@ -250,5 +250,24 @@ TEST(PaintControlSection, EffectsSkipKeyPixels) {
   EXPECT_EQ(dst.View().At(0, 0), 0xFF7F0000u);  // (255 * 128) >> 8
 }
 
+TEST(PaintSectionLayered, TransparencyBecomesAlphaAndTheWholeImageIsPremultiplied) {
+  TSkin s;
+  s.State().Color = 0x00FFFFFF;
+  s.State().Transparency = 60;  // alpha (100 - 60) * 255 / 100 = 102
+  TsPixelImage dst = Filled(3, 3, 0xFF000000);
+  PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, dst.View().Bounds());
+  // 255 * 102 >> 8 = 101 after premultiplication.
+  EXPECT_EQ(dst.View().At(1, 1), 0x66656565u);
+  // Part of the image only: no premultiplication.
+  TsPixelImage part = Filled(3, 3, 0xFF000000);
+  PaintSectionLayered(0, 0, s.Sd, part.View(), {}, TRect::XYWH(0, 0, 2, 2));
+  EXPECT_EQ(part.View().At(1, 1), 0x66FFFFFFu);
+  EXPECT_EQ(part.View().At(2, 2), 0xFF000000u);
+  // Fully transparent over the whole image: cleared.
+  s.State().Transparency = 100;
+  PaintSectionLayered(0, 0, s.Sd, part.View(), {}, part.View().Bounds());
+  EXPECT_EQ(part.View().At(2, 2), 0u);
+}
+
 }  // namespace
 }  // namespace ac
