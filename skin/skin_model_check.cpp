@@ -179,9 +179,14 @@ class TChecker {
       }
       return;
     }
-    if (!FExists(master->Value))
-      Add(TProblemLevel::Error, kGlobalInfo, *master,
-          "master bitmap \"" + master->Value + "\" is not in the skin");
+    if (FExists(master->Value)) return;
+    // Archives find the master bitmap by comparing upper-cased entry names
+    // with the value as written.
+    std::string hint = FExists(UpperCaseAscii(master->Value))
+                           ? " under that name; an archive finds it only when written in upper case"
+                           : "";
+    Add(TProblemLevel::Error, kGlobalInfo, *master,
+        "master bitmap \"" + master->Value + "\" is not in the skin" + hint);
   }
 
   const TOptionsFile& FFile;

@@ -120,5 +120,12 @@ TEST(SkinModelCheck, FindsEveryKindOfProblem) {
                                    "D/GLYPHMASK", "D/COLOR", "UNDER/BORDERSMASK"}));
 }
 
+TEST(SkinModelCheck, LowerCaseMasterBitmapIsNamedAsSuch) {
+  auto found = CheckSkinOptions(TOptionsFile::FromText("[GLOBALINFO]\nMASTERBITMAP=master.png\n"),
+                                [](std::string_view n) { return n == "MASTER.PNG"; });
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_NE(found[0].Text.find("upper case"), std::string::npos) << found[0].Text;
+}
+
 }  // namespace
 }  // namespace ac
