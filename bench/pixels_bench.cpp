@@ -127,7 +127,6 @@ void BM_FillPixels(benchmark::State& state, TSizeCase c) {
 
 void BM_Premultiply(benchmark::State& state, TSizeCase c) {
   TsPixelImage dst = Image(c, 1);
-  const TsPixelImage fresh = dst;
   for (auto _ : state) {
     // Premultiplying in place drives everything toward 0; the work is the same
     // per pixel whatever the values, so the image is not refreshed.
