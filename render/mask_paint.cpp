@@ -119,6 +119,38 @@ class TPlainTransfer {
       Copy(src, at);
   }
 
+  // Edges and centre of masked and keyed images tiled in one pass.
+  bool TileArea(TMaskPieceKind, const TRect& src, const TRect& to) {
+    if (FAlpha && !FMasked) return false;
+    if (src.Left < 0 || src.Top < 0 || src.Right > FImg.Width || src.Bottom > FImageRows)
+      return false;
+    const TRect r = to.Intersect(FDst.Bounds());
+    if (r.IsEmpty()) return true;
+    const int32_t sw = src.Width(), sh = src.Height();
+    const int32_t phaseX = (r.Left - to.Left) % sw;
+    for (int32_t y = r.Top; y < r.Bottom; ++y) {
+      const int32_t sy = src.Top + (y - to.Top) % sh;
+      const uint32_t* s = FImg.Row(sy) + src.Left;
+      uint32_t* d = FDst.Row(y);
+      if (!FMasked) {
+        for (int32_t x = r.Left, ph = phaseX; x < r.Right;) {
+          const int32_t n = std::min(sw - ph, r.Right - x);
+          std::memcpy(d + x, s + ph, n * 4u);
+          x += n;
+          ph = 0;
+        }
+        continue;
+      }
+      // Edges and centre never take the parent: key pixels are skipped.
+      const uint32_t* m = FImg.Row(sy + FMask.Height) + src.Left;
+      for (int32_t x = r.Left, ph = phaseX; x < r.Right; ++x) {
+        if (s[ph] != kKeyPixel) d[x] = CombineThroughMask(d[x], s[ph], m[ph]);
+        if (++ph == sw) ph = 0;
+      }
+    }
+    return true;
+  }
+
   void Stretch(TMaskPieceKind kind, const TRect& src, const TRect& to) {
     const int32_t w = to.Width(), h = to.Height();
     if (FMasked) {

@@ -74,7 +74,10 @@ TsPixelBuffer EntryImage(const TsMaskData& mask);
 // Nine-slice driver shared by the three border painters. Transfer provides
 //   Corner(src, dstPoint)   a corner piece at its own size,
 //   Tile(kind, src, dstPoint)   an edge or centre tile at its own size,
-//   Stretch(kind, src, dstRect)   an edge or centre piece scaled to dstRect.
+//   Stretch(kind, src, dstRect)   an edge or centre piece scaled to dstRect,
+// and may provide
+//   bool TileArea(kind, src, dstRect)   a whole tiled piece at once (false:
+//   not handled, the driver places the tiles one by one).
 template <typename Transfer>
 void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, int32_t state,
                     const TsMaskData& mask, TMaskBands bands, Transfer& transfer) {
@@ -96,6 +99,12 @@ void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, int32_t state,
     if (stretch) {
       if (!p.Src.IsEmpty()) transfer.Stretch(p.Kind, p.Src, p.Dst);
       continue;
+    }
+    // A transfer may tile a whole piece in one pass: the runs of TileRun start
+    // every piece length from the edge's start, so the source column of a
+    // destination column is its offset modulo the piece length.
+    if constexpr (requires { transfer.TileArea(p.Kind, p.Src, p.Dst); }) {
+      if (!p.Src.IsEmpty() && transfer.TileArea(p.Kind, p.Src, p.Dst)) continue;
     }
     // Tiled: along x for the top and bottom edges and the centre, along y for
     // the side edges and the centre.
