@@ -67,10 +67,10 @@ struct TDecodedImage {
 // kMaxImagePixels.
 TDecodedImage DecodeImage(std::span<const uint8_t> data);
 
-#ifndef _WIN32
-// Encodes Image as an 8-bit RGBA PNG (non-interlaced, alpha kept as it
-// stands). For the native tools; throws ESkinError when libpng fails.
+// Encodes Image (Format and SourceBitsPerPixel are ignored) as an 8-bit RGBA
+// PNG, every byte kept as it stands: for tools and for tests that save what
+// they drew. Throws ESkinError for an image without pixels or when the
+// encoder fails.
 std::vector<uint8_t> EncodePng(const TDecodedImage& image);
-#endif
 
 }  // namespace ac::platform

@@ -58,9 +58,10 @@ class TComApartment {
   HRESULT FResult;
 };
 
-class TWicDecode {
+// Turns a failed step into ESkinError naming the format and the step.
+class TWicSteps {
  public:
-  explicit TWicDecode(const char* format) : FFormat(format) {}
+  explicit TWicSteps(const char* format) : FFormat(format) {}
 
   void Check(HRESULT hr, const char* step) const {
     if (FAILED(hr)) {
@@ -111,7 +112,7 @@ int JpegSourceBits(const WICPixelFormatGUID& format) {
 
 TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format) {
   const bool png = format == TImageFormat::ifPng;
-  const TWicDecode wic(png ? "PNG" : "JPEG");
+  const TWicSteps wic(png ? "PNG" : "JPEG");
   if (data.size() > MAXDWORD)
     throw ESkinError(std::string(png ? "PNG" : "JPEG") + " image: too large");
   TComApartment apartment;
@@ -162,6 +163,21 @@ TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format) 
   return image;
 }
 
+// Copies what a memory stream holds.
+std::vector<uint8_t> StreamBytes(IStream* stream, const TWicSteps& wic) {
+  STATSTG stat{};
+  wic.Check(stream->Stat(&stat, STATFLAG_NONAME), "measuring the output");
+  if (stat.cbSize.QuadPart > MAXDWORD) throw ESkinError("PNG image: output too large");
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
+  LARGE_INTEGER start{};
+  wic.Check(stream->Seek(start, STREAM_SEEK_SET, nullptr), "rewinding the output");
+  ULONG read = 0;
+  wic.Check(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read),
+            "reading the output");
+  bytes.resize(read);
+  return bytes;
+}
+
 }  // namespace
 
 TDecodedImage DecodeImage(std::span<const uint8_t> data) {
@@ -184,6 +200,45 @@ TDecodedImage DecodeImage(std::span<const uint8_t> data) {
       break;
   }
   throw ESkinError("Unknown image format: the data is neither PNG, BMP nor JPEG");
+}
+
+std::vector<uint8_t> EncodePng(const TDecodedImage& image) {
+  if (image.Width <= 0 || image.Height <= 0 ||
+      image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height)
+    throw ESkinError("PNG image: nothing to encode");
+  const TWicSteps wic("PNG");
+  TComApartment apartment;
+
+  TComPtr<IWICImagingFactory> factory;
+  wic.Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive())),
+            "creating the imaging factory");
+  TComPtr<IStream> stream;
+  wic.Check(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive()), "creating a stream");
+  TComPtr<IWICBitmapEncoder> encoder;
+  wic.Check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Receive()),
+            "creating the encoder");
+  wic.Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "starting the file");
+  TComPtr<IWICBitmapFrameEncode> frame;
+  TComPtr<IPropertyBag2> options;
+  wic.Check(encoder->CreateNewFrame(frame.Receive(), options.Receive()), "creating the image");
+  wic.Check(frame->Initialize(options.Get()), "starting the image");
+  wic.Check(frame->SetSize(static_cast<UINT>(image.Width), static_cast<UINT>(image.Height)),
+            "setting the size");
+  // The encoder may answer with another format it prefers; only straight
+  // 8-bit B, G, R, A keeps every byte.
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  wic.Check(frame->SetPixelFormat(&format), "setting the pixel format");
+  if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA))
+    throw ESkinError("PNG image: the system encoder cannot write 32-bit pixels");
+  const UINT stride = static_cast<UINT>(image.Width) * 4;
+  wic.Check(frame->WritePixels(static_cast<UINT>(image.Height), stride,
+                               stride * static_cast<UINT>(image.Height),
+                               reinterpret_cast<BYTE*>(const_cast<TsPixel*>(image.Pixels.data()))),
+            "writing the pixels");
+  wic.Check(frame->Commit(), "finishing the image");
+  wic.Check(encoder->Commit(), "finishing the file");
+  return StreamBytes(stream.Get(), wic);
 }
 
 }  // namespace ac::platform
