@@ -17,11 +17,17 @@ namespace {
 
 struct TOwnedBitmap {
   TsPixelImage Image;
+  std::vector<TsPixel> Pixels;  // or the decoder's pixels
   TsPixelBuffer View;
 };
 
 std::string Quoted(std::string_view name) {
-  return "\"" + std::string(name) + "\"";
+  std::string s;
+  s.reserve(name.size() + 2);
+  s += '"';
+  s.append(name);
+  s += '"';
+  return s;
 }
 
 platform::TImageFormat FormatOf(TImageKind kind) {
@@ -69,15 +75,8 @@ platform::TDecodedImage Decode(std::span<const uint8_t> bytes, std::string_view 
   return img;
 }
 
-TsPixelImage ToPixelImage(const platform::TDecodedImage& img) {
-  TsPixelImage out(img.Width, img.Height);
-  const TsPixelBuffer& v = out.View();
-  for (int32_t y = 0; y < img.Height; ++y) {
-    const TsPixel* src = img.Pixels.data() + static_cast<std::size_t>(y) * img.Width;
-    uint32_t* dst = v.Row(y);
-    for (int32_t x = 0; x < img.Width; ++x) dst[x] = src[x].V;
-  }
-  return out;
+TsBitmapRef ToBitmap(platform::TDecodedImage& img) {
+  return SharePixels(std::move(img.Pixels), img.Width, img.Height);
 }
 
 // An image of fewer than 32 bits, converted to 32 bits, has no alpha yet: it
@@ -96,6 +95,16 @@ TsBitmapRef ShareImage(TsPixelImage image) {
   auto owner = std::make_shared<TOwnedBitmap>();
   owner->Image = std::move(image);
   owner->View = owner->Image.View();
+  return TsBitmapRef(owner, &owner->View);
+}
+
+TsBitmapRef SharePixels(std::vector<TsPixel> pixels, int32_t width, int32_t height) {
+  auto owner = std::make_shared<TOwnedBitmap>();
+  owner->Pixels = std::move(pixels);
+  if (width > 0 && height > 0 &&
+      owner->Pixels.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+    owner->View = TsPixelBuffer(owner->Pixels.data(), width, height,
+                                height > 1 ? static_cast<std::ptrdiff_t>(width) * 4 : 0);
   return TsBitmapRef(owner, &owner->View);
 }
 
@@ -128,12 +137,12 @@ TImageKind MaskImageKind(std::string_view name) {
   return TImageKind::ikUnknown;
 }
 
-TsPixelImage DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name) {
+TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name) {
   const bool png = UpperCaseName(name).find(".PNG") != std::string::npos;
-  const platform::TDecodedImage img =
-      Decode(bytes, name, png ? TImageKind::ikPng : TImageKind::ikBmp);
-  TsPixelImage out = ToPixelImage(img);
-  const TsPixelBuffer& v = out.View();
+  platform::TDecodedImage img = Decode(bytes, name, png ? TImageKind::ikPng : TImageKind::ikBmp);
+  const bool with32Bits = img.ArrivedWith32Bits();
+  TsBitmapRef out = ToBitmap(img);
+  const TsPixelBuffer& v = *out;
   if (png) {
     for (int32_t y = 0; y < v.Height; ++y) {
       uint32_t* row = v.Row(y);
@@ -141,17 +150,18 @@ TsPixelImage DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view 
         if (row[x] == 0xFFFF00FFu) row[x] = kKeyPixel;
     }
   }
-  if (!img.ArrivedWith32Bits()) KeyImageWithoutAlpha(v);
+  if (!with32Bits) KeyImageWithoutAlpha(v);
   return out;
 }
 
-TsPixelImage DecodeMaskImage(std::span<const uint8_t> bytes, std::string_view name,
-                             TPremultiplyPng premultiply) {
+TsBitmapRef DecodeMaskImage(std::span<const uint8_t> bytes, std::string_view name,
+                            TPremultiplyPng premultiply) {
   const TImageKind kind = MaskImageKind(name);
-  const platform::TDecodedImage img = Decode(bytes, name, kind);
-  TsPixelImage out = ToPixelImage(img);
-  if (kind == TImageKind::ikPng && premultiply == TPremultiplyPng::Yes) Premultiply(out.View());
-  if (!img.ArrivedWith32Bits()) KeyImageWithoutAlpha(out.View());
+  platform::TDecodedImage img = Decode(bytes, name, kind);
+  const bool with32Bits = img.ArrivedWith32Bits();
+  TsBitmapRef out = ToBitmap(img);
+  if (kind == TImageKind::ikPng && premultiply == TPremultiplyPng::Yes) Premultiply(*out);
+  if (!with32Bits) KeyImageWithoutAlpha(*out);
   return out;
 }
 

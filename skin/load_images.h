@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/geometry.h"
@@ -20,6 +21,9 @@ inline constexpr uint32_t kKeyPixel = 0x00FF00FFu;
 // Moves Image into shared ownership; the returned view stays valid while any
 // copy of the reference lives.
 TsBitmapRef ShareImage(TsPixelImage image);
+// The same for decoded pixels (Width x Height, top-down, no padding), which
+// are kept where the decoder put them.
+TsBitmapRef SharePixels(std::vector<TsPixel> pixels, int32_t width, int32_t height);
 
 // An image that loading refuses for its size. Unlike an image that cannot be
 // decoded (a mask image of that kind is only left out), it stops the load.
@@ -45,7 +49,7 @@ TImageKind MaskImageKind(std::string_view name);
 // and its opaque $FF00FF pixels get alpha 0; any other as BMP. An image that
 // did not arrive with 32 bits gets alpha 255 except on $FF00FF pixels. Throws
 // ESkinError naming the file when it cannot be decoded or is too large.
-TsPixelImage DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name);
+TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name);
 
 enum class TPremultiplyPng { No, Yes };
 
@@ -53,7 +57,7 @@ enum class TPremultiplyPng { No, Yes };
 // are premultiplied when asked; images that did not arrive with 32 bits get
 // alpha 255 except on $FF00FF pixels. Throws ESkinError when the file cannot
 // be decoded or is too large.
-TsPixelImage DecodeMaskImage(std::span<const uint8_t> bytes, std::string_view name,
-                             TPremultiplyPng premultiply);
+TsBitmapRef DecodeMaskImage(std::span<const uint8_t> bytes, std::string_view name,
+                            TPremultiplyPng premultiply);
 
 }  // namespace ac

@@ -111,7 +111,7 @@ bool GiveMaskBitmap(TacSkinManagerCore& m, TacSkinData* sd, TsMaskData& md,
     auto bytes = m.ReadSkinFile(fileName);
     if (!bytes) return false;
     const bool premultiply = m.Brightness() < 1 && md.ImgType != itisaBorder;
-    TsPixelImage image;
+    TsBitmapRef image;
     try {
       image = DecodeMaskImage(*bytes, fileName,
                               premultiply ? TPremultiplyPng::Yes : TPremultiplyPng::No);
@@ -120,13 +120,13 @@ bool GiveMaskBitmap(TacSkinManagerCore& m, TacSkinData* sd, TsMaskData& md,
     } catch (const ESkinError&) {
       return false;  // an image that cannot be decoded is dropped like a missing one
     }
-    md.R = image.View().Bounds();
+    md.R = image->Bounds();
     md.Width = md.R.Width() / count;
     md.Height = md.R.Height() / (md.MaskType + 1);
     const TSmoothing smoothing = IsSmoothedImage(md.ImgType) ? TSmoothing::Yes : TSmoothing::No;
-    if (auto scaled = RescaleMaskImage(md, image.View(), smoothing, ResolvedMainColor(m)))
-      image = std::move(*scaled);
-    md.Bmp = ShareImage(std::move(image));
+    if (auto scaled = RescaleMaskImage(md, *image, smoothing, ResolvedMainColor(m)))
+      image = ShareImage(std::move(*scaled));
+    md.Bmp = std::move(image);
     if (sd) {
       TacBmpData e;
       e.MulPPI = md.MulPPi;

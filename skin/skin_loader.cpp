@@ -57,9 +57,8 @@ std::string VersionWarningText(double version) {
 
 void LoadSkinCommonData(TacSkinManagerCore& m) {
   const std::string name = ReadText(m.SkinFile, kGlobalInfo, "MASTERBITMAP");
-  TsPixelImage master;
-  if (auto bytes = ReadMasterFile(m, name)) master = DecodeMasterImage(*bytes, name);
-  m.MasterBitmap = ShareImage(std::move(master));
+  auto bytes = ReadMasterFile(m, name);
+  m.MasterBitmap = bytes ? DecodeMasterImage(*bytes, name) : ShareImage(TsPixelImage());
 
   TacSkinCommonInfo info = ReadSkinCommonInfo(m.SkinFile);
   info.Active = false;
