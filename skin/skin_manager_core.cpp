@@ -205,8 +205,20 @@ TacSkinData& TacSkinManagerCore::CommonSkinData(int32_t aPPI) {
   TacSkinData& sd = *slot;
   sd.ScaleValue = vcl ? static_cast<int32_t>(index) : PpiToStep(aPPI);
   sd.LoadParams();
-  if ((aPPI != 96 && has96Sections()) || (changing && index == 0 && !has96Sections()))
-    ReloadSkin(sd);
+  if ((aPPI != 96 && has96Sections()) || (changing && index == 0 && !has96Sections())) {
+    if (changing) {
+      ReloadSkin(sd);
+    } else {
+      // Loading on demand happens while painting, where nothing may throw:
+      // the resolution stays empty and the reason is shown.
+      try {
+        ReloadSkin(sd);
+      } catch (const std::exception& e) {
+        sd.Reset();
+        FSink.Show(e.what(), TMessageIcon::Error);
+      }
+    }
+  }
   return sd;
 }
 

@@ -156,9 +156,11 @@ class TacSkinManagerCore {
   // index -1, SkinDataArray emptied, common data to be loaded again.
   void ClearSkinData();
 
-  // The loaded skin for a resolution, loaded on demand while the skin is
-  // changing; one of four never-loaded fallback objects while no skin is
-  // active. The reference stays valid until skin data is cleared.
+  // The loaded skin for a resolution, loaded on demand; one of four
+  // never-loaded fallback objects while no skin is active. Load errors
+  // propagate during a skin change; otherwise they are shown on the sink and
+  // the resolution stays empty. The reference stays valid until skin data is
+  // cleared.
   TacSkinData& CommonSkinData(int32_t aPPI = 96);
 
   // Loads the skin into Sd (the loading order of one resolution). Throws on
