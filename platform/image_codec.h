@@ -9,9 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
-#include "render/bmp_reader.h"  // kMaxImageSide, kMaxImagePixels
+#include "render/bmp_reader.h"
 #include "render/color.h"
 
 namespace ac::platform {
@@ -60,6 +61,18 @@ struct TDecodedImage {
   TsPixel& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
   const TsPixel& At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
+
+// Our own BMP reader's result as a decoded image; both builds read BMP so.
+inline TDecodedImage DecodeBmp(std::span<const uint8_t> data) {
+  TBmpImage bmp = ReadBmp(data);
+  TDecodedImage image;
+  image.Format = TImageFormat::ifBmp;
+  image.Width = bmp.Width;
+  image.Height = bmp.Height;
+  image.SourceBitsPerPixel = bmp.BitsPerPixel;
+  image.Pixels = std::move(bmp.Pixels);
+  return image;
+}
 
 // Decodes a PNG, BMP or JPEG file held in memory, the format told by its
 // signature. Throws ESkinError naming the format on an unknown signature,

@@ -156,16 +156,8 @@ TDecodedImage DecodeImage(std::span<const uint8_t> data) {
       return DecodePng(data);
     case TImageFormat::ifJpeg:
       return DecodeJpeg(data);
-    case TImageFormat::ifBmp: {
-      TBmpImage bmp = ReadBmp(data);
-      TDecodedImage image;
-      image.Format = TImageFormat::ifBmp;
-      image.Width = bmp.Width;
-      image.Height = bmp.Height;
-      image.SourceBitsPerPixel = bmp.BitsPerPixel;
-      image.Pixels = std::move(bmp.Pixels);
-      return image;
-    }
+    case TImageFormat::ifBmp:
+      return DecodeBmp(data);
     case TImageFormat::ifUnknown:
       break;
   }

@@ -186,16 +186,8 @@ TDecodedImage DecodeImage(std::span<const uint8_t> data) {
     case TImageFormat::ifPng:
     case TImageFormat::ifJpeg:
       return DecodeWithWic(data, format);
-    case TImageFormat::ifBmp: {
-      TBmpImage bmp = ReadBmp(data);
-      TDecodedImage image;
-      image.Format = TImageFormat::ifBmp;
-      image.Width = bmp.Width;
-      image.Height = bmp.Height;
-      image.SourceBitsPerPixel = bmp.BitsPerPixel;
-      image.Pixels = std::move(bmp.Pixels);
-      return image;
-    }
+    case TImageFormat::ifBmp:
+      return DecodeBmp(data);
     case TImageFormat::ifUnknown:
       break;
   }
