@@ -62,6 +62,7 @@ std::vector<uint32_t> Render(const TacSkinData& sd, const TGoldenCase& c) {
   return out;
 }
 
+#ifndef _WIN32
 platform::TDecodedImage AsImage(const std::vector<uint32_t>& px, int32_t w, int32_t h) {
   platform::TDecodedImage img;
   img.Format = platform::TImageFormat::ifPng;
@@ -71,7 +72,6 @@ platform::TDecodedImage AsImage(const std::vector<uint32_t>& px, int32_t w, int3
   return img;
 }
 
-#ifndef _WIN32
 void WritePng(const fs::path& path, const std::vector<uint32_t>& px, int32_t w, int32_t h) {
   const std::vector<uint8_t> bytes = platform::EncodePng(AsImage(px, w, h));
   std::ofstream(path, std::ios::binary)
