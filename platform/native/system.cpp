@@ -69,7 +69,9 @@ TColor SysColor(int index) {
   return kClassicColors[static_cast<std::size_t>(index)];
 }
 
-bool CompositionEnabled() { return true; }
+bool CompositionEnabled() {
+  return true;
+}
 
 std::string AnsiToUtf8(std::string_view text) {
   std::string out;
@@ -83,6 +85,8 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-bool AddFontFromMemory(const void*, std::size_t) { return true; }
+bool AddFontFromMemory(const void*, std::size_t) {
+  return true;
+}
 
 }  // namespace ac::platform
