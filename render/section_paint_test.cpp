@@ -250,6 +250,22 @@ TEST(PaintControlSection, EffectsSkipKeyPixels) {
   EXPECT_EQ(dst.View().At(0, 0), 0xFF7F0000u);  // (255 * 128) >> 8
 }
 
+TEST(PaintSectionWith, CallersBorderAndTexturesByState) {
+  TSkin s;
+  const int32_t texA = s.AddMask(MakeMask(Filled(1, 1, 0xFF0000AA), 1, 0, 0, 0, 0, 0, 0));
+  const int32_t texB = s.AddMask(MakeMask(Filled(1, 1, 0xFF0000BB), 1, 0, 0, 0, 0, 0, 0));
+  const int32_t border = s.AddMask(MakeMask(Filled(3, 3, 0xFF00CC00), 1, 0, 0, 1, 1, 1, 1));
+  for (int i = 0; i < 3; ++i) s.State(i).ImagePercent = 100;
+  TsPixelImage dst(4, 4);
+  PaintSectionWith(0, border, texA, texB, s.Sd, dst.View(), {}, dst.View().Bounds(), 0,
+                   TCacheInfo{});
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF00CC00u);
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF0000AAu);
+  PaintSectionWith(0, -1, texA, texB, s.Sd, dst.View(), {}, dst.View().Bounds(), 1, TCacheInfo{});
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF0000BBu);  // no border entry, no border colour
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF0000BBu);
+}
+
 TEST(PaintSectionLayered, TransparencyBecomesAlphaAndTheWholeImageIsPremultiplied) {
   TSkin s;
   s.State().Color = 0x00FFFFFF;

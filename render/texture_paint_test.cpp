@@ -109,6 +109,16 @@ TEST(FillTexture, MaskedTexturesOnlyTileInModesZeroAndTen) {
                       0x11102030, 0x00665544, 0x11102030, 0xFF665544, 0xFF665544, 0xFF665544,
                       0xFF665544, 0xFF665544, 0xFF665544}));
   }
+  {
+    // A ready cache without a fill colour: key pixels take the parent.
+    TsPixelImage parent = Coded(6, 4, 0x40000000);
+    TsPixelImage dst = Filled(4, 2, 0x11111111);
+    TRect area = TRect::XYWH(0, 0, 4, 2);
+    FillTexture(dst.View(), area, f.Mask, 0, MakeCacheInfo(parent.View(), 1, 1));
+    EXPECT_EQ(dst.View().At(0, 0), 0x40000101u);
+    EXPECT_EQ(dst.View().At(2, 0), 0x40000103u);
+    EXPECT_EQ(dst.View().At(1, 0), 0x11102030u);
+  }
   TsPixelImage dst = Filled(5, 3, 0x11111111);
   TRect area = TRect::XYWH(0, 0, 5, 3);
   FillTexture(dst.View(), area, f.Mask, 2, fill);
