@@ -106,6 +106,7 @@ namespace ac {
 
 namespace {
 
+#ifndef _WIN32
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -114,6 +115,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+#endif
 
 }  // namespace
 

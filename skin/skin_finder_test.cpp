@@ -94,7 +94,7 @@ TEST_F(SkinFinding, FolderThenArchiveThenInternalSkins) {
   ASSERT_TRUE(T.M.ChangeSkin("Foo"));
   EXPECT_EQ(Loaded(), "folder");
   EXPECT_FALSE(T.M.SkinIsPacked);
-  EXPECT_EQ(T.M.SkinCommonInfo.SkinPath, PathToUtf8(Skins() / "Foo") + "/");
+  EXPECT_EQ(T.M.SkinCommonInfo.SkinPath, PathToUtf8(Skins() / "Foo") + PathSeparator());
 
   std::filesystem::remove_all(Skins() / "Foo");
   ASSERT_TRUE(T.M.ChangeSkin("Foo.ASZ"));

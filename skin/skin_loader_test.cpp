@@ -362,7 +362,9 @@ TEST(SkinLoad, ResolutionsInUseAndFallbackObjects) {
   EXPECT_EQ(t.M.SkinDataArray[2]->PPI, 144);
   EXPECT_FALSE(t.M.SkinDataArray[2]->gd.empty());
   // Not in use until asked for; an active manager loads it on demand.
-  EXPECT_EQ(&t.M.CommonSkinData(192), t.M.SkinDataArray[3].get());
+  TacSkinData* at192 = &t.M.CommonSkinData(192);
+  ASSERT_EQ(t.M.SkinDataArray.size(), 4u);
+  EXPECT_EQ(at192, t.M.SkinDataArray[3].get());
   EXPECT_FALSE(t.M.SkinDataArray[3]->gd.empty());
   EXPECT_EQ(t.M.CommonSkinData(192).ExBorderWidth, 8);
   t.M.ClearSkinData();
