@@ -1,6 +1,7 @@
 #include "framework/stream/dfm_binary.h"
 
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "framework/stream/extended_float.h"
@@ -273,7 +274,7 @@ class TReader {
 
 std::vector<uint8_t> WriteBinary(const TObjectNode& root) {
   TWriter w;
-  w.Raw(kSignature, 4);
+  w.Out.assign(std::begin(kSignature), std::end(kSignature));
   w.Object(root);
   return std::move(w.Out);
 }
