@@ -199,6 +199,18 @@ TEST_F(ControlTest, WindowlessLabelClickArrivesThroughItsParent) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ControlTest, TheCursorIsTheOneOfTheControlUnderTheMouse) {
+  auto* label = Add<TLabel>(Form.get(), 10, 10, 40, 13);
+  label->SetCursor(TCursor::crHandPoint);
+  Form->Show();
+  POINT p{20, 15};
+  ClientToScreen(Form->Handle(), &p);
+  SetCursorPos(p.x, p.y);
+  SendMessageW(Form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form->Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
 TEST_F(ControlTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
   auto* label = Add<TLabel>(Form.get(), 10, 10, 40, 13);
   std::vector<UINT> seen;
