@@ -31,8 +31,8 @@ struct TSkin {
 
   TSkin() {
     Sd.gd.emplace_back();
-    Section().ClassName = "S";
-    State().Color = 0x00302010;  // pixel 0xFF102030
+    Section().ClassName.push_back('S');  // (a literal trips g++ 12's bogus -Wrestrict)
+    State().Color = 0x00302010;          // pixel 0xFF102030
   }
 };
 
