@@ -1,10 +1,15 @@
 #include "framework/ts_skin_manager.h"
 
+#include <shellapi.h>
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 
 #include "core/errors.h"
 #include "framework/property_value.h"
+#include "framework/screen.h"
+#include "platform/win/unicode.h"
 
 namespace ac {
 
@@ -27,8 +32,7 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
 
 TsSkinManager::~TsSkinManager() {
   SetState(csDestroying);
-  if (FActive && FActiveInternalSkin >= 0 && OnDeactivate) OnDeactivate(this);
-  sc.Clear();
+  if (Core.Active && Core.IsActive() && OnDeactivate) OnDeactivate(this);
   if (FDefaultManager == this) FDefaultManager = nullptr;
 }
 
@@ -139,7 +143,7 @@ void TsSkinManager::BuildPropertyTable() {
   p["HueOffset"] = Int(HueOffset);
   p["Saturation"] = Int(Saturation);
   p["CommonSections.Strings"] = [this](const dfm::TValue& v) {
-    CommonSections = StringListValue(v);
+    SetCommonSections(StringListValue(v));
   };
   p["InternalSkins"] = [this](const dfm::TValue& v) {
     if (v.Kind != dfm::TValue::TKind::Collection) ThrowKind(v, "collection");
@@ -203,10 +207,12 @@ void TsSkinManager::BuildPropertyTable() {
   p["Options.NoMouseHover"] = Bool(Options.NoMouseHover);
   p["Options.StdGlyphsOrder"] = Bool(Options.StdGlyphsOrder);
   p["Options.StdImgTransparency"] = Bool(Options.StdImgTransparency);
-  p["Options.ArrowsStyle"] =
-      Enum<TacArrowsStyle>(Options.ArrowsStyle, {{"arsDefault", TacArrowsStyle::arsDefault},
-                                                 {"arsSolid1", TacArrowsStyle::arsSolid1},
-                                                 {"arsLines1", TacArrowsStyle::arsLines1}});
+  p["Options.ArrowsStyle"] = Enum<TacArrowsStyle>(Options.ArrowsStyle, {{"arsDefault", arsDefault},
+                                                                        {"arsSolid1", arsSolid1},
+                                                                        {"arsLines1", arsLines1},
+                                                                        {"arsSolid2", arsSolid2},
+                                                                        {"arsLines2", arsLines2},
+                                                                        {"arsSolid3", arsSolid3}});
   p["Options.OptimizingPriority"] = Enum<TacOptimizingPriority>(
       Options.OptimizingPriority,
       {{"opSpeed", TacOptimizingPriority::opSpeed}, {"opMemory", TacOptimizingPriority::opMemory}});
@@ -262,46 +268,60 @@ bool TsSkinManager::SetStoredProperty(std::string_view name, const dfm::TValue& 
   return true;
 }
 
-void TsSkinManager::SetBrightness(int value) {
-  FBrightness = std::clamp(value, -100, 100);
+void TsSkinManager::SetCommonSections(std::vector<std::string> lines) {
+  Core.SetCommonSections(std::move(lines));
+  if (!SkinName().empty()) SetSkinName(SkinName());
 }
 
 void TsSkinManager::SetActive(bool value) {
-  if (value == FActive) return;
-  FActive = value;
+  if (value == Core.Active) return;
+  Core.Active = value;
   if (value) {
-    ChangeSkin();
+    SetSkinName(SkinName());
   } else {
-    sc.Clear();
-    FActiveInternalSkin = -1;
+    Core.ClearSkinData();
+    Core.sc.Clear();
     if (!HasState(csLoading) && OnDeactivate) OnDeactivate(this);
   }
 }
 
-void TsSkinManager::SetSkinName(const std::string& value) {
-  const std::string old = FSkinName;
-  FSkinName = value;
-  if (!FActive) return;
-  if (FSkinName.size() > 4) {
-    std::string tail = FSkinName.substr(FSkinName.size() - 4);
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (tail == ".asz") FSkinName.resize(FSkinName.size() - 4);
-  }
-  try {
-    ChangeSkin();
-  } catch (const std::exception& e) {
-    // The skin stays unusable: nothing of it is used, and the user is told.
-    FSkinName = old;
-    sc.Clear();
-    FActiveInternalSkin = -1;
-    Messages->Show(e.what(), TMessageIcon::Error);
+void TsSkinManager::SyncCoreSettings() {
+  Core.Scale.Mode = Options.ScaleMode;
+  Core.Scale.PixelsPerInch = Options.PixelsPerInch;
+  Core.Scale.Designing = HasState(csDesigning);
+  Core.Scale.ScreenPPI = Screen ? Screen->PixelsPerInch() : 96;
+  Core.HueOffset = HueOffset;
+  Core.Saturation = Saturation;
+  Core.SkinDirectory = SkinDirectory;
+  Core.ExtBordersMode = ExtBordersMode;
+  Core.ExtendedBorders = ExtendedBorders;
+  Core.AllowRTLSysButtons = ButtonsOptions.AllowRTLSysButtons;
+  Core.SizingFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, n);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  Core.ProgramFolder = platform::WideToUtf8(folder);
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    Core.PreviewMode = argc > 1 && std::wstring_view(argv[1]) == L"/acpreview";
+    LocalFree(argv);
   }
 }
 
-void TsSkinManager::ChangeSkin() {
+void TsSkinManager::SetSkinName(const std::string& value) {
+  if (!Core.Active) {
+    Core.SkinName = value;
+    return;
+  }
   if (OnBeforeChange && !HasState(csLoading)) OnBeforeChange(this);
-  FindAndOpenSkin();
-  LoadSkinResolutions();
+  SyncCoreSettings();
+  // Load errors are shown by the core, which also puts the previous name back.
+  if (!Core.ChangeSkin(value)) {
+    Core.ClearSkinData();
+    Core.sc.Clear();
+    return;
+  }
   // Nothing is announced while the description is read; Loaded does it.
   if (!HasState(csLoading | csReading)) {
     AnnounceSkin();
@@ -309,44 +329,16 @@ void TsSkinManager::ChangeSkin() {
   }
 }
 
-void TsSkinManager::FindAndOpenSkin() {
-  sc.Clear();
-  SkinIsPacked = false;
-  FActiveInternalSkin = -1;
-  // Skin folders and archive files in SkinDirectory come first; the program
-  // ships its skin inside, so only the internal skins are searched here.
-  int index = InternalSkins.IndexOf(FSkinName);
-  if (index < 0 && InternalSkins.Count() > 0) {
-    index = 0;
-    FSkinName = InternalSkins[0].Name;
-  }
-  if (index < 0) {
-    FActive = false;
-    return;
-  }
-  TsStoredSkin& item = InternalSkins[index];
-  FActiveInternalSkin = index;
-  FSkinVersion = item.Version;
-  if (item.PackedData.empty()) return;
-  SkinIsPacked = true;
-  sc.PackedData = item.PackedData;
-  const bool read = ReadSkinArchive(sc, *Messages);
-  sc.PackedData = {};
-  if (read && !sc.Options)
-    throw ESkinError("Internal format error in the \"" + FSkinName +
-                     "\" skin. Please, update this skin to latest version.");
-}
-
-void TsSkinManager::LoadSkinResolutions() {
-  // The skin loader (options, sections and masks per resolution in use) is
-  // invoked from here once it exists; until then the unpacked archive in sc is
-  // the loaded skin.
+int TsSkinManager::ActiveInternalSkin() const {
+  // An internal skin has no folder of its own.
+  if (!Core.IsActive() || !Core.SkinCommonInfo.SkinPath.empty()) return -1;
+  return InternalSkins.IndexOf(SkinName());
 }
 
 void TsSkinManager::AnnounceSkin() {
   // The broadcast of SKC_NEWSKIN to the forms and the activation hook join
   // here with the skinned controls and frames.
-  if (OnActivate && FActiveInternalSkin >= 0) OnActivate(this);
+  if (OnActivate && Core.IsActive()) OnActivate(this);
 }
 
 void TsSkinManager::Loaded() {
@@ -354,7 +346,7 @@ void TsSkinManager::Loaded() {
   if (SkinDirectory.empty()) SkinDirectory = "c:\\Skins";
   if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
   FillThirdPartyDefaults();
-  if (FActive && FActiveInternalSkin >= 0) AnnounceSkin();
+  if (Core.Active && Core.IsActive()) AnnounceSkin();
 }
 
 void TsSkinManager::SkinListChanged() {
@@ -362,9 +354,9 @@ void TsSkinManager::SkinListChanged() {
 }
 
 std::string TsSkinManager::SkinInfo() const {
-  if (!FActive || FActiveInternalSkin < 0) return "N/A";
+  if (!Core.Active || !Core.IsActive()) return "N/A";
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%g", FSkinVersion);
+  std::snprintf(buf, sizeof buf, "%g", Core.SkinCommonInfo.Version);
   return buf;
 }
 

@@ -2,11 +2,13 @@
 // TsSkinManager: the skin manager as a framework component with every stored
 // setting and its default, read from the window description in stored order.
 //
-// Setting SkinName (also while the description is read, where InternalSkins
-// already arrived) finds the skin and unpacks its archive, so that a broken
-// internal skin is reported at start-up; LoadSkinResolutions is where loading
-// the skin model for each resolution in use joins. Announcing the skin to the
-// forms happens at load completion (Loaded), never while reading.
+// The skin itself is found, opened and loaded by the platform-free manager
+// core (Core), which this component contains: the stored settings are handed
+// to it before every skin change. Setting SkinName (also while the
+// description is read, where InternalSkins already arrived) loads the skin for
+// every resolution in use, so a broken internal skin is reported at start-up.
+// Announcing the skin to the forms happens at load completion (Loaded), never
+// while reading.
 
 #include <array>
 #include <functional>
@@ -18,7 +20,7 @@
 #include "framework/component.h"
 #include "framework/font.h"
 #include "platform/win/message_box_sink.h"
-#include "skin/skin_convertor.h"
+#include "skin/skin_manager_core.h"
 #include "skin/stored_skin.h"
 
 namespace ac {
@@ -28,14 +30,11 @@ enum class TacLightingMode { lmActiveControl, lmNone };
 enum class TacClickEffect { ceCircle, ceCircleAndWave, ceNone };
 enum class TacButtonEvent { beMouseEnter, beMouseLeave, beMouseDown, beMouseUp };
 enum class TacModalButtonsColoring { bcGlyph, bcBackground };
-enum class TacArrowsStyle { arsDefault, arsSolid1, arsLines1 };
 enum class TacOptimizingPriority { opSpeed, opMemory };
-enum class TacScaleMode { sm100, sm125, sm150, sm200, smAuto, smOldMode, smVCL, smCustomPPI };
 enum class TacGroupBoxStyle { gsStandard, gsCard };
 enum class TacFontMode { fmDefault, fmFromSkin, fmCustom };
 enum class TacSkinsFilterItem { sfiInternal, sfiExternal };
 enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
-enum class TacExtBordersMode { ebmFull, ebmShadow };
 
 struct TacSkinEffects {
   bool AllowAnimation = true;
@@ -118,7 +117,7 @@ struct TacOptions {
   bool StdImgTransparency = false;
   TacArrowsStyle ArrowsStyle = TacArrowsStyle::arsDefault;
   TacOptimizingPriority OptimizingPriority = TacOptimizingPriority::opSpeed;
-  TacScaleMode ScaleMode = TacScaleMode::smVCL;
+  TacScaleMode ScaleMode = smVCL;
   int PixelsPerInch = 96;
   bool RotateArrows = false;
   TacGroupBoxStyle GroupBoxStyle = TacGroupBoxStyle::gsStandard;
@@ -146,8 +145,6 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   bool SkinnedPopups = true;
   int HueOffset = 0;
   int Saturation = 0;
-  std::vector<std::string> CommonSections;
-  TsStoredSkins InternalSkins{this};
   TacLabelsSupport LabelsOptions;
   TacMenuSupport MenuSupport;
   TFont MenuFont;           // MenuSupport.Font
@@ -158,29 +155,53 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   std::string SkinDirectory = "c:\\Skins";
   uint32_t SkinningRules = 0x7;
   std::array<std::string, kThirdPartyCount> ThirdParty;
-  TacExtBordersMode ExtBordersMode = TacExtBordersMode::ebmFull;
+  TacExtBordersMode ExtBordersMode = ebmFull;
   TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnScaleChanged,
       OnSkinListChanged, OnSkinLoading;
 
-  bool Active() const { return FActive; }
+  bool Active() const { return Core.Active; }
   void SetActive(bool value);
-  int Brightness() const { return FBrightness; }
-  void SetBrightness(int value);  // clamped to -100..100
-  const std::string& SkinName() const { return FSkinName; }
+  int Brightness() const { return Core.Brightness(); }
+  void SetBrightness(int value) { Core.SetBrightness(value); }  // clamped to -100..100
+  const std::vector<std::string>& CommonSections() const { return Core.CommonSections(); }
+  // Lines not starting with ";" lose their blanks; the skin is set again.
+  void SetCommonSections(std::vector<std::string> lines);
+  const std::string& SkinName() const { return Core.SkinName; }
   void SetSkinName(const std::string& value);
   // The active skin's version, "N/A" while no skin is active.
   std::string SkinInfo() const;
   static constexpr const char* Version = "16.16";
 
+  // A skin is loaded and in use.
+  bool IsActive() const { return Core.IsActive(); }
   // The unpacked archive of the active skin (empty for a skin folder).
-  const TacSkinConvertor& Convertor() const { return sc; }
-  bool SkinIsPacked = false;
+  const TacSkinConvertor& Convertor() const { return Core.sc; }
+  bool SkinIsPacked() const { return Core.SkinIsPacked; }
+  // The internal skin in use, or -1.
+  int ActiveInternalSkin() const;
+
+ private:
+  // Hands the core's messages to whatever Messages points at when they come.
+  class TForwardingSink final : public TMessageSink {
+   public:
+    explicit TForwardingSink(TsSkinManager& owner) : FOwner(owner) {}
+    void Show(std::string_view text, TMessageIcon icon) override {
+      FOwner.Messages->Show(text, icon);
+    }
+
+   private:
+    TsSkinManager& FOwner;
+  };
+  platform::TMessageBoxSink FMessageBox;
+  TForwardingSink FForwardingSink{*this};
+
+ public:
   // Where messages of skin changes are shown: a system message box unless a
   // caller (a test, a tool) points it elsewhere; must outlive the manager.
   TMessageSink* Messages = &FMessageBox;
-
-  // The internal skin in use, or -1.
-  int ActiveInternalSkin() const { return FActiveInternalSkin; }
+  // The loading settings and the loaded skin of every resolution in use.
+  TacSkinManagerCore Core{FForwardingSink, this};
+  TsStoredSkins& InternalSkins = Core.InternalSkins;
 
   bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
   void Loaded() override;
@@ -189,20 +210,12 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
  private:
   void BuildPropertyTable();
   void FillThirdPartyDefaults();
-  void ChangeSkin();
-  void FindAndOpenSkin();
-  void LoadSkinResolutions();
+  // Copies the stored settings that loading reads into Core.
+  void SyncCoreSettings();
   void AnnounceSkin();
 
   static TsSkinManager* FDefaultManager;
 
-  bool FActive = true;
-  int FBrightness = 0;
-  std::string FSkinName;
-  double FSkinVersion = 0;
-  int FActiveInternalSkin = -1;
-  TacSkinConvertor sc;
-  platform::TMessageBoxSink FMessageBox;
   std::map<std::string, std::function<void(const dfm::TValue&)>, std::less<>> FProperties;
 };
 

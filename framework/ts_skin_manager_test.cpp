@@ -9,6 +9,7 @@
 #include "framework/stream/dfm_text.h"
 #include "framework/test_support.h"
 #include "skin/archive_writer.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 namespace {
@@ -20,7 +21,9 @@ class TManagerForm : public TForm {
 };
 
 std::vector<uint8_t> GoodArchive() {
-  return WriteSkinArchive({{"OPTIONS.DAT", {'[', 'A', ']'}}, {"MASTER.PNG", {1, 2, 3}}});
+  const std::string options = "[GLOBALINFO]\r\nVERSION=15.00\r\n[A]\r\nCOLOR=255\r\n";
+  return WriteSkinArchive(
+      {{"OPTIONS.DAT", {options.begin(), options.end()}}, {"MASTER.PNG", {1, 2, 3}}});
 }
 
 class SkinManagerTest : public ::testing::Test {
@@ -104,10 +107,13 @@ TEST_F(SkinManagerTest, StoredSettingsAndTheInternalSkinAreRead) {
   EXPECT_EQ(m->InternalSkins[0].PackedData, GoodArchive());
   EXPECT_EQ(m->SkinName(), "Velmora Light (internal)");
   EXPECT_EQ(m->ActiveInternalSkin(), 0);
-  EXPECT_TRUE(m->SkinIsPacked);
+  EXPECT_TRUE(m->SkinIsPacked());
   EXPECT_TRUE(m->Convertor().Options.has_value());
   EXPECT_EQ(m->Convertor().FileCount(), 1);
   EXPECT_EQ(m->SkinInfo(), "15");
+  // The model was loaded while the description was read.
+  EXPECT_TRUE(m->IsActive());
+  EXPECT_GE(GetSkinIndex(m->Core.CommonSkinData(96), "A"), 0);
   EXPECT_TRUE(Messages.Entries.empty());
 }
 
@@ -125,6 +131,7 @@ TEST_F(SkinManagerTest, ABrokenInternalSkinIsReportedAtStart) {
   EXPECT_EQ(Messages.Entries[0].Icon, TMessageIcon::Error);
   EXPECT_EQ(m->SkinName(), "");  // the previous name is back
   EXPECT_EQ(m->ActiveInternalSkin(), -1);
+  EXPECT_FALSE(m->IsActive());
   EXPECT_FALSE(m->Convertor().Options.has_value());
 }
 
