@@ -1,6 +1,6 @@
 // skintool render: what the engine paints, written to PNG files.
 //
-//   render SKIN section NAME OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
+//   render SKIN section NAME OUT.png [--state N] [--disabled] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN mask SECTION KEY OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN sheet OUT.png [--ppi P] [--parent BG]
 //
@@ -26,6 +26,7 @@
 #include "core/message_sink.h"
 #include "platform/image_codec.h"
 #include "render/blend_fill.h"
+#include "render/color_transform.h"
 #include "render/mask_paint.h"
 #include "render/mask_paint_image.h"
 #include "render/pixel_buffer.h"
@@ -42,6 +43,7 @@ namespace fs = std::filesystem;
 
 struct TOptions {
   int32_t State = 0;
+  bool Disabled = false;  // the disabled look of a control over its parent
   std::optional<TSize> Size;
   int32_t PPI = 96;
   std::string Parent;
@@ -58,6 +60,8 @@ TOptions ParseOptions(const Args& args) {
     };
     if (a == "--state") {
       o.State = std::stoi(value());
+    } else if (a == "--disabled") {
+      o.Disabled = true;
     } else if (a == "--size") {
       const std::string& v = value();
       const auto x = v.find('x');
@@ -172,6 +176,8 @@ int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
   TsPixelImage parent = MakeParent(o.Parent, size);
   TsPixelImage dst = parent;
   PaintOne(sd, index, o.State, dst.View(), parent.View(), dst.View().Bounds());
+  if (o.Disabled)
+    ApplyDisabledLook(dst.View(), dkBlended, clFuchsia, {}, MakeCacheInfo(parent.View(), 0, 0));
   WritePng(dst.View(), o.Positional[3]);
   return 0;
 }
