@@ -4,13 +4,17 @@
 #include <windows.h>
 
 #include "app/unit1.h"
+#include "controls/control_classes.h"
 #include "framework/application.h"
 #include "framework/dpi_awareness.h"
+#include "manager/manager_classes.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before any window: the screen's real resolution, not a scaled bitmap.
   ac::MakeProcessDpiAware();
   ac::TApplication application;
+  ac::RegisterManagerClasses(ac::Application->Classes());
+  ac::RegisterControlClasses(ac::Application->Classes());
   ac::Application->Initialize();
   ac::TForm1* form1 = nullptr;
   ac::Application->CreateForm(form1);

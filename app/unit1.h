@@ -5,11 +5,11 @@
 
 #include "framework/form.h"
 #include "framework/label.h"
-#include "framework/ts_button.h"
-#include "framework/ts_edit.h"
-#include "framework/ts_label.h"
-#include "framework/ts_panel.h"
-#include "framework/ts_skin_manager.h"
+#include "controls/ts_button.h"
+#include "controls/ts_edit.h"
+#include "controls/ts_label.h"
+#include "controls/ts_panel.h"
+#include "manager/ts_skin_manager.h"
 
 namespace ac {
 

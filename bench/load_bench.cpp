@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/message_sink.h"
-#include "platform/image_codec.h"
+#include "pixels/image_codec.h"
 #include "skin/archive_folder.h"
 #include "skin/archive_reader.h"
 #include "skin/archive_writer.h"

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "core/message_sink.h"
-#include "render/control_paint.h"
-#include "render/mask_paint.h"
-#include "render/section_paint.h"
+#include "paint/control_paint.h"
+#include "paint/mask_paint.h"
+#include "paint/section_paint.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_manager_core.h"
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "render/blend.h"
-#include "render/blend_fill.h"
-#include "render/blend_parent.h"
-#include "render/blend_premultiply.h"
-#include "render/gradient_paint.h"
-#include "render/pixel_buffer.h"
-#include "render/resample.h"
+#include "pixels/blend.h"
+#include "pixels/blend_fill.h"
+#include "pixels/blend_parent.h"
+#include "pixels/blend_premultiply.h"
+#include "pixels/gradient_paint.h"
+#include "pixels/pixel_buffer.h"
+#include "pixels/resample.h"
 
 namespace ac {
 namespace {

@@ -4,7 +4,7 @@
 # beside them, built into one executable named after the folder.
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  add_compile_options(-Wall -Wextra)
+  add_compile_options(-Wall -Wextra -Wshadow -Werror)
 endif()
 
 if(AC_SANITIZE)
@@ -49,4 +49,72 @@ function(ac_add_tests name)
   target_compile_definitions(${name}_tests PRIVATE AC_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES LABELS ${name})
+endfunction()
+
+# Declares the layer NAME built from FOLDER (a top-level folder of the source
+# tree) on top of the layers listed after it.
+#
+# A layer sees only its own folder and the folders of the layers below it: its
+# include root is a folder in the build tree holding a link to FOLDER alone, and
+# the layers below pass theirs on. An include of a higher layer's header is then
+# a compile error, not a review comment. Every header is also compiled on its
+# own, so a header that reaches upward fails even if no source of its layer
+# includes it.
+function(ac_add_layer name folder)
+  set(root ${CMAKE_BINARY_DIR}/layers/${name})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER srcs EXCLUDE REGEX "_test\\.cpp$")
+  # Platform-specific sources sit in native/ and win/ subfolders.
+  if(WIN32)
+    list(FILTER srcs EXCLUDE REGEX "/native/[^/]*$")
+  else()
+    list(FILTER srcs EXCLUDE REGEX "/win/[^/]*$")
+  endif()
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    set(scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} ${root})
+  target_link_libraries(${name} ${scope} ${ARGN})
+  ac_check_headers(${name} ${folder})
+endfunction()
+
+# Compiles each header of FOLDER alone against the layer NAME (AC_CHECK_HEADERS).
+function(ac_check_headers name folder)
+  if(NOT AC_CHECK_HEADERS)
+    return()
+  endif()
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  if(WIN32)
+    list(FILTER headers EXCLUDE REGEX "/native/[^/]*$")
+  else()
+    list(FILTER headers EXCLUDE REGEX "/win/[^/]*$")
+  endif()
+  if(NOT headers)
+    return()
+  endif()
+  set(units)
+  foreach(h ${headers})
+    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${h})
+    string(MAKE_C_IDENTIFIER ${rel} id)
+    set(unit ${CMAKE_BINARY_DIR}/layers/${name}-headers/${id}.cpp)
+    set(text "#include \"${rel}\"\n")
+    if(EXISTS ${unit})
+      file(READ ${unit} old)
+    else()
+      set(old "")
+    endif()
+    if(NOT old STREQUAL text)
+      file(WRITE ${unit} ${text})
+    endif()
+    list(APPEND units ${unit})
+  endforeach()
+  add_library(${name}_headers OBJECT ${units})
+  target_link_libraries(${name}_headers PRIVATE ${name})
 endfunction()

@@ -3,8 +3,8 @@
 #include "framework/control.h"
 #include "framework/form.h"
 #include "framework/screen.h"
-#include "platform/win/message_box_sink.h"
-#include "platform/win/unicode.h"
+#include "win32/message_box_sink.h"
+#include "system/win/unicode.h"
 
 namespace ac {
 
@@ -29,6 +29,7 @@ std::string ExeTitle() {
 
 TApplication::TApplication() : TComponent(nullptr) {
   Application = this;
+  RegisterFrameworkClasses(FClasses);
   FScreen = new TScreen(this);
   Screen = FScreen;
 }

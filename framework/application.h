@@ -12,8 +12,9 @@
 #include <string>
 
 #include "framework/component.h"
-#include "platform/win/message_box_sink.h"
-#include "platform/win/scoped_window.h"
+#include "framework/component_reader.h"
+#include "win32/message_box_sink.h"
+#include "win32/scoped_window.h"
 
 namespace ac {
 
@@ -45,6 +46,10 @@ class TApplication : public TComponent {
   std::string Title;
   HWND Handle() const { return FHandle.Get(); }
 
+  // The classes form descriptions may name: the framework's from the start;
+  // the layers above register theirs before the first form is created.
+  TClassRegistry& Classes() { return FClasses; }
+
   // Shows E's message with the error icon through Messages.
   void ShowException(const std::exception& e);
   // Where exceptions are shown: a system message box unless pointed
@@ -63,6 +68,7 @@ class TApplication : public TComponent {
 
   platform::TMessageBoxSink FMessageBox;
   platform::ScopedWindow FHandle;
+  TClassRegistry FClasses;
   TScreen* FScreen = nullptr;
   TControl* FMouseControl = nullptr;
   bool FTerminated = false;

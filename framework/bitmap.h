@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "framework/canvas.h"
-#include "platform/win/scoped_gdi_object.h"
-#include "render/pixel_buffer.h"
+#include "win32/scoped_gdi_object.h"
+#include "pixels/pixel_buffer.h"
 
 namespace ac {
 

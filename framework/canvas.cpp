@@ -1,7 +1,7 @@
 #include "framework/canvas.h"
 
 #include "framework/bitmap.h"
-#include "platform/win/unicode.h"
+#include "system/win/unicode.h"
 
 namespace ac {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/stream/dfm_value.h"
+#include "stream/dfm_value.h"
 
 namespace ac {
 

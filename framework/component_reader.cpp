@@ -8,11 +8,6 @@
 #include "framework/panel.h"
 #include "framework/property_value.h"
 #include "framework/timer.h"
-#include "framework/ts_button.h"
-#include "framework/ts_edit.h"
-#include "framework/ts_label.h"
-#include "framework/ts_panel.h"
-#include "framework/ts_skin_manager.h"
 #include "framework/win_control.h"
 
 namespace ac {
@@ -22,22 +17,12 @@ TComponent* TClassRegistry::Create(std::string_view name, TComponent* owner) con
   return it == FFactories.end() ? nullptr : it->second(owner);
 }
 
-const TClassRegistry& StandardClasses() {
-  static const TClassRegistry registry = [] {
-    TClassRegistry r;
-    r.Register<TPanel>("TPanel");
-    r.Register<TEdit>("TEdit");
-    r.Register<TButton>("TButton");
-    r.Register<TLabel>("TLabel");
-    r.Register<TTimer>("TTimer");
-    r.Register<TsPanel>("TsPanel");
-    r.Register<TsEdit>("TsEdit");
-    r.Register<TsButton>("TsButton");
-    r.Register<TsLabel>("TsLabel");
-    r.Register<TsSkinManager>("TsSkinManager");
-    return r;
-  }();
-  return registry;
+void RegisterFrameworkClasses(TClassRegistry& classes) {
+  classes.Register<TPanel>("TPanel");
+  classes.Register<TEdit>("TEdit");
+  classes.Register<TButton>("TButton");
+  classes.Register<TLabel>("TLabel");
+  classes.Register<TTimer>("TTimer");
 }
 
 namespace {

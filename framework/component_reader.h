@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "framework/component.h"
-#include "framework/stream/dfm_binary.h"
+#include "stream/dfm_binary.h"
 
 namespace ac {
 
@@ -34,8 +34,9 @@ class TClassRegistry {
   std::map<std::string, TFactory, std::less<>> FFactories;
 };
 
-// The framework's classes and the skin engine's component classes.
-const TClassRegistry& StandardClasses();
+// Adds the framework's own classes (panel, edit, button, label, timer). The
+// layers above add theirs; the program's registry is Application->Classes().
+void RegisterFrameworkClasses(TClassRegistry& classes);
 
 // Throws dfm::EReadError naming the component and property at fault: a
 // class that does not match Root's, an unknown class, a duplicate name, an

@@ -10,7 +10,7 @@
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
-#include "framework/stream/dfm_text.h"
+#include "stream/dfm_text.h"
 #include "framework/test_support.h"
 
 namespace ac {
@@ -68,6 +68,12 @@ const char* kDescription = R"(object TestForm: TTestForm
 end
 )";
 
+TClassRegistry FrameworkClasses() {
+  TClassRegistry classes;
+  RegisterFrameworkClasses(classes);
+  return classes;
+}
+
 // The description goes through the binary stream, as in the program.
 dfm::TObjectNode Stored(const std::string& text) {
   return dfm::ReadBinary(dfm::WriteBinary(dfm::ParseText(text)));
@@ -80,7 +86,7 @@ class ComponentReaderTest : public ::testing::Test {
 };
 
 TEST_F(ComponentReaderTest, CreatesChildrenInOrderWithParentsAndProperties) {
-  ReadComponent(*Form, Stored(kDescription), StandardClasses());
+  ReadComponent(*Form, Stored(kDescription), FrameworkClasses());
   ASSERT_EQ(Form->ComponentCount(), 4);
   auto* panel = dynamic_cast<TPanel*>(Form->FindComponent("Panel1"));
   auto* label = dynamic_cast<TLabel*>(Form->FindComponent("Label1"));
@@ -110,7 +116,7 @@ TEST_F(ComponentReaderTest, CreatesChildrenInOrderWithParentsAndProperties) {
 }
 
 TEST_F(ComponentReaderTest, EventsNameTheRootsMethods) {
-  ReadComponent(*Form, Stored(kDescription), StandardClasses());
+  ReadComponent(*Form, Stored(kDescription), FrameworkClasses());
   auto* button = dynamic_cast<TButton*>(Form->FindComponent("Button1"));
   button->Click();
   ASSERT_EQ(Form->Clicks.size(), 1u);
@@ -141,7 +147,7 @@ TEST_F(ComponentReaderTest, ErrorsNameTheComponentAndProperty) {
   for (const auto& c : cases) {
     auto form = std::make_unique<TTestForm>(nullptr);
     try {
-      ReadComponent(*form, Stored(c.Text), StandardClasses());
+      ReadComponent(*form, Stored(c.Text), FrameworkClasses());
       ADD_FAILURE() << c.Text;
     } catch (const dfm::EReadError& e) {
       EXPECT_STREQ(e.what(), c.Message);

@@ -1,7 +1,7 @@
 #include "framework/font.h"
 
 #include "framework/property_value.h"
-#include "platform/win/unicode.h"
+#include "system/win/unicode.h"
 
 namespace ac {
 

@@ -14,8 +14,8 @@
 #include <string_view>
 
 #include "core/color.h"
-#include "framework/stream/dfm_value.h"
-#include "platform/win/scoped_gdi_object.h"
+#include "stream/dfm_value.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 

@@ -4,8 +4,8 @@
 #include "framework/component_reader.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
-#include "framework/stream/dfm_binary.h"
-#include "platform/win/unicode.h"
+#include "stream/dfm_binary.h"
+#include "system/win/unicode.h"
 
 namespace ac {
 
@@ -34,7 +34,7 @@ void TCustomForm::ReadDescription() {
   const auto* bytes = static_cast<const uint8_t*>(LockResource(data));
   const DWORD size = SizeofResource(module, res);
   if (!bytes) throw dfm::EReadError("resource " + upper + " cannot be loaded");
-  ReadComponent(*this, dfm::ReadBinary(std::span(bytes, size)), StandardClasses());
+  ReadComponent(*this, dfm::ReadBinary(std::span(bytes, size)), Application->Classes());
 }
 
 void TCustomForm::CreateParams(TCreateParams& p) {

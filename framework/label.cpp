@@ -1,7 +1,7 @@
 #include "framework/label.h"
 
 #include "framework/property_value.h"
-#include "platform/win/scoped_gdi_object.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/stream/dfm_value.h"
+#include "stream/dfm_value.h"
 
 namespace ac {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win/scoped_gdi_object.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 

@@ -3,7 +3,7 @@
 // Interval milliseconds while Enabled and an OnTimer handler is set.
 
 #include "framework/component.h"
-#include "platform/win/scoped_window.h"
+#include "win32/scoped_window.h"
 
 namespace ac {
 

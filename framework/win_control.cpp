@@ -10,8 +10,8 @@
 #include "framework/canvas.h"
 #include "framework/form.h"
 #include "framework/property_value.h"
-#include "platform/win/scoped_gdi_object.h"
-#include "platform/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
+#include "system/win/unicode.h"
 
 namespace ac {
 namespace {

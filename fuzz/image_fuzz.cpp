@@ -7,7 +7,7 @@
 #include <span>
 
 #include "core/errors.h"
-#include "platform/image_codec.h"
+#include "pixels/image_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "framework/stream/dfm_binary.h"
+#include "stream/dfm_binary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ac::dfm::TObjectNode root;

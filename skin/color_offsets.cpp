@@ -4,9 +4,9 @@
 #include <set>
 #include <string>
 
-#include "render/blend_channel.h"
-#include "render/blend_premultiply.h"
-#include "render/color_transform.h"
+#include "pixels/blend_channel.h"
+#include "pixels/blend_premultiply.h"
+#include "pixels/color_transform.h"
 #include "skin/load_images.h"
 #include "skin/load_rescale.h"
 #include "skin/palette.h"

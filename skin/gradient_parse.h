@@ -12,7 +12,7 @@
 
 #include <string_view>
 
-#include "render/gradient_data.h"
+#include "pixels/gradient_data.h"
 
 namespace ac {
 

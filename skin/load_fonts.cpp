@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/system.h"
+#include "system/system.h"
 #include "skin/option_values.h"
 #include "skin/skin_finder.h"
 #include "skin/skin_manager_core.h"

@@ -10,7 +10,7 @@
 
 #include "core/errors.h"
 #include "core/geometry.h"
-#include "render/pixel_buffer.h"
+#include "pixels/pixel_buffer.h"
 #include "skin/skin_data.h"
 
 namespace ac {

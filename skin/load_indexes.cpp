@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "render/shadow.h"
+#include "pixels/shadow.h"
 #include "skin/load_images.h"
 #include "skin/load_rescale.h"
 #include "skin/option_values.h"

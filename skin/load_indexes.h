@@ -2,7 +2,7 @@
 // The fixed indexes of a loaded skin (elements, title glyphs, section masks),
 // the form frame metrics and the shadow templates of the extended border.
 
-#include "render/pixel_buffer.h"
+#include "pixels/pixel_buffer.h"
 #include "skin/skin_data.h"
 
 namespace ac {

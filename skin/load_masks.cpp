@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/errors.h"
-#include "platform/system.h"
+#include "system/system.h"
 #include "skin/load_images.h"
 #include "skin/load_rescale.h"
 #include "skin/load_sections.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "render/resample.h"
+#include "pixels/resample.h"
 #include "skin/load_images.h"
 #include "skin/option_values.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/color.h"
-#include "render/pixel_buffer.h"
+#include "pixels/pixel_buffer.h"
 #include "skin/skin_data.h"
 
 namespace ac {

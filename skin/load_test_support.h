@@ -13,7 +13,7 @@
 
 #include "core/geometry.h"
 #include "core/message_sink.h"
-#include "render/pixel_buffer.h"
+#include "pixels/pixel_buffer.h"
 #include "skin/archive_writer.h"
 #include "skin/skin_manager_core.h"
 

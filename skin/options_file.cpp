@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/utf8.h"
-#include "platform/system.h"
+#include "system/system.h"
 
 namespace ac {
 

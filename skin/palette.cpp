@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/system.h"
+#include "system/system.h"
 #include "skin/option_values.h"
 #include "skin/skin_sections.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "platform/system.h"
+#include "system/system.h"
 #include "skin/skin_data_reader.h"
 
 namespace ac {

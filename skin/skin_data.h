@@ -15,7 +15,7 @@
 
 #include "core/color.h"
 #include "core/geometry.h"
-#include "render/gradient_data.h"
+#include "pixels/gradient_data.h"
 #include "skin/options_file.h"
 #include "skin/skin_sections.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/errors.h"
-#include "platform/system.h"
+#include "system/system.h"
 #include "skin/gradient_parse.h"
 #include "skin/option_values.h"
 #include "skin/skin_sections.h"

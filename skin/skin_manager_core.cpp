@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "core/errors.h"
-#include "platform/system.h"
+#include "system/system.h"
 #include "skin/load_images.h"
 #include "skin/load_masks.h"
 #include "skin/load_rescale.h"

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image_codec.h"
+#include "pixels/image_codec.h"
 
 namespace {
 

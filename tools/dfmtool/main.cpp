@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/stream/dfm_binary.h"
-#include "framework/stream/dfm_text.h"
+#include "stream/dfm_binary.h"
+#include "stream/dfm_text.h"
 
 namespace {
 

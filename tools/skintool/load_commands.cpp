@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "core/message_sink.h"
-#include "render/pixel_buffer.h"
+#include "pixels/pixel_buffer.h"
 #include "skin/archive_file.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_manager_core.h"

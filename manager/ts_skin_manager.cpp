@@ -1,0 +1,363 @@
+#include "manager/ts_skin_manager.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/errors.h"
+#include "framework/property_value.h"
+#include "framework/screen.h"
+#include "system/win/unicode.h"
+
+namespace ac {
+
+const std::array<const char*, kThirdPartyCount> kThirdPartyNames = {
+    "ThirdEdits",        "ThirdButtons",     "ThirdBitBtns",       "ThirdCheckBoxes",
+    "ThirdComboBoxes",   "ThirdGrids",       "ThirdGroupBoxes",    "ThirdListViews",
+    "ThirdPanels",       "ThirdTreeViews",   "ThirdWWEdits",       "ThirdGridEh",
+    "ThirdVirtualTrees", "ThirdPageControl", "ThirdTabControl",    "ThirdToolBar",
+    "ThirdStatusBar",    "ThirdSpeedButton", "ThirdScrollControl", "ThirdUpDown",
+    "ThirdScrollBar",    "ThirdStaticText",  "ThirdNativePaint"};
+
+TsSkinManager* TsSkinManager::FDefaultManager = nullptr;
+
+TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
+  if (!FDefaultManager) FDefaultManager = this;
+  IsDefault = FDefaultManager == this;
+  FillThirdPartyDefaults();
+  BuildPropertyTable();
+}
+
+TsSkinManager::~TsSkinManager() {
+  SetState(csDestroying);
+  if (Core.Active && Core.IsActive() && OnDeactivate) OnDeactivate(this);
+  if (FDefaultManager == this) FDefaultManager = nullptr;
+}
+
+void TsSkinManager::FillThirdPartyDefaults() {
+  for (int i = 0; i < kThirdPartyCount; ++i)
+    if (ThirdParty[i].empty()) ThirdParty[i] = i == 1 ? "TButton" : " ";
+}
+
+namespace {
+
+// Property setters by stored name.
+template <typename T>
+std::function<void(const dfm::TValue&)> Bool(T& field) {
+  return [&field](const dfm::TValue& v) { field = BoolValue(v); };
+}
+std::function<void(const dfm::TValue&)> Int(int& field) {
+  return [&field](const dfm::TValue& v) { field = IntValue(v); };
+}
+std::function<void(const dfm::TValue&)> Str(std::string& field) {
+  return [&field](const dfm::TValue& v) { field = StringValue(v); };
+}
+template <typename E>
+std::function<void(const dfm::TValue&)> Enum(
+    E& field, std::initializer_list<std::pair<std::string_view, E>> names) {
+  std::vector<std::pair<std::string_view, E>> table(names);
+  return [&field, table](const dfm::TValue& v) {
+    if (v.Kind != dfm::TValue::TKind::Ident) ThrowKind(v, "identifier");
+    for (const auto& [name, value] : table)
+      if (name == v.Text) {
+        field = value;
+        return;
+      }
+    throw EPropertyError("invalid property value " + v.Text);
+  };
+}
+template <typename E>
+std::function<void(const dfm::TValue&)> Set(
+    uint32_t& field, std::initializer_list<std::pair<std::string_view, E>> names) {
+  std::vector<std::pair<std::string_view, E>> table(names);
+  return [&field, table](const dfm::TValue& v) {
+    if (v.Kind != dfm::TValue::TKind::Set) ThrowKind(v, "set");
+    uint32_t bits = 0;
+    for (const auto& element : v.Names) {
+      auto it = std::find_if(table.begin(), table.end(),
+                             [&](const auto& p) { return p.first == element; });
+      if (it == table.end()) throw EPropertyError("invalid set element " + element);
+      bits |= 1u << static_cast<int>(it->second);
+    }
+    field = bits;
+  };
+}
+
+}  // namespace
+
+void TsSkinManager::BuildPropertyTable() {
+  auto& p = FProperties;
+  auto anim = [&](const std::string& prefix, TacAnimSettings& s) {
+    p[prefix + ".Active"] = Bool(s.Active);
+    p[prefix + ".Time"] = Int(s.Time);
+    p[prefix + ".Mode"] = Enum<TacAnimType>(s.Mode, {{"atAero", TacAnimType::atAero},
+                                                     {"atFading", TacAnimType::atFading},
+                                                     {"atcFade", TacAnimType::atcFade},
+                                                     {"atNone", TacAnimType::atNone}});
+  };
+  p["SkinsFilter"] =
+      Set<TacSkinsFilterItem>(SkinsFilter, {{"sfiInternal", TacSkinsFilterItem::sfiInternal},
+                                            {"sfiExternal", TacSkinsFilterItem::sfiExternal}});
+  p["Effects.AllowAnimation"] = Bool(Effects.AllowAnimation);
+  p["Effects.AllowAeroBluring"] = Bool(Effects.AllowAeroBluring);
+  p["Effects.AllowGlowing"] = Bool(Effects.AllowGlowing);
+  p["Effects.AllowOuterEffects"] = Bool(Effects.AllowOuterEffects);
+  p["Effects.DiscoloredGlyphs"] = Bool(Effects.DiscoloredGlyphs);
+  p["AnimEffects.BlendOnMoving.Active"] = Bool(AnimEffects.BlendOnMoving.Active);
+  p["AnimEffects.BlendOnMoving.BlendValue"] = Int(AnimEffects.BlendOnMoving.BlendValue);
+  p["AnimEffects.BlendOnMoving.Time"] = Int(AnimEffects.BlendOnMoving.Time);
+  p["AnimEffects.Buttons.Events"] = Set<TacButtonEvent>(
+      AnimEffects.Buttons.Events, {{"beMouseEnter", TacButtonEvent::beMouseEnter},
+                                   {"beMouseLeave", TacButtonEvent::beMouseLeave},
+                                   {"beMouseDown", TacButtonEvent::beMouseDown},
+                                   {"beMouseUp", TacButtonEvent::beMouseUp}});
+  p["AnimEffects.Buttons.LightingMode"] = Enum<TacLightingMode>(
+      AnimEffects.Buttons.LightingMode,
+      {{"lmActiveControl", TacLightingMode::lmActiveControl}, {"lmNone", TacLightingMode::lmNone}});
+  p["AnimEffects.Buttons.ClickEffect"] = Enum<TacClickEffect>(
+      AnimEffects.Buttons.ClickEffect, {{"ceCircle", TacClickEffect::ceCircle},
+                                        {"ceCircleAndWave", TacClickEffect::ceCircleAndWave},
+                                        {"ceNone", TacClickEffect::ceNone}});
+  anim("AnimEffects.DialogShow", AnimEffects.DialogShow);
+  anim("AnimEffects.FormShow", AnimEffects.FormShow);
+  anim("AnimEffects.FormHide", AnimEffects.FormHide);
+  anim("AnimEffects.DialogHide", AnimEffects.DialogHide);
+  anim("AnimEffects.Minimizing", AnimEffects.Minimizing);
+  anim("AnimEffects.PageChange", AnimEffects.PageChange);
+  anim("AnimEffects.SkinChanging", AnimEffects.SkinChanging);
+  p["ButtonsOptions.OldGlyphsMode"] = Bool(ButtonsOptions.OldGlyphsMode);
+  p["ButtonsOptions.ShowFocusRect"] = Bool(ButtonsOptions.ShowFocusRect);
+  p["ButtonsOptions.ShiftContentOnClick"] = Bool(ButtonsOptions.ShiftContentOnClick);
+  p["ButtonsOptions.AllowRTLSysButtons"] = Bool(ButtonsOptions.AllowRTLSysButtons);
+  p["ButtonsOptions.ModalButtonsColoring"] =
+      Set<TacModalButtonsColoring>(ButtonsOptions.ModalButtonsColoring,
+                                   {{"bcGlyph", TacModalButtonsColoring::bcGlyph},
+                                    {"bcBackground", TacModalButtonsColoring::bcBackground}});
+  p["Active"] = [this](const dfm::TValue& v) { SetActive(BoolValue(v)); };
+  p["ExtendedBorders"] = Bool(ExtendedBorders);
+  p["IsDefault"] = Bool(IsDefault);
+  p["SkinnedPopups"] = Bool(SkinnedPopups);
+  p["Brightness"] = [this](const dfm::TValue& v) { SetBrightness(IntValue(v)); };
+  p["HueOffset"] = Int(HueOffset);
+  p["Saturation"] = Int(Saturation);
+  p["CommonSections.Strings"] = [this](const dfm::TValue& v) {
+    SetCommonSections(StringListValue(v));
+  };
+  p["InternalSkins"] = [this](const dfm::TValue& v) {
+    if (v.Kind != dfm::TValue::TKind::Collection) ThrowKind(v, "collection");
+    InternalSkins.BeginUpdate();
+    InternalSkins.Clear();
+    for (const auto& item : v.CollectionItems) {
+      TsStoredSkin& s = InternalSkins.Add();
+      for (const auto& prop : item.Properties) {
+        const auto& n = prop.Name;
+        const auto& pv = prop.Value;
+        if (n == "Name")
+          s.Name = StringValue(pv);
+        else if (n == "Author")
+          s.Author = StringValue(pv);
+        else if (n == "Description")
+          s.Description = StringValue(pv);
+        else if (n == "Shadow1Blur")
+          s.Shadow1Blur = IntValue(pv);
+        else if (n == "Shadow1Offset")
+          s.Shadow1Offset = IntValue(pv);
+        else if (n == "Shadow1Transparency")
+          s.Shadow1Transparency = IntValue(pv);
+        else if (n == "BorderColor")
+          s.BorderColor = ColorValue(pv);
+        else if (n == "Shadow1Color")
+          s.Shadow1Color = ColorValue(pv);
+        else if (n == "Version")
+          s.Version = FloatValue(pv);
+        else if (n == "MasterBitmap.Data")
+          s.MasterBitmap = BinaryValue(pv);
+        else if (n == "Data")
+          s.SetData(BinaryValue(pv));
+        else if (n == "OriginName")
+          s.SetOriginName(StringValue(pv));
+        else
+          throw EPropertyError("InternalSkins item has no property " + n);
+      }
+    }
+    InternalSkins.EndUpdate();
+  };
+  p["LabelsOptions.TransparentAlways"] = Bool(LabelsOptions.TransparentAlways);
+  p["MenuSupport.AlphaBlend"] = Int(MenuSupport.AlphaBlend);
+  p["MenuSupport.ExtraLineWidth"] = Int(MenuSupport.ExtraLineWidth);
+  p["MenuSupport.IcoLineSkin"] = Str(MenuSupport.IcoLineSkin);
+  p["MenuSupport.CustomFont"] = Bool(MenuSupport.CustomFont);
+  p["MenuSupport.UseExtraLine"] = Bool(MenuSupport.UseExtraLine);
+  p["MenuSupport.SkinnedShadows"] = Bool(MenuSupport.SkinnedShadows);
+  p["MenuSupport.ShowAccelCharAlways"] = Bool(MenuSupport.ShowAccelCharAlways);
+  for (const char* sub : {"Name", "Height", "Size", "Charset", "Color", "Style"}) {
+    p[std::string("MenuSupport.Font.") + sub] = [this, sub](const dfm::TValue& v) {
+      MenuFont.SetStoredProperty(sub, v);
+    };
+    p[std::string("MenuSupport.ExtraLineFont.") + sub] = [this, sub](const dfm::TValue& v) {
+      MenuExtraLineFont.SetStoredProperty(sub, v);
+    };
+  }
+  p["Options.ChangeSysColors"] = Bool(Options.ChangeSysColors);
+  p["Options.CheckEmptyAlpha"] = Bool(Options.CheckEmptyAlpha);
+  p["Options.DrawNonClientArea"] = Bool(Options.DrawNonClientArea);
+  p["Options.NativeBordersMaximized"] = Bool(Options.NativeBordersMaximized);
+  p["Options.NoMouseHover"] = Bool(Options.NoMouseHover);
+  p["Options.StdGlyphsOrder"] = Bool(Options.StdGlyphsOrder);
+  p["Options.StdImgTransparency"] = Bool(Options.StdImgTransparency);
+  p["Options.ArrowsStyle"] = Enum<TacArrowsStyle>(Options.ArrowsStyle, {{"arsDefault", arsDefault},
+                                                                        {"arsSolid1", arsSolid1},
+                                                                        {"arsLines1", arsLines1},
+                                                                        {"arsSolid2", arsSolid2},
+                                                                        {"arsLines2", arsLines2},
+                                                                        {"arsSolid3", arsSolid3}});
+  p["Options.OptimizingPriority"] = Enum<TacOptimizingPriority>(
+      Options.OptimizingPriority,
+      {{"opSpeed", TacOptimizingPriority::opSpeed}, {"opMemory", TacOptimizingPriority::opMemory}});
+  p["Options.ScaleMode"] =
+      Enum<TacScaleMode>(Options.ScaleMode, {{"sm100", TacScaleMode::sm100},
+                                             {"sm125", TacScaleMode::sm125},
+                                             {"sm150", TacScaleMode::sm150},
+                                             {"sm200", TacScaleMode::sm200},
+                                             {"smAuto", TacScaleMode::smAuto},
+                                             {"smOldMode", TacScaleMode::smOldMode},
+                                             {"smVCL", TacScaleMode::smVCL},
+                                             {"smCustomPPI", TacScaleMode::smCustomPPI}});
+  p["Options.PixelsPerInch"] = Int(Options.PixelsPerInch);
+  p["Options.RotateArrows"] = Bool(Options.RotateArrows);
+  p["Options.GroupBoxStyle"] = Enum<TacGroupBoxStyle>(
+      Options.GroupBoxStyle,
+      {{"gsStandard", TacGroupBoxStyle::gsStandard}, {"gsCard", TacGroupBoxStyle::gsCard}});
+  p["Fonts.MainMode"] = Enum<TacFontMode>(Fonts.MainMode, {{"fmDefault", TacFontMode::fmDefault},
+                                                           {"fmFromSkin", TacFontMode::fmFromSkin},
+                                                           {"fmCustom", TacFontMode::fmCustom}});
+  p["Fonts.MainFont"] = Str(Fonts.MainFont);
+  p["ScrollsOptions.ButtonsSize"] = Int(ScrollsOptions.ButtonsSize);
+  p["ScrollsOptions.ScrollSize"] = Int(ScrollsOptions.ScrollSize);
+  p["SkinDirectory"] = Str(SkinDirectory);
+  p["SkinName"] = [this](const dfm::TValue& v) { SetSkinName(StringValue(v)); };
+  // Read-only: a stored value is accepted and ignored.
+  p["SkinInfo"] = [](const dfm::TValue& v) { StringValue(v); };
+  p["SkinningRules"] =
+      Set<TacSkinningRule>(SkinningRules, {{"srStdForms", TacSkinningRule::srStdForms},
+                                           {"srStdDialogs", TacSkinningRule::srStdDialogs},
+                                           {"srThirdParty", TacSkinningRule::srThirdParty}});
+  for (int i = 0; i < kThirdPartyCount; ++i)
+    p[std::string("ThirdParty.") + kThirdPartyNames[i]] = Str(ThirdParty[i]);
+  p["ExtBordersMode"] = Enum<TacExtBordersMode>(
+      ExtBordersMode,
+      {{"ebmFull", TacExtBordersMode::ebmFull}, {"ebmShadow", TacExtBordersMode::ebmShadow}});
+  auto event = [this](TNotifyEvent& e) {
+    return [this, &e](const dfm::TValue& v) { e = ResolveMethod(v); };
+  };
+  p["OnActivate"] = event(OnActivate);
+  p["OnAfterChange"] = event(OnAfterChange);
+  p["OnBeforeChange"] = event(OnBeforeChange);
+  p["OnDeactivate"] = event(OnDeactivate);
+  p["OnScaleChanged"] = event(OnScaleChanged);
+  p["OnSkinListChanged"] = event(OnSkinListChanged);
+  p["OnSkinLoading"] = event(OnSkinLoading);
+}
+
+bool TsSkinManager::SetStoredProperty(std::string_view name, const dfm::TValue& value) {
+  const auto it = FProperties.find(name);
+  if (it == FProperties.end()) return TComponent::SetStoredProperty(name, value);
+  it->second(value);
+  return true;
+}
+
+void TsSkinManager::SetCommonSections(std::vector<std::string> lines) {
+  Core.SetCommonSections(std::move(lines));
+  if (!SkinName().empty()) SetSkinName(SkinName());
+}
+
+void TsSkinManager::SetActive(bool value) {
+  if (value == Core.Active) return;
+  Core.Active = value;
+  if (value) {
+    SetSkinName(SkinName());
+  } else {
+    Core.ClearSkinData();
+    Core.sc.Clear();
+    if (!HasState(csLoading) && OnDeactivate) OnDeactivate(this);
+  }
+}
+
+void TsSkinManager::SyncCoreSettings() {
+  Core.Scale.Mode = Options.ScaleMode;
+  Core.Scale.PixelsPerInch = Options.PixelsPerInch;
+  Core.Scale.Designing = HasState(csDesigning);
+  Core.Scale.ScreenPPI = Screen ? Screen->PixelsPerInch() : 96;
+  Core.HueOffset = HueOffset;
+  Core.Saturation = Saturation;
+  Core.SkinDirectory = SkinDirectory;
+  Core.ExtBordersMode = ExtBordersMode;
+  Core.ExtendedBorders = ExtendedBorders;
+  Core.AllowRTLSysButtons = ButtonsOptions.AllowRTLSysButtons;
+  Core.SizingFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, n);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  Core.ProgramFolder = platform::WideToUtf8(folder);
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    Core.PreviewMode = argc > 1 && std::wstring_view(argv[1]) == L"/acpreview";
+    LocalFree(argv);
+  }
+}
+
+void TsSkinManager::SetSkinName(const std::string& value) {
+  if (!Core.Active) {
+    Core.SkinName = value;
+    return;
+  }
+  if (OnBeforeChange && !HasState(csLoading)) OnBeforeChange(this);
+  SyncCoreSettings();
+  // Load errors are shown by the core, which also puts the previous name back.
+  if (!Core.ChangeSkin(value)) {
+    Core.ClearSkinData();
+    Core.sc.Clear();
+    return;
+  }
+  // Nothing is announced while the description is read; Loaded does it.
+  if (!HasState(csLoading | csReading)) {
+    AnnounceSkin();
+    if (OnAfterChange) OnAfterChange(this);
+  }
+}
+
+int TsSkinManager::ActiveInternalSkin() const {
+  // An internal skin has no folder of its own.
+  if (!Core.IsActive() || !Core.SkinCommonInfo.SkinPath.empty()) return -1;
+  return InternalSkins.IndexOf(SkinName());
+}
+
+void TsSkinManager::AnnounceSkin() {
+  // The broadcast of SKC_NEWSKIN to the forms and the activation hook join
+  // here with the skinned controls and frames.
+  if (OnActivate && Core.IsActive()) OnActivate(this);
+}
+
+void TsSkinManager::Loaded() {
+  TComponent::Loaded();
+  if (SkinDirectory.empty()) SkinDirectory = "c:\\Skins";
+  if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
+  FillThirdPartyDefaults();
+  if (Core.Active && Core.IsActive()) AnnounceSkin();
+}
+
+void TsSkinManager::SkinListChanged() {
+  if (OnSkinListChanged) OnSkinListChanged(this);
+}
+
+std::string TsSkinManager::SkinInfo() const {
+  if (!Core.Active || !Core.IsActive()) return "N/A";
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", Core.SkinCommonInfo.Version);
+  return buf;
+}
+
+}  // namespace ac

@@ -1,0 +1,222 @@
+#pragma once
+// TsSkinManager: the skin manager as a framework component with every stored
+// setting and its default, read from the window description in stored order.
+//
+// The skin itself is found, opened and loaded by the platform-free manager
+// core (Core), which this component contains: the stored settings are handed
+// to it before every skin change. Setting SkinName (also while the
+// description is read, where InternalSkins already arrived) loads the skin for
+// every resolution in use, so a broken internal skin is reported at start-up.
+// Announcing the skin to the forms happens at load completion (Loaded), never
+// while reading.
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/color.h"
+#include "framework/component.h"
+#include "framework/font.h"
+#include "win32/message_box_sink.h"
+#include "skin/skin_manager_core.h"
+#include "skin/stored_skin.h"
+
+namespace ac {
+
+enum class TacAnimType { atAero, atFading, atcFade, atNone };
+enum class TacLightingMode { lmActiveControl, lmNone };
+enum class TacClickEffect { ceCircle, ceCircleAndWave, ceNone };
+enum class TacButtonEvent { beMouseEnter, beMouseLeave, beMouseDown, beMouseUp };
+enum class TacModalButtonsColoring { bcGlyph, bcBackground };
+enum class TacOptimizingPriority { opSpeed, opMemory };
+enum class TacGroupBoxStyle { gsStandard, gsCard };
+enum class TacFontMode { fmDefault, fmFromSkin, fmCustom };
+enum class TacSkinsFilterItem { sfiInternal, sfiExternal };
+enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
+
+struct TacSkinEffects {
+  bool AllowAnimation = true;
+  bool AllowAeroBluring = true;
+  bool AllowGlowing = true;
+  bool AllowOuterEffects = true;
+  bool DiscoloredGlyphs = false;
+};
+
+// One animation's settings: on or off, duration in milliseconds, kind.
+struct TacAnimSettings {
+  bool Active = true;
+  int Time = 0;
+  TacAnimType Mode = TacAnimType::atAero;
+};
+
+struct TacBlendOnMoving {
+  bool Active = false;
+  int BlendValue = 170;
+  int Time = 1000;
+};
+
+struct TacBtnEffects {
+  uint32_t Events = 0xF;  // all four TacButtonEvent bits
+  TacLightingMode LightingMode = TacLightingMode::lmActiveControl;
+  TacClickEffect ClickEffect = TacClickEffect::ceCircle;
+};
+
+struct TacAnimEffects {
+  TacBlendOnMoving BlendOnMoving;
+  TacBtnEffects Buttons;
+  TacAnimSettings DialogShow;
+  TacAnimSettings FormShow;
+  TacAnimSettings FormHide;
+  TacAnimSettings DialogHide;
+  TacAnimSettings Minimizing{true, 80, TacAnimType::atAero};
+  TacAnimSettings PageChange{true, 0, TacAnimType::atcFade};
+  TacAnimSettings SkinChanging{true, 100, TacAnimType::atFading};
+};
+
+struct TacButtonsSupport {
+  bool OldGlyphsMode = false;
+  bool ShowFocusRect = false;
+  bool ShiftContentOnClick = true;
+  bool AllowRTLSysButtons = true;
+  uint32_t ModalButtonsColoring = 1u << static_cast<int>(TacModalButtonsColoring::bcGlyph);
+};
+
+struct TacLabelsSupport {
+  bool TransparentAlways = true;
+};
+
+struct TacScrollBarsSupport {
+  int ButtonsSize = -1;  // -1: from the skin or the system
+  int ScrollSize = -1;
+};
+
+struct TacMenuSupport {
+  int AlphaBlend = 254;
+  int ExtraLineWidth = 32;
+  std::string IcoLineSkin;  // "ICOLINE" at load completion when empty
+  bool CustomFont = false;
+  bool UseExtraLine = false;
+  bool SkinnedShadows = true;
+  bool ShowAccelCharAlways = false;
+};
+
+struct TacFonts {
+  TacFontMode MainMode = TacFontMode::fmDefault;
+  std::string MainFont;
+};
+
+struct TacOptions {
+  bool ChangeSysColors = false;
+  bool CheckEmptyAlpha = false;
+  bool DrawNonClientArea = true;
+  bool NativeBordersMaximized = false;
+  bool NoMouseHover = false;
+  bool StdGlyphsOrder = false;
+  bool StdImgTransparency = false;
+  TacArrowsStyle ArrowsStyle = TacArrowsStyle::arsDefault;
+  TacOptimizingPriority OptimizingPriority = TacOptimizingPriority::opSpeed;
+  TacScaleMode ScaleMode = smVCL;
+  int PixelsPerInch = 96;
+  bool RotateArrows = false;
+  TacGroupBoxStyle GroupBoxStyle = TacGroupBoxStyle::gsStandard;
+};
+
+// The class-name lists of the control adapters, in their index order.
+inline constexpr int kThirdPartyCount = 23;
+extern const std::array<const char*, kThirdPartyCount> kThirdPartyNames;
+
+class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
+ public:
+  explicit TsSkinManager(TComponent* owner);
+  ~TsSkinManager() override;
+  std::string_view ClassName() const override { return "TsSkinManager"; }
+
+  // The first manager created; the one controls without a manager use.
+  static TsSkinManager* DefaultManager() { return FDefaultManager; }
+
+  uint32_t SkinsFilter = 0x3;
+  TacSkinEffects Effects;
+  TacAnimEffects AnimEffects;
+  TacButtonsSupport ButtonsOptions;
+  bool ExtendedBorders = false;
+  bool IsDefault = true;
+  bool SkinnedPopups = true;
+  int HueOffset = 0;
+  int Saturation = 0;
+  TacLabelsSupport LabelsOptions;
+  TacMenuSupport MenuSupport;
+  TFont MenuFont;           // MenuSupport.Font
+  TFont MenuExtraLineFont;  // MenuSupport.ExtraLineFont
+  TacOptions Options;
+  TacFonts Fonts;
+  TacScrollBarsSupport ScrollsOptions;
+  std::string SkinDirectory = "c:\\Skins";
+  uint32_t SkinningRules = 0x7;
+  std::array<std::string, kThirdPartyCount> ThirdParty;
+  TacExtBordersMode ExtBordersMode = ebmFull;
+  TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnScaleChanged,
+      OnSkinListChanged, OnSkinLoading;
+
+  bool Active() const { return Core.Active; }
+  void SetActive(bool value);
+  int Brightness() const { return Core.Brightness(); }
+  void SetBrightness(int value) { Core.SetBrightness(value); }  // clamped to -100..100
+  const std::vector<std::string>& CommonSections() const { return Core.CommonSections(); }
+  // Lines not starting with ";" lose their blanks; the skin is set again.
+  void SetCommonSections(std::vector<std::string> lines);
+  const std::string& SkinName() const { return Core.SkinName; }
+  void SetSkinName(const std::string& value);
+  // The active skin's version, "N/A" while no skin is active.
+  std::string SkinInfo() const;
+  static constexpr const char* Version = "16.16";
+
+  // A skin is loaded and in use.
+  bool IsActive() const { return Core.IsActive(); }
+  // The unpacked archive of the active skin (empty for a skin folder).
+  const TacSkinConvertor& Convertor() const { return Core.sc; }
+  bool SkinIsPacked() const { return Core.SkinIsPacked; }
+  // The internal skin in use, or -1.
+  int ActiveInternalSkin() const;
+
+ private:
+  // Hands the core's messages to whatever Messages points at when they come.
+  class TForwardingSink final : public TMessageSink {
+   public:
+    explicit TForwardingSink(TsSkinManager& owner) : FOwner(owner) {}
+    void Show(std::string_view text, TMessageIcon icon) override {
+      FOwner.Messages->Show(text, icon);
+    }
+
+   private:
+    TsSkinManager& FOwner;
+  };
+  platform::TMessageBoxSink FMessageBox;
+  TForwardingSink FForwardingSink{*this};
+
+ public:
+  // Where messages of skin changes are shown: a system message box unless a
+  // caller (a test, a tool) points it elsewhere; must outlive the manager.
+  TMessageSink* Messages = &FMessageBox;
+  // The loading settings and the loaded skin of every resolution in use.
+  TacSkinManagerCore Core{FForwardingSink, this};
+  TsStoredSkins& InternalSkins = Core.InternalSkins;
+
+  bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
+  void Loaded() override;
+  void SkinListChanged() override;
+
+ private:
+  void BuildPropertyTable();
+  void FillThirdPartyDefaults();
+  // Copies the stored settings that loading reads into Core.
+  void SyncCoreSettings();
+  void AnnounceSkin();
+
+  static TsSkinManager* FDefaultManager;
+
+  std::map<std::string, std::function<void(const dfm::TValue&)>, std::less<>> FProperties;
+};
+
+}  // namespace ac

@@ -1,0 +1,83 @@
+#include "paint/control_paint.h"
+
+#include <algorithm>
+
+#include "pixels/blend_channel.h"
+#include "pixels/color_transform.h"
+#include "paint/mask_paint.h"
+#include "paint/section_paint.h"
+#include "paint/section_paint_internal.h"
+#include "skin/skin_data_lookup.h"
+
+namespace ac {
+
+namespace {
+
+void ApplyEffects(const TsControlPaintData& ctrl, const TsPixelBuffer& dst) {
+  if (ctrl.ColorTone != clNone) {
+    const TColor tone = ctrl.ColorTone;
+    ForEachPixel(
+        dst, [tone](uint32_t& p) { p = ToneByColor(p, tone); }, clFuchsia);
+  }
+  if (ctrl.HueOffset != 0) {
+    const int32_t deg = ctrl.HueOffset;
+    ForEachPixel(
+        dst, [deg](uint32_t& p) { p = ShiftHue(deg, p); }, clFuchsia);
+  }
+  if (ctrl.Saturation != 0) {
+    const int32_t amount = ctrl.Saturation;
+    ForEachPixel(
+        dst, [amount](uint32_t& p) { p = ScaleSaturation(amount, p); }, clFuchsia);
+  }
+}
+
+enum class TBorderKind { None, NineSlice, Plain };
+
+}  // namespace
+
+void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache,
+                         TUseParent useParent, const TsPixelBuffer& dst, TPoint offset,
+                         const TRect& rect, int32_t state) {
+  if (ctrl.SkinData == nullptr || dst.IsEmpty()) return;
+  const TacSkinData& sd = *ctrl.SkinData;
+  if (!IsValidSkinIndex(sd, ctrl.SkinIndex)) return;
+  const TRect r = rect.Intersect(dst.Bounds());
+  if (r.IsEmpty()) return;
+  const TsGeneralData& gd = sd.gd[ctrl.SkinIndex];
+  state = std::max(0, std::min(state, gd.States - 1));
+  const int32_t s = std::min(state, 2);
+  const TsGenState& props = gd.Props[s];
+
+  PaintSectionBackground(ctrl.SkinIndex, cache, s, ctrl.CustomColor ? ctrl.Color : clFuchsia, sd,
+                         dst, offset, r);
+  section_detail::PaintCornerImages(sd, gd, dst, r, s);
+
+  TBorderKind kind = TBorderKind::None;
+  if (ctrl.CustomBorder != nullptr) {
+    kind = TBorderKind::Plain;
+  } else if (IsValidImgIndex(sd, gd.BorderIndex)) {
+    if (!(s == 0 && (sd.ma[gd.BorderIndex].DrawMode & 2) != 0)) kind = TBorderKind::NineSlice;
+  } else if (props.BorderColor != clFuchsia) {
+    kind = TBorderKind::Plain;
+  }
+
+  const TCacheInfo shifted = section_detail::Shifted(cache, offset);
+  bool effects = false;
+  switch (kind) {
+    case TBorderKind::NineSlice:
+      PaintMaskRect(dst, r, shifted, useParent, state, sd.ma[gd.BorderIndex]);
+      effects = true;
+      break;
+    case TBorderKind::Plain:
+      effects = PaintPlainBorder(dst, r, gd, ctrl.PPI, ctrl.CustomBorder, shifted, state,
+                                 TRadiusFit::FitToControl) ||
+                props.Transparency == 0;
+      break;
+    case TBorderKind::None:
+      effects = props.Transparency < 100;
+      break;
+  }
+  if (effects) ApplyEffects(ctrl, dst);
+}
+
+}  // namespace ac

@@ -1,0 +1,142 @@
+#include "paint/mask_paint_image.h"
+
+#include <algorithm>
+
+#include "pixels/blend.h"
+#include "pixels/blend_parent.h"
+#include "paint/mask_paint_internal.h"
+#include "skin/skin_manager_core.h"
+
+namespace ac {
+
+namespace {
+
+using namespace mask_detail;
+
+// The glyph rules: masked, alpha and keyed frames combined with what Dst holds.
+void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMaskData& mask,
+                const TRect& src, TPoint at, TFrameStrength strength) {
+  const bool full = strength == TFrameStrength::Full;
+  if (mask.MaskType == 0 && (mask.DrawMode & kAlphaBit) == 0) {
+    CopyKeyedArea(dst, img, at.X, full ? 0 : 180, clFuchsia, TSourceRect::FromExclusive(src), at.Y);
+    return;
+  }
+  const bool masked = mask.MaskType != 0;
+  const int32_t maskOffset = masked ? mask.R.Height() / (mask.MaskType + 1) : 0;
+  const int32_t rows = masked ? std::max(0, img.Height - maskOffset) : img.Height;
+  const TClipped c = ClipTransfer(src, img.Width, rows, at, dst.Width, dst.Height);
+  for (int32_t y = 0; y < c.H; ++y) {
+    const uint32_t* s = img.Row(c.SY + y) + c.SX;
+    const uint32_t* mk = masked ? img.Row(c.SY + y + maskOffset) + c.SX : nullptr;
+    uint32_t* d = dst.Row(c.DY + y) + c.DX;
+    for (int32_t x = 0; x < c.W; ++x) {
+      uint32_t a = d[x] >> 24;
+      uint32_t rgb = d[x] & 0x00FFFFFFu;
+      if (masked) {
+        const uint32_t red = Ch(mk[x], 16);
+        if (s[x] != kKeyPixel && red != 255) {
+          rgb = 0;
+          for (int shift = 0; shift < 24; shift += 8) {
+            uint32_t m = Ch(mk[x], shift);
+            if (!full) m = m > 154 ? 255 : m + 100;
+            rgb |= MaskMix(Ch(d[x], shift), Ch(s[x], shift), m) << shift;
+          }
+        }
+        a += ((255 - a) * (255 - red)) >> 8;
+      } else {
+        const uint32_t sa = s[x] >> 24;
+        const uint32_t k = 255 - sa;
+        const uint32_t w = full ? k : (sa <= 100 ? 255 : k + 100);
+        rgb = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+          rgb |= MaskMix(Ch(d[x], shift), Ch(s[x], shift), w) << shift;
+        a += ((255 - a) * sa) >> 8;
+      }
+      d[x] = rgb | (a << 24);
+    }
+  }
+}
+
+}  // namespace
+
+void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const TCacheInfo& cache,
+                    const TsMaskData& mask, TFrameStrength strength) {
+  if (dst.IsEmpty() || mask.Width <= 0 || mask.Height <= 0) return;
+  const TsPixelBuffer img = EntryImage(mask);
+  if (img.IsEmpty()) return;
+  const int32_t frame = MaskFrameIndex(state, mask.ImageCount);
+  TRect src = TRect::XYWH(mask.R.Left + frame * mask.Width, mask.R.Top, mask.Width, mask.Height);
+  // A negative point crops the frame; ClipTransfer and the blends do the same,
+  // so the crop is left to them.
+  if (mask.Bmp) {
+    if (img.Width < mask.R.Right || img.Height < mask.R.Bottom) return;
+    PaintGlyph(dst, img, mask, src, point, strength);
+    return;
+  }
+  if (mask.ImageCount <= 0) return;
+  const bool full = strength == TFrameStrength::Full;
+  if (mask.MaskType != 0) {
+    PaintGlyph(dst, img, mask, src, point, strength);
+  } else if ((mask.DrawMode & kAlphaBit) != 0) {
+    BlendOver(dst, img, TSourceRect::FromExclusive(src), full ? 255 : 127, point);
+  } else if (full) {
+    CopyOverParent(dst, img, point.X, TUseParent::Yes, cache, clFuchsia,
+                   TSourceRect::FromExclusive(src), point.Y);
+  } else {
+    MixKeyedArea(dst, point.X, point.Y, clFuchsia, 127, TSourceRect::FromExclusive(src), img);
+  }
+}
+
+void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r, int32_t offsetX,
+                     uint32_t key, TMaskRows masked, TCornerBand band, int32_t y0,
+                     int32_t bottomHeight, int32_t rightWidth, int32_t topHeight, int32_t leftWidth,
+                     int32_t totalWidth) {
+  if (image.IsEmpty()) return;
+  const int32_t rows = band == TCornerBand::Top ? topHeight : bottomHeight;
+  const int32_t imageRows = masked == TMaskRows::Present ? r.Height() / 2 : r.Height();
+  const int32_t first = band == TCornerBand::Top ? r.Top : r.Top + imageRows - rows;
+  // A band reaching past the image's last row is left alone.
+  if (rows <= 0 || first < 0 || first + rows > image.Height) return;
+  const int32_t w = r.Width();
+  auto scan = [&](const uint32_t* row, int32_t from, int32_t to, int32_t xBase, int32_t y) {
+    from = std::max(from, 0);
+    to = std::min(to, w);
+    for (int32_t k = from; k < to;) {
+      const int32_t col = r.Left + k;
+      if (col < 0 || col >= image.Width || row[col] != key) {
+        ++k;
+        continue;
+      }
+      int32_t end = k + 1;
+      while (end < to && r.Left + end < image.Width && row[r.Left + end] == key) ++end;
+      rects.push_back(TRect::XYWH(xBase + k, y, end - k, 1));
+      k = end;
+    }
+  };
+  for (int32_t i = 0; i < rows; ++i) {
+    const uint32_t* row = image.Row(first + i);
+    scan(row, 0, leftWidth, offsetX, y0 + i);
+    scan(row, w - rightWidth, w, totalWidth - w - offsetX, y0 + i);
+  }
+}
+
+void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
+                     int32_t corner, const TacSkinData& skinData, int32_t maskIndex,
+                     TPoint backPoint) {
+  if (maskIndex == -1) {
+    FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
+    return;
+  }
+  if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
+  const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
+  TCornerMask cm{TsPixelBuffer(), m.R, m.Width, m.Height, m.WR, m.WB};
+  const TacSkinManagerCore* owner = m.Manager != nullptr ? m.Manager : skinData.FOwner;
+  if (m.Bmp != nullptr) {
+    cm.Image = *m.Bmp;
+  } else if (owner != nullptr && owner->MasterBitmap != nullptr) {
+    cm.Image = *owner->MasterBitmap;
+  }
+  FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
+}
+
+}  // namespace ac

@@ -1,0 +1,134 @@
+#pragma once
+// Pieces shared by the nine-slice painters (plain, layered, capped), the frame
+// painter and the texture filler. Internal to render/.
+
+#include <cstdint>
+
+#include "core/geometry.h"
+#include "paint/mask_paint_layout.h"
+#include "pixels/pixel_buffer.h"
+#include "skin/skin_data.h"
+
+namespace ac::mask_detail {
+
+inline constexpr uint32_t kKeyPixel = 0x00FF00FFu;  // clFuchsia with alpha 0
+inline constexpr int32_t kStretchBit = 1;
+inline constexpr int32_t kSkipState0Bit = 2;
+inline constexpr int32_t kCentreBit = 4;
+inline constexpr int32_t kAlphaBit = 16;
+
+inline uint32_t Ch(uint32_t p, int shift) {
+  return (p >> shift) & 0xFFu;
+}
+
+// d := ((d - s) * m + s * 256) >> 8 on one byte; never negative.
+inline uint32_t MaskMix(uint32_t d, uint32_t s, uint32_t m) {
+  return static_cast<uint32_t>((static_cast<int32_t>(d) - static_cast<int32_t>(s)) *
+                                   static_cast<int32_t>(m) +
+                               static_cast<int32_t>(s) * 256) >>
+         8;
+}
+
+// The mask combination on the three colour bytes, each with the mask byte of
+// its own channel; the alpha byte of D is kept.
+inline uint32_t CombineThroughMask(uint32_t d, uint32_t s, uint32_t m) {
+  return (d & 0xFF000000u) | (MaskMix(Ch(d, 16), Ch(s, 16), Ch(m, 16)) << 16) |
+         (MaskMix(Ch(d, 8), Ch(s, 8), Ch(m, 8)) << 8) | MaskMix(Ch(d, 0), Ch(s, 0), Ch(m, 0));
+}
+
+// A same-size transfer after clipping: W x H pixels from (SX, SY) of the
+// source to (DX, DY) of the destination; empty when W or H is not positive.
+struct TClipped {
+  int32_t SX = 0, SY = 0, DX = 0, DY = 0, W = 0, H = 0;
+  bool IsEmpty() const { return W <= 0 || H <= 0; }
+};
+
+// Clips Src (in a SrcW x SrcH image) placed at DstPoint to both images. The
+// rows SrcH limits are those of the image part (mask rows excluded by the
+// caller when it passes a smaller SrcH).
+TClipped ClipTransfer(const TRect& src, int32_t srcW, int32_t srcH, TPoint dstPoint, int32_t dstW,
+                      int32_t dstH);
+
+// Copies Rect of Src (clamped; pixels outside stay 0) into a new image.
+TsPixelImage CopyRegion(const TsPixelBuffer& src, const TRect& rect);
+
+// Scales Rect of Src to W x H with nearest-pixel sampling into a new image.
+TsPixelImage ScaleNearest(const TsPixelBuffer& src, const TRect& rect, int32_t w, int32_t h);
+
+// Scales Rect of Src to W x H with the resampler's filter; falls back to
+// nearest-pixel sampling where the resampler cannot work (a source piece
+// narrower or lower than 2 pixels).
+TsPixelImage ScaleFiltered(const TsPixelBuffer& src, const TRect& rect, int32_t w, int32_t h,
+                           int32_t filter);
+
+// Whether a stretched masked piece is smoothed with the resampler: both target
+// sizes above 1 and either a shrink in one direction with the other size kept,
+// or the smoothing flag (the centre piece).
+bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag);
+
+// The image an entry is painted from: its own bitmap, else its manager's
+// master bitmap.
+// Empty for an entry without Manager.
+TsPixelBuffer EntryImage(const TsMaskData& mask);
+
+// Nine-slice driver shared by the three border painters. Transfer provides
+//   Corner(src, dstPoint)   a corner piece at its own size,
+//   Tile(kind, src, dstPoint)   an edge or centre tile at its own size,
+//   Stretch(kind, src, dstRect)   an edge or centre piece scaled to dstRect,
+// and may provide
+//   bool TileArea(kind, src, dstRect)   a whole tiled piece at once (false:
+//   not handled, the driver places the tiles one by one).
+template <typename Transfer>
+void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, int32_t state,
+                    const TsMaskData& mask, TMaskBands bands, Transfer& transfer) {
+  bands = FitMaskBands(bands, rect.Width(), rect.Height());
+  const int32_t frame = MaskFrameIndex(state, mask.ImageCount);
+  const TPoint origin{mask.R.Left + frame * mask.Width, mask.R.Top};
+  const int32_t bottomSrc = mask.MaskType != 0 ? mask.R.Top + mask.Height : mask.R.Bottom;
+  const TCentre centre = (mask.DrawMode & kCentreBit) != 0 ? TCentre::Paint : TCentre::Skip;
+  const TNineSliceLayout layout =
+      LayoutNineSlice(rect, origin, {mask.Width, mask.Height}, bottomSrc, bands, centre);
+  const bool stretch = (mask.DrawMode & kStretchBit) != 0;
+  for (int32_t i = 0; i < layout.Count; ++i) {
+    const TMaskPiece& p = layout.Pieces[i];
+    if (p.Dst.IsEmpty() || p.Dst.Intersect(dst.Bounds()).IsEmpty()) continue;
+    if (p.Kind == TMaskPieceKind::Corner) {
+      if (!p.Src.IsEmpty()) transfer.Corner(p.Src, p.Dst.TopLeft());
+      continue;
+    }
+    if (stretch) {
+      if (!p.Src.IsEmpty()) transfer.Stretch(p.Kind, p.Src, p.Dst);
+      continue;
+    }
+    // A transfer may tile a whole piece in one pass: the runs of TileRun start
+    // every piece length from the edge's start, so the source column of a
+    // destination column is its offset modulo the piece length.
+    if constexpr (requires { transfer.TileArea(p.Kind, p.Src, p.Dst); }) {
+      if (!p.Src.IsEmpty() && transfer.TileArea(p.Kind, p.Src, p.Dst)) continue;
+    }
+    // Tiled: along x for the top and bottom edges and the centre, along y for
+    // the side edges and the centre.
+    const bool alongX = p.Kind == TMaskPieceKind::Centre || p.Src.Height() == p.Dst.Height();
+    const bool alongY = p.Kind == TMaskPieceKind::Centre || !alongX;
+    const TTileRun rx =
+        alongX ? TileRun(p.Dst.Width(), p.Src.Width()) : TTileRun{0, 0, p.Dst.Width()};
+    const TTileRun ry =
+        alongY ? TileRun(p.Dst.Height(), p.Src.Height()) : TTileRun{0, 0, p.Dst.Height()};
+    for (int32_t ty = 0; ty <= ry.WholeTiles; ++ty) {
+      const int32_t y = ty < ry.WholeTiles ? ty * p.Src.Height() : ry.LastStart;
+      const int32_t h = ty < ry.WholeTiles ? p.Src.Height() : ry.LastLength;
+      if (h <= 0) continue;
+      if (p.Dst.Top + y >= dst.Height) break;
+      for (int32_t tx = 0; tx <= rx.WholeTiles; ++tx) {
+        const int32_t x = tx < rx.WholeTiles ? tx * p.Src.Width() : rx.LastStart;
+        const int32_t w = tx < rx.WholeTiles ? p.Src.Width() : rx.LastLength;
+        if (w <= 0) continue;
+        if (p.Dst.Left + x >= dst.Width) break;
+        transfer.Tile(p.Kind, TRect::XYWH(p.Src.Left, p.Src.Top, w, h),
+                      TPoint{p.Dst.Left + x, p.Dst.Top + y});
+      }
+    }
+  }
+}
+
+}  // namespace ac::mask_detail

@@ -1,0 +1,312 @@
+#include "paint/mask_paint.h"
+
+#include <gtest/gtest.h>
+
+#include "paint/mask_paint_layout.h"
+#include "paint/mask_paint_testing.h"
+
+namespace ac {
+namespace {
+
+using testing::Coded;
+using testing::Filled;
+using testing::Hex;
+using testing::MakeImage;
+using testing::MakeMask;
+
+constexpr uint32_t K = 0x00FF00FFu;  // key pixel
+
+TEST(MaskLayout, OverlapShrinksBothBandsOnTheirInnerSide) {
+  // 40 x 20 with side bands of 30: overlap 20, each side loses 10.
+  EXPECT_EQ(FitMaskBands({30, 5, 30, 5}, 40, 20), (TMaskBands{20, 5, 20, 5}));
+  // Overlap 21: the left band loses 10, the right band 11.
+  EXPECT_EQ(FitMaskBands({30, 5, 30, 5}, 39, 20), (TMaskBands{20, 5, 19, 5}));
+  // Heights the same way; the bottom band takes the odd pixel.
+  EXPECT_EQ(FitMaskBands({1, 4, 1, 4}, 10, 5), (TMaskBands{1, 3, 1, 2}));
+  // Negative results become 0.
+  EXPECT_EQ(FitMaskBands({0, 0, 7, 0}, 2, 2), (TMaskBands{0, 0, 4, 0}));
+}
+
+TEST(MaskLayout, CentreSourceWidthUsesTheShrunkBands) {
+  const TMaskBands b = FitMaskBands({30, 2, 30, 2}, 40, 20);
+  const TNineSliceLayout l =
+      LayoutNineSlice(TRect::XYWH(0, 0, 40, 20), {0, 0}, {70, 10}, 10, b, TCentre::Paint);
+  ASSERT_EQ(l.Count, 9);
+  EXPECT_EQ(l.Pieces[8].Src.Width(), 70 - 40);
+  EXPECT_EQ(l.Pieces[8].Dst, TRect::LTRB(20, 2, 20, 18));
+}
+
+TEST(MaskLayout, NinePiecesInOrder) {
+  // Frame 10 x 8 at (100, 50), bands l2 t1 r3 b2, painted over (5, 6)-(25, 26).
+  const TNineSliceLayout l = LayoutNineSlice(TRect::LTRB(5, 6, 25, 26), {100, 50}, {10, 8}, 58,
+                                             {2, 1, 3, 2}, TCentre::Paint);
+  ASSERT_EQ(l.Count, 9);
+  using K = TMaskPieceKind;
+  const struct {
+    K Kind;
+    TRect Src, Dst;
+  } want[] = {
+      {K::Corner, TRect::XYWH(100, 50, 2, 1), TRect::XYWH(5, 6, 2, 1)},
+      {K::Edge, TRect::XYWH(100, 51, 2, 5), TRect::LTRB(5, 7, 7, 24)},
+      {K::Edge, TRect::XYWH(102, 50, 5, 1), TRect::LTRB(7, 6, 22, 7)},
+      {K::Corner, TRect::XYWH(100, 56, 2, 2), TRect::XYWH(5, 24, 2, 2)},
+      {K::Edge, TRect::XYWH(102, 56, 5, 2), TRect::LTRB(7, 24, 22, 26)},
+      {K::Corner, TRect::XYWH(107, 56, 3, 2), TRect::XYWH(22, 24, 3, 2)},
+      {K::Corner, TRect::XYWH(107, 50, 3, 1), TRect::XYWH(22, 6, 3, 1)},
+      {K::Edge, TRect::XYWH(107, 51, 3, 5), TRect::LTRB(22, 7, 25, 24)},
+      {K::Centre, TRect::XYWH(102, 51, 5, 5), TRect::LTRB(7, 7, 22, 24)},
+  };
+  for (int i = 0; i < 9; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(l.Pieces[i].Kind, want[i].Kind);
+    EXPECT_EQ(l.Pieces[i].Src, want[i].Src);
+    EXPECT_EQ(l.Pieces[i].Dst, want[i].Dst);
+  }
+  EXPECT_EQ(
+      LayoutNineSlice(TRect::XYWH(0, 0, 9, 9), {0, 0}, {4, 4}, 4, {3, 1, 3, 1}, TCentre::Paint)
+          .Count,
+      0);
+  EXPECT_EQ(LayoutNineSlice(TRect::XYWH(0, 0, 9, 9), {0, 0}, {4, 4}, 4, {1, 1, 1, 1}, TCentre::Skip)
+                .Count,
+            8);
+}
+
+TEST(MaskLayout, TilePositions) {
+  EXPECT_EQ(TileRun(100, 30), (TTileRun{3, 90, 10}));  // 0, 30, 60, then 10 at 90
+  EXPECT_EQ(TileRun(90, 30), (TTileRun{2, 60, 30}));
+  EXPECT_EQ(TileRun(20, 30), (TTileRun{0, 0, 20}));
+  EXPECT_EQ(TileRun(50, 0), (TTileRun{0, 0, 50}));  // an empty piece never loops
+  EXPECT_EQ(MaskFrameIndex(5, 3), 2);
+  EXPECT_EQ(MaskFrameIndex(1, 3), 1);
+  EXPECT_EQ(MaskFrameIndex(4, 1), 0);
+}
+
+// A 3 x 3 keyed frame: every pixel distinct, bands of 1, centre painted.
+TEST(PaintMaskRect, NinePiecesTiledOverFiveByFour) {
+  auto f = MakeMask(MakeImage(3, 3,
+                              {0xFF000001, 0xFF000002, 0xFF000003,  //
+                               0xFF000004, 0xFF000005, 0xFF000006,  //
+                               0xFF000007, 0xFF000008, 0xFF000009}),
+                    1, 0, 4, 1, 1, 1, 1);
+  TsPixelImage dst = Filled(5, 4, 0x11111111);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 5, 4), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(Hex(dst.View()), Hex(5, {0xFF000001, 0xFF000002, 0xFF000002, 0xFF000002, 0xFF000003,
+                                     0xFF000004, 0xFF000005, 0xFF000005, 0xFF000005, 0xFF000006,
+                                     0xFF000004, 0xFF000005, 0xFF000005, 0xFF000005, 0xFF000006,
+                                     0xFF000007, 0xFF000008, 0xFF000008, 0xFF000008, 0xFF000009}));
+}
+
+TEST(PaintMaskRect, WithoutCentreBitTheInsideIsKept) {
+  auto f = MakeMask(Coded(3, 3), 1, 0, 0, 1, 1, 1, 1);
+  TsPixelImage dst = Filled(4, 4, 0x11111111);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 4, 4), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(dst.View().At(1, 1), 0x11111111u);
+  EXPECT_EQ(dst.View().At(2, 2), 0x11111111u);
+  EXPECT_EQ(dst.View().At(1, 0), 0xFF000001u);
+}
+
+TEST(PaintMaskRect, StretchedEdgesUseNearestPixels) {
+  // Top edge source 2 wide (columns 1, 2) stretched over 4 columns.
+  auto f = MakeMask(Coded(4, 3), 1, 0, 1 | 4, 1, 1, 1, 1);
+  TsPixelImage dst = Filled(6, 3, 0);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 6, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(Hex(dst.View()),
+            Hex(6, {0xFF000000, 0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002, 0xFF000003,
+                    0xFF000100, 0xFF000101, 0xFF000101, 0xFF000102, 0xFF000102, 0xFF000103,
+                    0xFF000200, 0xFF000201, 0xFF000201, 0xFF000202, 0xFF000202, 0xFF000203}));
+}
+
+TEST(PaintMaskRect, TilesAtZeroThirtySixtyAndAFinalTen) {
+  // Frame 32 x 3: bands of 1, top edge 30 columns wide.
+  auto f = MakeMask(Coded(32, 3), 1, 0, 0, 1, 1, 1, 1);
+  TsPixelImage dst = Filled(102, 3, 0);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 102, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  for (int32_t k = 0; k < 100; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(dst.View().At(1 + k, 0), 0xFF000000u + 1 + (k % 30));
+  }
+  EXPECT_EQ(dst.View().At(101, 0), 0xFF000000u + 31);
+}
+
+TEST(PaintMaskRect, StateFramesAndTheLastFrameRule) {
+  // Three frames of 2 x 2, each a flat colour 1, 2, 3.
+  TsPixelImage img(6, 2);
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = 0; x < 6; ++x) img.View().At(x, y) = 0xFF000001u + x / 2;
+  auto f = MakeMask(std::move(img), 3, 0, 4, 1, 1, 1, 1);
+  for (auto [state, want] : {std::pair{0, 1u}, {1, 2u}, {2, 3u}, {5, 3u}}) {
+    TsPixelImage dst(2, 2);
+    PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, state, f.Mask);
+    EXPECT_EQ(dst.View().At(1, 1), 0xFF000000u + want) << "state " << state;
+  }
+}
+
+TEST(PaintMaskRect, DrawModeBitTwoSkipsStateZeroOnly) {
+  auto f = MakeMask(Filled(3, 3, 0xFF123456), 1, 0, 2 | 4, 1, 1, 1, 1);
+  TsPixelImage dst(3, 3);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(dst.View().At(1, 1), 0u);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 1, f.Mask);
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF123456u);
+}
+
+TEST(PaintMaskRect, NothingForTinyRectsOrWithoutManager) {
+  auto f = MakeMask(Filled(3, 3, 0xFF123456), 1, 0, 4, 1, 1, 1, 1);
+  TsPixelImage dst(3, 3);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 1, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(dst.View().At(0, 0), 0u);
+  f.Mask.Manager = nullptr;
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(dst.View().At(0, 0), 0u);
+}
+
+TEST(PaintMaskRect, KeyedCornerShowsTheParent) {
+  // Top-left corner pixel is the key; Cfg bit 0 marks transparent corners.
+  auto f = MakeMask(MakeImage(2, 2, {K, 0xFF000002, 0xFF000003, 0xFF000004}), 1, 0, 0, 1, 1, 1, 1);
+  f.Mask.Cfg = 1;
+  TsPixelImage parent = Filled(4, 4, 0x80ABCDEF);
+  parent.View().At(3, 3) = 0x80111111;
+  TsPixelImage dst = Filled(2, 2, 0);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(parent.View(), 3, 3),
+                TUseParent::Yes, 0, f.Mask);
+  EXPECT_EQ(dst.View().At(0, 0), 0x80111111u);
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF000004u);
+  // Without UseParent the key pixel stays as the cache-ready rule leaves it.
+  TsPixelImage dst2 = Filled(2, 2, 0x22222222);
+  PaintMaskRect(dst2.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(parent.View(), 3, 3),
+                TUseParent::No, 0, f.Mask);
+  EXPECT_EQ(dst2.View().At(0, 0), 0x22222222u);
+  // The destination is the parent: key pixels keep it, the others get alpha 255.
+  TsPixelImage same = Filled(2, 2, 0x40505050);
+  TsMaskData m = f.Mask;
+  TsPixelImage src = MakeImage(2, 2, {K, 0x10000002, 0x10000003, 0x10000004});
+  m.Bmp = std::make_shared<TsPixelBuffer>(src.View());
+  PaintMaskRect(same.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(same.View(), 0, 0),
+                TUseParent::Yes, 0, m);
+  EXPECT_EQ(Hex(same.View()), Hex(2, {0x40505050, 0xFF000002, 0xFF000003, 0xFF000004}));
+}
+
+// Masked images: a 2 x 2 frame with two mask rows below it.
+testing::TMaskFixture MaskedCorner(uint32_t s, uint32_t m, int32_t cfg) {
+  auto f = MakeMask(MakeImage(2, 4, {s, s, s, s, m, m, m, m}), 1, 1, 0, 1, 1, 1, 1);
+  f.Mask.Cfg = cfg;
+  return f;
+}
+
+TEST(PaintMaskRect, MaskCombinationAtZeroAndFull) {
+  // Mask 0 gives the image colour exactly; 255 gives (255 d + s) >> 8.
+  auto f0 = MaskedCorner(0xFF10C080, 0x00000000, 0);
+  TsPixelImage dst = Filled(2, 2, 0x77F02040);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, 0, f0.Mask);
+  EXPECT_EQ(dst.View().At(0, 0), 0x7710C080u);  // alpha untouched without a ready cache
+  auto f1 = MaskedCorner(0xFF10C080, 0x00FFFFFF, 0);
+  TsPixelImage dst1 = Filled(2, 2, 0x77F02040);
+  PaintMaskRect(dst1.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, 0, f1.Mask);
+  // F0 > 10: one less; 20 < C0 and 40 < 80: the destination byte itself.
+  EXPECT_EQ(dst1.View().At(0, 0), 0x77EF2040u);
+}
+
+TEST(PaintMaskRect, MaskedCornerCacheTable) {
+  TsPixelImage parent = Filled(2, 2, 0x33445566);
+  const uint32_t mask = 0x00808080;  // half
+  const uint32_t s = 0xFF204060;
+  const uint32_t d0 = 0x11A0A0A0;
+  const uint32_t mixed = 0x00607080;  // ((d - s) * 128 + s * 256) >> 8 per byte
+  TCacheInfo ready = MakeCacheInfo(parent.View(), 0, 0);
+  TCacheInfo fill;
+  fill.FillColor = TsColor(0x80010203);  // pixel 0x80030201
+  struct Case {
+    const char* Name;
+    uint32_t Src;
+    int32_t Cfg;
+    const TCacheInfo* Cache;
+    TUseParent Use;
+    uint32_t Want;
+  } cases[] = {
+      {"ready, parent, key", K, 1, &ready, TUseParent::Yes, 0x33445566},
+      {"ready, parent, colour", s, 1, &ready, TUseParent::Yes, mixed | 0xFF000000},
+      {"ready, no parent, key", K, 1, &ready, TUseParent::No,
+       0xFFCF50CF},  // key pixels are mixed too
+      {"not ready, parent, key by colour", K, 1, &fill, TUseParent::Yes, 0x80030201},
+      {"not ready, parent, key by alpha", 0x00204060, 2, &fill, TUseParent::Yes, 0x80030201},
+      {"not ready, parent, colour", s, 1, &fill, TUseParent::Yes, 0x11000000 | mixed},
+      {"not ready, no parent, key", K, 1, &fill, TUseParent::No, d0},
+      {"not ready, no parent, colour", s, 0, &fill, TUseParent::No, 0x11000000 | mixed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto f = MaskedCorner(c.Src, mask, c.Cfg);
+    TsPixelImage dst = Filled(2, 2, d0);
+    PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), *c.Cache, c.Use, 0, f.Mask);
+    EXPECT_EQ(dst.View().At(0, 0), c.Want);
+  }
+}
+
+TEST(PaintMaskRect, SmoothedOnePixelCentre) {
+  // Frame 3 x 3 with a 1 x 1 centre; stretched; mask rows below.
+  auto make = [](uint32_t g) {
+    TsPixelImage img = Filled(3, 6, 0xFF000000);
+    img.View().At(1, 1) = 0xFF204060;
+    for (int32_t y = 3; y < 6; ++y)
+      for (int32_t x = 0; x < 3; ++x) img.View().At(x, y) = 0x00FFFFFF;  // borders leave dst
+    img.View().At(1, 4) = g;
+    return MakeMask(std::move(img), 1, 1, 1 | 4, 1, 1, 1, 1);
+  };
+  auto f0 = make(0x00000000);
+  TsPixelImage dst = Filled(5, 5, 0x11A0A0A0);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 5, 5), TCacheInfo{}, TUseParent::No, 0, f0.Mask);
+  EXPECT_EQ(dst.View().At(2, 2), 0xFF204060u);
+  EXPECT_EQ(dst.View().At(3, 3), 0xFF204060u);
+  auto f1 = make(0x00FF0000);
+  TsPixelImage dst1 = Filled(5, 5, 0x11A0A0A0);
+  PaintMaskRect(dst1.View(), TRect::XYWH(0, 0, 5, 5), TCacheInfo{}, TUseParent::No, 0, f1.Mask);
+  EXPECT_EQ(dst1.View().At(2, 2), 0x11A0A0A0u);
+  auto fh = make(0x00800000);  // g is the red byte: 128
+  TsPixelImage dsth = Filled(5, 5, 0x11A0A0A0);
+  PaintMaskRect(dsth.View(), TRect::XYWH(0, 0, 5, 5), TCacheInfo{}, TUseParent::No, 0, fh.Mask);
+  EXPECT_EQ(dsth.View().At(2, 2), 0x11607080u);
+}
+
+TEST(PaintMaskRect, AlphaPiecesBlendOver) {
+  auto f = MakeMask(Filled(2, 2, 0x80FF0000), 1, 0, 16, 1, 1, 1, 1);
+  TsPixelImage dst = Filled(2, 2, 0xFF0000FF);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  // ((s - d) * 128 + d * 256) >> 8: red 0 -> 127, blue 255 -> 127.
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF7F007Fu);
+}
+
+TEST(PaintMaskRectLayered, MaskRaisesAlphaAndKeysClearIt) {
+  // Corner pixel (0, 0) key, others image 0x204060 through red mask 0x40.
+  auto f = MakeMask(MakeImage(2, 4,
+                              {K, 0xFF204060, 0xFF204060, 0xFF204060,  //
+                               0, 0x00400000, 0x00400000, 0x00400000}),
+                    1, 1, 0, 1, 1, 1, 1);
+  TsPixelImage dst = Filled(2, 2, 0x00A0A0A0);
+  PaintMaskRectLayered(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, 0, f.Mask);
+  EXPECT_EQ(dst.View().At(0, 0), 0x00A0A0A0u);
+  // d := (d * 64 + s * 191) >> 8; alpha max(0, 191).
+  EXPECT_EQ(dst.View().At(1, 1), 0xBF3F576Fu);
+  TsPixelImage parent = Filled(2, 2, 0x12345678);
+  TsPixelImage dst2 = Filled(2, 2, 0x00A0A0A0);
+  PaintMaskRectLayered(dst2.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(parent.View(), 0, 0), 0,
+                       f.Mask);
+  EXPECT_EQ(dst2.View().At(0, 0), 0x12345678u);
+}
+
+TEST(PaintMaskRectCapped, CapsBandsAndWeakensByOpacity) {
+  // Bands 2 capped to 1: a 3 x 3 frame over 3 x 3 keeps its own pixels only
+  // when the bands are 1; with bands 2 the centre would be empty (3 - 4 < 0).
+  TsPixelImage img = Filled(3, 6, 0xFF204060);
+  for (int32_t y = 3; y < 6; ++y)
+    for (int32_t x = 0; x < 3; ++x) img.View().At(x, y) = 0x00000000;  // mask 0: full image
+  auto f = MakeMask(std::move(img), 1, 1, 4, 2, 2, 2, 2);
+  TsPixelImage dst = Filled(3, 3, 0x00A0A0A0);
+  PaintMaskRectCapped(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, 128,
+                      TRect::LTRB(1, 1, 1, 1), 0, f.Mask);
+  // u := (255 * 128) >> 8 = 127; d := (d * 128 + s * 127) >> 8; alpha 0 -> u.
+  EXPECT_EQ(dst.View().At(0, 0), 0x7F5F6F7Fu);
+  EXPECT_EQ(dst.View().At(1, 1), 0x7F5F6F7Fu);
+}
+
+}  // namespace
+}  // namespace ac

@@ -1,0 +1,75 @@
+#include "paint/plain_border.h"
+
+#include <algorithm>
+
+#include "system/system.h"
+#include "pixels/blend_fill.h"
+
+namespace ac {
+
+TColor PlainSkinColor(TColor color) {
+  if (IsSystemColor(color)) return platform::SysColor(color & 0xFF);
+  return color;
+}
+
+TCornerRadii FitRadii(TCornerRadii r, int32_t w, int32_t h) {
+  auto fitPair = [](int32_t& a, int32_t& b, int32_t limit) {
+    if (a + b > limit) a = b = limit / 2;
+  };
+  if (h > w) {
+    fitPair(r[0], r[1], w - 1);
+    fitPair(r[2], r[3], w - 1);
+  } else {
+    fitPair(r[0], r[2], h - 1);
+    fitPair(r[1], r[3], h - 1);
+  }
+  for (auto& v : r) v = std::max(v, 0);
+  return r;
+}
+
+bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGeneralData& gd,
+                      int32_t ppi, const TacPaintBorderData* custom, const TCacheInfo& cache,
+                      int32_t state, TRadiusFit fit) {
+  const TsGenState& props = gd.Props[std::clamp(state, 0, 2)];
+  int32_t width;
+  TCornerRadii radii{0, 0, 0, 0};
+  TColor color;
+  if (custom != nullptr) {
+    width = custom->FWidth < 0 ? gd.BorderWidth : custom->FWidth;
+    for (int32_t i = 0; i < 4; ++i) radii[i] = std::max(custom->GetCorner(i), 0);
+    color = custom->FColorNormal;
+    if (state >= 1 && custom->FColorActive != clNone) color = custom->FColorActive;
+    if (state >= 2 && custom->FColorPressed != clNone) color = custom->FColorPressed;
+    if (color == clNone) color = props.BorderColor;
+  } else {
+    width = gd.BorderWidth;
+    if (gd.BorderRadius > 0) radii.fill(gd.BorderRadius);
+    color = props.BorderColor;
+  }
+  width = width * ppi / 96;
+  if (fit == TRadiusFit::FitToControl) radii = FitRadii(radii, rect.Width(), rect.Height());
+  const bool rounded = radii[0] > 0 || radii[1] > 0 || radii[2] > 0 || radii[3] > 0;
+  if (color == clFuchsia) {
+    if (rounded) CutRoundCorners(dst, rect, radii, cache);
+    return false;
+  }
+  const TColor rgb = PlainSkinColor(color);
+  if (!rounded) {
+    if (width > 0) FillBands(dst, rect, rgb, width, width, width, width);
+    return true;
+  }
+  TCacheInfo cut = cache;
+  if (!cut.Ready && cut.FillColor.C == clFuchsia) cut.FillColor = TsColor(rgb);
+  const bool roomy = rect.Width() >= radii[0] + radii[1] && rect.Width() >= radii[2] + radii[3] &&
+                     rect.Height() >= radii[0] + radii[2] && rect.Height() >= radii[1] + radii[3];
+  if (roomy) {
+    CutRoundCorners(dst, rect, radii, cut);
+    DrawRoundOutline(dst, rect, radii, width, rgb);
+  } else {
+    DrawRoundOutline(dst, rect, radii, width, rgb);
+    CutRoundCorners(dst, rect, radii, cut);
+  }
+  return true;
+}
+
+}  // namespace ac

@@ -1,0 +1,289 @@
+#include "paint/section_paint.h"
+
+#include <gtest/gtest.h>
+
+#include "pixels/blend.h"
+#include "paint/control_paint.h"
+#include "pixels/gradient_paint.h"
+#include "paint/mask_paint_testing.h"
+#include "paint/plain_border.h"
+
+namespace ac {
+namespace {
+
+using testing::Coded;
+using testing::Filled;
+using testing::Hex;
+using testing::MakeMask;
+
+// A skin of one section "S" whose normal state is given by the test.
+struct TSkin {
+  TacSkinData Sd{testing::FakeManager(), 96};
+  std::vector<TsPixelImage> Images;
+
+  TsGeneralData& Section() { return Sd.gd[0]; }
+  TsGenState& State(int i = 0) { return Sd.gd[0].Props[i]; }
+  int32_t AddMask(testing::TMaskFixture f) {
+    Images.push_back(std::move(f.Image));
+    Sd.ma.push_back(f.Mask);
+    return static_cast<int32_t>(Sd.ma.size()) - 1;
+  }
+
+  TSkin() {
+    Sd.gd.emplace_back();
+    Section().ClassName.push_back('S');  // (a literal trips g++ 12's bogus -Wrestrict)
+    State().Color = 0x00302010;          // pixel 0xFF102030
+  }
+};
+
+TsGradArray Vertical(TColor top, TColor bottom) {
+  TsGradArray g(2);
+  g[0] = {0, kGradVertical, TsColor(top), 0};
+  g[1] = {1, kGradVertical, TsColor(bottom), 100};
+  return g;
+}
+
+TEST(PaintSectionBackground, OpaqueAndParentUnknown) {
+  TSkin s;
+  s.State().Transparency = 50;  // ignored: the parent is unknown
+  TsPixelImage dst(3, 2);
+  PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  EXPECT_EQ(dst.View().At(2, 1), 0xFF102030u);
+  // A custom colour is painted opaque, without texture or gradient.
+  PaintSectionBackground(0, TCacheInfo{}, 0, 0x000000FF, s.Sd, dst.View(), {}, dst.View().Bounds());
+  EXPECT_EQ(dst.View().At(0, 0), 0xFFFF0000u);
+}
+
+TEST(PaintSectionBackground, FullTransparencyCopiesTheParent) {
+  TSkin s;
+  s.State().Transparency = 100;
+  TsPixelImage parent = Coded(6, 6, 0x40000000);
+  TsPixelImage dst = Filled(4, 4, 0x11111111);
+  // The parent behind (x, y) of Rect is at Cache + Offset + (x, y) - Rect.TopLeft.
+  PaintSectionBackground(0, MakeCacheInfo(parent.View(), 1, 0), 0, clFuchsia, s.Sd, dst.View(),
+                         {1, 2}, TRect::XYWH(1, 1, 2, 2));
+  EXPECT_EQ(Hex(dst.View()), Hex(4, {0x11111111, 0x11111111, 0x11111111, 0x11111111,  //
+                                     0x11111111, 0x40000202, 0x40000203, 0x11111111,  //
+                                     0x11111111, 0x40000302, 0x40000303, 0x11111111,  //
+                                     0x11111111, 0x11111111, 0x11111111, 0x11111111}));
+  // The cache image is the destination itself: nothing to do.
+  TsPixelImage same = Coded(3, 3, 0x40000000);
+  const auto before = testing::Pixels(same.View());
+  PaintSectionBackground(0, MakeCacheInfo(same.View(), 0, 0), 0, clFuchsia, s.Sd, same.View(), {},
+                         same.View().Bounds());
+  EXPECT_EQ(testing::Pixels(same.View()), before);
+  // No image at all: the fill colour, opaque.
+  TCacheInfo fill;
+  fill.FillColor = TsColor(0x00445566);
+  PaintSectionBackground(0, fill, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  EXPECT_EQ(dst.View().At(3, 3), 0xFF665544u);
+}
+
+TEST(PaintSectionBackground, FullTransparencyWithMarginsOfANotReadyImage) {
+  TSkin s;
+  s.State().Transparency = 100;
+  TsPixelImage parent = Coded(10, 10, 0x40000000);
+  TCacheInfo c;
+  c.Bmp = parent.View();
+  c.FillColor = TsColor(0x00445566);
+  c.FillRect = TRect::LTRB(2, 1, 0, 0);  // left margin 2, top margin 1
+  TsPixelImage dst = Filled(4, 3, 0);
+  PaintSectionBackground(0, c, 0, clFuchsia, s.Sd, dst.View(), {1, 0}, dst.View().Bounds());
+  // A = (1, 0)-(5, 3): one left column and one top row from the image.
+  EXPECT_EQ(Hex(dst.View()), Hex(4, {0x40000001, 0x40000002, 0x40000003, 0x40000004,  //
+                                     0x40000101, 0xFF665544, 0xFF665544, 0xFF665544,  //
+                                     0x40000201, 0xFF665544, 0xFF665544, 0xFF665544}));
+}
+
+TEST(PaintSectionBackground, HalfTransparentPlainColourMixesOnce) {
+  TSkin s;
+  s.State().Transparency = 50;
+  TCacheInfo fill;
+  fill.FillColor = TsColor(0x00FFFFFF);
+  TsPixelImage dst(2, 2);
+  PaintSectionBackground(0, fill, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  const uint32_t want = ColorToPixel(MixColor(0x00FFFFFF, 0x00302010, 127)) | 0xFF000000u;
+  EXPECT_EQ(dst.View().At(1, 1), want);
+  EXPECT_EQ(want, 0xFF868E96u);
+}
+
+TEST(PaintSectionBackground, HalfTransparentGradientOverAReadyCache) {
+  TSkin s;
+  s.State().Transparency = 50;
+  s.State().GradientPercent = 100;
+  s.State().GradientArray = Vertical(0x000000FF, 0x00FF0000);
+  TsPixelImage parent = Filled(2, 4, 0xFF808080);
+  TsPixelImage dst(2, 4);
+  PaintSectionBackground(0, MakeCacheInfo(parent.View(), 0, 0), 0, clFuchsia, s.Sd, dst.View(), {},
+                         dst.View().Bounds());
+  TsPixelImage grad(2, 4);
+  PaintGradient(grad.View(), grad.View().Bounds(), s.State().GradientArray);
+  for (int32_t y = 0; y < 4; ++y) {
+    const uint32_t g = grad.View().At(0, y);
+    uint32_t want = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+      want |= (((((0xFF808080u >> shift) & 0xFF) * 127 + ((g >> shift) & 0xFF) * 129) >> 8) & 0xFF)
+              << shift;
+    EXPECT_EQ(dst.View().At(1, y), want) << y;
+  }
+}
+
+TEST(PaintSectionFill, TextureFadedTowardTheColour) {
+  TSkin s;
+  const int32_t tex = s.AddMask(MakeMask(Filled(2, 2, 0xFF000000), 1, 0, 0, 0, 0, 0, 0));
+  s.State().ImagePercent = 30;
+  s.State().TextureIndex = tex;
+  s.State().Color = 0x00FFFFFF;
+  TsPixelImage dst(2, 2);
+  PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  // FadeToColor with weight 76: (0 * 76 + 255 * 179) >> 8 = 178.
+  EXPECT_EQ(dst.View().At(1, 1), 0xFFB2B2B2u);
+}
+
+TEST(PaintSectionFill, OnePassTextureAndGradient) {
+  TSkin s;
+  const int32_t tex = s.AddMask(MakeMask(Coded(2, 2), 1, 0, 0, 0, 0, 0, 0));
+  s.State().ImagePercent = 40;
+  s.State().GradientPercent = 60;
+  s.State().TextureIndex = tex;
+  s.State().GradientArray = Vertical(0x00FFFFFF, 0x00000000);
+  TsPixelImage dst(3, 3);
+  PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  TsPixelImage grad(3, 3);
+  PaintGradient(grad.View(), grad.View().Bounds(), s.State().GradientArray);
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 3; ++x) {
+      const uint32_t g = grad.View().At(x, y);
+      const uint32_t t = s.Images[0].View().At(x % 2, y % 2);
+      uint32_t want = 0xFF000000u;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const int32_t tc = (t >> shift) & 0xFF, gc = (g >> shift) & 0xFF;
+        want |= static_cast<uint32_t>(((102 * (tc - gc) + gc * 256) >> 8) & 0xFF) << shift;
+      }
+      EXPECT_EQ(dst.View().At(x, y), want) << x << "," << y;
+    }
+}
+
+TEST(PaintPlainBorder, WidthScalesWithResolution) {
+  TsGeneralData gd;
+  gd.BorderWidth = 2;
+  gd.Props[0].BorderColor = 0x000000FF;
+  TsPixelImage dst = Filled(8, 8, 0xFF000000);
+  EXPECT_TRUE(PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 144, nullptr, TCacheInfo{}, 0));
+  EXPECT_EQ(dst.View().At(2, 4), 0xFFFF0000u);
+  EXPECT_EQ(dst.View().At(3, 4), 0xFF000000u);
+  EXPECT_EQ(dst.View().At(5, 4), 0xFFFF0000u);
+  EXPECT_EQ(dst.View().At(4, 5), 0xFFFF0000u);
+}
+
+TEST(PaintPlainBorder, RadiiFittedToTheControl) {
+  EXPECT_EQ(FitRadii({8, 8, 8, 8}, 20, 10), (TCornerRadii{4, 4, 4, 4}));
+  EXPECT_EQ(FitRadii({8, 8, 8, 8}, 10, 20), (TCornerRadii{4, 4, 4, 4}));
+  EXPECT_EQ(FitRadii({3, 3, 3, 3}, 20, 10), (TCornerRadii{3, 3, 3, 3}));
+}
+
+TEST(PaintPlainBorder, FuchsiaColourRoundsWithoutALine) {
+  TsGeneralData gd;
+  gd.BorderRadius = 4;
+  TsPixelImage dst = Filled(12, 12, 0xFF102030);
+  TsPixelImage parent = Filled(12, 12, 0xFFFFFFFF);
+  EXPECT_FALSE(PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, nullptr,
+                                MakeCacheInfo(parent.View(), 0, 0), 0));
+  EXPECT_EQ(dst.View().At(11, 11), 0xFFFFFFFFu);
+  EXPECT_EQ(dst.View().At(6, 0), 0xFF102030u);  // no line on the edges
+  EXPECT_EQ(dst.View().At(6, 6), 0xFF102030u);
+}
+
+TEST(PaintPlainBorder, CustomBorderColoursByState) {
+  TsGeneralData gd;
+  gd.Props[2].BorderColor = 0x00000001;
+  TacPaintBorderData custom;
+  custom.FWidth = 1;
+  custom.FColorNormal = 0x000000FF;
+  custom.FColorActive = 0x0000FF00;
+  TsPixelImage dst(4, 4);
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, &custom, TCacheInfo{}, 0);
+  EXPECT_EQ(dst.View().At(0, 0), 0xFFFF0000u);
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, &custom, TCacheInfo{}, 2);
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF00FF00u);  // pressed not set: active
+  custom.FColorNormal = custom.FColorActive = clNone;
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, &custom, TCacheInfo{}, 2);
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF010000u);  // the state's border colour
+}
+
+TEST(PaintSection, StateLimitedAndRectMustLieInside) {
+  TSkin s;
+  s.State(2).Color = 0x000000FF;
+  TsPixelImage dst(3, 3);
+  PaintSection(0, TCacheInfo{}, s.Sd, dst.View(), {}, dst.View().Bounds(), 5);
+  EXPECT_EQ(dst.View().At(1, 1), 0xFFFF0000u);
+  TsPixelImage untouched(3, 3);
+  PaintSection(0, TCacheInfo{}, s.Sd, untouched.View(), {}, TRect::XYWH(1, 1, 3, 3), 0);
+  PaintSection(3, TCacheInfo{}, s.Sd, untouched.View(), {}, untouched.View().Bounds(), 0);
+  EXPECT_EQ(untouched.View().At(1, 1), 0u);
+}
+
+TEST(PaintControlSection, BorderEntryWithBitTwoShowsFromStateOne) {
+  TSkin s;
+  s.Section().BorderIndex = s.AddMask(MakeMask(Filled(3, 3, 0xFF0000FF), 1, 0, 2, 1, 1, 1, 1));
+  s.State(1).Color = 0x00302010;
+  TsControlPaintData ctrl;
+  ctrl.SkinData = &s.Sd;
+  ctrl.SkinIndex = 0;
+  TsPixelImage dst(4, 4);
+  PaintControlSection(ctrl, TCacheInfo{}, TUseParent::No, dst.View(), {}, dst.View().Bounds(), 0);
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF102030u);
+  PaintControlSection(ctrl, TCacheInfo{}, TUseParent::No, dst.View(), {}, dst.View().Bounds(), 1);
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF0000FFu);
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF102030u);
+}
+
+TEST(PaintControlSection, EffectsSkipKeyPixels) {
+  TSkin s;
+  s.State().Color = 0x00FFFFFF;
+  TsControlPaintData ctrl;
+  ctrl.SkinData = &s.Sd;
+  ctrl.SkinIndex = 0;
+  ctrl.ColorTone = 0x00000080;  // red at half
+  TsPixelImage dst(2, 2);
+  PaintControlSection(ctrl, TCacheInfo{}, TUseParent::No, dst.View(), {}, dst.View().Bounds(), 0);
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF7F0000u);  // (255 * 128) >> 8
+}
+
+TEST(PaintSectionWith, CallersBorderAndTexturesByState) {
+  TSkin s;
+  const int32_t texA = s.AddMask(MakeMask(Filled(1, 1, 0xFF0000AA), 1, 0, 0, 0, 0, 0, 0));
+  const int32_t texB = s.AddMask(MakeMask(Filled(1, 1, 0xFF0000BB), 1, 0, 0, 0, 0, 0, 0));
+  const int32_t border = s.AddMask(MakeMask(Filled(3, 3, 0xFF00CC00), 1, 0, 0, 1, 1, 1, 1));
+  for (int i = 0; i < 3; ++i) s.State(i).ImagePercent = 100;
+  TsPixelImage dst(4, 4);
+  PaintSectionWith(0, border, texA, texB, s.Sd, dst.View(), {}, dst.View().Bounds(), 0,
+                   TCacheInfo{});
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF00CC00u);
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF0000AAu);
+  PaintSectionWith(0, -1, texA, texB, s.Sd, dst.View(), {}, dst.View().Bounds(), 1, TCacheInfo{});
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF0000BBu);  // no border entry, no border colour
+  EXPECT_EQ(dst.View().At(1, 1), 0xFF0000BBu);
+}
+
+TEST(PaintSectionLayered, TransparencyBecomesAlphaAndTheWholeImageIsPremultiplied) {
+  TSkin s;
+  s.State().Color = 0x00FFFFFF;
+  s.State().Transparency = 60;  // alpha (100 - 60) * 255 / 100 = 102
+  TsPixelImage dst = Filled(3, 3, 0xFF000000);
+  PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, dst.View().Bounds());
+  // 255 * 102 >> 8 = 101 after premultiplication.
+  EXPECT_EQ(dst.View().At(1, 1), 0x66656565u);
+  // Part of the image only: no premultiplication.
+  TsPixelImage part = Filled(3, 3, 0xFF000000);
+  PaintSectionLayered(0, 0, s.Sd, part.View(), {}, TRect::XYWH(0, 0, 2, 2));
+  EXPECT_EQ(part.View().At(1, 1), 0x66FFFFFFu);
+  EXPECT_EQ(part.View().At(2, 2), 0xFF000000u);
+  // Fully transparent over the whole image: cleared.
+  s.State().Transparency = 100;
+  PaintSectionLayered(0, 0, s.Sd, part.View(), {}, part.View().Bounds());
+  EXPECT_EQ(part.View().At(2, 2), 0u);
+}
+
+}  // namespace
+}  // namespace ac

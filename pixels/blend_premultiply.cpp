@@ -1,0 +1,37 @@
+#include "pixels/blend_premultiply.h"
+
+#include "system/system.h"
+#include "pixels/blend_rows.h"
+
+namespace ac {
+
+namespace {
+
+// The answer cannot change in a way the engine handles while it runs, and the
+// call is costly on old systems, so it is asked once.
+TComposition CompositionOnce() {
+  static const TComposition answer =
+      platform::CompositionEnabled() ? TComposition::On : TComposition::Off;
+  return answer;
+}
+
+}  // namespace
+
+void PremultiplyWith(const TsPixelBuffer& buf, const TRect& rect, TComposition composition) {
+  if (buf.IsEmpty()) return;
+  const TRect r = ClipToBuffer(rect, buf);
+  if (r.IsEmpty()) return;
+  for (int32_t y = r.Top; y < r.Bottom; ++y) {
+    rows::Premultiply(buf.RowBytes(y) + 4 * r.Left, r.Width(), composition == TComposition::Off);
+  }
+}
+
+void Premultiply(const TsPixelBuffer& buf, const TRect& rect) {
+  PremultiplyWith(buf, rect, CompositionOnce());
+}
+
+void Premultiply(const TsPixelBuffer& buf) {
+  Premultiply(buf, buf.Bounds());
+}
+
+}  // namespace ac

@@ -1,0 +1,89 @@
+#pragma once
+// Decoding the skin images (PNG, BMP, JPEG) into 32-bit pixels.
+//
+// Natively PNG and JPEG go through libpng and libjpeg; the Windows build uses
+// the system's own codecs (Windows Imaging Component). BMP is read by our own
+// reader (render/bmp_reader.h) in both builds. Both builds yield identical
+// pixels for the same file; a parity test holds them to that.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "pixels/bmp_reader.h"
+#include "pixels/color.h"
+
+namespace ac::platform {
+
+enum class TImageFormat { ifUnknown, ifPng, ifBmp, ifJpeg };
+
+// The format named by the file's first bytes ("\x89PNG\r\n\x1a\n", "BM",
+// "\xFF\xD8\xFF"); never by its name.
+inline TImageFormat DetectImageFormat(std::span<const uint8_t> data) {
+  static constexpr uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto startsWith = [&](std::span<const uint8_t> sig) {
+    if (data.size() < sig.size()) return false;
+    for (std::size_t i = 0; i < sig.size(); ++i)
+      if (data[i] != sig[i]) return false;
+    return true;
+  };
+  static constexpr uint8_t kBmp[2] = {'B', 'M'};
+  static constexpr uint8_t kJpeg[3] = {0xFF, 0xD8, 0xFF};
+  if (startsWith(kPng)) return TImageFormat::ifPng;
+  if (startsWith(kBmp)) return TImageFormat::ifBmp;
+  if (startsWith(kJpeg)) return TImageFormat::ifJpeg;
+  return TImageFormat::ifUnknown;
+}
+
+// A decoded image: Width × Height pixels, rows top-down with no padding (the
+// stride is Width pixels), bytes blue, green, red, alpha, not premultiplied.
+struct TDecodedImage {
+  TImageFormat Format = TImageFormat::ifUnknown;
+  int Width = 0;
+  int Height = 0;
+  // Bits per pixel as stored in the file: a BMP's bit count (1, 4, 8, 16, 24
+  // or 32), a PNG's channels × bit depth (1 … 64), 8 or 24 for JPEG.
+  int SourceBitsPerPixel = 0;
+  std::vector<TsPixel> Pixels;
+
+  // True when the alpha bytes came from the file: every PNG (decoded into a
+  // 32-bit image, opaque where the file has no alpha) and 32-bit BMPs (whose
+  // fourth byte is kept as it stands). Otherwise the image was converted from
+  // fewer bits per pixel and every alpha byte is 255; the skin loader keys
+  // such images by colour.
+  bool ArrivedWith32Bits() const {
+    return Format == TImageFormat::ifPng ||
+           (Format == TImageFormat::ifBmp && SourceBitsPerPixel == 32);
+  }
+
+  TsPixel& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+  const TsPixel& At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+};
+
+// Our own BMP reader's result as a decoded image; both builds read BMP so.
+inline TDecodedImage DecodeBmp(std::span<const uint8_t> data) {
+  TBmpImage bmp = ReadBmp(data);
+  TDecodedImage image;
+  image.Format = TImageFormat::ifBmp;
+  image.Width = bmp.Width;
+  image.Height = bmp.Height;
+  image.SourceBitsPerPixel = bmp.BitsPerPixel;
+  image.Pixels = std::move(bmp.Pixels);
+  return image;
+}
+
+// Decodes a PNG, BMP or JPEG file held in memory, the format told by its
+// signature. Throws ESkinError naming the format on an unknown signature,
+// corrupt or truncated data, or an image beyond kMaxImageSide or
+// kMaxImagePixels.
+TDecodedImage DecodeImage(std::span<const uint8_t> data);
+
+// Encodes Image (Format and SourceBitsPerPixel are ignored) as an 8-bit RGBA
+// PNG, every byte kept as it stands: for tools and for tests that save what
+// they drew. Throws ESkinError for an image without pixels or when the
+// encoder fails.
+std::vector<uint8_t> EncodePng(const TDecodedImage& image);
+
+}  // namespace ac::platform

@@ -1,0 +1,68 @@
+#pragma once
+// Helpers for the render tests: small images from pixel lists and a hex dump
+// that makes a failed comparison readable.
+
+#include <cstdint>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "pixels/pixel_buffer.h"
+
+namespace ac::testing {
+
+// A w x h image filled row by row from Pixels (the rest stays 0).
+inline TsPixelImage MakeImage(int32_t w, int32_t h, std::initializer_list<uint32_t> pixels,
+                              TRowOrder order = TRowOrder::TopDown) {
+  TsPixelImage img(w, h, order);
+  int32_t i = 0;
+  for (uint32_t p : pixels) {
+    if (i >= w * h) break;
+    img.View().At(i % w, i / w) = p;
+    ++i;
+  }
+  return img;
+}
+
+inline TsPixelImage Filled(int32_t w, int32_t h, uint32_t v, TRowOrder order = TRowOrder::TopDown) {
+  TsPixelImage img(w, h, order);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) img.View().At(x, y) = v;
+  return img;
+}
+
+inline std::vector<uint32_t> Pixels(const TsPixelBuffer& b) {
+  std::vector<uint32_t> out;
+  for (int32_t y = 0; y < b.Height; ++y)
+    for (int32_t x = 0; x < b.Width; ++x) out.push_back(b.At(x, y));
+  return out;
+}
+
+// Rows of 8-digit hex pixels, one line per row.
+inline std::string Hex(const TsPixelBuffer& b) {
+  std::string s;
+  char buf[16];
+  for (int32_t y = 0; y < b.Height; ++y) {
+    for (int32_t x = 0; x < b.Width; ++x) {
+      std::snprintf(buf, sizeof buf, "%08x ", b.At(x, y));
+      s += buf;
+    }
+    s += '\n';
+  }
+  return s;
+}
+
+inline std::string Hex(int32_t w, std::initializer_list<uint32_t> pixels) {
+  std::string s;
+  char buf[16];
+  int32_t i = 0;
+  for (uint32_t p : pixels) {
+    std::snprintf(buf, sizeof buf, "%08x ", p);
+    s += buf;
+    if (++i % w == 0) s += '\n';
+  }
+  return s;
+}
+
+}  // namespace ac::testing

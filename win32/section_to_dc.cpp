@@ -1,0 +1,32 @@
+#include "win32/section_to_dc.h"
+
+#include "win32/scoped_gdi_object.h"
+#include "pixels/pixel_buffer.h"
+#include "paint/section_paint.h"
+
+namespace ac::platform {
+
+void PaintSectionToDC(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
+                      const TacSkinData& sd, HDC dc, TPoint offset, const TRect& rect) {
+  if (rect.IsEmpty() || rect.Left < 0 || rect.Top < 0 || dc == nullptr) return;
+  const int32_t w = rect.Width(), h = rect.Height();
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top-down rows, so the view's stride is positive
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  ScopedBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bmp || bits == nullptr) return;
+  const TsPixelBuffer view(bits, w, h, static_cast<std::ptrdiff_t>(w) * 4);
+  PaintSection(skinIndex, cache, sd, view, offset, TRect::XYWH(0, 0, w, h), state);
+  GdiFlush();
+  ScopedMemoryDC mem(dc);
+  if (!mem.Get()) return;
+  const ScopedSelectObject select(mem.Get(), bmp.Get());
+  BitBlt(dc, rect.Left, rect.Top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace ac::platform
