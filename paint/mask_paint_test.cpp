@@ -41,20 +41,20 @@ TEST(MaskLayout, NinePiecesInOrder) {
   const TNineSliceLayout l = LayoutNineSlice(TRect::LTRB(5, 6, 25, 26), {100, 50}, {10, 8}, 58,
                                              {2, 1, 3, 2}, TCentre::Paint);
   ASSERT_EQ(l.Count, 9);
-  using K = TMaskPieceKind;
+  using P = TMaskPieceKind;
   const struct {
-    K Kind;
+    P Kind;
     TRect Src, Dst;
   } want[] = {
-      {K::Corner, TRect::XYWH(100, 50, 2, 1), TRect::XYWH(5, 6, 2, 1)},
-      {K::Edge, TRect::XYWH(100, 51, 2, 5), TRect::LTRB(5, 7, 7, 24)},
-      {K::Edge, TRect::XYWH(102, 50, 5, 1), TRect::LTRB(7, 6, 22, 7)},
-      {K::Corner, TRect::XYWH(100, 56, 2, 2), TRect::XYWH(5, 24, 2, 2)},
-      {K::Edge, TRect::XYWH(102, 56, 5, 2), TRect::LTRB(7, 24, 22, 26)},
-      {K::Corner, TRect::XYWH(107, 56, 3, 2), TRect::XYWH(22, 24, 3, 2)},
-      {K::Corner, TRect::XYWH(107, 50, 3, 1), TRect::XYWH(22, 6, 3, 1)},
-      {K::Edge, TRect::XYWH(107, 51, 3, 5), TRect::LTRB(22, 7, 25, 24)},
-      {K::Centre, TRect::XYWH(102, 51, 5, 5), TRect::LTRB(7, 7, 22, 24)},
+      {P::Corner, TRect::XYWH(100, 50, 2, 1), TRect::XYWH(5, 6, 2, 1)},
+      {P::Edge, TRect::XYWH(100, 51, 2, 5), TRect::LTRB(5, 7, 7, 24)},
+      {P::Edge, TRect::XYWH(102, 50, 5, 1), TRect::LTRB(7, 6, 22, 7)},
+      {P::Corner, TRect::XYWH(100, 56, 2, 2), TRect::XYWH(5, 24, 2, 2)},
+      {P::Edge, TRect::XYWH(102, 56, 5, 2), TRect::LTRB(7, 24, 22, 26)},
+      {P::Corner, TRect::XYWH(107, 56, 3, 2), TRect::XYWH(22, 24, 3, 2)},
+      {P::Corner, TRect::XYWH(107, 50, 3, 1), TRect::XYWH(22, 6, 3, 1)},
+      {P::Edge, TRect::XYWH(107, 51, 3, 5), TRect::LTRB(22, 7, 25, 24)},
+      {P::Centre, TRect::XYWH(102, 51, 5, 5), TRect::LTRB(7, 7, 22, 24)},
   };
   for (int i = 0; i < 9; ++i) {
     SCOPED_TRACE(i);

@@ -144,7 +144,7 @@ TEST_P(SectionGolden, MatchesTheRecordedImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(VelmoraLight, SectionGolden, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.File); });
+                         [](const auto& p) { return std::string(p.param.File); });
 
 }  // namespace
 }  // namespace ac

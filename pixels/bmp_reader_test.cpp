@@ -204,8 +204,8 @@ TEST_P(BmpReaderRefuses, WithAMessageThatSaysWhy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BmpReaderRefuses, testing::ValuesIn(kBadCases),
-                         [](const testing::TestParamInfo<TBadCase>& info) {
-                           std::string name = info.param.Name;
+                         [](const testing::TestParamInfo<TBadCase>& p) {
+                           std::string name = p.param.Name;
                            for (char& c : name)
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;

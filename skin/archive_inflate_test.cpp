@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Contents, InflatePosition,
                          testing::Values(PositionCase{"Empty", {}}, PositionCase{"OneByte", {42}},
                                          PositionCase{"Noise300K", NoiseBytes(300000)},
                                          PositionCase{"Zeros3M", Bytes(3000000, 0)}),
-                         [](const auto& info) { return std::string(info.param.Label); });
+                         [](const auto& p) { return std::string(p.param.Label); });
 
 // Finds noise whose stream is exactly kArchiveInputBlock + Overhang bytes, so
 // the first input block ends inside the stream's last bytes.

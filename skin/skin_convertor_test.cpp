@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                        .Raw(test::Zlib(BytesOf("x")))
                        .Build(),
                    "\"A.BMP\": declared size of 4294967295 bytes"}),
-    [](const auto& info) { return std::string(info.param.Label); });
+    [](const auto& p) { return std::string(p.param.Label); });
 
 TEST(ReadSkinArchive, ErrorInALaterEntryDropsTheEarlierOnes) {
   Bytes archive = TArchiveBuilder().Header(3).Entry("OPTIONS.DAT", "o").Entry("A.PNG", "a").Build();
