@@ -51,7 +51,7 @@ int VisibleTopLevelWindows(DWORD pid) {
   struct Count {
     DWORD Pid;
     int N;
-  } c{pid, 0};
+  } count{pid, 0};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
         auto* c = reinterpret_cast<Count*>(lp);
@@ -60,8 +60,8 @@ int VisibleTopLevelWindows(DWORD pid) {
         if (owner == c->Pid && IsWindowVisible(w)) ++c->N;
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&c));
-  return c.N;
+      reinterpret_cast<LPARAM>(&count));
+  return count.N;
 }
 
 int State() {
