@@ -5,6 +5,10 @@
 // receives for a child (WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM) to that child
 // as CN_ messages.
 //
+// CM_FOCUSCHANGED, CM_DIALOGCHAR and CM_SHOWINGCHANGED updates pass from a
+// windowed control to all its children (CM_DIALOGCHAR until one answers
+// non-zero).
+//
 // The window is created on demand (HandleNeeded), after its parent's. Its
 // window class is named after the framework class; a control that wraps a
 // system class ("EDIT", "BUTTON") registers a copy of that class under its own
@@ -57,6 +61,7 @@ class TWinControl : public TControl {
   bool TabStop = false;
 
   bool Showing() const override;
+  void UpdateShowing() override;
   virtual bool CanFocus() const;
   bool Focused() const;
   virtual void SetFocus();
@@ -65,8 +70,8 @@ class TWinControl : public TControl {
   TControl* ControlAtPos(TPoint p, bool allowDisabled) const;
 
   TRect ClientRect() const override;
-  void Invalidate() override;
   void Update() override;
+  void BeforeDestruction() override;
   void ScaleBy(int m, int d) override;
 
   void WndProc(TMessage& m) override;
