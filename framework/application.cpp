@@ -52,8 +52,7 @@ std::string ExeTitle() {
 
 }  // namespace
 
-TApplication::TApplication()
-    : TComponent(nullptr), FHooks(std::make_shared<TMainWindowHooks>()) {
+TApplication::TApplication() : TComponent(nullptr), FHooks(std::make_shared<TMainWindowHooks>()) {
   Application = this;
   FScreen = new TScreen(this);
   Screen = FScreen;

@@ -26,10 +26,7 @@ void TButton::CreateParams(TCreateParams& p) {
 void TButton::SetOwnerDraw(bool value) {
   if (value == FOwnerDraw) return;
   FOwnerDraw = value;
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 void TButton::WndProc(TMessage& m) {

@@ -31,10 +31,7 @@ class ControlTest : public ::testing::Test {
 
   template <typename T>
   T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    auto* c = new T(Form.get());
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
+    return test::AddControl<T>(Form.get(), parent, left, top, width, height);
   }
 };
 
@@ -64,7 +61,8 @@ TEST_F(ControlTest, PropertyChangesAreNotified) {
   // The token unhooks before the locals the replacement uses go away.
   TWindowProcHook hook = label->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
     // Invalidating is a consequence, not a notification of the property.
-    if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100 && m.Msg != CM_INVALIDATE) seen.push_back(m.Msg);
+    if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100 && m.Msg != CM_INVALIDATE)
+      seen.push_back(m.Msg);
     previous(m);
   });
   label->SetEnabled(false);
@@ -285,8 +283,8 @@ TEST_F(ControlTest, ALabelFillsItsRectangleExactlyWhenItIsOpaque) {
       }
     label->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()));
     GdiFlush();
-    const std::array<uint8_t, 3> expected =
-        c.Transparent ? std::array<uint8_t, 3>{0x30, 0x20, 0x10} : std::array<uint8_t, 3>{0, 0, 0xFF};
+    const std::array<uint8_t, 3> expected = c.Transparent ? std::array<uint8_t, 3>{0x30, 0x20, 0x10}
+                                                          : std::array<uint8_t, 3>{0, 0, 0xFF};
     EXPECT_EQ(Bgr(bitmap, 19, 9), expected) << static_cast<int>(c.Way);
     EXPECT_EQ(Bgr(bitmap, 0, 0), expected) << static_cast<int>(c.Way);
     delete label;

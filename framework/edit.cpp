@@ -27,10 +27,7 @@ void TCustomEdit::SetAlignment(TAlignment alignment) {
   if (alignment == FAlignment) return;
   FAlignment = alignment;
   // The system edit takes its alignment only at creation.
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly) {

@@ -36,7 +36,7 @@ enum : UINT {
   CM_MOUSEENTER,  // LParam: the control the mouse entered (the receiver or a child)
   CM_MOUSELEAVE,
   CM_SHOWINGCHANGED,  // Showing turned (the control or a parent was shown or hidden)
-  CM_ENTER,  // the control received the focus within its form
+  CM_ENTER,           // the control received the focus within its form
   CM_EXIT,
   CM_DIALOGCHAR,  // a character the focused control does not take; WParam: the character,
                   // LParam: key data; Result 1 = used (an accelerator)

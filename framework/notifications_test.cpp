@@ -61,10 +61,7 @@ class NotificationsTest : public ::testing::Test {
 
   template <typename T>
   T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    auto* c = new T(Form.get());
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
+    return test::AddControl<T>(Form.get(), parent, left, top, width, height);
   }
   // Shows the form and waits until it is the active window.
   void ShowForm() {

@@ -189,6 +189,12 @@ void TWinControl::DestroyHandle() {
   UpdateShowing();
 }
 
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
 LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   // Every window of a framework class counts from its first non-client
   // message to its last, whether or not a control is attached by then.
@@ -361,8 +367,8 @@ void TWinControl::WndProc(TMessage& m) {
       // A top-level window shown or hidden by anyone (ShowWindow, the
       // system): its controls' Showing follows. Child windows are shown
       // through Visible, which updates Showing itself.
-      if (!Parent() && (reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags &
-                        (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+      if (!Parent() &&
+          (reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
         UpdateShowing();
       break;
     default:

@@ -50,6 +50,9 @@ class TWinControl : public TControl {
   void HandleNeeded();
   // Destroys the window (and with it the children's), keeping the control.
   void DestroyHandle();
+  // Destroys and creates the window again, for a style the system reads only
+  // at creation; nothing when there is no window yet.
+  void RecreateWnd();
 
   // All child controls in insertion order.
   const std::vector<TControl*>& Controls() const { return FControls; }

@@ -49,8 +49,8 @@ class TWindowSubclass {
 
  private:
   struct TState;
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp,
-                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR data);
   // Heap-held so that the address the system keeps survives a move.
   std::unique_ptr<TState> FState;
 };

@@ -153,7 +153,8 @@ TEST(HandleCounts, TheWrappersCountWhatTheyHold) {
     DeleteObject(given);
     ScopedGetDC screen(nullptr);
     ScopedWindow w = PlainEdit();
-    ScopedHook hook(WH_CBT, [](int c, WPARAM wp, LPARAM lp) { return CallNextHookEx(nullptr, c, wp, lp); });
+    ScopedHook hook(WH_CBT,
+                    [](int c, WPARAM wp, LPARAM lp) { return CallNextHookEx(nullptr, c, wp, lp); });
     EXPECT_EQ(delta(), (std::pair<long, long>{2, 2}));
     DestroyWindow(w.Get());  // gone behind the owner's back: counted until let go
     EXPECT_EQ(delta(), (std::pair<long, long>{2, 2}));
