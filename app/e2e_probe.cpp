@@ -3,13 +3,17 @@
 // it and its children through window messages. Used by scripts/e2e_app.sh.
 //
 //   e2e_probe wait SECONDS   exit 0 once the window is visible, 1 on timeout
-//   e2e_probe state          print key=value lines (see Main)
+//   e2e_probe state          print key=value lines (see State)
+//   e2e_probe handles        print the program's live GDI and USER objects,
+//                            asked of its application window (gdi=, user=)
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "win32/handle_counts.h"
 
 namespace {
 
@@ -82,6 +86,7 @@ int State() {
   GetGUIThreadInfo(thread, &gti);
   std::printf("focus=%s\n", ClassOf(gti.hwndFocus).c_str());
   std::printf("active=%s\n", ClassOf(gti.hwndActive).c_str());
+  std::printf("owner=%s\n", ClassOf(GetWindow(form, GW_OWNER)).c_str());
   HWND panel = Child(form, L"TsPanel");
   HWND button = Child(panel, L"TsButton");
   HWND edit = Child(panel, L"TsEdit");
@@ -105,6 +110,24 @@ int State() {
   return 0;
 }
 
+int Handles() {
+  HWND form = FindWindowW(L"TForm1", nullptr);
+  HWND app = form ? GetWindow(form, GW_OWNER) : nullptr;
+  if (!app) {
+    std::puts("application=none");
+    return 1;
+  }
+  const UINT query = RegisterWindowMessageW(ac::platform::kHandleCountsMessageName);
+  const auto ask = [&](unsigned which) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(app, query, which, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<long>(result);
+  };
+  std::printf("gdi=%ld\n", ask(ac::platform::kHandleCountGdi));
+  std::printf("user=%ld\n", ask(ac::platform::kHandleCountUser));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +142,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (command == "state") return State();
-  std::fputs("usage: e2e_probe wait SECONDS | state\n", stderr);
+  if (command == "handles") return Handles();
+  std::fputs("usage: e2e_probe wait SECONDS | state | handles\n", stderr);
   return 2;
 }

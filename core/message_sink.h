@@ -1,6 +1,6 @@
 #pragma once
 // Where the engine shows its messages. On Windows the sink is a system message
-// box (platform/win/message_box_sink.h); natively a recording sink that tests and
+// box (win32/message_box_sink.h); natively a recording sink that tests and
 // tools read. The sink is passed to whatever needs to show something; the engine
 // keeps no global one.
 

@@ -3,18 +3,43 @@
 #include "framework/control.h"
 #include "framework/form.h"
 #include "framework/screen.h"
-#include "win32/message_box_sink.h"
 #include "system/win/unicode.h"
+#include "win32/handle_counts.h"
+#include "win32/message_box_sink.h"
 
 namespace ac {
 
 TApplication* Application = nullptr;
 
+struct TMainWindowHooks {
+  struct TEntry {
+    int Id;
+    TMainWindowHookProc Proc;
+  };
+  std::vector<TEntry> Entries;
+  int NextId = 1;
+};
+
+TMainWindowHook& TMainWindowHook::operator=(TMainWindowHook&& o) noexcept {
+  if (this != &o) {
+    Unhook();
+    FHooks = std::move(o.FHooks);
+    FId = std::exchange(o.FId, 0);
+  }
+  return *this;
+}
+
+void TMainWindowHook::Unhook() {
+  if (auto hooks = FHooks.lock()) {
+    std::erase_if(hooks->Entries, [&](const auto& e) { return e.Id == FId; });
+  }
+  FHooks.reset();
+  FId = 0;
+}
+
 namespace {
 
-LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  return DefWindowProcW(wnd, msg, wp, lp);
-}
+constexpr UINT kPopupSystemMenu = 0x313;
 
 std::string ExeTitle() {
   wchar_t path[MAX_PATH];
@@ -27,7 +52,7 @@ std::string ExeTitle() {
 
 }  // namespace
 
-TApplication::TApplication() : TComponent(nullptr) {
+TApplication::TApplication() : TComponent(nullptr), FHooks(std::make_shared<TMainWindowHooks>()) {
   Application = this;
   RegisterFrameworkClasses(FClasses);
   FScreen = new TScreen(this);
@@ -37,7 +62,8 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
   SetState(csDestroying);
   // Forms (and the screen) go before the globals do.
-  while (!Components().empty()) delete Components().back();
+  while (!Components().empty()) Free(Components().back());
+  FHooks.reset();
   Screen = nullptr;
   Application = nullptr;
 }
@@ -52,9 +78,78 @@ void TApplication::Initialize() {
   wc.lpszClassName = L"TApplication";
   RegisterClassW(&wc);
   const std::wstring title = platform::Utf8ToWide(Title);
+  FHandleCountsMessage = RegisterWindowMessageW(platform::kHandleCountsMessageName);
   FHandle.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", title.c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
-                                nullptr, nullptr, wc.hInstance, nullptr));
+                                nullptr, nullptr, wc.hInstance, this));
+}
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  // Its first messages arrive before CreateWindowExW returned it, its last
+  // ones while the application is being destroyed.
+  if (!app || app != Application || !app->FHooks || app->FHandle.Get() != wnd)
+    return DefWindowProcW(wnd, msg, wp, lp);
+  TMessage m{msg, wp, lp, 0};
+  try {
+    app->WndProc(m);
+  } catch (const std::exception& e) {
+    app->ShowException(e);
+  }
+  return m.Result;
+}
+
+TMainWindowHook TApplication::HookMainWindow(TMainWindowHookProc hook) {
+  const int id = FHooks->NextId++;
+  FHooks->Entries.push_back({id, std::move(hook)});
+  return TMainWindowHook(FHooks, id);
+}
+
+void TApplication::WndProc(TMessage& m) {
+  // A copy: a hook may unhook itself or others while it runs.
+  const std::vector<TMainWindowHooks::TEntry> hooks = FHooks->Entries;
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+    if (it->Proc(m)) return;
+  if (m.Msg == FHandleCountsMessage && FHandleCountsMessage) {
+    const platform::THandleCounts counts = platform::LiveHandleCounts();
+    m.Result = m.WParam == platform::kHandleCountUser ? counts.User : counts.Gdi;
+    return;
+  }
+  HWND main = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;
+  switch (m.Msg) {
+    case WM_SYSCOMMAND:
+      if ((m.WParam & 0xFFF0) == SC_MINIMIZE) {
+        Minimize();
+        return;
+      }
+      if ((m.WParam & 0xFFF0) == SC_RESTORE) {
+        Restore();
+        return;
+      }
+      break;
+    case kPopupSystemMenu:
+      // The main form's own default handling shows its window menu.
+      if (main) m.Result = DefWindowProcW(main, m.Msg, m.WParam, m.LParam);
+      return;
+    case WM_CLOSE:
+      if (MainForm) MainForm->Close();
+      return;
+    default:
+      break;
+  }
+  m.Result = DefWindowProcW(FHandle.Get(), m.Msg, m.WParam, m.LParam);
+}
+
+void TApplication::Minimize() {
+  if (MainForm && MainForm->HandleAllocated()) ShowWindow(MainForm->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (MainForm && MainForm->HandleAllocated()) ShowWindow(MainForm->Handle(), SW_RESTORE);
 }
 
 void TApplication::FormCreated(TCustomForm* form) {
@@ -77,12 +172,25 @@ void TApplication::Run() {
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
+  if (DialogChar(msg)) return true;
   // Tab, Shift+Tab and the arrow keys move the focus within the active form.
   HWND active = GetActiveWindow();
   if (active && TWinControl::FindControl(active) && IsDialogMessageW(active, &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
+}
+
+bool TApplication::DialogChar(const MSG& msg) {
+  if (msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
+  TWinControl* control = TWinControl::FindControl(msg.hwnd);
+  if (!control) return false;
+  // A control that takes characters itself (an edit) keeps them.
+  if (msg.message == WM_CHAR &&
+      (SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS))
+    return false;
+  TCustomForm* form = control->ParentForm();
+  return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 
 void TApplication::ProcessMessages() {

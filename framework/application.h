@@ -5,14 +5,24 @@
 // mouse is over (CM_MOUSEENTER / CM_MOUSELEAVE) and shows exceptions that
 // reach a window procedure.
 //
+// The application window owns every form and hears what concerns the whole
+// program: the main form's minimise and restore commands, the taskbar's
+// window-menu request (0x313) and the handle-count query of another process
+// (the registered message kHandleCountsMessageName). HookMainWindow puts a
+// handler in front of its procedure; the latest hook is asked first.
+//
 // One exists per program: constructing it sets the global Application and
 // creates Screen; destroying it destroys its forms and clears both.
 
 #include <exception>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/component.h"
 #include "framework/component_reader.h"
+#include "framework/messages.h"
 #include "win32/message_box_sink.h"
 #include "win32/scoped_window.h"
 
@@ -22,6 +32,31 @@ class TControl;
 class TCustomForm;
 class TWinControl;
 class TScreen;
+
+// A handler for the application window's messages: true when it consumed M
+// (its Result is then the answer).
+using TMainWindowHookProc = std::function<bool(TMessage& m)>;
+struct TMainWindowHooks;
+
+// The token of one HookMainWindow. Move-only; destroying it unhooks (nothing
+// when the application is gone).
+class TMainWindowHook {
+ public:
+  TMainWindowHook() = default;
+  TMainWindowHook(TMainWindowHook&&) noexcept = default;
+  TMainWindowHook& operator=(TMainWindowHook&& o) noexcept;
+  TMainWindowHook(const TMainWindowHook&) = delete;
+  TMainWindowHook& operator=(const TMainWindowHook&) = delete;
+  ~TMainWindowHook() { Unhook(); }
+  void Unhook();
+
+ private:
+  friend class TApplication;
+  TMainWindowHook(std::weak_ptr<TMainWindowHooks> hooks, int id)
+      : FHooks(std::move(hooks)), FId(id) {}
+  std::weak_ptr<TMainWindowHooks> FHooks;
+  int FId = 0;
+};
 
 class TApplication : public TComponent {
  public:
@@ -50,6 +85,13 @@ class TApplication : public TComponent {
   // the layers above register theirs before the first form is created.
   TClassRegistry& Classes() { return FClasses; }
 
+  [[nodiscard]] TMainWindowHook HookMainWindow(TMainWindowHookProc hook);
+  // The application window's procedure: the hooks, then the defaults below.
+  void WndProc(TMessage& m);
+  // Minimises and restores the program (its main form).
+  void Minimize();
+  void Restore();
+
   // Shows E's message with the error icon through Messages.
   void ShowException(const std::exception& e);
   // Where exceptions are shown: a system message box unless pointed
@@ -63,7 +105,9 @@ class TApplication : public TComponent {
   void ControlDestroying(TControl* control);
 
  private:
+  static LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   bool ProcessMessage(MSG& msg);
+  bool DialogChar(const MSG& msg);
   void FormCreated(TCustomForm* form);
 
   platform::TMessageBoxSink FMessageBox;
@@ -71,6 +115,8 @@ class TApplication : public TComponent {
   TClassRegistry FClasses;
   TScreen* FScreen = nullptr;
   TControl* FMouseControl = nullptr;
+  std::shared_ptr<TMainWindowHooks> FHooks;
+  UINT FHandleCountsMessage = 0;
   bool FTerminated = false;
   int FExitCode = 0;
 };

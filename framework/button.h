@@ -1,6 +1,13 @@
 #pragma once
 // TButton: a push button over the system "BUTTON" class. A click (mouse,
-// space, Enter as the default button) arrives as BN_CLICKED and runs Click.
+// space, Enter as the default button, its accelerator as CM_DIALOGCHAR)
+// arrives as BN_CLICKED or the accelerator and runs Click.
+//
+// With OwnerDraw the window has BS_OWNERDRAW: the system never paints the
+// face and the parent's WM_DRAWITEM reaches the button as CN_DRAWITEM, which
+// calls DrawItem (a skinned button paints itself instead). An owner-drawn
+// button is never the dialog manager's default push button; Default then only
+// decides how DrawItem frames it.
 
 #include "framework/win_control.h"
 
@@ -16,8 +23,20 @@ class TButton : public TWinControl {
 
   bool Default = false;  // Enter in its form clicks it
 
+  bool OwnerDraw() const { return FOwnerDraw; }
+  // Recreates an existing window with the new style.
+  void SetOwnerDraw(bool value);
+
  protected:
   void CreateParams(TCreateParams& params) override;
+  // Paints the face of an owner-drawn button: the classic raised frame
+  // (pushed while selected, inactive while disabled), the centred caption, a
+  // black outline for the default or focused button and a dotted focus
+  // rectangle.
+  virtual void DrawItem(const DRAWITEMSTRUCT& item);
+
+ private:
+  bool FOwnerDraw = false;
 };
 
 }  // namespace ac

@@ -14,8 +14,14 @@ TComponent::~TComponent() {
   SetState(csDestroying);
   // Last created first, so that a component never outlives one it was created
   // after and may refer to.
-  while (!FComponents.empty()) delete FComponents.back();
+  while (!FComponents.empty()) Free(FComponents.back());
   if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::Free(TComponent* component) {
+  if (!component) return;
+  component->BeforeDestruction();
+  delete component;
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {

@@ -62,6 +62,13 @@ class TComponent {
   // creation order; clears csLoading.
   virtual void Loaded();
 
+  // Called by the owner right before it deletes this component, while the
+  // object is still whole (a windowed control destroys its window here, so
+  // every replacement of its window procedure sees WM_DESTROY).
+  virtual void BeforeDestruction() {}
+  // BeforeDestruction, then delete.
+  static void Free(TComponent* component);
+
   // Tells this component that Component was inserted into or removed from its
   // owner; a component holding a pointer to another clears it on opRemove.
   virtual void Notification(TComponent* component, TOperation operation);

@@ -7,6 +7,7 @@
 #include "framework/form.h"
 #include "framework/property_value.h"
 #include "framework/win_control.h"
+#include "system/win/unicode.h"
 
 namespace ac {
 
@@ -37,8 +38,82 @@ HCURSOR CursorHandle(TCursor cursor) {
   return LoadCursorW(nullptr, id);
 }
 
+bool IsAccel(wchar_t key, std::string_view caption) {
+  const std::wstring text = platform::Utf8ToWide(caption);
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != L'&') continue;
+    if (text[i + 1] == L'&') {
+      ++i;  // "&&" is a plain ampersand
+      continue;
+    }
+    const auto upper = [](wchar_t c) {
+      return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
+          CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
+    };
+    return upper(text[i + 1]) == upper(key);
+  }
+  return false;
+}
+
+// One replacement of a control's WindowProc. The functor installed in
+// WindowProc and the token share it; it outlives both as long as either holds
+// it, so a hook that unhooks itself while it runs still finds its chain.
+struct TWindowProcHookState {
+  std::weak_ptr<TControl*> Control;
+  TWndMethod Previous;
+  TWndHook Hook;
+  bool Active = true;
+};
+
+namespace {
+
+struct THookCall {
+  std::shared_ptr<TWindowProcHookState> State;
+  void operator()(TMessage& m) const {
+    // WindowProc may be reassigned (and this functor freed) while the hook
+    // runs: everything below works on the local copy.
+    const std::shared_ptr<TWindowProcHookState> state = State;
+    if (state->Active) {
+      state->Hook(m, state->Previous);
+    } else {
+      state->Previous(m);
+    }
+  }
+};
+
+}  // namespace
+
+TWindowProcHook& TWindowProcHook::operator=(TWindowProcHook&& o) noexcept {
+  if (this != &o) {
+    Unhook();
+    FState = std::move(o.FState);
+  }
+  return *this;
+}
+
+bool TWindowProcHook::Active() const {
+  return FState && FState->Active && !FState->Control.expired();
+}
+
+bool TWindowProcHook::Installed() const {
+  if (!Active()) return false;
+  TControl* control = *FState->Control.lock();
+  const THookCall* call = control->WindowProc.target<THookCall>();
+  return call && call->State == FState;
+}
+
+void TWindowProcHook::Unhook() {
+  if (!FState) return;
+  if (Installed()) {
+    TControl* control = *FState->Control.lock();
+    control->WindowProc = FState->Previous;
+  }
+  FState->Active = false;
+  FState.reset();
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
-  WindowProc = [this](TMessage& m) { WndProc(m); };
+  RestoreOwnWindowProc();
   FFont.OnChange = [this] {
     if (!FFontFromParent) FParentFont = false;
     Perform(CM_FONTCHANGED);
@@ -47,8 +122,25 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   SetState(csDestroying);
+  RestoreOwnWindowProc();
+  EndHookTokens();
   if (Application) Application->ControlDestroying(this);
   if (FParent) SetParent(nullptr);
+}
+
+void TControl::RestoreOwnWindowProc() {
+  // WndProc is virtual: called during a destructor it reaches the class whose
+  // destructor runs, never a part already gone.
+  WindowProc = [this](TMessage& m) { WndProc(m); };
+}
+
+TWindowProcHook TControl::HookWindowProc(TWndHook hook) {
+  auto state = std::make_shared<TWindowProcHookState>();
+  state->Control = FAlive;
+  state->Previous = std::move(WindowProc);
+  state->Hook = std::move(hook);
+  WindowProc = THookCall{state};
+  return TWindowProcHook(std::move(state));
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -60,6 +152,7 @@ void TControl::SetParent(TWinControl* parent) {
     if (FParentFont) ParentFontChanged();
     if (FParentColor) ParentColorChanged();
   }
+  UpdateShowing();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -83,6 +176,15 @@ void TControl::SetVisible(bool visible) {
   FVisible = visible;
   VisibleChanging();
   Perform(CM_VISIBLECHANGED, visible);
+  UpdateShowing();
+}
+
+void TControl::UpdateShowing() {
+  if (HasState(csDestroying)) return;
+  const bool showing = Showing();
+  if (showing == FShowing) return;
+  FShowing = showing;
+  Perform(CM_SHOWINGCHANGED);
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -160,24 +262,87 @@ void TControl::WndProc(TMessage& m) {
     case CM_VISIBLECHANGED:
       Invalidate();
       return;
+    case CM_INVALIDATE:
+      if (FParent && FParent->HandleAllocated() && FVisible) {
+        const RECT r = ToRECT(BoundsRect());
+        InvalidateRect(FParent->Handle(), &r, !(ControlStyle & csOpaque));
+      }
+      return;
     case CM_HITTEST:
       m.Result = 1;
       return;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (ControlStyle & csClickEvents) ControlState |= csClicked;
-      break;
-    case WM_LBUTTONUP:
-      if (ControlState & csClicked) {
-        ControlState &= ~csClicked;
-        const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        if (ClientRect().Contains(p)) Click();
-      }
-      break;
     default:
+      if (HandleMouseButton(m)) return;
       break;
   }
   DefaultHandler(m);
+}
+
+bool TControl::HandleMouseButton(TMessage& m) {
+  TMouseButton button = TMouseButton::mbLeft;
+  bool down = true;
+  TShiftState shift = 0;
+  switch (m.Msg) {
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      shift |= ssDouble;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      down = false;
+      break;
+    default:
+      return false;
+  }
+  if (m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONUP || m.Msg == WM_RBUTTONDBLCLK)
+    button = TMouseButton::mbRight;
+  if (m.Msg == WM_MBUTTONDOWN || m.Msg == WM_MBUTTONUP || m.Msg == WM_MBUTTONDBLCLK)
+    button = TMouseButton::mbMiddle;
+  if (m.WParam & MK_SHIFT) shift |= ssShift;
+  if (m.WParam & MK_CONTROL) shift |= ssCtrl;
+  if (m.WParam & MK_LBUTTON) shift |= ssLeft;
+  if (m.WParam & MK_RBUTTON) shift |= ssRight;
+  if (m.WParam & MK_MBUTTON) shift |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  if (down) {
+    SendCancelMode(this);
+    DefaultHandler(m);
+    if (button == TMouseButton::mbLeft && (ControlStyle & csClickEvents)) ControlState |= csClicked;
+    MouseDown(button, shift, p.X, p.Y);
+    return true;
+  }
+  // The window's own handling first: a system button reports its click while
+  // it handles the release, and the click belongs before MouseUp.
+  DefaultHandler(m);
+  if (button == TMouseButton::mbLeft && (ControlState & csClicked)) {
+    ControlState &= ~csClicked;
+    if (ClientRect().Contains(p)) Click();
+  }
+  MouseUp(button, shift, p.X, p.Y);
+  return true;
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::Changed() {
+  Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void TControl::SendCancelMode(TControl* sender) {
+  if (TCustomForm* form = ParentForm()) form->SendCancelMode(sender);
 }
 
 void TControl::DefaultHandler(TMessage&) {}
@@ -187,10 +352,7 @@ void TControl::Click() {
 }
 
 void TControl::Invalidate() {
-  if (FParent && FParent->HandleAllocated() && FVisible) {
-    const RECT r = ToRECT(BoundsRect());
-    InvalidateRect(FParent->Handle(), &r, !(ControlStyle & csOpaque));
-  }
+  Perform(CM_INVALIDATE);
 }
 
 void TControl::Update() {

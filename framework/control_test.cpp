@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
+#include "framework/bitmap.h"
 #include "framework/button.h"
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
 #include "framework/test_support.h"
+#include "win32/handle_counts.h"
 
 namespace ac {
 namespace {
@@ -28,21 +31,18 @@ class ControlTest : public ::testing::Test {
 
   template <typename T>
   T* Add(TWinControl* parent, int left, int top, int width, int height) {
-    auto* c = new T(Form.get());
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
+    return test::AddControl<T>(Form.get(), parent, left, top, width, height);
   }
 };
 
 TEST_F(ControlTest, ReplacedWindowProcSeesEveryMessageAndChains) {
   auto* edit = Add<TEdit>(Form.get(), 0, 0, 100, 20);
   std::vector<UINT> seen;
-  TWndMethod previous = edit->WindowProc;
-  edit->WindowProc = [&](TMessage& m) {
+  // The token unhooks before the locals the replacement uses go away.
+  TWindowProcHook hook = edit->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
     seen.push_back(m.Msg);
     previous(m);
-  };
+  });
   Form->HandleNeeded();
   edit->SetText("abc");
   EXPECT_EQ(edit->Text(), "abc");
@@ -58,11 +58,13 @@ TEST_F(ControlTest, ReplacedWindowProcSeesEveryMessageAndChains) {
 TEST_F(ControlTest, PropertyChangesAreNotified) {
   auto* label = Add<TLabel>(Form.get(), 0, 0, 50, 13);
   std::vector<UINT> seen;
-  TWndMethod previous = label->WindowProc;
-  label->WindowProc = [&](TMessage& m) {
-    if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100) seen.push_back(m.Msg);
+  // The token unhooks before the locals the replacement uses go away.
+  TWindowProcHook hook = label->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
+    // Invalidating is a consequence, not a notification of the property.
+    if (m.Msg >= CM_BASE && m.Msg < CM_BASE + 0x100 && m.Msg != CM_INVALIDATE)
+      seen.push_back(m.Msg);
     previous(m);
-  };
+  });
   label->SetEnabled(false);
   label->SetEnabled(false);  // no change, no notification
   label->SetVisible(false);
@@ -214,11 +216,11 @@ TEST_F(ControlTest, TheCursorIsTheOneOfTheControlUnderTheMouse) {
 TEST_F(ControlTest, MouseEnterAndLeaveFollowTheControlUnderTheMouse) {
   auto* label = Add<TLabel>(Form.get(), 10, 10, 40, 13);
   std::vector<UINT> seen;
-  TWndMethod previous = label->WindowProc;
-  label->WindowProc = [&](TMessage& m) {
+  // The token unhooks before the locals the replacement uses go away.
+  TWindowProcHook hook = label->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
     if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) seen.push_back(m.Msg);
     previous(m);
-  };
+  });
   Form->HandleNeeded();
   SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
   SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(13, 12));
@@ -239,6 +241,143 @@ TEST_F(ControlTest, DestroyingAFormReleasesItsWindowsAndFonts) {
   EXPECT_FALSE(IsWindow(form));
   EXPECT_FALSE(IsWindow(child));
   EXPECT_EQ(GetObjectType(font), 0u);
+}
+
+// Blue, green, red of a bitmap pixel (GDI leaves the alpha byte at 0).
+std::array<uint8_t, 3> Bgr(const TBitmap& b, int x, int y) {
+  const uint8_t* p = b.ScanLine(y) + x * 4;
+  return {p[0], p[1], p[2]};
+}
+
+// Transparency is one rule, csOpaque: whoever sets or clears it (the label's
+// own property or an adapter dressing plain labels) decides whether the label
+// fills its rectangle.
+TEST_F(ControlTest, ALabelFillsItsRectangleExactlyWhenItIsOpaque) {
+  enum class TWay { Default, PropertyOn, PropertyOff, StyleCleared };
+  struct TCase {
+    TWay Way;
+    bool Transparent;
+  };
+  const TCase cases[] = {{TWay::Default, false},
+                         {TWay::PropertyOn, true},
+                         {TWay::PropertyOff, false},
+                         {TWay::StyleCleared, true}};
+  for (const TCase& c : cases) {
+    auto* label = Add<TLabel>(Form.get(), 0, 0, 20, 10);
+    label->SetAutoSize(false);
+    label->SetBounds(0, 0, 20, 10);
+    label->SetColor(TColor{0x000000FF});
+    if (c.Way == TWay::PropertyOn) label->SetTransparent(true);
+    if (c.Way == TWay::PropertyOff) {
+      label->SetTransparent(true);
+      label->SetTransparent(false);
+    }
+    if (c.Way == TWay::StyleCleared) label->ControlStyle &= ~csOpaque;
+    EXPECT_EQ(label->Transparent(), c.Transparent);
+    // A sibling's pixels under the label, then the label painted over them.
+    TBitmap bitmap(20, 10);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 20; ++x) {
+        uint8_t* p = bitmap.ScanLine(y) + x * 4;
+        p[0] = 0x30, p[1] = 0x20, p[2] = 0x10, p[3] = 0xFF;
+      }
+    label->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()));
+    GdiFlush();
+    const std::array<uint8_t, 3> expected = c.Transparent ? std::array<uint8_t, 3>{0x30, 0x20, 0x10}
+                                                          : std::array<uint8_t, 3>{0, 0, 0xFF};
+    EXPECT_EQ(Bgr(bitmap, 19, 9), expected) << static_cast<int>(c.Way);
+    EXPECT_EQ(Bgr(bitmap, 0, 0), expected) << static_cast<int>(c.Way);
+    delete label;
+  }
+}
+
+class TDrawnButton : public TButton {
+ public:
+  using TButton::TButton;
+  std::vector<HWND> Drawn;
+  void DrawNow(const DRAWITEMSTRUCT& item) { TButton::DrawItem(item); }
+
+ protected:
+  void DrawItem(const DRAWITEMSTRUCT& item) override {
+    Drawn.push_back(item.hwndItem);
+    TButton::DrawItem(item);
+  }
+};
+
+TEST_F(ControlTest, AnOwnerDrawnButtonGetsItsDrawItemThroughItsParent) {
+  auto* panel = Add<TPanel>(Form.get(), 0, 0, 200, 100);
+  auto* button = Add<TDrawnButton>(panel, 10, 10, 80, 25);
+  int clicks = 0;
+  button->OnClick = [&](TComponent*) { ++clicks; };
+  Form->Show();
+  EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  button->SetOwnerDraw(true);
+  EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(GetParent(button->Handle()), panel->Handle());
+  button->Drawn.clear();
+  RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_FALSE(button->Drawn.empty());
+  EXPECT_EQ(button->Drawn.back(), button->Handle());
+  // Still a button: it clicks.
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlTest, TheOwnerDrawnFaceIsAClassicButton) {
+  auto* button = Add<TDrawnButton>(Form.get(), 0, 0, 40, 20);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const std::array<uint8_t, 3> faceBgr = {GetBValue(face), GetGValue(face), GetRValue(face)};
+  struct TCase {
+    bool Default;
+    UINT State;
+    bool BlackOutline;
+  };
+  const TCase cases[] = {{false, 0, false}, {true, 0, true}, {false, ODS_FOCUS, true}};
+  const std::array<uint8_t, 3> black = {0, 0, 0};
+  for (const TCase& c : cases) {
+    button->Default = c.Default;
+    TBitmap bitmap(40, 20);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.itemState = c.State;
+    item.hDC = bitmap.Canvas().Handle();
+    item.rcItem = RECT{0, 0, 40, 20};
+    button->DrawNow(item);
+    GdiFlush();
+    EXPECT_EQ(Bgr(bitmap, 0, 0) == black, c.BlackOutline) << c.Default << " " << c.State;
+    EXPECT_EQ(Bgr(bitmap, 39, 19) == black, c.BlackOutline) << c.Default << " " << c.State;
+    EXPECT_EQ(Bgr(bitmap, 5, 10), faceBgr);  // left of the (empty) caption
+  }
+}
+
+// Every window, font, brush, bitmap and device context the framework makes is
+// counted while it lives and given back with its owner.
+TEST_F(ControlTest, CreatingAndDestroyingAFormReturnsTheHandleCounts) {
+  Form.reset();
+  const platform::THandleCounts before = platform::LiveHandleCounts();
+  {
+    auto form = std::make_unique<TPlainForm>(nullptr);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* edit = new TEdit(panel);
+    edit->SetParent(panel);
+    edit->Font().SetName("Courier New");
+    auto* button = new TButton(panel);
+    button->SetParent(panel);
+    button->SetOwnerDraw(true);
+    auto* label = new TLabel(panel);
+    label->SetParent(panel);
+    label->SetText("counted");
+    TBitmap bitmap(16, 16);
+    bitmap.Canvas().Font.Assign(edit->Font());
+    bitmap.Canvas().TextOut(0, 0, "x");
+    form->Show();
+    test::PumpUntil([] { return false; }, 100);
+    const platform::THandleCounts during = platform::LiveHandleCounts();
+    EXPECT_GE(during.User - before.User, 4);  // form, panel, edit, button
+    EXPECT_GE(during.Gdi - before.Gdi, 4);    // fonts, the bitmap and its DC
+  }
+  EXPECT_EQ(platform::LiveHandleCounts(), before);
 }
 
 }  // namespace

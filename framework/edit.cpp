@@ -27,10 +27,7 @@ void TCustomEdit::SetAlignment(TAlignment alignment) {
   if (alignment == FAlignment) return;
   FAlignment = alignment;
   // The system edit takes its alignment only at creation.
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly) {
@@ -53,8 +50,17 @@ void TCustomEdit::WndProc(TMessage& m) {
     m.Result = reinterpret_cast<LRESULT>(FBrush.Get());
     return;
   }
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
+    Change();
+    return;
+  }
   if (m.Msg == CM_COLORCHANGED) FBrush.Reset();
   TWinControl::WndProc(m);
+}
+
+void TCustomEdit::Change() {
+  Changed();
+  if (OnChange) OnChange(this);
 }
 
 bool TCustomEdit::SetStoredProperty(std::string_view name, const dfm::TValue& v) {
@@ -64,6 +70,8 @@ bool TCustomEdit::SetStoredProperty(std::string_view name, const dfm::TValue& v)
                                            {"taCenter", TAlignment::taCenter}}));
   } else if (name == "ReadOnly") {
     SetReadOnly(BoolValue(v));
+  } else if (name == "OnChange") {
+    OnChange = ResolveMethod(v);
   } else {
     return TWinControl::SetStoredProperty(name, v);
   }

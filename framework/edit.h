@@ -18,11 +18,15 @@ class TCustomEdit : public TWinControl {
 
   void SelectAll();
 
+  // The text changed (typed or set): CM_CHANGED, then OnChange.
+  TNotifyEvent OnChange;
+
   void WndProc(TMessage& m) override;
   bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  virtual void Change();
 
  private:
   TAlignment FAlignment = TAlignment::taLeftJustify;

@@ -9,6 +9,13 @@
 
 namespace ac {
 
+namespace {
+
+// The taskbar's request for a window's menu (undocumented WM_POPUPSYSTEMMENU).
+constexpr UINT kPopupSystemMenu = 0x313;
+
+}  // namespace
+
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
   SetColor(clBtnFace);
@@ -19,8 +26,6 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 TCustomForm::~TCustomForm() {
   SetState(csDestroying);
   if (Screen) Screen->RemoveForm(this);
-  // The window goes while every child object is still whole.
-  DestroyHandle();
 }
 
 void TCustomForm::ReadDescription() {
@@ -40,7 +45,12 @@ void TCustomForm::ReadDescription() {
 void TCustomForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.Style = WS_CLIPCHILDREN;
-  p.WndParent = nullptr;
+  // Owned by the application window, which thus hears of the forms (and the
+  // hooks on it with it). Owned windows have no taskbar button of their own
+  // unless they ask for one: the main form does.
+  p.WndParent = Application ? Application->Handle() : nullptr;
+  if (p.WndParent && (!Application->MainForm || Application->MainForm == this))
+    p.ExStyle |= WS_EX_APPWINDOW;
   switch (BorderStyle) {
     case TFormBorderStyle::bsNone:
       p.Style |= WS_POPUP;
@@ -123,8 +133,16 @@ void TCustomForm::Show() {
   HandleNeeded();
   if (!IsWindowVisible(FHandle)) PlaceOnScreen();
   SetVisible(true);
-  ShowWindow(FHandle, SW_SHOW);
+  // Already Visible but hidden by someone else: show it all the same.
+  if (!IsWindowVisible(FHandle)) ShowWindow(FHandle, SW_SHOW);
   SetForegroundWindow(FHandle);
+}
+
+void TCustomForm::VisibleChanging() {
+  if (!FHandle) return;
+  // SW_SHOW activates before the first paint; showing without activation
+  // and activating afterwards would paint an undressed frame first.
+  ShowWindow(FHandle, Visible() ? SW_SHOW : SW_HIDE);
 }
 
 void TCustomForm::Close() {
@@ -162,9 +180,18 @@ void TCustomForm::FocusControlChanged(TWinControl* control) {
   TWinControl* previous = FFocusedControl;
   FFocusedControl = control;
   FActiveControl = control;
-  if (previous) previous->Perform(CM_EXIT);
+  if (previous) {
+    previous->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(control));
+    previous->Perform(CM_EXIT);
+  }
   control->Perform(CM_ENTER);
+  control->Perform(CM_UIACTIVATE);
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TCustomForm::SendCancelMode(TControl* sender) {
+  if (Active() && FActiveControl)
+    FActiveControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -181,6 +208,8 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) != WA_INACTIVE) {
+        Perform(CM_UIACTIVATE);
+        if (FFocusedControl) FFocusedControl->Perform(CM_UIACTIVATE);
         if (OnActivate) OnActivate(this);
         // The focus goes back to the control that had it, not to the frame.
         if (FActiveControl && FActiveControl->CanFocus() && !HIWORD(m.WParam)) {
@@ -204,10 +233,24 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_SYSCOMMAND:
+    case kPopupSystemMenu:
+      if (ForwardToApplication(m)) return;
+      break;
     default:
       break;
   }
   TWinControl::WndProc(m);
+}
+
+bool TCustomForm::ForwardToApplication(TMessage& m) {
+  if (!Application || Application->MainForm != this || !Application->Handle()) return false;
+  // Minimising and restoring the program, and its taskbar menu, are the
+  // application's: the hooks on its window see them.
+  const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
+  if (m.Msg == WM_SYSCOMMAND && command != SC_MINIMIZE && command != SC_RESTORE) return false;
+  m.Result = SendMessageW(Application->Handle(), m.Msg, m.WParam, m.LParam);
+  return true;
 }
 
 void TCustomForm::ScaleBy(int m, int d) {

@@ -7,6 +7,12 @@
 // (ReadDescription): the resource RCDATA named after the class in upper case.
 // After reading, a form designed at another resolution than the screen's is
 // scaled: bounds, client size and fonts by Screen.PixelsPerInch / PixelsPerInch.
+//
+// Every form is owned by the application window; the main form forwards the
+// system's minimise and restore commands and the taskbar's window-menu request
+// (0x313) to it. Showing a form activates it as it appears (SW_SHOW), so the
+// activation comes before its first frame is painted and an activation hook
+// can dress the frame before anything reaches the screen.
 
 #include <cstdint>
 
@@ -63,6 +69,9 @@ class TCustomForm : public TWinControl {
   void RemoveFocus();
   // Called by a child window that received the focus.
   void FocusControlChanged(TWinControl* control);
+  // While the form is active, sends CM_CANCELMODE (LParam Sender) to its
+  // active control.
+  void SendCancelMode(TControl* sender);
 
   void WndProc(TMessage& m) override;
   bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
@@ -73,6 +82,7 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
+  void VisibleChanging() override;
   // Reads the description of this form's class from the program's resources.
   // Throws EReadError (resource missing or unreadable) or EPropertyError.
   void ReadDescription();
@@ -80,6 +90,9 @@ class TCustomForm : public TWinControl {
 
  private:
   void PlaceOnScreen();
+  // The main form's minimise, restore and taskbar-menu requests go to the
+  // application window; true when M was one of them.
+  bool ForwardToApplication(TMessage& m);
 
   int FClientWidth = 0;
   int FClientHeight = 0;

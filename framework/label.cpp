@@ -18,7 +18,7 @@ UINT TCustomLabel::DrawFlags() const {
 
 void TCustomLabel::Paint(TCanvas& canvas) {
   TRect r = ClientRect();
-  if (!FTransparent) {
+  if (!Transparent()) {
     canvas.Brush.Color = Color();
     canvas.FillRect(r);
   }
@@ -52,7 +52,7 @@ void TCustomLabel::SetWordWrap(bool value) {
 }
 
 void TCustomLabel::SetTransparent(bool value) {
-  FTransparent = value;
+  if (value == Transparent()) return;
   if (value)
     ControlStyle &= ~csOpaque;
   else

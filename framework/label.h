@@ -1,6 +1,12 @@
 #pragma once
 // TCustomLabel / TLabel: text painted by its parent. With AutoSize the label
 // takes the size of its text (with WordWrap, of the text wrapped to its width).
+//
+// Transparency has one rule: a label is transparent exactly when csOpaque is
+// not in its ControlStyle. A transparent label paints only its text, leaving
+// what lies under it (the parent's face, siblings) as it is; an opaque one
+// fills its rectangle with Color first. Whoever takes csOpaque away (an
+// adapter dressing plain labels) makes it transparent.
 
 #include "framework/graphic_control.h"
 
@@ -14,7 +20,7 @@ class TCustomLabel : public TGraphicControl {
   void SetAutoSize(bool value);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool value);
-  bool Transparent() const { return FTransparent; }
+  bool Transparent() const { return !(ControlStyle & csOpaque); }
   void SetTransparent(bool value);
 
   void WndProc(TMessage& m) override;
@@ -30,7 +36,6 @@ class TCustomLabel : public TGraphicControl {
  private:
   bool FAutoSize = true;
   bool FWordWrap = false;
-  bool FTransparent = false;
 };
 
 class TLabel : public TCustomLabel {

@@ -22,7 +22,8 @@ inline constexpr UINT CM_BASE = 0xB000;
 enum : UINT {
   CM_ACTIVATE = CM_BASE,
   CM_DEACTIVATE,
-  CM_FOCUSCHANGED,  // to the form; LParam: the control that has the focus now
+  CM_FOCUSCHANGED,  // to the form, passed on to every control; LParam: the control
+                    // that has the focus now
   CM_PARENTFONTCHANGED,
   CM_PARENTCOLORCHANGED,
   CM_HITTEST,  // LParam: point in client coordinates packed as in WM_*; 1 = hit
@@ -34,16 +35,17 @@ enum : UINT {
   CM_TEXTCHANGED,
   CM_MOUSEENTER,  // LParam: the control the mouse entered (the receiver or a child)
   CM_MOUSELEAVE,
-  CM_SHOWINGCHANGED,
-  CM_ENTER,  // the control received the focus within its form
+  CM_SHOWINGCHANGED,  // Showing turned (the control or a parent was shown or hidden)
+  CM_ENTER,           // the control received the focus within its form
   CM_EXIT,
-  CM_DIALOGCHAR,
-  CM_CANCELMODE,
-  CM_CHANGED,
-  CM_INVALIDATE,
+  CM_DIALOGCHAR,  // a character the focused control does not take; WParam: the character,
+                  // LParam: key data; Result 1 = used (an accelerator)
+  CM_CANCELMODE,  // end a mode (dropped list, press); LParam: the control interrupting it
+  CM_CHANGED,     // the control's value changed; LParam: the control
+  CM_INVALIDATE,  // Invalidate was called; its handling invalidates
   CM_CONTROLLISTCHANGE,
   CM_PARENTBIDIMODECHANGED,
-  CM_UIACTIVATE,
+  CM_UIACTIVATE,  // the control took the focus, or its form was activated with it focused
   CM_ACTIONUPDATE,
   CM_UNDOCKCLIENT,
   CM_RELEASE,

@@ -1,6 +1,7 @@
 #pragma once
 // What the framework's tests share: an application object whose messages are
-// recorded instead of shown, and a message pump with a deadline.
+// recorded instead of shown, placing a control on a parent, and a message
+// pump with a deadline.
 
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 
 #include "core/message_sink.h"
 #include "framework/application.h"
+#include "framework/win_control.h"
 
 namespace ac::test {
 
@@ -19,6 +21,15 @@ struct TTestApplication {
     App.Initialize();
   }
 };
+
+// A control of class T owned by Owner, placed on Parent at the given bounds.
+template <typename T>
+T* AddControl(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
+  auto* c = new T(owner);
+  c->SetParent(parent);
+  c->SetBounds(left, top, width, height);
+  return c;
+}
 
 // Pumps messages until Done returns true or Milliseconds pass; returns Done().
 inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000) {

@@ -10,8 +10,9 @@
 #include "framework/canvas.h"
 #include "framework/form.h"
 #include "framework/property_value.h"
-#include "win32/scoped_gdi_object.h"
 #include "system/win/unicode.h"
+#include "win32/handle_counts.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 namespace {
@@ -35,6 +36,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   SetState(csDestroying);
+  // The derived parts are gone: the window's last messages reach only what
+  // is left of this object.
+  RestoreOwnWindowProc();
+  EndHookTokens();
   DestroyHandle();
   // Children that still point here (owned elsewhere) lose their parent.
   while (!FControls.empty()) FControls.back()->SetParent(nullptr);
@@ -109,6 +114,17 @@ void TWinControl::HandleNeeded() {
   if (FHandle) return;  // the parent created it
   CreateWnd();
   CreateWindowHandleDone();
+  UpdateShowing();
+}
+
+void TWinControl::UpdateShowing() {
+  TControl::UpdateShowing();
+  for (TControl* c : FControls) c->UpdateShowing();
+}
+
+void TWinControl::BeforeDestruction() {
+  TControl::BeforeDestruction();
+  DestroyHandle();
 }
 
 void TWinControl::CreateWnd() {
@@ -170,9 +186,20 @@ void TWinControl::DestroyHandle() {
   // Children's windows go with this one; their objects stay and forget them.
   DestroyWindow(FHandle);
   if (FHandle) Detach();
+  UpdateShowing();
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  HandleNeeded();
 }
 
 LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  // Every window of a framework class counts from its first non-client
+  // message to its last, whether or not a control is attached by then.
+  if (msg == WM_NCCREATE) platform::HandleCreated(platform::THandleKind::hkUser);
+  if (msg == WM_NCDESTROY) platform::HandleReleased(platform::THandleKind::hkUser);
   TWinControl* control = FindControl(wnd);
   if (!control && tCreating) {
     control = std::exchange(tCreating, nullptr);
@@ -324,6 +351,26 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case CM_TEXTCHANGED:
       return;
+    case CM_INVALIDATE:
+      if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+      return;
+    case CM_FOCUSCHANGED:
+      for (TControl* c : FControls) c->Perform(m.Msg, m.WParam, m.LParam);
+      return;
+    case CM_DIALOGCHAR:
+      for (TControl* c : FControls) {
+        m.Result = c->Perform(m.Msg, m.WParam, m.LParam);
+        if (m.Result) return;
+      }
+      return;
+    case WM_WINDOWPOSCHANGED:
+      // A top-level window shown or hidden by anyone (ShowWindow, the
+      // system): its controls' Showing follows. Child windows are shown
+      // through Visible, which updates Showing itself.
+      if (!Parent() &&
+          (reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+        UpdateShowing();
+      break;
     default:
       if (ReflectToChild(m)) return;
       break;
@@ -389,10 +436,6 @@ void TWinControl::SetFocus() {
   } else if (FHandle) {
     ::SetFocus(FHandle);
   }
-}
-
-void TWinControl::Invalidate() {
-  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TWinControl::Update() {

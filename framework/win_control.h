@@ -5,6 +5,10 @@
 // receives for a child (WM_COMMAND, WM_CTLCOLOR..., WM_DRAWITEM) to that child
 // as CN_ messages.
 //
+// CM_FOCUSCHANGED, CM_DIALOGCHAR and CM_SHOWINGCHANGED updates pass from a
+// windowed control to all its children (CM_DIALOGCHAR until one answers
+// non-zero).
+//
 // The window is created on demand (HandleNeeded), after its parent's. Its
 // window class is named after the framework class; a control that wraps a
 // system class ("EDIT", "BUTTON") registers a copy of that class under its own
@@ -46,6 +50,9 @@ class TWinControl : public TControl {
   void HandleNeeded();
   // Destroys the window (and with it the children's), keeping the control.
   void DestroyHandle();
+  // Destroys and creates the window again, for a style the system reads only
+  // at creation; nothing when there is no window yet.
+  void RecreateWnd();
 
   // All child controls in insertion order.
   const std::vector<TControl*>& Controls() const { return FControls; }
@@ -57,6 +64,7 @@ class TWinControl : public TControl {
   bool TabStop = false;
 
   bool Showing() const override;
+  void UpdateShowing() override;
   virtual bool CanFocus() const;
   bool Focused() const;
   virtual void SetFocus();
@@ -65,8 +73,8 @@ class TWinControl : public TControl {
   TControl* ControlAtPos(TPoint p, bool allowDisabled) const;
 
   TRect ClientRect() const override;
-  void Invalidate() override;
   void Update() override;
+  void BeforeDestruction() override;
   void ScaleBy(int m, int d) override;
 
   void WndProc(TMessage& m) override;

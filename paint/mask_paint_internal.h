@@ -1,6 +1,6 @@
 #pragma once
 // Pieces shared by the nine-slice painters (plain, layered, capped), the frame
-// painter and the texture filler. Internal to render/.
+// painter and the texture filler. Internal to paint/.
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // The images are regenerated only on purpose, after a change that is meant
 // to alter the pixels (in the engine or in the skin):
 //
-//   AC_UPDATE_GOLDEN=1 build/<dir>/render/render_tests --gtest_filter='SectionGolden*'
+//   AC_UPDATE_GOLDEN=1 build/<dir>/paint/paint_tests --gtest_filter='SectionGolden*'
 //
 // On a mismatch the actual and expected images are written next to the test
 // executable's working directory and their paths printed.

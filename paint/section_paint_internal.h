@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the section painters (section_paint.cpp, control_paint.cpp).
-// Internal to render/.
+// Internal to paint/.
 
 #include <cstdint>
 #include <optional>

@@ -28,6 +28,7 @@ if [ "$ppi" != 96 ]; then
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ppi" /f \
       >/dev/null 2>&1
+    winenv_unmanaged
     wineserver -w
   fi
   trap 'WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1; winenv_stop' EXIT
@@ -44,6 +45,7 @@ check() {  # check WHAT EXPECTED ACTUAL
   fi
 }
 state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
+handles() { wine "$probe" handles | tr -d '\r' | paste -sd' '; }
 get() { sed -n "s/^$1=//p" "$work/state"; }
 clip() { xclip -selection clipboard -o 2>/dev/null; }
 set_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
@@ -78,9 +80,19 @@ check "the panel has the focus" TsPanel "$(get focus)"
 check "button caption" "Копировать" "$(get button_text)"
 check "button enabled" 1 "$(get button_enabled)"
 check "field is read-only" 1 "$(get edit_readonly)"
+check "the application window owns the form" TApplication "$(get owner)"
 button=$(get button_center)
 edit=$(get edit_center)
 link=$(get link_center)
+
+# The program's own count of its GDI and USER objects, read from outside.
+counts=$(handles)
+check "handle counts are readable" yes \
+  "$(echo "$counts" | grep -qE '^gdi=[1-9][0-9]* user=[1-9][0-9]*$' && echo yes || echo "$counts")"
+xdotool mousemove ${button/,/ }; sleep 0.5
+xdotool mousemove ${edit/,/ }; sleep 0.5
+xdotool mousemove 5 5; sleep 0.5
+check "hovering leaves the handle counts as they were" "$counts" "$(handles)"
 
 set_clip before-first-click
 click "$button"

@@ -16,6 +16,14 @@ winenv_start() {
   xcompmgr >/dev/null 2>&1 &
   WINENV_PIDS+=($!)
   winenv_prefix "$build_dir"
+  winenv_unmanaged
+}
+
+# Our display has no window manager, so Wine must not wait for one: with
+# managed windows it waits two seconds for every hidden or destroyed window to
+# be withdrawn by a manager that never answers.
+winenv_unmanaged() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 }
 
 # Uses (and on first use creates) the private prefix without touching DISPLAY.

@@ -21,7 +21,7 @@
 
 namespace ac {
 
-struct TsPixelBuffer;      // render/pixel_buffer.h
+struct TsPixelBuffer;      // pixels/pixel_buffer.h
 class TacSkinManagerCore;  // the manager that owns the loaded skin (skin_manager_core.h)
 
 // A bitmap of the loaded skin. Cached bitmaps (TacBmpData) own theirs; masks

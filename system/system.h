@@ -1,7 +1,7 @@
 #pragma once
 // What the platform-free core asks of the system. Windows answers with the real
-// calls (platform/win/system.cpp); the native build answers with the classic
-// Windows defaults (platform/native/system.cpp) so results are reproducible.
+// calls (system/win/system.cpp); the native build answers with the classic
+// Windows defaults (system/native/system.cpp) so results are reproducible.
 
 #include <cstddef>
 #include <string>

@@ -1,10 +1,13 @@
 #pragma once
 // Move-only owners of GDI objects and device contexts, and a scoped
-// SelectObject that always puts the previous object back.
+// SelectObject that always puts the previous object back. Every object an
+// owner holds is counted in LiveHandleCounts (handle_counts.h).
 
 #include <windows.h>
 
 #include <utility>
+
+#include "win32/handle_counts.h"
 
 namespace ac::platform {
 
@@ -13,10 +16,13 @@ template <typename T>
 class ScopedGdiObject {
  public:
   ScopedGdiObject() = default;
-  explicit ScopedGdiObject(T object) : FObject(object) {}
+  explicit ScopedGdiObject(T object) { Reset(object); }
   ScopedGdiObject(ScopedGdiObject&& o) noexcept : FObject(std::exchange(o.FObject, nullptr)) {}
   ScopedGdiObject& operator=(ScopedGdiObject&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.FObject, nullptr));
+    if (this != &o) {
+      Reset();
+      FObject = std::exchange(o.FObject, nullptr);  // already counted
+    }
     return *this;
   }
   ScopedGdiObject(const ScopedGdiObject&) = delete;
@@ -26,10 +32,18 @@ class ScopedGdiObject {
   T Get() const { return FObject; }
   explicit operator bool() const { return FObject != nullptr; }
   void Reset(T object = nullptr) {
-    if (FObject) DeleteObject(FObject);
+    if (FObject) {
+      DeleteObject(FObject);
+      HandleReleased(THandleKind::hkGdi);
+    }
     FObject = object;
+    if (FObject) HandleCreated(THandleKind::hkGdi);
   }
-  T Release() { return std::exchange(FObject, nullptr); }
+  // Gives the object away: from now on it is the caller's, and uncounted.
+  T Release() {
+    if (FObject) HandleReleased(THandleKind::hkGdi);
+    return std::exchange(FObject, nullptr);
+  }
 
  private:
   T FObject = nullptr;
@@ -45,23 +59,30 @@ using ScopedPen = ScopedGdiObject<HPEN>;
 class ScopedMemoryDC {
  public:
   ScopedMemoryDC() = default;
-  explicit ScopedMemoryDC(HDC compatibleWith) : FDC(CreateCompatibleDC(compatibleWith)) {}
+  explicit ScopedMemoryDC(HDC compatibleWith) : FDC(CreateCompatibleDC(compatibleWith)) {
+    if (FDC) HandleCreated(THandleKind::hkGdi);
+  }
   ScopedMemoryDC(ScopedMemoryDC&& o) noexcept : FDC(std::exchange(o.FDC, nullptr)) {}
   ScopedMemoryDC& operator=(ScopedMemoryDC&& o) noexcept {
     if (this != &o) {
-      if (FDC) DeleteDC(FDC);
+      Free();
       FDC = std::exchange(o.FDC, nullptr);
     }
     return *this;
   }
   ScopedMemoryDC(const ScopedMemoryDC&) = delete;
   ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-  ~ScopedMemoryDC() {
-    if (FDC) DeleteDC(FDC);
-  }
+  ~ScopedMemoryDC() { Free(); }
   HDC Get() const { return FDC; }
 
  private:
+  void Free() {
+    if (!FDC) return;
+    DeleteDC(FDC);
+    HandleReleased(THandleKind::hkGdi);
+    FDC = nullptr;
+  }
+
   HDC FDC = nullptr;
 };
 
@@ -69,11 +90,15 @@ class ScopedMemoryDC {
 // ReleaseDC.
 class ScopedGetDC {
  public:
-  explicit ScopedGetDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+  explicit ScopedGetDC(HWND window) : FWindow(window), FDC(GetDC(window)) {
+    if (FDC) HandleCreated(THandleKind::hkGdi);
+  }
   ScopedGetDC(const ScopedGetDC&) = delete;
   ScopedGetDC& operator=(const ScopedGetDC&) = delete;
   ~ScopedGetDC() {
-    if (FDC) ReleaseDC(FWindow, FDC);
+    if (!FDC) return;
+    ReleaseDC(FWindow, FDC);
+    HandleReleased(THandleKind::hkGdi);
   }
   HDC Get() const { return FDC; }
 

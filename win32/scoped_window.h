@@ -1,9 +1,13 @@
 #pragma once
-// Move-only owners of USER objects: windows and message timers.
+// Move-only owners of USER objects: windows, hooks and message timers.
+// Windows and hooks held here are counted in LiveHandleCounts
+// (handle_counts.h).
 
 #include <windows.h>
 
 #include <utility>
+
+#include "win32/handle_counts.h"
 
 namespace ac::platform {
 
@@ -11,10 +15,13 @@ namespace ac::platform {
 class ScopedWindow {
  public:
   ScopedWindow() = default;
-  explicit ScopedWindow(HWND window) : FWindow(window) {}
+  explicit ScopedWindow(HWND window) { Reset(window); }
   ScopedWindow(ScopedWindow&& o) noexcept : FWindow(std::exchange(o.FWindow, nullptr)) {}
   ScopedWindow& operator=(ScopedWindow&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.FWindow, nullptr));
+    if (this != &o) {
+      Reset();
+      FWindow = std::exchange(o.FWindow, nullptr);  // already counted
+    }
     return *this;
   }
   ScopedWindow(const ScopedWindow&) = delete;
@@ -23,12 +30,50 @@ class ScopedWindow {
 
   HWND Get() const { return FWindow; }
   void Reset(HWND window = nullptr) {
-    if (FWindow && IsWindow(FWindow)) DestroyWindow(FWindow);
+    if (FWindow) {
+      if (IsWindow(FWindow)) DestroyWindow(FWindow);
+      HandleReleased(THandleKind::hkUser);
+    }
     FWindow = window;
+    if (FWindow) HandleCreated(THandleKind::hkUser);
   }
 
  private:
   HWND FWindow = nullptr;
+};
+
+// A hook of this thread (SetWindowsHookExW), removed with UnhookWindowsHookEx.
+// The hook procedure passes every call on with CallNextHookEx itself.
+class ScopedHook {
+ public:
+  ScopedHook() = default;
+  ScopedHook(int kind, HOOKPROC procedure)
+      : FHook(SetWindowsHookExW(kind, procedure, nullptr, GetCurrentThreadId())) {
+    if (FHook) HandleCreated(THandleKind::hkUser);
+  }
+  ScopedHook(ScopedHook&& o) noexcept : FHook(std::exchange(o.FHook, nullptr)) {}
+  ScopedHook& operator=(ScopedHook&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      FHook = std::exchange(o.FHook, nullptr);
+    }
+    return *this;
+  }
+  ScopedHook(const ScopedHook&) = delete;
+  ScopedHook& operator=(const ScopedHook&) = delete;
+  ~ScopedHook() { Reset(); }
+
+  HHOOK Get() const { return FHook; }
+  explicit operator bool() const { return FHook != nullptr; }
+  void Reset() {
+    if (!FHook) return;
+    UnhookWindowsHookEx(FHook);
+    HandleReleased(THandleKind::hkUser);
+    FHook = nullptr;
+  }
+
+ private:
+  HHOOK FHook = nullptr;
 };
 
 // A message timer (SetTimer on a window), killed with KillTimer.

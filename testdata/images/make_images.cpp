@@ -8,7 +8,7 @@
 // Rebuild from the repository's root with:
 //
 //   c++ -std=c++20 -O2 -I. -o /tmp/make_images testdata/images/make_images.cpp
-//       platform/native/image_codec*.cpp render/bmp_reader.cpp -lpng -ljpeg
+//       pixels/native/image_codec*.cpp pixels/bmp_reader.cpp -lpng -ljpeg
 //   /tmp/make_images testdata/images
 
 #include <png.h>

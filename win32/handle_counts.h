@@ -1,0 +1,37 @@
+#pragma once
+// Live GDI and USER objects of this process, counted by the handle wrappers
+// that create and free them (ScopedGdiObject, ScopedMemoryDC, ScopedGetDC,
+// ScopedWindow, ScopedHook) and by the component framework's windows.
+//
+// GetGuiResources answers 0 under Wine, so a leak test cannot ask the system;
+// these counters are what the program itself holds. An object made with a bare
+// Win32 call outside the wrappers is not counted. Single user-interface thread
+// in practice, but the counters are atomic so a worker thread's bitmap (the
+// skin-list previews) cannot tear them.
+
+#include <atomic>
+
+namespace ac::platform {
+
+struct THandleCounts {
+  long Gdi = 0;   // GDI objects and device contexts
+  long User = 0;  // windows and hooks
+  bool operator==(const THandleCounts&) const = default;
+};
+
+THandleCounts LiveHandleCounts();
+
+enum class THandleKind { hkGdi, hkUser };
+
+// Called by the wrappers when they take and give up an object.
+void HandleCreated(THandleKind kind);
+void HandleReleased(THandleKind kind);
+
+// The registered message another process sends to the application window to
+// read the counters: WParam selects kHandleCountGdi or kHandleCountUser, the
+// result is the count.
+inline constexpr wchar_t kHandleCountsMessageName[] = L"VelmoraHandleCounts";
+inline constexpr unsigned kHandleCountGdi = 0;
+inline constexpr unsigned kHandleCountUser = 1;
+
+}  // namespace ac::platform
