@@ -4,12 +4,18 @@
 //
 //   e2e_probe wait SECONDS   exit 0 once the window is visible, 1 on timeout
 //   e2e_probe state          print key=value lines (see Main)
+//   e2e_probe skincmd WINDOW CODE [LPARAM]
+//                            send one skin command to WINDOW (a handle in hex)
+//                            and print result=N and skinned=0|1
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "manager/skin_command_delivery.h"
 
 namespace {
 
@@ -54,10 +60,10 @@ int VisibleTopLevelWindows(DWORD pid) {
   } c{pid, 0};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(lp);
+        auto* count = reinterpret_cast<Count*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner == c->Pid && IsWindowVisible(w)) ++c->N;
+        if (owner == count->Pid && IsWindowVisible(w)) ++count->N;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&c));
@@ -105,6 +111,23 @@ int State() {
   return 0;
 }
 
+// Sends a skin command the way the engine's own code does, from outside the
+// window's process: the property "ACSDATA" names an object of that process, so
+// the command must travel as a message, and a pointer-sized answer must come
+// back whole.
+int SkinCommand(int argc, char** argv) {
+  auto* window = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[2], nullptr, 16)));
+  const auto code = static_cast<ac::TacSkinCommand>(std::atoi(argv[3]));
+  const LPARAM lparam = argc > 4 ? static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0)) : 0;
+  if (!IsWindow(window)) {
+    std::puts("window=none");
+    return 1;
+  }
+  std::printf("result=%lld\n", static_cast<long long>(ac::SendSkinCommand(window, code, lparam)));
+  std::printf("skinned=%d\n", ac::IsWindowSkinned(window) ? 1 : 0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +142,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (command == "state") return State();
-  std::fputs("usage: e2e_probe wait SECONDS | state\n", stderr);
+  if (command == "skincmd" && argc >= 4) return SkinCommand(argc, argv);
+  std::fputs("usage: e2e_probe wait SECONDS | state | skincmd WINDOW CODE [LPARAM]\n", stderr);
   return 2;
 }
