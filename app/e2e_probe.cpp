@@ -131,6 +131,13 @@ int SkinCommand(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A crash ends the probe at once with exit code 3, so that its caller
+  // reports it instead of waiting for a debugger.
+  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG {
+    std::fputs("crashed\n", stdout);
+    std::fflush(stdout);
+    ExitProcess(3);
+  });
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "wait") {
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;

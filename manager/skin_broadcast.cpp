@@ -1,5 +1,7 @@
 #include "manager/skin_broadcast.h"
 
+#include <algorithm>
+
 #include "framework/application.h"
 #include "framework/form.h"
 #include "manager/skinned_window_lists.h"
@@ -19,23 +21,28 @@ HWND MdiClientOf(TCustomForm& form) {
                                 : nullptr;
 }
 
+template <typename List, typename T>
+bool Contains(const List& list, T* item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
 LRESULT PerformMessage(TControl& control, const TMessage& m) {
   return control.Perform(m.Msg, m.WParam, m.LParam);
 }
 
-// The form, then its child controls, then its MDI client window. Receivers
-// may free the form while they handle the command; Still tells whether it is
-// still there before the next step.
+// The form, then its child controls, then its MDI client window. A receiver
+// may free the form while it handles the command; StillThere tells whether
+// the form is still listed before each next step.
 template <typename StillThere>
-void DeliverToForm(TCustomForm& form, const TMessage& m, StillThere still) {
+void DeliverToForm(TCustomForm& form, const TMessage& m, StillThere stillThere) {
   if (form.HandleAllocated()) {
     DeliverSkinCommand(form.Handle(), m);
   } else {
     PerformMessage(form, m);
   }
-  if (!still()) return;
+  if (!stillThere()) return;
   BroadcastToChildControls(form, m);
-  if (!still()) return;
+  if (!stillThere()) return;
   if (HWND client = MdiClientOf(form)) SendMessageW(client, m.Msg, m.WParam, m.LParam);
 }
 
@@ -48,10 +55,7 @@ bool DeliverToApplicationForms(const TMessage& m) {
     auto* form = dynamic_cast<TCustomForm*>(Application->Components()[static_cast<size_t>(i)]);
     if (!form || form->HasState(csLoading | csDestroying) || IsMdiChild(*form)) continue;
     if (form->HandleAllocated() && IsWindowSkinned(form->Handle())) continue;
-    DeliverToForm(*form, m, [&] {
-      return i < Application->ComponentCount() &&
-             Application->Components()[static_cast<size_t>(i)] == form;
-    });
+    DeliverToForm(*form, m, [&] { return Contains(Application->Components(), form); });
   }
   return true;
 }
@@ -61,7 +65,7 @@ void DeliverToRegisteredForms(const TMessage& m) {
   for (size_t i = 0; i < forms.size(); ++i) {
     TCustomForm* form = forms[i];
     if (form->HasState(csDestroying)) continue;
-    DeliverToForm(*form, m, [&] { return i < forms.size() && forms[i] == form; });
+    DeliverToForm(*form, m, [&] { return Contains(forms, form); });
   }
 }
 
@@ -109,8 +113,7 @@ void BroadcastToChildControls(TWinControl& control, const TMessage& message) {
     }
     HWND window = windowed->Handle();
     DeliverSkinCommand(window, message);
-    const bool stillThere = i < children.size() && children[i] == child;
-    if (stillThere && !IsWindowSkinned(window)) BroadcastToChildControls(*windowed, message);
+    if (Contains(children, child) && !IsWindowSkinned(window)) BroadcastToChildControls(*windowed, message);
   }
 }
 
