@@ -15,13 +15,8 @@
 namespace ac {
 namespace {
 
+using test::TCommandForm;
 using test::TCommandLog;
-
-class TCommandForm : public TForm {
- public:
-  using TForm::TForm;
-  std::string_view ClassName() const override { return "TCommandForm"; }
-};
 
 // The attachment of a standard dialog (a window) or of a form (none).
 class TFakeAttachment : public TacAutoAttachment {

@@ -16,13 +16,8 @@
 namespace ac {
 namespace {
 
+using test::TCommandForm;
 using test::TCommandLog;
-
-class TCommandForm : public TForm {
- public:
-  using TForm::TForm;
-  std::string_view ClassName() const override { return "TCommandForm"; }
-};
 
 class SkinCommandDeliveryTest : public ::testing::Test {
  protected:

@@ -99,15 +99,9 @@ std::wstring Hex(HWND window) {
   return text;
 }
 
-class TProbeForm : public TForm {
- public:
-  using TForm::TForm;
-  std::string_view ClassName() const override { return "TProbeForm"; }
-};
-
 TEST(SkinCommandFromAnotherProcess, GetsTheAnswerOfTheWindowProcedure) {
   test::TTestApplication app;
-  TProbeForm form(nullptr);
+  test::TCommandForm form(nullptr);
   form.HandleNeeded();
   // As a frame adapter does it: one handler is both the form's WindowProc
   // and its skin data's direct handler. It answers with a 64-bit pointer.

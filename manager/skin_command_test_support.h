@@ -11,11 +11,19 @@
 #include <vector>
 
 #include "framework/control.h"
+#include "framework/form.h"
 #include "manager/skin_command_delivery.h"
 #include "win32/scoped_window.h"
 #include "win32/scoped_window_prop.h"
 
 namespace ac::test {
+
+// A form class of the tests' own.
+class TCommandForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::string_view ClassName() const override { return "TCommandForm"; }
+};
 
 // Entries are the receivers' names; a direct handler's entry ends in
 // "(direct)". The question SKC_ISSKINNED, which IsWindowSkinned asks before
