@@ -116,7 +116,8 @@ int State() {
 // the command must travel as a message, and a pointer-sized answer must come
 // back whole.
 int SkinCommand(int argc, char** argv) {
-  auto* window = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[2], nullptr, 16)));
+  auto* window =
+      reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[2], nullptr, 16)));
   const auto code = static_cast<ac::TacSkinCommand>(std::atoi(argv[3]));
   const LPARAM lparam = argc > 4 ? static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0)) : 0;
   if (!IsWindow(window)) {

@@ -113,7 +113,8 @@ void BroadcastToChildControls(TWinControl& control, const TMessage& message) {
     }
     HWND window = windowed->Handle();
     DeliverSkinCommand(window, message);
-    if (Contains(children, child) && !IsWindowSkinned(window)) BroadcastToChildControls(*windowed, message);
+    if (Contains(children, child) && !IsWindowSkinned(window))
+      BroadcastToChildControls(*windowed, message);
   }
 }
 

@@ -90,7 +90,7 @@ TEST_F(SkinBroadcastTest, FormsThenRegisteredFormsThenVisibleDialogs) {
   // Application forms from the last created to the first, each followed by
   // its controls; the skinned form only in the second pass, once, through
   // its direct handler.
-  const TCommandLog expected = {"plain2",           "plain1",        "panel", "label",
+  const TCommandLog expected = {"plain2",          "plain1",        "panel", "label",
                                 "skinned(direct)", "skinned.panel", "dialog"};
   EXPECT_EQ(test::Commands(Log), expected);
   destroying->ClearState(csDestroying);
@@ -110,8 +110,8 @@ TEST_F(SkinBroadcastTest, AnMdiFrameAlsoTellsItsClientWindowAndMdiChildrenAreLef
   TCommandForm* frame = AddForm("frame");
   CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
   platform::ScopedWindow client(CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD, 0, 0, 50, 50,
-                                                frame->Handle(), nullptr,
-                                                GetModuleHandleW(nullptr), &ccs));
+                                                frame->Handle(), nullptr, GetModuleHandleW(nullptr),
+                                                &ccs));
   ASSERT_NE(client.Get(), nullptr);
   test::TSystemRoadCounter clientRoad(client.Get());
 
@@ -217,9 +217,9 @@ TEST_F(SkinBroadcastTest, ChildControlsAreDescendedUnlessSkinnedOrWithoutAWindow
 
   BroadcastToChildControls(*form, Command);
   dyingChild->ClearState(csDestroying);
-  const TCommandLog expected = {"outer",       "outer.label", "inner",        "inner.label",
-                                "inner.panel", "skinned(direct)", "unborn", "dying-parent",
-                                "form.label"};
+  const TCommandLog expected = {"outer",       "outer.label",  "inner",
+                                "inner.label", "inner.panel",  "skinned(direct)",
+                                "unborn",      "dying-parent", "form.label"};
   EXPECT_EQ(test::Commands(Log), expected);
 }
 

@@ -95,7 +95,8 @@ TProbeRun RunProbe(const std::wstring& arguments) {
 
 std::wstring Hex(HWND window) {
   wchar_t text[32];
-  std::swprintf(text, 32, L"%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+  std::swprintf(text, 32, L"%llx",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
   return text;
 }
 

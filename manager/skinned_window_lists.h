@@ -47,9 +47,7 @@ template <typename T>
 class TacListEntry {
  public:
   TacListEntry() = default;
-  TacListEntry(std::vector<T*>& list, T* item) : FList(&list), FItem(item) {
-    list.push_back(item);
-  }
+  TacListEntry(std::vector<T*>& list, T* item) : FList(&list), FItem(item) { list.push_back(item); }
   TacListEntry(TacListEntry&& o) noexcept
       : FList(std::exchange(o.FList, nullptr)), FItem(std::exchange(o.FItem, nullptr)) {}
   TacListEntry& operator=(TacListEntry&& o) noexcept {

@@ -6,10 +6,10 @@
 
 #include "framework/component_reader.h"
 #include "framework/form.h"
-#include "stream/dfm_text.h"
 #include "framework/test_support.h"
 #include "skin/archive_writer.h"
 #include "skin/skin_data_lookup.h"
+#include "stream/dfm_text.h"
 
 namespace ac {
 namespace {
@@ -141,7 +141,8 @@ TEST_F(SkinManagerTest, TheSkinIsAnnouncedToTheFormsWithTheManagerAsLParam) {
 
   got.clear();
   m->SetActive(true);
-  EXPECT_EQ(got, (TGot{{SKC_NEWSKIN, manager}, {SKC_STOPANIMATIONS, manager}, {SKC_REFRESH, manager}}));
+  EXPECT_EQ(got,
+            (TGot{{SKC_NEWSKIN, manager}, {SKC_STOPANIMATIONS, manager}, {SKC_REFRESH, manager}}));
 
   // No skin under the name and no internal skins: the skin is removed.
   got.clear();
