@@ -6,13 +6,18 @@
 //   e2e_probe state          print key=value lines (see State)
 //   e2e_probe handles        print the program's live GDI and USER objects,
 //                            asked of its application window (gdi=, user=)
+//   e2e_probe skincmd WINDOW CODE [LPARAM]
+//                            send one skin command to WINDOW (a handle in hex)
+//                            and print result=N and skinned=0|1
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "manager/skin_command_delivery.h"
 #include "win32/handle_counts.h"
 
 namespace {
@@ -128,9 +133,34 @@ int Handles() {
   return 0;
 }
 
+// Sends a skin command the way the engine's own code does, from outside the
+// window's process: the property "ACSDATA" names an object of that process, so
+// the command must travel as a message, and a pointer-sized answer must come
+// back whole.
+int SkinCommand(int argc, char** argv) {
+  auto* window =
+      reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(argv[2], nullptr, 16)));
+  const auto code = static_cast<ac::TacSkinCommand>(std::atoi(argv[3]));
+  const LPARAM lparam = argc > 4 ? static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0)) : 0;
+  if (!IsWindow(window)) {
+    std::puts("window=none");
+    return 1;
+  }
+  std::printf("result=%lld\n", static_cast<long long>(ac::SendSkinCommand(window, code, lparam)));
+  std::printf("skinned=%d\n", ac::IsWindowSkinned(window) ? 1 : 0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A crash ends the probe at once with exit code 3, so that its caller
+  // reports it instead of waiting for a debugger.
+  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG {
+    std::fputs("crashed\n", stdout);
+    std::fflush(stdout);
+    ExitProcess(3);
+  });
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "wait") {
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
@@ -143,6 +173,8 @@ int main(int argc, char** argv) {
   }
   if (command == "state") return State();
   if (command == "handles") return Handles();
-  std::fputs("usage: e2e_probe wait SECONDS | state | handles\n", stderr);
+  if (command == "skincmd" && argc >= 4) return SkinCommand(argc, argv);
+  std::fputs("usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM]\n",
+             stderr);
   return 2;
 }

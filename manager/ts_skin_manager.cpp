@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
+#include "manager/skin_broadcast.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -279,8 +280,7 @@ void TsSkinManager::SetActive(bool value) {
   if (value) {
     SetSkinName(SkinName());
   } else {
-    Core.ClearSkinData();
-    Core.sc.Clear();
+    RemoveSkin();
     if (!HasState(csLoading) && OnDeactivate) OnDeactivate(this);
   }
 }
@@ -318,13 +318,12 @@ void TsSkinManager::SetSkinName(const std::string& value) {
   SyncCoreSettings();
   // Load errors are shown by the core, which also puts the previous name back.
   if (!Core.ChangeSkin(value)) {
-    Core.ClearSkinData();
-    Core.sc.Clear();
+    RemoveSkin();
     return;
   }
   // Nothing is announced while the description is read; Loaded does it.
   if (!HasState(csLoading | csReading)) {
-    AnnounceSkin();
+    AnnounceSkin(TRepaint::rpYes);
     if (OnAfterChange) OnAfterChange(this);
   }
 }
@@ -335,10 +334,28 @@ int TsSkinManager::ActiveInternalSkin() const {
   return InternalSkins.IndexOf(SkinName());
 }
 
-void TsSkinManager::AnnounceSkin() {
-  // The broadcast of SKC_NEWSKIN to the forms and the activation hook join
-  // here with the skinned controls and frames.
+void TsSkinManager::AnnounceSkin(TRepaint repaint) {
+  // The activation hook joins here with the frames.
+  BroadcastCommand(SKC_NEWSKIN);
   if (OnActivate && Core.IsActive()) OnActivate(this);
+  if (repaint == TRepaint::rpYes) RepaintForms();
+}
+
+void TsSkinManager::RemoveSkin() {
+  Core.ClearSkinData();
+  Core.sc.Clear();
+  if (!HasState(csLoading | csReading)) BroadcastCommand(SKC_REMOVESKIN);
+}
+
+void TsSkinManager::RepaintForms() {
+  BroadcastCommand(SKC_STOPANIMATIONS);
+  // Parameter 0: every section may have changed.
+  BroadcastCommand(SKC_REFRESH, 0);
+}
+
+void TsSkinManager::BroadcastCommand(TacSkinCommand code, WORD param) {
+  // Receivers compare LParam with their own manager's address.
+  BroadcastToForms(SkinCommandMessage(code, reinterpret_cast<LPARAM>(this), param));
 }
 
 void TsSkinManager::Loaded() {
@@ -346,7 +363,7 @@ void TsSkinManager::Loaded() {
   if (SkinDirectory.empty()) SkinDirectory = "c:\\Skins";
   if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
   FillThirdPartyDefaults();
-  if (Core.Active && Core.IsActive()) AnnounceSkin();
+  if (Core.Active && Core.IsActive()) AnnounceSkin(TRepaint::rpNo);
 }
 
 void TsSkinManager::SkinListChanged() {

@@ -19,6 +19,7 @@
 #include "core/color.h"
 #include "framework/component.h"
 #include "framework/font.h"
+#include "manager/skin_commands.h"
 #include "win32/message_box_sink.h"
 #include "skin/skin_manager_core.h"
 #include "skin/stored_skin.h"
@@ -212,7 +213,18 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   void FillThirdPartyDefaults();
   // Copies the stored settings that loading reads into Core.
   void SyncCoreSettings();
-  void AnnounceSkin();
+  enum class TRepaint { rpNo, rpYes };
+  // Tells every form that this manager's skin is the new one (SKC_NEWSKIN)
+  // and, with rpYes, repaints them all (RepaintForms).
+  void AnnounceSkin(TRepaint repaint);
+  // Drops the loaded skin and tells every form (SKC_REMOVESKIN), except while
+  // the description is read.
+  void RemoveSkin();
+  // Stops the forms' state animations, then refreshes everything
+  // (SKC_STOPANIMATIONS, SKC_REFRESH with parameter 0).
+  void RepaintForms();
+  // Sends one command with this manager as LParam to every form.
+  void BroadcastCommand(TacSkinCommand code, WORD param = 0);
 
   static TsSkinManager* FDefaultManager;
 

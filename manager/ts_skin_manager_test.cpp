@@ -6,10 +6,10 @@
 
 #include "framework/component_reader.h"
 #include "framework/form.h"
-#include "stream/dfm_text.h"
 #include "framework/test_support.h"
 #include "skin/archive_writer.h"
 #include "skin/skin_data_lookup.h"
+#include "stream/dfm_text.h"
 
 namespace ac {
 namespace {
@@ -30,7 +30,9 @@ class SkinManagerTest : public ::testing::Test {
  protected:
   test::TTestApplication App;
   TRecordingSink Messages;
-  std::unique_ptr<TManagerForm> Form = std::make_unique<TManagerForm>(nullptr);
+  // An application form, as the program's are: the manager's announcements
+  // reach it.
+  TManagerForm* Form = new TManagerForm(&App.App);
 
   // Reads a manager whose description holds Items (text of collection items)
   // and then SkinName.
@@ -40,7 +42,7 @@ class SkinManagerTest : public ::testing::Test {
                              "    SkinName = '" + skinName + "'\n  end\nend\n";
     auto node = dfm::ParseText(text, [&](std::string_view) { return data; });
     // Messages go to the recording sink from the first property on.
-    Form->ReadRoot = Form.get();
+    Form->ReadRoot = Form;
     TClassRegistry classes;
     classes.Register<TRecordingManager>("TsSkinManager");
     Sink = &Messages;
@@ -115,6 +117,39 @@ TEST_F(SkinManagerTest, StoredSettingsAndTheInternalSkinAreRead) {
   EXPECT_TRUE(m->IsActive());
   EXPECT_GE(GetSkinIndex(m->Core.CommonSkinData(96), "A"), 0);
   EXPECT_TRUE(Messages.Entries.empty());
+}
+
+TEST_F(SkinManagerTest, TheSkinIsAnnouncedToTheFormsWithTheManagerAsLParam) {
+  std::vector<std::pair<WORD, LPARAM>> got;
+  TWndMethod previous = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_SKINCMD) got.emplace_back(SkinCommandCode(m.WParam), m.LParam);
+    if (IsSkinCommand(m, SKC_REFRESH)) {
+      EXPECT_EQ(SkinCommandParam(m.WParam), 0) << "all sections";
+    }
+    previous(m);
+  };
+  TsSkinManager* m = Read(kOneSkin, "Velmora Light (internal)", GoodArchive());
+  const auto manager = reinterpret_cast<LPARAM>(m);
+  // Load completion: announced, not repainted.
+  using TGot = std::vector<std::pair<WORD, LPARAM>>;
+  EXPECT_EQ(got, (TGot{{SKC_NEWSKIN, manager}}));
+
+  got.clear();
+  m->SetActive(false);
+  EXPECT_EQ(got, (TGot{{SKC_REMOVESKIN, manager}}));
+
+  got.clear();
+  m->SetActive(true);
+  EXPECT_EQ(got,
+            (TGot{{SKC_NEWSKIN, manager}, {SKC_STOPANIMATIONS, manager}, {SKC_REFRESH, manager}}));
+
+  // No skin under the name and no internal skins: the skin is removed.
+  got.clear();
+  m->InternalSkins.Clear();
+  m->SetSkinName("Nowhere");
+  EXPECT_EQ(got, (TGot{{SKC_REMOVESKIN, manager}}));
+  EXPECT_FALSE(m->IsActive());
 }
 
 TEST_F(SkinManagerTest, AnotherNameFallsBackToTheFirstInternalSkin) {

@@ -1,0 +1,152 @@
+// Skin commands sent from another process: the probe program (app/e2e_probe)
+// delivers them with the engine's own SendSkinCommand and IsWindowSkinned
+// while this process answers. The property "ACSDATA" of our windows names an
+// object of this process, so in the probe it must not be taken for a direct
+// handler; the command has to travel as a message and come back whole.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "framework/form.h"
+#include "framework/test_support.h"
+#include "manager/skin_command_delivery.h"
+#include "manager/skin_command_test_support.h"
+
+#ifndef AC_E2E_PROBE
+#error "AC_E2E_PROBE must name the probe program relative to this test's folder"
+#endif
+
+namespace ac {
+namespace {
+
+struct THandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using TOwnedHandle = std::unique_ptr<void, THandleCloser>;
+
+std::wstring ProbePath() {
+  wchar_t self[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self, n);
+  path.resize(path.find_last_of(L"\\/") + 1);
+  for (const char* p = AC_E2E_PROBE; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+  return path;
+}
+
+struct TProbeRun {
+  bool Finished = false;
+  DWORD ExitCode = 0;
+  std::string Output;
+};
+
+// Runs the probe with Arguments and pumps this thread's messages until it
+// exits: the probe's SendMessage calls are handled here while we wait.
+TProbeRun RunProbe(const std::wstring& arguments) {
+  TProbeRun run;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
+  TOwnedHandle reader(readEnd), writer(writeEnd);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = writeEnd;
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + ProbePath() + L"\" " + arguments;
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &si, &pi)) {
+    run.Output = "the probe did not start (build the e2e_probe target)";
+    return run;
+  }
+  TOwnedHandle process(pi.hProcess), thread(pi.hThread);
+  writer.reset();  // the probe holds the only write end now
+
+  const ULONGLONG deadline = GetTickCount64() + 30000;
+  for (;;) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) break;
+    const DWORD wait = MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE,
+                                                 static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    if (wait == WAIT_OBJECT_0) {
+      run.Finished = true;
+      break;
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+  if (!run.Finished) {
+    TerminateProcess(pi.hProcess, 1);
+    return run;
+  }
+  GetExitCodeProcess(pi.hProcess, &run.ExitCode);
+  char buffer[512];
+  DWORD got = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    run.Output.append(buffer, got);
+  std::erase(run.Output, '\r');
+  return run;
+}
+
+std::wstring Hex(HWND window) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%llx",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+  return text;
+}
+
+TEST(SkinCommandFromAnotherProcess, GetsTheAnswerOfTheWindowProcedure) {
+  test::TTestApplication app;
+  test::TCommandForm form(nullptr);
+  form.HandleNeeded();
+  // As a frame adapter does it: one handler is both the form's WindowProc
+  // and its skin data's direct handler. It answers with a 64-bit pointer.
+  const LRESULT provider = static_cast<LRESULT>(0x0000'7FF1'2345'6789);
+  int procedureCalls = 0;
+  TWndMethod previous = form.WindowProc;
+  const TWndMethod handler = [&](TMessage& m) {
+    if (IsSkinCommand(m, SKC_GETPROVIDER)) {
+      ++procedureCalls;
+      m.Result = provider;
+      return;
+    }
+    previous(m);
+  };
+  form.WindowProc = handler;
+  TacCommonDataBase data;
+  data.WndProc = handler;
+  const auto prop = AttachCommonData(form.Handle(), data);
+
+  const TProbeRun run = RunProbe(L"skincmd " + Hex(form.Handle()) + L" 4");
+  ASSERT_TRUE(run.Finished) << "the probe hung";
+  EXPECT_EQ(run.ExitCode, 0u) << run.Output;
+  EXPECT_EQ(run.Output, "result=" + std::to_string(provider) + "\nskinned=1\n");
+  EXPECT_EQ(procedureCalls, 1);
+}
+
+TEST(SkinCommandFromAnotherProcess, TellsSkinnedFromPlainWindowsByAnswerAlone) {
+  test::TTestApplication app;
+  test::TCommandLog log;
+  test::TLoggingWindow answering(log, "answering", nullptr, 1);
+  test::TLoggingWindow plain(log, "plain", nullptr, 0);
+  struct TCase {
+    HWND Window;
+    const char* Expected;
+  };
+  for (const TCase& c : {TCase{answering.Handle(), "result=1\nskinned=1\n"},
+                         TCase{plain.Handle(), "result=0\nskinned=0\n"}}) {
+    const TProbeRun run = RunProbe(L"skincmd " + Hex(c.Window) + L" 7");
+    ASSERT_TRUE(run.Finished) << "the probe hung";
+    EXPECT_EQ(run.Output, c.Expected);
+  }
+  // Each window was asked twice: the command itself, then by IsWindowSkinned.
+  EXPECT_EQ(log, (test::TCommandLog{"answering?", "answering?", "plain?", "plain?"}));
+}
+
+}  // namespace
+}  // namespace ac
