@@ -7,7 +7,6 @@
 #include "pixels/blend_fill.h"
 #include "paint/mask_paint_internal.h"
 #include "pixels/resample.h"
-#include "skin/skin_manager_core.h"
 
 namespace ac {
 
@@ -75,10 +74,8 @@ bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag) {
 }
 
 TsPixelBuffer EntryImage(const TsMaskData& mask) {
-  if (mask.Manager == nullptr) return {};
-  if (mask.Bmp) return *mask.Bmp;
-  if (mask.Manager->MasterBitmap) return *mask.Manager->MasterBitmap;
-  return {};
+  const TsBitmapRef& image = mask.Bmp ? mask.Bmp : mask.MasterBmp;
+  return image ? *image : TsPixelBuffer();
 }
 
 }  // namespace mask_detail

@@ -2,8 +2,8 @@
 // Painting skin image entries (TsMaskData) into pixel buffers: nine-slice
 // borders, for ordinary control images and for layered-window images.
 //
-// Entries without an own bitmap are cut from their manager's master bitmap.
-// An entry without Manager is never painted. Coordinates are
+// Entries without an own bitmap are cut from the skin's master bitmap
+// (MasterBmp); an entry with neither image is never painted. Coordinates are
 // destination pixels; nothing outside the destination or the source image is
 // read or written. Invalid input (too small rectangles, negative centre sizes,
 // missing images) draws nothing and reports nothing.

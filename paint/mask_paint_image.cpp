@@ -5,7 +5,6 @@
 #include "pixels/blend.h"
 #include "pixels/blend_parent.h"
 #include "paint/mask_paint_internal.h"
-#include "skin/skin_manager_core.h"
 
 namespace ac {
 
@@ -129,13 +128,7 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const 
   }
   if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
   const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
-  TCornerMask cm{TsPixelBuffer(), m.R, m.Width, m.Height, m.WR, m.WB};
-  const TacSkinManagerCore* owner = m.Manager != nullptr ? m.Manager : skinData.FOwner;
-  if (m.Bmp != nullptr) {
-    cm.Image = *m.Bmp;
-  } else if (owner != nullptr && owner->MasterBitmap != nullptr) {
-    cm.Image = *owner->MasterBitmap;
-  }
+  const TCornerMask cm{EntryImage(m), m.R, m.Width, m.Height, m.WR, m.WB};
   FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Pieces shared by the nine-slice painters (plain, layered, capped), the frame
-// painter and the texture filler. Internal to render/.
+// painter and the texture filler. Internal to paint/.
 
 #include <cstdint>
 
@@ -66,9 +66,8 @@ TsPixelImage ScaleFiltered(const TsPixelBuffer& src, const TRect& rect, int32_t 
 // or the smoothing flag (the centre piece).
 bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag);
 
-// The image an entry is painted from: its own bitmap, else its manager's
-// master bitmap.
-// Empty for an entry without Manager.
+// The image an entry is painted from: its own bitmap, else the skin's master
+// bitmap it was cut from. Empty for an entry with neither.
 TsPixelBuffer EntryImage(const TsMaskData& mask);
 
 // Nine-slice driver shared by the three border painters. Transfer provides

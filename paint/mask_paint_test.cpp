@@ -150,12 +150,12 @@ TEST(PaintMaskRect, DrawModeBitTwoSkipsStateZeroOnly) {
   EXPECT_EQ(dst.View().At(1, 1), 0xFF123456u);
 }
 
-TEST(PaintMaskRect, NothingForTinyRectsOrWithoutManager) {
+TEST(PaintMaskRect, NothingForTinyRectsOrWithoutImage) {
   auto f = MakeMask(Filled(3, 3, 0xFF123456), 1, 0, 4, 1, 1, 1, 1);
   TsPixelImage dst(3, 3);
   PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 1, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
   EXPECT_EQ(dst.View().At(0, 0), 0u);
-  f.Mask.Manager = nullptr;
+  f.Mask.Bmp = nullptr;  // and no master bitmap either
   PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
   EXPECT_EQ(dst.View().At(0, 0), 0u);
 }

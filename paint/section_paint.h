@@ -9,9 +9,8 @@
 // border and texture painters get a copy of Cache with X and Y increased by
 // Offset and use destination coordinates themselves.
 //
-// Image entries without their own bitmap are cut from the master bitmap of
-// their manager. Nothing here reports
-// errors: an invalid section or image index, an empty rectangle or a missing
+// Image entries without their own bitmap are cut from the skin's master
+// bitmap. Nothing here reports errors: an invalid section or image index, an empty rectangle or a missing
 // destination paints nothing. State numbers above the section's States are
 // limited to its last state; per-state data above 2 is that of state 2.
 

@@ -132,10 +132,8 @@ TEST(FillTexture, MaskedTexturesOnlyTileInModesZeroAndTen) {
 TEST(PaintMaskImage, HalfStrengthKeyedKeepsTheDestinationShare) {
   // Keyed image in the master bitmap: (key, colour).
   TsPixelImage master = MakeImage(2, 1, {K, 0xFF2040FF});
-  TacSkinManagerCore* manager = testing::FakeManager();
-  manager->MasterBitmap = std::make_shared<TsPixelBuffer>(master.View());
   TsMaskData m;
-  m.Manager = manager;
+  m.MasterBmp = std::make_shared<TsPixelBuffer>(master.View());
   m.R = TRect::XYWH(0, 0, 2, 1);
   m.Width = 2;
   m.Height = 1;
@@ -146,7 +144,6 @@ TEST(PaintMaskImage, HalfStrengthKeyedKeepsTheDestinationShare) {
   TsPixelImage full = Filled(2, 1, 0xFF808080);
   PaintMaskImage(full.View(), {0, 0}, 0, MakeCacheInfo(full.View(), 0, 0), m, TFrameStrength::Full);
   EXPECT_EQ(Hex(full.View()), Hex(2, {0xFF808080, 0xFF2040FF}));
-  manager->MasterBitmap.reset();
 }
 
 TEST(PaintMaskImage, MaskedFrameWeakenedWhenNotFull) {
@@ -246,13 +243,11 @@ TEST(CutRoundCorners, OutsideTakesTheParentPartlyCoveredMixes) {
 
 TEST(FillKeyFromBack, TakesTheMaskOfALoadedSkinOrItsMasterImage) {
   constexpr uint32_t kOld = 0x11111111;
-  TRecordingSink sink;
-  TacSkinManagerCore manager(sink);
-  TacSkinData sd(&manager, 96);
+  TacSkinData sd(testing::FakeManager(), 96);
   TsPixelImage master = testing::Filled(4, 2, 0xFF000000);
   master.View().At(2, 0) = 0xFFFF00FF;
-  manager.MasterBitmap = ShareImage(std::move(master));
   TsMaskData m;
+  m.MasterBmp = ShareImage(std::move(master));
   m.R = TRect::LTRB(2, 0, 4, 2);
   m.Width = 2;
   m.Height = 2;
