@@ -28,6 +28,13 @@ TClipped ClipTransfer(const TRect& src, int32_t srcW, int32_t srcH, TPoint dstPo
   return c;
 }
 
+void CopyClipped(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& img, const TRect& src) {
+  const TClipped c = ClipTransfer(src, img.Width, img.Height, at, dst.Width, dst.Height);
+  if (c.IsEmpty()) return;
+  for (int32_t y = 0; y < c.H; ++y)
+    std::memcpy(dst.Row(c.DY + y) + c.DX, img.Row(c.SY + y) + c.SX, c.W * 4u);
+}
+
 TsPixelImage CopyRegion(const TsPixelBuffer& src, const TRect& rect) {
   TsPixelImage out(rect.Width(), rect.Height());
   const TClipped c = ClipTransfer(rect, src.Width, src.Height, {0, 0}, out.Width(), out.Height());
@@ -113,7 +120,7 @@ class TPlainTransfer {
     else if (FAlpha)
       BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), 255, at);
     else
-      Copy(src, at);
+      CopyClipped(FDst, at, FImg, src);
   }
 
   // Edges and centre of masked and keyed images tiled in one pass.
@@ -160,19 +167,11 @@ class TPlainTransfer {
       BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), 255, to.TopLeft());
     } else {
       TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
-      Copy(tmp.View(), TRect::XYWH(0, 0, w, h), to.TopLeft());
+      CopyClipped(FDst, to.TopLeft(), tmp.View(), tmp.View().Bounds());
     }
   }
 
  private:
-  void Copy(const TRect& src, TPoint at) { Copy(FImg, src, at); }
-  void Copy(const TsPixelBuffer& from, const TRect& src, TPoint at) {
-    const TClipped c = ClipTransfer(src, from.Width, from.Height, at, FDst.Width, FDst.Height);
-    if (c.IsEmpty()) return;
-    for (int32_t y = 0; y < c.H; ++y)
-      std::memcpy(FDst.Row(c.DY + y) + c.DX, from.Row(c.SY + y) + c.SX, c.W * 4u);
-  }
-
   // The masked combination of one same-size piece, by the cache table.
   void Combine(const TRect& src, TPoint at, const TCacheInfo& cache, bool parentAllowed) {
     const TClipped c = ClipTransfer(src, FImg.Width, FImageRows, at, FDst.Width, FDst.Height);

@@ -49,6 +49,10 @@ struct TClipped {
 TClipped ClipTransfer(const TRect& src, int32_t srcW, int32_t srcH, TPoint dstPoint, int32_t dstW,
                       int32_t dstH);
 
+// Copies the Src rectangle of Img to Dst at At, all four bytes, clipped to
+// both images: a piece that starts outside its image copies nothing.
+void CopyClipped(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& img, const TRect& src);
+
 // Copies Rect of Src (clamped; pixels outside stay 0) into a new image.
 TsPixelImage CopyRegion(const TsPixelBuffer& src, const TRect& rect);
 

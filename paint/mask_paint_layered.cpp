@@ -42,7 +42,7 @@ class TLayeredTransfer {
       BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), Opacity(), to.TopLeft());
     } else {
       TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
-      CopyPlain(tmp.View(), TRect::XYWH(0, 0, w, h), to.TopLeft());
+      CopyClipped(FDst, to.TopLeft(), tmp.View(), tmp.View().Bounds());
     }
   }
 
@@ -58,14 +58,8 @@ class TLayeredTransfer {
       CopyOverParent(FDst, FImg, at.X, TUseParent::Yes, cache, clFuchsia,
                      TSourceRect::FromExclusive(src), at.Y);
     } else {
-      CopyPlain(FImg, src, at);
+      CopyClipped(FDst, at, FImg, src);
     }
-  }
-
-  void CopyPlain(const TsPixelBuffer& from, const TRect& src, TPoint at) {
-    const TClipped c = ClipTransfer(src, from.Width, from.Height, at, FDst.Width, FDst.Height);
-    for (int32_t y = 0; y < c.H; ++y)
-      std::memcpy(FDst.Row(c.DY + y) + c.DX, from.Row(c.SY + y) + c.SX, c.W * 4u);
   }
 
   static uint32_t Mix(uint32_t d, uint32_t s, uint32_t keep, uint32_t give) {

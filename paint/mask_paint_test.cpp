@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "paint/mask_paint_layout.h"
 #include "paint/mask_paint_testing.h"
 
@@ -184,6 +186,50 @@ TEST(PaintMaskRect, KeyedCornerShowsTheParent) {
   PaintMaskRect(same.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(same.View(), 0, 0),
                 TUseParent::Yes, 0, m);
   EXPECT_EQ(Hex(same.View()), Hex(2, {0x40505050, 0xFF000002, 0xFF000003, 0xFF000004}));
+}
+
+// A skin may name a frame that reaches past its image: here R starts at
+// column 2 of a 4-column image, so the right corner and edge start at column
+// 5 and the top and bottom edges and the centre lose their second column.
+// Every painter draws the pieces that lie inside the image and nothing else.
+TEST(NineSlicePainters, SourcePiecesAreClippedToTheirImage) {
+  auto f = MakeMask(Coded(4, 4), 1, 0, 4, 1, 1, 1, 1);
+  f.Mask.R = TRect::XYWH(2, 0, 4, 4);
+  f.Mask.Width = 4;
+  constexpr uint32_t o = 0x11111111;  // untouched
+  const std::string want = Hex(4, {0xFF000002, 0xFF000003, o, o,  //
+                                   0xFF000102, 0xFF000103, o, o,  //
+                                   0xFF000202, 0xFF000203, o, o,  //
+                                   0xFF000302, 0xFF000303, o, o});
+  const struct {
+    const char* Name;
+    void (*Paint)(const TsPixelBuffer&, const TsMaskData&);
+  } painters[] = {
+      {"plain",
+       [](const TsPixelBuffer& d, const TsMaskData& m) {
+         PaintMaskRect(d, d.Bounds(), TCacheInfo{}, TUseParent::No, 0, m);
+       }},
+      {"layered",
+       [](const TsPixelBuffer& d, const TsMaskData& m) {
+         PaintMaskRectLayered(d, d.Bounds(), TCacheInfo{}, 0, m);
+       }},
+      {"capped",
+       [](const TsPixelBuffer& d, const TsMaskData& m) {
+         PaintMaskRectCapped(d, d.Bounds(), TCacheInfo{}, 255, TRect::LTRB(9, 9, 9, 9), 0, m);
+       }},
+  };
+  for (const auto& p : painters) {
+    SCOPED_TRACE(p.Name);
+    TsPixelImage dst = Filled(4, 4, o);
+    p.Paint(dst.View(), f.Mask);
+    EXPECT_EQ(Hex(dst.View()), want);
+    // A frame wholly right of the image paints nothing.
+    TsMaskData outside = f.Mask;
+    outside.R = TRect::XYWH(8, 0, 4, 4);
+    TsPixelImage none = Filled(4, 4, o);
+    p.Paint(none.View(), outside);
+    EXPECT_EQ(Hex(none.View()), Hex(Filled(4, 4, o).View()));
+  }
 }
 
 // Masked images: a 2 x 2 frame with two mask rows below it.
