@@ -69,8 +69,8 @@ void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache
       effects = true;
       break;
     case TBorderKind::Plain:
-      effects = PaintPlainBorder(dst, r, gd, ctrl.PPI, ctrl.CustomBorder, shifted, state,
-                                 TRadiusFit::FitToControl) ||
+      effects = PaintPlainBorder(dst, r, gd, state, shifted,
+                                 {ctrl.PPI, sd.FOwner, ctrl.CustomBorder, TRadiusFit::FitToControl}) ||
                 props.Transparency == 0;
       break;
     case TBorderKind::None:

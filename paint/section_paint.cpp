@@ -257,7 +257,7 @@ void PaintSectionWith(int32_t skinIndex, int32_t borderIndex, int32_t textureNor
   if (IsValidImgIndex(sd, borderIndex))
     PaintMaskRect(dst, rect, shifted, TUseParent::Yes, state, sd.ma[borderIndex]);
   else
-    PaintPlainBorder(dst, rect, gd, sd.PPI, nullptr, shifted, state);
+    PaintPlainBorder(dst, rect, gd, state, shifted, {sd.PPI, sd.FOwner});
 }
 
 void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd,
@@ -292,7 +292,7 @@ void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd
   if (IsValidImgIndex(sd, gd.BorderIndex))
     PaintMaskRectLayered(dst, rect, cache, state, sd.ma[gd.BorderIndex]);
   else
-    PaintPlainBorder(dst, rect, gd, sd.PPI, nullptr, cache, state);
+    PaintPlainBorder(dst, rect, gd, state, cache, {sd.PPI, sd.FOwner});
   if (whole) Premultiply(dst, rect);
 }
 

@@ -7,6 +7,8 @@
 #include "pixels/gradient_paint.h"
 #include "paint/mask_paint_testing.h"
 #include "paint/plain_border.h"
+#include "skin/palette.h"
+#include "skin/skin_manager_core.h"
 
 namespace ac {
 namespace {
@@ -18,7 +20,7 @@ using testing::MakeMask;
 
 // A skin of one section "S" whose normal state is given by the test.
 struct TSkin {
-  TacSkinData Sd{testing::FakeManager(), 96};
+  TacSkinData Sd;
   std::vector<TsPixelImage> Images;
 
   TsGeneralData& Section() { return Sd.gd[0]; }
@@ -29,7 +31,7 @@ struct TSkin {
     return static_cast<int32_t>(Sd.ma.size()) - 1;
   }
 
-  TSkin() {
+  explicit TSkin(TacSkinManagerCore* owner = testing::FakeManager()) : Sd(owner, 96) {
     Sd.gd.emplace_back();
     Section().ClassName.push_back('S');  // (a literal trips g++ 12's bogus -Wrestrict)
     State().Color = 0x00302010;          // pixel 0xFF102030
@@ -169,11 +171,38 @@ TEST(PaintPlainBorder, WidthScalesWithResolution) {
   gd.BorderWidth = 2;
   gd.Props[0].BorderColor = 0x000000FF;
   TsPixelImage dst = Filled(8, 8, 0xFF000000);
-  EXPECT_TRUE(PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 144, nullptr, TCacheInfo{}, 0));
+  EXPECT_TRUE(PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0, TCacheInfo{}, {144}));
   EXPECT_EQ(dst.View().At(2, 4), 0xFFFF0000u);
   EXPECT_EQ(dst.View().At(3, 4), 0xFF000000u);
   EXPECT_EQ(dst.View().At(5, 4), 0xFFFF0000u);
   EXPECT_EQ(dst.View().At(4, 5), 0xFFFF0000u);
+}
+
+// A border colour that names a system colour takes the active skin's
+// colour, for the line and for the corners cut against a parent that is
+// known only by the border colour.
+TEST(PaintPlainBorder, SystemColoursTakeTheSkinPalette) {
+  TRecordingSink sink;
+  TacSkinManagerCore manager(sink);
+  manager.SkinCommonInfo.Active = true;
+  manager.Palette[pcMainColor] = 0x00102030;  // clBtnFace in this skin
+  TSkin s(&manager);
+  s.State().Color = 0x00FFFFFF;
+  s.State().BorderColor = clBtnFace;
+  s.Section().BorderWidth = 1;
+  {
+    TsPixelImage dst(6, 6);
+    PaintSection(0, TCacheInfo{}, s.Sd, dst.View(), {}, dst.View().Bounds(), 0);
+    EXPECT_EQ(dst.View().At(0, 3), 0xFF302010u);
+    EXPECT_EQ(dst.View().At(3, 3), 0xFFFFFFFFu);
+  }
+  s.Section().BorderRadius = 8;
+  TsPixelImage dst(20, 20);
+  PaintSection(0, TCacheInfo{}, s.Sd, dst.View(), {}, dst.View().Bounds(), 0);
+  // (0, 0) lies wholly outside the corner disc: it is the cut's fill colour,
+  // the border colour as a pixel with the colour's own (zero) top byte.
+  EXPECT_EQ(dst.View().At(0, 0), 0x00302010u);
+  EXPECT_EQ(dst.View().At(10, 0), 0xFF302010u);
 }
 
 TEST(PaintPlainBorder, RadiiFittedToTheControl) {
@@ -187,8 +216,8 @@ TEST(PaintPlainBorder, FuchsiaColourRoundsWithoutALine) {
   gd.BorderRadius = 4;
   TsPixelImage dst = Filled(12, 12, 0xFF102030);
   TsPixelImage parent = Filled(12, 12, 0xFFFFFFFF);
-  EXPECT_FALSE(PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, nullptr,
-                                MakeCacheInfo(parent.View(), 0, 0), 0));
+  EXPECT_FALSE(PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0,
+                                MakeCacheInfo(parent.View(), 0, 0), {}));
   EXPECT_EQ(dst.View().At(11, 11), 0xFFFFFFFFu);
   EXPECT_EQ(dst.View().At(6, 0), 0xFF102030u);  // no line on the edges
   EXPECT_EQ(dst.View().At(6, 6), 0xFF102030u);
@@ -202,12 +231,12 @@ TEST(PaintPlainBorder, CustomBorderColoursByState) {
   custom.FColorNormal = 0x000000FF;
   custom.FColorActive = 0x0000FF00;
   TsPixelImage dst(4, 4);
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, &custom, TCacheInfo{}, 0);
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0, TCacheInfo{}, {96, nullptr, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFFFF0000u);
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, &custom, TCacheInfo{}, 2);
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, nullptr, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF00FF00u);  // pressed not set: active
   custom.FColorNormal = custom.FColorActive = clNone;
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 96, &custom, TCacheInfo{}, 2);
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, nullptr, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF010000u);  // the state's border colour
 }
 
