@@ -56,6 +56,40 @@ void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsP
   paint(gd.ImgBR, true, true);
 }
 
+TBackgroundInputs BackgroundInputs(const TsGenState& props, TColor customColor,
+                                   int32_t textureIndex) {
+  TBackgroundInputs b;
+  TsFillInputs& in = b.Fill;
+  if (customColor != clFuchsia) {
+    in.Color = customColor;
+    return b;
+  }
+  in.Color = props.Color;
+  in.Gradient = &props.GradientArray;
+  b.Transparency = props.Transparency;
+  const bool smooth = IsSmoothGradient(props.GradientArray);
+  if (smooth) b.Smooth = &props.GradientArray;
+  if (b.Transparency < 100) {
+    in.ImagePercent = props.ImagePercent;
+    // A smooth gradient is laid over the fill afterwards, not mixed into it.
+    in.GradientPercent = smooth ? 0 : props.GradientPercent;
+    if (in.ImagePercent > 0) in.TextureIndex = textureIndex;
+  }
+  return b;
+}
+
+void PaintOverlays(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                   const TBackgroundInputs& in, int32_t state, int32_t textureIndex,
+                   const TCacheInfo& textureCache) {
+  if (in.Smooth != nullptr) PaintGradient(dst, rect, *in.Smooth);
+  if (state != 0 || !IsValidImgIndex(sd, textureIndex)) return;
+  const TsMaskData& tex = sd.ma[textureIndex];
+  if (tex.MaskType != 0 && tex.DrawMode == 10) {
+    TRect area = rect;
+    FillTexture(dst, area, tex, 10, textureCache);
+  }
+}
+
 void PaintBackground(const TBackgroundRequest& q) {
   if (!IsValidSkinIndex(q.Sd, q.SkinIndex) || q.Dst.IsEmpty() || q.Rect.IsEmpty()) return;
   const TsGeneralData& gd = q.Sd.gd[q.SkinIndex];
@@ -65,23 +99,9 @@ void PaintBackground(const TBackgroundRequest& q) {
   const TRect& rect = q.Rect;
   const TCacheInfo& cache = q.Cache;
   const int32_t textureIndex = q.TextureOverride.value_or(props.TextureIndex);
-
-  TsFillInputs in;
-  int32_t t = 0;
-  bool g3 = false;
-  if (q.CustomColor == clFuchsia) {
-    in.Color = props.Color;
-    t = props.Transparency;
-    g3 = IsSmoothGradient(props.GradientArray);
-    if (t < 100) {
-      in.ImagePercent = props.ImagePercent;
-      in.GradientPercent = g3 ? 0 : props.GradientPercent;
-      if (in.ImagePercent > 0) in.TextureIndex = textureIndex;
-    }
-    in.Gradient = &props.GradientArray;
-  } else {
-    in.Color = q.CustomColor;
-  }
+  const TBackgroundInputs bg = BackgroundInputs(props, q.CustomColor, textureIndex);
+  const TsFillInputs& in = bg.Fill;
+  const int32_t t = bg.Transparency;
   const TCacheInfo textureCache = Shifted(cache, q.Offset);
   const bool parentKnown = cache.Ready || cache.FillColor.C != clFuchsia;
 
@@ -112,16 +132,7 @@ void PaintBackground(const TBackgroundRequest& q) {
                                                       static_cast<uint8_t>(t * 255 / 100)));
     FillPixels(dst, rect, mixed, 255);
   }
-
-  if (g3) PaintGradient(dst, rect, props.GradientArray);
-
-  if (q.State == 0 && IsValidImgIndex(q.Sd, textureIndex)) {
-    const TsMaskData& tex = q.Sd.ma[textureIndex];
-    if (tex.MaskType != 0 && tex.DrawMode == 10) {
-      TRect area = rect;
-      FillTexture(dst, area, tex, 10, textureCache);
-    }
-  }
+  PaintOverlays(dst, rect, q.Sd, bg, q.State, textureIndex, textureCache);
 }
 
 // Parent not ready but an image given: the strips of Rect that fall inside the
@@ -275,18 +286,19 @@ void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd
     std::memcpy(parent.View().Row(y), dst.Row(area.Top + y) + area.Left, area.Width() * 4u);
   const TCacheInfo cache = MakeCacheInfo(parent.View(), -area.Left, -area.Top);
 
-  if (props.Transparency >= 100) {
+  // The background as PaintSectionBackground paints it over an unknown
+  // parent; the transparency then becomes the alpha of every pixel, a smooth
+  // gradient's included, since a layered window shows the parent by alpha.
+  const TBackgroundInputs bg = BackgroundInputs(props, clFuchsia, props.TextureIndex);
+  if (bg.Transparency >= 100) {
     if (whole) FillPixels(dst, rect, 0, 0);
   } else {
-    TsFillInputs in;
-    in.Color = props.Color;
-    in.ImagePercent = props.ImagePercent;
-    in.GradientPercent = props.GradientPercent;
-    in.Gradient = &props.GradientArray;
-    in.TextureIndex = props.ImagePercent > 0 ? props.TextureIndex : -1;
-    PaintSectionFill(dst, rect, in, sd, Shifted(cache, offset));
-    const auto alpha = static_cast<uint8_t>((100 - std::max(props.Transparency, 0)) * 255 / 100);
+    const TCacheInfo textureCache = Shifted(cache, offset);
+    PaintSectionFill(dst, rect, bg.Fill, sd, textureCache);
+    if (bg.Smooth != nullptr) PaintGradient(dst, rect, *bg.Smooth);
+    const auto alpha = static_cast<uint8_t>((100 - std::max(bg.Transparency, 0)) * 255 / 100);
     SetAlphaArea(dst, rect, alpha, {}, clNone);
+    PaintOverlays(dst, rect, sd, {}, state, props.TextureIndex, textureCache);
   }
   PaintCornerImages(sd, gd, dst, rect, state);
   if (IsValidImgIndex(sd, gd.BorderIndex))

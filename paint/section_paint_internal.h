@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the section painters (section_paint.cpp, control_paint.cpp).
-// Internal to render/.
+// Internal to paint/.
 
 #include <cstdint>
 #include <optional>
@@ -8,6 +8,7 @@
 #include "core/geometry.h"
 #include "pixels/cache_info.h"
 #include "pixels/pixel_buffer.h"
+#include "paint/section_paint.h"
 #include "skin/skin_data.h"
 
 namespace ac::section_detail {
@@ -26,6 +27,23 @@ struct TBackgroundRequest {
   const TRect& Rect;
   std::optional<int32_t> TextureOverride;  // the caller's texture entry instead of the state's
 };
+
+// What a state's background is made of: the fill (colour, texture and
+// gradient shares), the transparency, and a gradient drawn smooth with
+// per-point opacity over the fill (null when the state has none).
+struct TBackgroundInputs {
+  TsFillInputs Fill;
+  int32_t Transparency = 0;
+  const TsGradArray* Smooth = nullptr;
+};
+// CustomColor other than clFuchsia paints that colour, opaque, alone.
+TBackgroundInputs BackgroundInputs(const TsGenState& props, TColor customColor,
+                                   int32_t textureIndex);
+// What lies over the fill: the smooth gradient, then in state 0 a masked
+// texture entry of mode 10.
+void PaintOverlays(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                   const TBackgroundInputs& in, int32_t state, int32_t textureIndex,
+                   const TCacheInfo& textureCache);
 
 void PaintBackground(const TBackgroundRequest& q);
 void PaintParentMargins(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,

@@ -295,6 +295,57 @@ TEST(PaintSectionWith, CallersBorderAndTexturesByState) {
   EXPECT_EQ(dst.View().At(1, 1), 0xFF0000BBu);
 }
 
+// A stop-form gradient with per-point opacity (point 0 carries
+// kGradSmoothTriangle) is laid over the fill, whatever GradientPercent says;
+// the layered painter shows the same colours as the background painter over
+// an unknown parent, each pixel at the state's alpha.
+TsGradArray SmoothVertical(TColor top, TColor bottom) {
+  TsGradArray g = Vertical(top, bottom);
+  g[0].Mode |= kGradSmoothSegment | kGradSmoothTriangle;
+  g[1].Mode |= kGradSmoothSegment;
+  return g;
+}
+
+TEST(PaintSectionLayered, PaintsWhatTheBackgroundPainterPaints) {
+  const struct {
+    const char* Name;
+    int32_t Transparency;
+    int32_t GradientPercent;
+    TsGradArray Gradient;
+  } cases[] = {
+      {"smooth gradient, no share", 0, 0, SmoothVertical(0x80FFFFFF, 0x400000FF)},
+      {"smooth gradient, full share", 40, 100, SmoothVertical(0x80FFFFFF, 0x400000FF)},
+      {"plain gradient at half", 40, 50, Vertical(0x00FFFFFF, 0x000000FF)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TSkin s;
+    s.State().Color = 0x00000000;
+    s.State().Transparency = c.Transparency;
+    s.State().GradientPercent = c.GradientPercent;
+    s.State().GradientArray = c.Gradient;
+    const TRect rect = TRect::XYWH(0, 0, 4, 8);
+    TsPixelImage want = Filled(5, 9, 0xFF00FF00);
+    s.State().Transparency = 0;
+    PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, want.View(), {}, rect);
+    s.State().Transparency = c.Transparency;
+    const uint32_t alpha = static_cast<uint32_t>((100 - c.Transparency) * 255 / 100) << 24;
+    TsPixelImage dst = Filled(5, 9, 0xFF00FF00);
+    PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, rect);
+    for (int32_t y = 0; y < rect.Bottom; ++y)
+      for (int32_t x = 0; x < rect.Right; ++x)
+        ASSERT_EQ(dst.View().At(x, y), (want.View().At(x, y) & 0x00FFFFFFu) | alpha)
+            << x << "," << y;
+  }
+  // One pixel in numbers: half-opaque white over black at the top row.
+  TSkin s;
+  s.State().Color = 0x00000000;
+  s.State().GradientArray = SmoothVertical(0x80FFFFFF, 0x80FFFFFF);
+  TsPixelImage dst = Filled(3, 3, 0xFF00FF00);
+  PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, TRect::XYWH(0, 0, 2, 2));
+  EXPECT_EQ(dst.View().At(0, 0), 0xFF808080u);
+}
+
 TEST(PaintSectionLayered, TransparencyBecomesAlphaAndTheWholeImageIsPremultiplied) {
   TSkin s;
   s.State().Color = 0x00FFFFFF;
