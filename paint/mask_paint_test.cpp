@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "paint/mask_paint_layout.h"
 #include "paint/mask_paint_testing.h"
@@ -352,6 +353,115 @@ TEST(PaintMaskRectCapped, CapsBandsAndWeakensByOpacity) {
   // u := (255 * 128) >> 8 = 127; d := (d * 128 + s * 127) >> 8; alpha 0 -> u.
   EXPECT_EQ(dst.View().At(0, 0), 0x7F5F6F7Fu);
   EXPECT_EQ(dst.View().At(1, 1), 0x7F5F6F7Fu);
+}
+
+
+// Stretched pieces of masked entries (draw-mode bits 1 and 4). Every case
+// paints one frame over a 6 x 6 (or 5 x 5) destination and reads the row of
+// four (or three) pixels its piece lands on.
+//
+// "edge": a 4 x 4 frame with bands of 1; the top edge's two source columns
+//   (masks black and grey 128) are stretched over four columns with nearest
+//   pixels, since the edge is one row high.
+// "centre": the same frame's 2 x 2 centre (mask columns black and white) is
+//   smoothed to 4 x 4 with the resampler. Upscaling 2 to 4, the Hermite filter
+//   gives the columns 0, 127, 255, 255; the Mitchell filter 28, 118, 240, 255.
+//   The image is one colour, which both filters keep.
+// "dot": a 3 x 3 frame whose 1 x 1 centre has mask red byte 128, over a
+//   destination of alpha $40.
+constexpr uint32_t kStretchImage = 0xFF204060;
+
+testing::TMaskFixture StretchedMaskedFrame() {
+  TsPixelImage img = Filled(4, 8, kStretchImage);
+  for (int32_t y = 4; y < 8; ++y)
+    for (int32_t x = 0; x < 4; ++x) img.View().At(x, y) = 0xFFFFFFFF;
+  img.View().At(1, 4) = 0xFF000000;  // top edge
+  img.View().At(2, 4) = 0xFF808080;
+  for (int32_t y = 5; y < 7; ++y) {  // centre
+    img.View().At(1, y) = 0xFF000000;
+    img.View().At(2, y) = 0xFFFFFFFF;
+  }
+  return MakeMask(std::move(img), 1, 1, 1 | 4, 1, 1, 1, 1);
+}
+
+testing::TMaskFixture SmoothedDotFrame() {
+  TsPixelImage img = Filled(3, 6, kStretchImage);
+  for (int32_t y = 3; y < 6; ++y)
+    for (int32_t x = 0; x < 3; ++x) img.View().At(x, y) = 0xFFFFFFFF;
+  img.View().At(1, 4) = 0x00800000;
+  return MakeMask(std::move(img), 1, 1, 1 | 4, 1, 1, 1, 1);
+}
+
+enum class TStretchPiece { Edge, Centre, Dot };
+
+struct TStretchCase {
+  TStretchPiece Piece;
+  std::vector<uint32_t> Want;
+};
+
+using TBorderPainter = void (*)(const TsPixelBuffer&, const TsMaskData&);
+
+void CheckStretchedPieces(TBorderPainter paint, const std::vector<TStretchCase>& cases) {
+  for (const TStretchCase& c : cases) {
+    const bool dot = c.Piece == TStretchPiece::Dot;
+    SCOPED_TRACE(dot ? "dot" : c.Piece == TStretchPiece::Edge ? "edge" : "centre");
+    const testing::TMaskFixture f = dot ? SmoothedDotFrame() : StretchedMaskedFrame();
+    const int32_t size = dot ? 5 : 6;
+    TsPixelImage dst = Filled(size, size, dot ? 0x40A0A0A0 : 0x00A0A0A0);
+    paint(dst.View(), f.Mask);
+    const int32_t y = c.Piece == TStretchPiece::Edge ? 0 : 1;
+    std::vector<uint32_t> row;
+    for (int32_t x = 1; x < size - 1; ++x) row.push_back(dst.View().At(x, y));
+    EXPECT_EQ(row, c.Want);
+    if (c.Piece == TStretchPiece::Centre) {  // the rows below repeat it
+      for (int32_t x = 1; x < size - 1; ++x)
+        EXPECT_EQ(dst.View().At(x, 4), row[static_cast<std::size_t>(x - 1)]) << x;
+    }
+  }
+}
+
+TEST(PaintMaskRect, StretchedMaskedPieces) {
+  // d := ((d - s) * m + s * 256) >> 8 per colour byte, alpha 255; the dot
+  // keeps the destination's alpha.
+  CheckStretchedPieces(
+      [](const TsPixelBuffer& d, const TsMaskData& m) {
+        PaintMaskRect(d, d.Bounds(), TCacheInfo{}, TUseParent::No, 0, m);
+      },
+      {
+          {TStretchPiece::Edge, {0xFF204060, 0xFF204060, 0xFF607080, 0xFF607080}},
+          {TStretchPiece::Centre, {0xFF2E4A67, 0xFF5B6C7D, 0xFF989A9C, 0xFF9F9F9F}},
+          {TStretchPiece::Dot, {0x40607080, 0x40607080, 0x40607080}},
+      });
+}
+
+TEST(PaintMaskRectLayered, StretchedMaskedPiecesAndTheHermiteMask) {
+  // h the red mask byte: 0 copies the image opaque, 255 leaves the pixel,
+  // otherwise d := (d * h + s * (255 - h)) >> 8 and A := max(A, 255 - h). The
+  // dot mixes by l := min(g, A) = 64 and raises A to 255 - g.
+  CheckStretchedPieces(
+      [](const TsPixelBuffer& d, const TsMaskData& m) {
+        PaintMaskRectLayered(d, d.Bounds(), TCacheInfo{}, 0, m);
+      },
+      {
+          {TStretchPiece::Edge, {0xFF204060, 0xFF204060, 0x7F5F6F7F, 0x7F5F6F7F}},
+          {TStretchPiece::Centre, {0xFF204060, 0x805F6F7F, 0x00A0A0A0, 0x00A0A0A0}},
+          {TStretchPiece::Dot, {0x7F3F576F, 0x7F3F576F, 0x7F3F576F}},
+      });
+}
+
+TEST(PaintMaskRectCapped, StretchedMaskedPiecesWeakenedByOpacity) {
+  // Opacity 128. h = 0: d := (d * 127 + s * 128) >> 8, A := max(A, (255 * 128)
+  // >> 8); otherwise u := ((255 - h) * 128) >> 8, d := (d * (255 - u) + s * u)
+  // >> 8 and an alpha of 0 becomes u. The dot: u = 63, A := max(A, 255 - g).
+  CheckStretchedPieces(
+      [](const TsPixelBuffer& d, const TsMaskData& m) {
+        PaintMaskRectCapped(d, d.Bounds(), TCacheInfo{}, 128, TRect::LTRB(9, 9, 9, 9), 0, m);
+      },
+      {
+          {TStretchPiece::Edge, {0x7F5F6F7F, 0x7F5F6F7F, 0x3F7F878F, 0x3F7F878F}},
+          {TStretchPiece::Centre, {0x7F5F6F7F, 0x407F878F, 0x00A0A0A0, 0x00A0A0A0}},
+          {TStretchPiece::Dot, {0x7F7F878F, 0x7F7F878F, 0x7F7F878F}},
+      });
 }
 
 }  // namespace
