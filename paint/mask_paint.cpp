@@ -224,43 +224,16 @@ class TPlainTransfer {
     return out;
   }
 
+  // Scaled masked pieces are combined through their mask and made opaque; the
+  // smoothed 1 x 1 dot mixes its colour by its one mask value.
   void StretchMasked(const TRect& src, const TRect& to, bool smooth) {
-    const TRect maskSrc = src.Offset(0, FMask.Height);
-    if (smooth && src.Width() == 1 && src.Height() == 1) {
-      if (!FImg.Contains(src.Left, src.Top) || !FImg.Contains(maskSrc.Left, maskSrc.Top)) return;
-      FillSmoothedDot(FImg.At(src.Left, src.Top), Ch(FImg.At(maskSrc.Left, maskSrc.Top), 16), to);
-      return;
-    }
-    const int32_t w = to.Width(), h = to.Height();
-    const bool filtered = UseSmoothScaling({src.Width(), src.Height()}, {w, h}, smooth);
-    TsPixelImage img =
-        filtered ? ScaleFiltered(FImg, src, w, h, rfMitchell) : ScaleNearest(FImg, src, w, h);
-    TsPixelImage msk = filtered ? ScaleFiltered(FImg, maskSrc, w, h, rfMitchell)
-                                : ScaleNearest(FImg, maskSrc, w, h);
-    const TClipped c =
-        ClipTransfer(TRect::XYWH(0, 0, w, h), w, h, to.TopLeft(), FDst.Width, FDst.Height);
-    for (int32_t y = 0; y < c.H; ++y) {
-      const uint32_t* s = img.View().Row(c.SY + y) + c.SX;
-      const uint32_t* m = msk.View().Row(c.SY + y) + c.SX;
-      uint32_t* d = FDst.Row(c.DY + y) + c.DX;
-      for (int32_t x = 0; x < c.W; ++x) d[x] = CombineThroughMask(d[x], s[x], m[x]) | 0xFF000000u;
-    }
-  }
-
-  // A 1 x 1 centre: colour C with one mask value G over the whole rectangle.
-  void FillSmoothedDot(uint32_t c, uint32_t g, const TRect& to) {
-    if (g == 255) return;
-    const TRect r = to.Intersect(FDst.Bounds());
-    for (int32_t y = r.Top; y < r.Bottom; ++y) {
-      uint32_t* d = FDst.Row(y);
-      for (int32_t x = r.Left; x < r.Right; ++x) {
-        if (g == 0)
-          d[x] = (c & 0x00FFFFFFu) | 0xFF000000u;
-        else
-          d[x] = (d[x] & 0xFF000000u) | (MaskMix(Ch(d[x], 16), Ch(c, 16), g) << 16) |
-                 (MaskMix(Ch(d[x], 8), Ch(c, 8), g) << 8) | MaskMix(Ch(d[x], 0), Ch(c, 0), g);
-      }
-    }
+    mask_detail::StretchMasked(
+        FDst, to, FImg, src, FMask.Height, smooth, {rfMitchell, rfMitchell},
+        [](uint32_t d, uint32_t s, uint32_t m) { return CombineThroughMask(d, s, m) | 0xFF000000u; },
+        [](uint32_t d, uint32_t c, uint32_t g) {
+          return (d & 0xFF000000u) | (MaskMix(Ch(d, 16), Ch(c, 16), g) << 16) |
+                 (MaskMix(Ch(d, 8), Ch(c, 8), g) << 8) | MaskMix(Ch(d, 0), Ch(c, 0), g);
+        });
   }
 
   const TsPixelBuffer& FDst;

@@ -74,6 +74,52 @@ bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag);
 // bitmap it was cut from. Empty for an entry with neither.
 TsPixelBuffer EntryImage(const TsMaskData& mask);
 
+// Stretches a masked piece: the image region Src of Img and its mask region
+// MaskOffset rows below are scaled to To's size, separately, and every
+// destination pixel inside Dst is passed to Pixel(d, s, m) with the scaled
+// image pixel s and mask pixel m. Smoothing (the centre) or a shrink along one
+// side resamples them with the given filters when both target sizes exceed 1;
+// otherwise nearest pixels are taken. A smoothed 1 x 1 piece is one colour c
+// with one mask value g (the mask's red byte): g = 0 fills To with c at alpha
+// 255, g = 255 leaves it, and any other g goes to Dot(d, c, g) per pixel.
+struct TStretchFilters {
+  int32_t Image;
+  int32_t Mask;
+};
+
+template <typename PixelRule, typename DotRule>
+void StretchMasked(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuffer& img,
+                   const TRect& src, int32_t maskOffset, bool smooth, TStretchFilters filters,
+                   PixelRule pixel, DotRule dot) {
+  const TRect maskSrc = src.Offset(0, maskOffset);
+  if (smooth && src.Width() == 1 && src.Height() == 1) {
+    if (!img.Contains(src.Left, src.Top) || !img.Contains(maskSrc.Left, maskSrc.Top)) return;
+    const uint32_t c = img.At(src.Left, src.Top);
+    const uint32_t g = Ch(img.At(maskSrc.Left, maskSrc.Top), 16);
+    if (g == 255) return;
+    const TRect r = to.Intersect(dst.Bounds());
+    for (int32_t y = r.Top; y < r.Bottom; ++y) {
+      uint32_t* d = dst.Row(y);
+      for (int32_t x = r.Left; x < r.Right; ++x)
+        d[x] = g == 0 ? (c & 0x00FFFFFFu) | 0xFF000000u : dot(d[x], c, g);
+    }
+    return;
+  }
+  const int32_t w = to.Width(), h = to.Height();
+  const bool filtered = UseSmoothScaling({src.Width(), src.Height()}, {w, h}, smooth);
+  const TsPixelImage image =
+      filtered ? ScaleFiltered(img, src, w, h, filters.Image) : ScaleNearest(img, src, w, h);
+  const TsPixelImage mask =
+      filtered ? ScaleFiltered(img, maskSrc, w, h, filters.Mask) : ScaleNearest(img, maskSrc, w, h);
+  const TClipped c = ClipTransfer(TRect::XYWH(0, 0, w, h), w, h, to.TopLeft(), dst.Width, dst.Height);
+  for (int32_t y = 0; y < c.H; ++y) {
+    const uint32_t* s = image.View().Row(c.SY + y) + c.SX;
+    const uint32_t* m = mask.View().Row(c.SY + y) + c.SX;
+    uint32_t* d = dst.Row(c.DY + y) + c.DX;
+    for (int32_t x = 0; x < c.W; ++x) d[x] = pixel(d[x], s[x], m[x]);
+  }
+}
+
 // Nine-slice driver shared by the three border painters. Transfer provides
 //   Corner(src, dstPoint)   a corner piece at its own size,
 //   Tile(kind, src, dstPoint)   an edge or centre tile at its own size,
