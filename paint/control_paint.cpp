@@ -35,9 +35,9 @@ enum class TBorderKind { None, NineSlice, Plain };
 
 }  // namespace
 
-void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache,
-                         TUseParent useParent, const TsPixelBuffer& dst, TPoint offset,
-                         const TRect& rect, int32_t state) {
+void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
+                         const TsControlPaintData& ctrl, int32_t state, const TCacheInfo& cache,
+                         TPoint offset, TUseParent useParent) {
   if (ctrl.SkinData == nullptr || dst.IsEmpty()) return;
   const TacSkinData& sd = *ctrl.SkinData;
   if (!IsValidSkinIndex(sd, ctrl.SkinIndex)) return;
@@ -48,9 +48,9 @@ void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache
   const int32_t s = std::min(state, 2);
   const TsGenState& props = gd.Props[s];
 
-  PaintSectionBackground(ctrl.SkinIndex, cache, s, ctrl.CustomColor ? ctrl.Color : clFuchsia, sd,
-                         dst, offset, r);
-  section_detail::PaintCornerImages(sd, gd, dst, r, s);
+  PaintSectionBackground(dst, r, sd, ctrl.SkinIndex, s, cache, offset,
+                         ctrl.CustomColor ? ctrl.Color : clFuchsia);
+  section_detail::PaintCornerImages(dst, r, sd, gd, s);
 
   TBorderKind kind = TBorderKind::None;
   if (ctrl.CustomBorder != nullptr) {
@@ -65,7 +65,7 @@ void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache
   bool effects = false;
   switch (kind) {
     case TBorderKind::NineSlice:
-      PaintMaskRect(dst, r, shifted, useParent, state, sd.ma[gd.BorderIndex]);
+      PaintMaskRect(dst, r, sd.ma[gd.BorderIndex], state, shifted, useParent);
       effects = true;
       break;
     case TBorderKind::Plain:

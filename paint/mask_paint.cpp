@@ -248,14 +248,14 @@ class TPlainTransfer {
 
 }  // namespace
 
-void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                   TUseParent useParent, int32_t state, const TsMaskData& mask) {
+void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                   int32_t state, const TCacheInfo& cache, TUseParent useParent) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   TPlainTransfer transfer(dst, img, mask, cache, useParent);
-  PaintNineSlice(dst, rect, state, mask, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB}, transfer);
+  PaintNineSlice(dst, rect, mask, state, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB}, transfer);
 }
 
 }  // namespace ac

@@ -58,8 +58,8 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
 
 }  // namespace
 
-void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const TCacheInfo& cache,
-                    const TsMaskData& mask, TFrameStrength strength) {
+void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& mask, int32_t state,
+                    const TCacheInfo& cache, TFrameStrength strength) {
   if (dst.IsEmpty() || mask.Width <= 0 || mask.Height <= 0) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
@@ -86,18 +86,18 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const
   }
 }
 
-void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r, int32_t offsetX,
-                     uint32_t key, TMaskRows masked, TCornerBand band, int32_t y0,
-                     int32_t bottomHeight, int32_t rightWidth, int32_t topHeight, int32_t leftWidth,
-                     int32_t totalWidth) {
+void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r,
+                     const TsCornerScan& scan) {
   if (image.IsEmpty()) return;
-  const int32_t rows = band == TCornerBand::Top ? topHeight : bottomHeight;
-  const int32_t imageRows = masked == TMaskRows::Present ? r.Height() / 2 : r.Height();
-  const int32_t first = band == TCornerBand::Top ? r.Top : r.Top + imageRows - rows;
+  const bool top = scan.Band == TCornerBand::Top;
+  const uint32_t key = scan.Key;
+  const int32_t rows = top ? scan.Corners.T : scan.Corners.B;
+  const int32_t imageRows = scan.Masked == TMaskRows::Present ? r.Height() / 2 : r.Height();
+  const int32_t first = top ? r.Top : r.Top + imageRows - rows;
   // A band reaching past the image's last row is left alone.
   if (rows <= 0 || first < 0 || first + rows > image.Height) return;
   const int32_t w = r.Width();
-  auto scan = [&](const uint32_t* row, int32_t from, int32_t to, int32_t xBase, int32_t y) {
+  auto runs = [&](const uint32_t* row, int32_t from, int32_t to, int32_t xBase, int32_t y) {
     from = std::max(from, 0);
     to = std::min(to, w);
     for (int32_t k = from; k < to;) {
@@ -114,14 +114,14 @@ void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r, 
   };
   for (int32_t i = 0; i < rows; ++i) {
     const uint32_t* row = image.Row(first + i);
-    scan(row, 0, leftWidth, offsetX, y0 + i);
-    scan(row, w - rightWidth, w, totalWidth - w - offsetX, y0 + i);
+    runs(row, 0, scan.Corners.L, scan.OffsetX, scan.Y0 + i);
+    runs(row, w - scan.Corners.R, w, scan.TotalWidth - w - scan.OffsetX, scan.Y0 + i);
   }
 }
 
-void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
-                     int32_t corner, const TacSkinData& skinData, int32_t maskIndex,
-                     TPoint backPoint) {
+void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelBuffer& back,
+                     TPoint backPoint, int32_t corner, const TacSkinData& skinData,
+                     int32_t maskIndex) {
   if (maskIndex == -1) {
     FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
     return;

@@ -128,8 +128,8 @@ void StretchMasked(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuffe
 //   bool TileArea(kind, src, dstRect)   a whole tiled piece at once (false:
 //   not handled, the driver places the tiles one by one).
 template <typename Transfer>
-void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, int32_t state,
-                    const TsMaskData& mask, TMaskBands bands, Transfer& transfer) {
+void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                    int32_t state, TMaskBands bands, Transfer& transfer) {
   bands = FitMaskBands(bands, rect.Width(), rect.Height());
   const int32_t frame = MaskFrameIndex(state, mask.ImageCount);
   const TPoint origin{mask.R.Left + frame * mask.Width, mask.R.Top};

@@ -159,31 +159,31 @@ class TLayeredTransfer {
   int32_t FImageRows = 0;
 };
 
-void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                  int32_t state, const TsMaskData& mask, TMaskBands bands, TLayeredKind kind,
+void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                  int32_t state, const TCacheInfo& cache, TMaskBands bands, TLayeredKind kind,
                   uint8_t opacity) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   TLayeredTransfer transfer(dst, img, mask, cache, kind, opacity);
-  PaintNineSlice(dst, rect, state, mask, bands, transfer);
+  PaintNineSlice(dst, rect, mask, state, bands, transfer);
 }
 
 }  // namespace
 
-void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                          int32_t state, const TsMaskData& mask) {
-  PaintLayered(dst, rect, cache, state, mask, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB},
+void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                          int32_t state, const TCacheInfo& cache) {
+  PaintLayered(dst, rect, mask, state, cache, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB},
                TLayeredKind::Layered, 255);
 }
 
-void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                         uint8_t opacity, const TRect& caps, int32_t state,
-                         const TsMaskData& mask) {
+void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                         int32_t state, const TCacheInfo& cache, const TRect& caps,
+                         uint8_t opacity) {
   const TMaskBands bands{std::min(mask.WL, caps.Left), std::min(mask.WT, caps.Top),
                          std::min(mask.WR, caps.Right), std::min(mask.WB, caps.Bottom)};
-  PaintLayered(dst, rect, cache, state, mask, bands, TLayeredKind::Capped, opacity);
+  PaintLayered(dst, rect, mask, state, cache, bands, TLayeredKind::Capped, opacity);
 }
 
 }  // namespace ac

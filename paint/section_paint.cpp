@@ -40,15 +40,15 @@ void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& c
     std::memmove(dst.Row(y - dy) + (src.Left - dx), cache.Bmp.Row(y) + src.Left, src.Width() * 4u);
 }
 
-void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsPixelBuffer& dst,
-                       const TRect& rect, int32_t state) {
+void PaintCornerImages(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                       const TsGeneralData& gd, int32_t state) {
   const TCacheInfo own = MakeCacheInfo(dst, 0, 0);
   auto paint = [&](int32_t index, bool right, bool bottom) {
     if (!IsValidImgIndex(sd, index)) return;
     const TsMaskData& m = sd.ma[index];
     const TPoint at{right ? rect.Right - m.Width : rect.Left,
                     bottom ? rect.Bottom - m.Height : rect.Top};
-    PaintMaskImage(dst, at, state, own, m, TFrameStrength::Full);
+    PaintMaskImage(dst, at, m, state, own, TFrameStrength::Full);
   };
   paint(gd.ImgTL, false, false);
   paint(gd.ImgTR, true, false);
@@ -106,7 +106,7 @@ void PaintBackground(const TBackgroundRequest& q) {
   const bool parentKnown = cache.Ready || cache.FillColor.C != clFuchsia;
 
   if (!parentKnown || t <= 0) {
-    PaintSectionFill(dst, rect, in, q.Sd, textureCache);
+    PaintSectionFill(dst, rect, q.Sd, in, textureCache);
   } else if (t >= 100) {
     if (cache.Ready && cache.HasBmp()) {
       if (!cache.Bmp.SameStorage(dst)) CopyParent(dst, rect, cache, q.Offset);
@@ -117,7 +117,7 @@ void PaintBackground(const TBackgroundRequest& q) {
     }
   } else if (cache.Ready || in.ImagePercent + in.GradientPercent > 0) {
     TsPixelImage tmp(rect.Width(), rect.Height());
-    PaintSectionFill(tmp.View(), tmp.View().Bounds(), in, q.Sd,
+    PaintSectionFill(tmp.View(), tmp.View().Bounds(), q.Sd, in,
                      Shifted(textureCache, rect.TopLeft()));
     if (cache.Ready && cache.HasBmp()) {
       if (!cache.Bmp.SameStorage(dst)) CopyParent(dst, rect, cache, q.Offset);
@@ -172,14 +172,14 @@ bool RectInside(const TRect& rect, const TsPixelBuffer& dst) {
 
 using namespace section_detail;
 
-void PaintSectionBackground(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
-                            TColor customColor, const TacSkinData& sd, const TsPixelBuffer& dst,
-                            TPoint offset, const TRect& rect) {
-  PaintBackground({skinIndex, cache, state, customColor, sd, dst, offset, rect, {}});
+void PaintSectionBackground(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                            int32_t skinIndex, int32_t state, const TCacheInfo& cache,
+                            TPoint offset, TColor customColor) {
+  PaintBackground({dst, rect, sd, skinIndex, state, cache, offset, customColor, {}});
 }
 
-void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillInputs& in,
-                      const TacSkinData& sd, const TCacheInfo& textureCache) {
+void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                      const TsFillInputs& in, const TCacheInfo& textureCache) {
   if (dst.IsEmpty() || rect.IsEmpty()) return;
   const int32_t ip = in.ImagePercent, gp = in.GradientPercent;
   static const TsGradArray kNone;
@@ -187,8 +187,8 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillI
   const bool texture = IsValidImgIndex(sd, in.TextureIndex);
   if (ip + gp == 100 && gp >= 1 && gp <= 99 && texture && sd.ma[in.TextureIndex].DrawMode == 0 &&
       !grad.empty() && (grad[0].Mode == kGradVertical || grad[0].Mode == kGradHorizontal)) {
-    PaintGradientTexture(dst, rect, grad, static_cast<uint8_t>(ip * 255 / 100),
-                         sd.ma[in.TextureIndex]);
+    PaintGradientTexture(dst, rect, sd.ma[in.TextureIndex], grad,
+                         static_cast<uint8_t>(ip * 255 / 100));
     return;
   }
   const bool painted = ip > 0 && texture;
@@ -221,8 +221,8 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillI
     FillPixels(dst, rect, in.Color, 255);
 }
 
-void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsGradArray& gradient,
-                          uint8_t textureWeight, const TsMaskData& texture) {
+void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& texture,
+                          const TsGradArray& gradient, uint8_t textureWeight) {
   const TsPixelBuffer img = mask_detail::EntryImage(texture);
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
@@ -247,32 +247,42 @@ void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsG
   }
 }
 
-void PaintSection(int32_t skinIndex, const TCacheInfo& cache, const TacSkinData& sd,
-                  const TsPixelBuffer& dst, TPoint offset, const TRect& rect, int32_t state) {
-  PaintSectionWith(skinIndex, IsValidSkinIndex(sd, skinIndex) ? sd.gd[skinIndex].BorderIndex : -1,
-                   kOwnTexture, kOwnTexture, sd, dst, offset, rect, state, cache);
-}
+namespace {
 
-void PaintSectionWith(int32_t skinIndex, int32_t borderIndex, int32_t textureNormal,
-                      int32_t textureOther, const TacSkinData& sd, const TsPixelBuffer& dst,
-                      TPoint offset, const TRect& rect, int32_t state, const TCacheInfo& cache) {
+// PaintSection and PaintSectionWith; Entries null: the section's own.
+void PaintSectionEntries(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                         int32_t skinIndex, const TsSectionEntries* entries, int32_t state,
+                         const TCacheInfo& cache, TPoint offset) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
   state = std::max(0, std::min(state, gd.States - 1));
-  const int32_t texture = state == 0 ? textureNormal : textureOther;
-  std::optional<int32_t> override;
-  if (texture != kOwnTexture) override = texture;
-  PaintBackground({skinIndex, cache, state, clFuchsia, sd, dst, offset, rect, override});
-  PaintCornerImages(sd, gd, dst, rect, state);
+  std::optional<int32_t> texture;
+  if (entries != nullptr) texture = state == 0 ? entries->TextureNormal : entries->TextureOther;
+  PaintBackground({dst, rect, sd, skinIndex, state, cache, offset, clFuchsia, texture});
+  PaintCornerImages(dst, rect, sd, gd, state);
   const TCacheInfo shifted = Shifted(cache, offset);
-  if (IsValidImgIndex(sd, borderIndex))
-    PaintMaskRect(dst, rect, shifted, TUseParent::Yes, state, sd.ma[borderIndex]);
+  const int32_t border = entries != nullptr ? entries->BorderIndex : gd.BorderIndex;
+  if (IsValidImgIndex(sd, border))
+    PaintMaskRect(dst, rect, sd.ma[border], state, shifted, TUseParent::Yes);
   else
     PaintPlainBorder(dst, rect, gd, state, shifted, {sd.PPI, sd.FOwner});
 }
 
-void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd,
-                         const TsPixelBuffer& dst, TPoint offset, const TRect& rect) {
+}  // namespace
+
+void PaintSection(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                  int32_t skinIndex, int32_t state, const TCacheInfo& cache, TPoint offset) {
+  PaintSectionEntries(dst, rect, sd, skinIndex, nullptr, state, cache, offset);
+}
+
+void PaintSectionWith(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                      int32_t skinIndex, const TsSectionEntries& entries, int32_t state,
+                      const TCacheInfo& cache, TPoint offset) {
+  PaintSectionEntries(dst, rect, sd, skinIndex, &entries, state, cache, offset);
+}
+
+void PaintSectionLayered(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                         int32_t skinIndex, int32_t state, TPoint offset) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
   state = std::max(0, std::min(state, gd.States - 1));
@@ -294,15 +304,15 @@ void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd
     if (whole) FillPixels(dst, rect, 0, 0);
   } else {
     const TCacheInfo textureCache = Shifted(cache, offset);
-    PaintSectionFill(dst, rect, bg.Fill, sd, textureCache);
+    PaintSectionFill(dst, rect, sd, bg.Fill, textureCache);
     if (bg.Smooth != nullptr) PaintGradient(dst, rect, *bg.Smooth);
     const auto alpha = static_cast<uint8_t>((100 - std::max(bg.Transparency, 0)) * 255 / 100);
     SetAlphaArea(dst, rect, alpha, {}, clNone);
     PaintOverlays(dst, rect, sd, {}, state, props.TextureIndex, textureCache);
   }
-  PaintCornerImages(sd, gd, dst, rect, state);
+  PaintCornerImages(dst, rect, sd, gd, state);
   if (IsValidImgIndex(sd, gd.BorderIndex))
-    PaintMaskRectLayered(dst, rect, cache, state, sd.ma[gd.BorderIndex]);
+    PaintMaskRectLayered(dst, rect, sd.ma[gd.BorderIndex], state, cache);
   else
     PaintPlainBorder(dst, rect, gd, state, cache, {sd.PPI, sd.FOwner});
   if (whole) Premultiply(dst, rect);

@@ -13,18 +13,15 @@
 
 namespace ac::section_detail {
 
-// PaintSectionWith's texture argument meaning "the state's own texture".
-inline constexpr int32_t kOwnTexture = -0x7FFFFFFF;
-
 struct TBackgroundRequest {
-  int32_t SkinIndex;
-  const TCacheInfo& Cache;
-  int32_t State;
-  TColor CustomColor;
-  const TacSkinData& Sd;
   const TsPixelBuffer& Dst;
-  TPoint Offset;
   const TRect& Rect;
+  const TacSkinData& Sd;
+  int32_t SkinIndex;
+  int32_t State;
+  const TCacheInfo& Cache;
+  TPoint Offset;
+  TColor CustomColor;
   std::optional<int32_t> TextureOverride;  // the caller's texture entry instead of the state's
 };
 
@@ -50,8 +47,8 @@ void PaintParentMargins(const TsPixelBuffer& dst, const TRect& rect, const TCach
                         TPoint offset);
 void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
                 TPoint offset);
-void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsPixelBuffer& dst,
-                       const TRect& rect, int32_t state);
+void PaintCornerImages(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                       const TsGeneralData& gd, int32_t state);
 TCacheInfo Shifted(const TCacheInfo& cache, TPoint by);
 bool IsSmoothGradient(const TsGradArray& g);
 bool RectInside(const TRect& rect, const TsPixelBuffer& dst);

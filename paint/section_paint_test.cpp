@@ -49,10 +49,10 @@ TEST(PaintSectionBackground, OpaqueAndParentUnknown) {
   TSkin s;
   s.State().Transparency = 50;  // ignored: the parent is unknown
   TsPixelImage dst(3, 2);
-  PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, TCacheInfo{}, {}, clFuchsia);
   EXPECT_EQ(dst.View().At(2, 1), 0xFF102030u);
   // A custom colour is painted opaque, without texture or gradient.
-  PaintSectionBackground(0, TCacheInfo{}, 0, 0x000000FF, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, TCacheInfo{}, {}, 0x000000FF);
   EXPECT_EQ(dst.View().At(0, 0), 0xFFFF0000u);
 }
 
@@ -62,8 +62,8 @@ TEST(PaintSectionBackground, FullTransparencyCopiesTheParent) {
   TsPixelImage parent = Coded(6, 6, 0x40000000);
   TsPixelImage dst = Filled(4, 4, 0x11111111);
   // The parent behind (x, y) of Rect is at Cache + Offset + (x, y) - Rect.TopLeft.
-  PaintSectionBackground(0, MakeCacheInfo(parent.View(), 1, 0), 0, clFuchsia, s.Sd, dst.View(),
-                         {1, 2}, TRect::XYWH(1, 1, 2, 2));
+  PaintSectionBackground(dst.View(), TRect::XYWH(1, 1, 2, 2), s.Sd, 0, 0,
+                         MakeCacheInfo(parent.View(), 1, 0), {1, 2}, clFuchsia);
   EXPECT_EQ(Hex(dst.View()), Hex(4, {0x11111111, 0x11111111, 0x11111111, 0x11111111,  //
                                      0x11111111, 0x40000202, 0x40000203, 0x11111111,  //
                                      0x11111111, 0x40000302, 0x40000303, 0x11111111,  //
@@ -71,13 +71,13 @@ TEST(PaintSectionBackground, FullTransparencyCopiesTheParent) {
   // The cache image is the destination itself: nothing to do.
   TsPixelImage same = Coded(3, 3, 0x40000000);
   const auto before = testing::Pixels(same.View());
-  PaintSectionBackground(0, MakeCacheInfo(same.View(), 0, 0), 0, clFuchsia, s.Sd, same.View(), {},
-                         same.View().Bounds());
+  PaintSectionBackground(same.View(), same.View().Bounds(), s.Sd, 0, 0,
+                         MakeCacheInfo(same.View(), 0, 0), {}, clFuchsia);
   EXPECT_EQ(testing::Pixels(same.View()), before);
   // No image at all: the fill colour, opaque.
   TCacheInfo fill;
   fill.FillColor = TsColor(0x00445566);
-  PaintSectionBackground(0, fill, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, fill, {}, clFuchsia);
   EXPECT_EQ(dst.View().At(3, 3), 0xFF665544u);
 }
 
@@ -90,7 +90,7 @@ TEST(PaintSectionBackground, FullTransparencyWithMarginsOfANotReadyImage) {
   c.FillColor = TsColor(0x00445566);
   c.FillRect = TRect::LTRB(2, 1, 0, 0);  // left margin 2, top margin 1
   TsPixelImage dst = Filled(4, 3, 0);
-  PaintSectionBackground(0, c, 0, clFuchsia, s.Sd, dst.View(), {1, 0}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, c, {1, 0}, clFuchsia);
   // A = (1, 0)-(5, 3): one left column and one top row from the image.
   EXPECT_EQ(Hex(dst.View()), Hex(4, {0x40000001, 0x40000002, 0x40000003, 0x40000004,  //
                                      0x40000101, 0xFF665544, 0xFF665544, 0xFF665544,  //
@@ -103,7 +103,7 @@ TEST(PaintSectionBackground, HalfTransparentPlainColourMixesOnce) {
   TCacheInfo fill;
   fill.FillColor = TsColor(0x00FFFFFF);
   TsPixelImage dst(2, 2);
-  PaintSectionBackground(0, fill, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, fill, {}, clFuchsia);
   const uint32_t want = ColorToPixel(MixColor(0x00FFFFFF, 0x00302010, 127)) | 0xFF000000u;
   EXPECT_EQ(dst.View().At(1, 1), want);
   EXPECT_EQ(want, 0xFF868E96u);
@@ -116,8 +116,8 @@ TEST(PaintSectionBackground, HalfTransparentGradientOverAReadyCache) {
   s.State().GradientArray = Vertical(0x000000FF, 0x00FF0000);
   TsPixelImage parent = Filled(2, 4, 0xFF808080);
   TsPixelImage dst(2, 4);
-  PaintSectionBackground(0, MakeCacheInfo(parent.View(), 0, 0), 0, clFuchsia, s.Sd, dst.View(), {},
-                         dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0,
+                         MakeCacheInfo(parent.View(), 0, 0), {}, clFuchsia);
   TsPixelImage grad(2, 4);
   PaintGradient(grad.View(), grad.View().Bounds(), s.State().GradientArray);
   for (int32_t y = 0; y < 4; ++y) {
@@ -137,7 +137,7 @@ TEST(PaintSectionFill, TextureFadedTowardTheColour) {
   s.State().TextureIndex = tex;
   s.State().Color = 0x00FFFFFF;
   TsPixelImage dst(2, 2);
-  PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, TCacheInfo{}, {}, clFuchsia);
   // FadeToColor with weight 76: (0 * 76 + 255 * 179) >> 8 = 178.
   EXPECT_EQ(dst.View().At(1, 1), 0xFFB2B2B2u);
 }
@@ -150,7 +150,7 @@ TEST(PaintSectionFill, OnePassTextureAndGradient) {
   s.State().TextureIndex = tex;
   s.State().GradientArray = Vertical(0x00FFFFFF, 0x00000000);
   TsPixelImage dst(3, 3);
-  PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionBackground(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, TCacheInfo{}, {}, clFuchsia);
   TsPixelImage grad(3, 3);
   PaintGradient(grad.View(), grad.View().Bounds(), s.State().GradientArray);
   for (int32_t y = 0; y < 3; ++y)
@@ -192,13 +192,13 @@ TEST(PaintPlainBorder, SystemColoursTakeTheSkinPalette) {
   s.Section().BorderWidth = 1;
   {
     TsPixelImage dst(6, 6);
-    PaintSection(0, TCacheInfo{}, s.Sd, dst.View(), {}, dst.View().Bounds(), 0);
+    PaintSection(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, TCacheInfo{}, {});
     EXPECT_EQ(dst.View().At(0, 3), 0xFF302010u);
     EXPECT_EQ(dst.View().At(3, 3), 0xFFFFFFFFu);
   }
   s.Section().BorderRadius = 8;
   TsPixelImage dst(20, 20);
-  PaintSection(0, TCacheInfo{}, s.Sd, dst.View(), {}, dst.View().Bounds(), 0);
+  PaintSection(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, TCacheInfo{}, {});
   // (0, 0) lies wholly outside the corner disc: it is the cut's fill colour,
   // the border colour as a pixel with the colour's own (zero) top byte.
   EXPECT_EQ(dst.View().At(0, 0), 0x00302010u);
@@ -244,11 +244,11 @@ TEST(PaintSection, StateLimitedAndRectMustLieInside) {
   TSkin s;
   s.State(2).Color = 0x000000FF;
   TsPixelImage dst(3, 3);
-  PaintSection(0, TCacheInfo{}, s.Sd, dst.View(), {}, dst.View().Bounds(), 5);
+  PaintSection(dst.View(), dst.View().Bounds(), s.Sd, 0, 5, TCacheInfo{}, {});
   EXPECT_EQ(dst.View().At(1, 1), 0xFFFF0000u);
   TsPixelImage untouched(3, 3);
-  PaintSection(0, TCacheInfo{}, s.Sd, untouched.View(), {}, TRect::XYWH(1, 1, 3, 3), 0);
-  PaintSection(3, TCacheInfo{}, s.Sd, untouched.View(), {}, untouched.View().Bounds(), 0);
+  PaintSection(untouched.View(), TRect::XYWH(1, 1, 3, 3), s.Sd, 0, 0, TCacheInfo{}, {});
+  PaintSection(untouched.View(), untouched.View().Bounds(), s.Sd, 3, 0, TCacheInfo{}, {});
   EXPECT_EQ(untouched.View().At(1, 1), 0u);
 }
 
@@ -260,9 +260,9 @@ TEST(PaintControlSection, BorderEntryWithBitTwoShowsFromStateOne) {
   ctrl.SkinData = &s.Sd;
   ctrl.SkinIndex = 0;
   TsPixelImage dst(4, 4);
-  PaintControlSection(ctrl, TCacheInfo{}, TUseParent::No, dst.View(), {}, dst.View().Bounds(), 0);
+  PaintControlSection(dst.View(), dst.View().Bounds(), ctrl, 0, TCacheInfo{}, {}, TUseParent::No);
   EXPECT_EQ(dst.View().At(0, 0), 0xFF102030u);
-  PaintControlSection(ctrl, TCacheInfo{}, TUseParent::No, dst.View(), {}, dst.View().Bounds(), 1);
+  PaintControlSection(dst.View(), dst.View().Bounds(), ctrl, 1, TCacheInfo{}, {}, TUseParent::No);
   EXPECT_EQ(dst.View().At(0, 0), 0xFF0000FFu);
   EXPECT_EQ(dst.View().At(1, 1), 0xFF102030u);
 }
@@ -275,7 +275,7 @@ TEST(PaintControlSection, EffectsSkipKeyPixels) {
   ctrl.SkinIndex = 0;
   ctrl.ColorTone = 0x00000080;  // red at half
   TsPixelImage dst(2, 2);
-  PaintControlSection(ctrl, TCacheInfo{}, TUseParent::No, dst.View(), {}, dst.View().Bounds(), 0);
+  PaintControlSection(dst.View(), dst.View().Bounds(), ctrl, 0, TCacheInfo{}, {}, TUseParent::No);
   EXPECT_EQ(dst.View().At(0, 0), 0xFF7F0000u);  // (255 * 128) >> 8
 }
 
@@ -286,11 +286,11 @@ TEST(PaintSectionWith, CallersBorderAndTexturesByState) {
   const int32_t border = s.AddMask(MakeMask(Filled(3, 3, 0xFF00CC00), 1, 0, 0, 1, 1, 1, 1));
   for (int i = 0; i < 3; ++i) s.State(i).ImagePercent = 100;
   TsPixelImage dst(4, 4);
-  PaintSectionWith(0, border, texA, texB, s.Sd, dst.View(), {}, dst.View().Bounds(), 0,
-                   TCacheInfo{});
+  PaintSectionWith(dst.View(), dst.View().Bounds(), s.Sd, 0, {border, texA, texB}, 0, TCacheInfo{},
+                   {});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF00CC00u);
   EXPECT_EQ(dst.View().At(1, 1), 0xFF0000AAu);
-  PaintSectionWith(0, -1, texA, texB, s.Sd, dst.View(), {}, dst.View().Bounds(), 1, TCacheInfo{});
+  PaintSectionWith(dst.View(), dst.View().Bounds(), s.Sd, 0, {-1, texA, texB}, 1, TCacheInfo{}, {});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF0000BBu);  // no border entry, no border colour
   EXPECT_EQ(dst.View().At(1, 1), 0xFF0000BBu);
 }
@@ -327,11 +327,11 @@ TEST(PaintSectionLayered, PaintsWhatTheBackgroundPainterPaints) {
     const TRect rect = TRect::XYWH(0, 0, 4, 8);
     TsPixelImage want = Filled(5, 9, 0xFF00FF00);
     s.State().Transparency = 0;
-    PaintSectionBackground(0, TCacheInfo{}, 0, clFuchsia, s.Sd, want.View(), {}, rect);
+    PaintSectionBackground(want.View(), rect, s.Sd, 0, 0, TCacheInfo{}, {}, clFuchsia);
     s.State().Transparency = c.Transparency;
     const uint32_t alpha = static_cast<uint32_t>((100 - c.Transparency) * 255 / 100) << 24;
     TsPixelImage dst = Filled(5, 9, 0xFF00FF00);
-    PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, rect);
+    PaintSectionLayered(dst.View(), rect, s.Sd, 0, 0, {});
     for (int32_t y = 0; y < rect.Bottom; ++y)
       for (int32_t x = 0; x < rect.Right; ++x)
         ASSERT_EQ(dst.View().At(x, y), (want.View().At(x, y) & 0x00FFFFFFu) | alpha)
@@ -342,7 +342,7 @@ TEST(PaintSectionLayered, PaintsWhatTheBackgroundPainterPaints) {
   s.State().Color = 0x00000000;
   s.State().GradientArray = SmoothVertical(0x80FFFFFF, 0x80FFFFFF);
   TsPixelImage dst = Filled(3, 3, 0xFF00FF00);
-  PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, TRect::XYWH(0, 0, 2, 2));
+  PaintSectionLayered(dst.View(), TRect::XYWH(0, 0, 2, 2), s.Sd, 0, 0, {});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF808080u);
 }
 
@@ -351,17 +351,17 @@ TEST(PaintSectionLayered, TransparencyBecomesAlphaAndTheWholeImageIsPremultiplie
   s.State().Color = 0x00FFFFFF;
   s.State().Transparency = 60;  // alpha (100 - 60) * 255 / 100 = 102
   TsPixelImage dst = Filled(3, 3, 0xFF000000);
-  PaintSectionLayered(0, 0, s.Sd, dst.View(), {}, dst.View().Bounds());
+  PaintSectionLayered(dst.View(), dst.View().Bounds(), s.Sd, 0, 0, {});
   // 255 * 102 >> 8 = 101 after premultiplication.
   EXPECT_EQ(dst.View().At(1, 1), 0x66656565u);
   // Part of the image only: no premultiplication.
   TsPixelImage part = Filled(3, 3, 0xFF000000);
-  PaintSectionLayered(0, 0, s.Sd, part.View(), {}, TRect::XYWH(0, 0, 2, 2));
+  PaintSectionLayered(part.View(), TRect::XYWH(0, 0, 2, 2), s.Sd, 0, 0, {});
   EXPECT_EQ(part.View().At(1, 1), 0x66FFFFFFu);
   EXPECT_EQ(part.View().At(2, 2), 0xFF000000u);
   // Fully transparent over the whole image: cleared.
   s.State().Transparency = 100;
-  PaintSectionLayered(0, 0, s.Sd, part.View(), {}, part.View().Bounds());
+  PaintSectionLayered(part.View(), part.View().Bounds(), s.Sd, 0, 0, {});
   EXPECT_EQ(part.View().At(2, 2), 0u);
 }
 
