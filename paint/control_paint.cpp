@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "pixels/blend_channel.h"
-#include "pixels/color_transform.h"
 #include "paint/mask_paint.h"
+#include "paint/paint_limits.h"
 #include "paint/section_paint.h"
 #include "paint/section_paint_internal.h"
+#include "pixels/blend_channel.h"
+#include "pixels/color_transform.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
@@ -41,10 +42,11 @@ void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
   if (ctrl.SkinData == nullptr || dst.IsEmpty()) return;
   const TacSkinData& sd = *ctrl.SkinData;
   if (!IsValidSkinIndex(sd, ctrl.SkinIndex)) return;
+  if (!paint_limits::InPaintRange(offset) || !paint_limits::InPaintRange(cache)) return;
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
   const TsGeneralData& gd = sd.gd[ctrl.SkinIndex];
-  state = std::max(0, std::min(state, gd.States - 1));
+  state = section_detail::SectionState(state, gd);
   const int32_t s = std::min(state, 2);
   const TsGenState& props = gd.Props[s];
 

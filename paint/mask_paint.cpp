@@ -46,31 +46,68 @@ TsPixelImage CopyRegion(const TsPixelBuffer& src, const TRect& rect) {
   return out;
 }
 
-TsPixelImage ScaleNearest(const TsPixelBuffer& src, const TRect& rect, int32_t w, int32_t h) {
-  TsPixelImage out(w, h);
+namespace {
+
+// Larger stretched pieces are sampled by nearest pixels only: filtering works
+// on the whole piece, and no real border piece comes near this size (it is
+// the area of a 8K screen), while a forged rectangle could ask for gigabytes.
+constexpr int64_t kMaxFilteredPixels = int64_t{1} << 25;
+
+TsPixelImage WindowNearest(const TsPixelBuffer& src, const TRect& rect, TSize size,
+                           const TRect& window) {
+  TsPixelImage out(window.Width(), window.Height());
   if (out.IsEmpty() || rect.IsEmpty()) return out;
-  const int32_t sw = rect.Width(), sh = rect.Height();
-  for (int32_t y = 0; y < h; ++y) {
-    const int32_t sy = rect.Top + static_cast<int32_t>(static_cast<int64_t>(y) * sh / h);
+  const int64_t sw = rect.Width(), sh = rect.Height();
+  for (int32_t y = 0; y < out.Height(); ++y) {
+    const int64_t sy = rect.Top + (window.Top + y) * sh / size.cy;
     if (sy < 0 || sy >= src.Height) continue;
-    const uint32_t* s = src.Row(sy);
+    const uint32_t* s = src.Row(static_cast<int32_t>(sy));
     uint32_t* d = out.View().Row(y);
-    for (int32_t x = 0; x < w; ++x) {
-      const int32_t sx = rect.Left + static_cast<int32_t>(static_cast<int64_t>(x) * sw / w);
+    for (int32_t x = 0; x < out.Width(); ++x) {
+      const int64_t sx = rect.Left + (window.Left + x) * sw / size.cx;
       if (sx >= 0 && sx < src.Width) d[x] = s[sx];
     }
   }
   return out;
 }
 
-TsPixelImage ScaleFiltered(const TsPixelBuffer& src, const TRect& rect, int32_t w, int32_t h,
-                           int32_t filter) {
-  if (rect.Width() < 2 || rect.Height() < 2) return ScaleNearest(src, rect, w, h);
+}  // namespace
+
+TsPixelImage ScaleWindow(const TsPixelBuffer& src, const TRect& rect, TSize size,
+                         const TRect& window, std::optional<int32_t> filter) {
+  const bool filtered = filter && rect.Width() >= 2 && rect.Height() >= 2 &&
+                        int64_t{size.cx} * size.cy <= kMaxFilteredPixels;
+  if (!filtered) return WindowNearest(src, rect, size, window);
   TsPixelImage piece = CopyRegion(src, rect);
   TsPixelImage out;
-  ResampleBuffer(piece.View(), out, w, h, filter);
-  if (out.Width() != w || out.Height() != h) return ScaleNearest(src, rect, w, h);
-  return out;
+  ResampleBuffer(piece.View(), out, size.cx, size.cy, *filter);
+  if (out.Width() != size.cx || out.Height() != size.cy)
+    return WindowNearest(src, rect, size, window);
+  if (window == out.View().Bounds()) return out;
+  return CopyRegion(out.View(), window);
+}
+
+TRect VisiblePart(const TRect& to, const TsPixelBuffer& dst) {
+  return to.Intersect(dst.Bounds());
+}
+
+void StretchUnmasked(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuffer& img,
+                     const TRect& src, TImageKind kind, uint8_t opacity) {
+  const TRect vis = VisiblePart(to, dst);
+  if (vis.IsEmpty()) return;
+  const TRect window = vis.Offset(-to.Left, -to.Top);
+  const TSize size{to.Width(), to.Height()};
+  if (kind == TImageKind::Keyed) {
+    const TsPixelImage tmp = ScaleWindow(img, src, size, window, std::nullopt);
+    CopyClipped(dst, vis.TopLeft(), tmp.View(), tmp.View().Bounds());
+    return;
+  }
+  // A region at the image's origin is smoothed; elsewhere nearest pixels.
+  const bool smooth = src.Left == 0 && src.Top == 0;
+  const TsPixelImage tmp =
+      ScaleWindow(img, src, size, window, smooth ? std::optional(rfMitchell) : std::nullopt);
+  BlendOver(dst, tmp.View(), TSourceRect::XYWH(0, 0, tmp.Width(), tmp.Height()), opacity,
+            vis.TopLeft());
 }
 
 bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag) {
@@ -90,6 +127,7 @@ TsPixelBuffer EntryImage(const TsMaskData& mask) {
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 // The transfers of PaintMaskRect, by image kind.
 class TPlainTransfer {
@@ -156,19 +194,10 @@ class TPlainTransfer {
   }
 
   void Stretch(TMaskPieceKind kind, const TRect& src, const TRect& to) {
-    const int32_t w = to.Width(), h = to.Height();
-    if (FMasked) {
+    if (FMasked)
       StretchMasked(src, to, kind == TMaskPieceKind::Centre);
-    } else if (FAlpha) {
-      // A region at the image's origin is smoothed; elsewhere nearest pixels.
-      TsPixelImage tmp = (src.Left == 0 && src.Top == 0)
-                             ? ScaleFiltered(FImg, src, w, h, rfMitchell)
-                             : ScaleNearest(FImg, src, w, h);
-      BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), 255, to.TopLeft());
-    } else {
-      TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
-      CopyClipped(FDst, to.TopLeft(), tmp.View(), tmp.View().Bounds());
-    }
+    else
+      StretchUnmasked(FDst, to, FImg, src, FAlpha ? TImageKind::Alpha : TImageKind::Keyed, 255);
   }
 
  private:
@@ -251,6 +280,7 @@ class TPlainTransfer {
 void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
                    int32_t state, const TCacheInfo& cache, TUseParent useParent) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;

@@ -11,6 +11,7 @@ namespace ac {
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 // The glyph rules: masked, alpha and keyed frames combined with what Dst holds.
 void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMaskData& mask,
@@ -22,6 +23,7 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
   }
   const bool masked = mask.MaskType != 0;
   const int32_t maskOffset = masked ? mask.R.Height() / (mask.MaskType + 1) : 0;
+  if (maskOffset < 0) return;  // an upside-down R: no mask rows below the image
   const int32_t rows = masked ? std::max(0, img.Height - maskOffset) : img.Height;
   const TClipped c = ClipTransfer(src, img.Width, rows, at, dst.Width, dst.Height);
   for (int32_t y = 0; y < c.H; ++y) {
@@ -61,10 +63,13 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
 void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& mask, int32_t state,
                     const TCacheInfo& cache, TFrameStrength strength) {
   if (dst.IsEmpty() || mask.Width <= 0 || mask.Height <= 0) return;
+  if (!InPaintRange(point) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   const int32_t frame = MaskFrameIndex(state, mask.ImageCount);
-  TRect src = TRect::XYWH(mask.R.Left + frame * mask.Width, mask.R.Top, mask.Width, mask.Height);
+  const int64_t left = mask.R.Left + int64_t{frame} * mask.Width;
+  if (!InPaintRange(left)) return;
+  const TRect src = TRect::XYWH(static_cast<int32_t>(left), mask.R.Top, mask.Width, mask.Height);
   // A negative point crops the frame; ClipTransfer and the blends do the same,
   // so the crop is left to them.
   if (mask.Bmp) {
@@ -88,7 +93,11 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& ma
 
 void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r,
                      const TsCornerScan& scan) {
-  if (image.IsEmpty()) return;
+  if (image.IsEmpty() || !InPaintRange(r) || !InPaintRange(scan.Corners.L) ||
+      !InPaintRange(scan.Corners.T) || !InPaintRange(scan.Corners.R) ||
+      !InPaintRange(scan.Corners.B) || !InPaintRange(scan.OffsetX) || !InPaintRange(scan.Y0) ||
+      !InPaintRange(scan.TotalWidth))
+    return;
   const bool top = scan.Band == TCornerBand::Top;
   const uint32_t key = scan.Key;
   const int32_t rows = top ? scan.Corners.T : scan.Corners.B;
@@ -122,12 +131,14 @@ void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r,
 void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelBuffer& back,
                      TPoint backPoint, int32_t corner, const TacSkinData& skinData,
                      int32_t maskIndex) {
+  if (!InPaintRange(area) || !InPaintRange(backPoint)) return;
   if (maskIndex == -1) {
     FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
     return;
   }
   if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
   const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
+  if (!PaintableEntry(m)) return;
   const TCornerMask cm{EntryImage(m), m.R, m.Width, m.Height, m.WR, m.WB};
   FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
 }

@@ -14,6 +14,7 @@ namespace ac {
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 enum class TLayeredKind { Layered, Capped };
 
@@ -31,19 +32,11 @@ class TLayeredTransfer {
   void Tile(TMaskPieceKind, const TRect& src, TPoint at) { Piece(src, at, TCacheInfo{}); }
 
   void Stretch(TMaskPieceKind kind, const TRect& src, const TRect& to) {
-    const int32_t w = to.Width(), h = to.Height();
-    const bool smooth = kind == TMaskPieceKind::Centre;
-    if (FMasked) {
-      StretchMasked(src, to, smooth);
-    } else if (FAlpha) {
-      TsPixelImage tmp = (src.Left == 0 && src.Top == 0)
-                             ? ScaleFiltered(FImg, src, w, h, rfMitchell)
-                             : ScaleNearest(FImg, src, w, h);
-      BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), Opacity(), to.TopLeft());
-    } else {
-      TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
-      CopyClipped(FDst, to.TopLeft(), tmp.View(), tmp.View().Bounds());
-    }
+    if (FMasked)
+      StretchMasked(src, to, kind == TMaskPieceKind::Centre);
+    else
+      StretchUnmasked(FDst, to, FImg, src, FAlpha ? TImageKind::Alpha : TImageKind::Keyed,
+                      Opacity());
   }
 
  private:
@@ -163,6 +156,7 @@ void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData&
                   int32_t state, const TCacheInfo& cache, TMaskBands bands, TLayeredKind kind,
                   uint8_t opacity) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
@@ -181,6 +175,7 @@ void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TsM
 void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
                          int32_t state, const TCacheInfo& cache, const TRect& caps,
                          uint8_t opacity) {
+  if (!InPaintRange(caps)) return;
   const TMaskBands bands{std::min(mask.WL, caps.Left), std::min(mask.WT, caps.Top),
                          std::min(mask.WR, caps.Right), std::min(mask.WB, caps.Bottom)};
   PaintLayered(dst, rect, mask, state, cache, bands, TLayeredKind::Capped, opacity);

@@ -50,7 +50,8 @@ struct TsPlainBorderParams {
 };
 
 // Draws the plain border of section Gd in State over Rect: the width scaled
-// from 96 to the PPI, the colour from the custom border (normal, active for
+// from 96 to the PPI (the width and the radii at most the rectangle's longer
+// side, the radii at most 256), the colour from the custom border (normal, active for
 // state >= 1, pressed for state >= 2) or the state's BorderColor, taken
 // through SkinColorToRGB. A border colour of clFuchsia draws no line but still
 // rounds the corners against Cache; where the parent is known only as

@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <cstring>
 
+#include "paint/mask_paint.h"
+#include "paint/mask_paint_image.h"
+#include "paint/mask_paint_internal.h"
+#include "paint/paint_limits.h"
+#include "paint/plain_border.h"
+#include "paint/section_paint_internal.h"
+#include "paint/texture_paint.h"
 #include "pixels/blend.h"
 #include "pixels/blend_fill.h"
 #include "pixels/blend_premultiply.h"
 #include "pixels/gradient_paint.h"
-#include "paint/mask_paint.h"
-#include "paint/mask_paint_image.h"
-#include "paint/mask_paint_internal.h"
-#include "paint/plain_border.h"
-#include "paint/section_paint_internal.h"
-#include "paint/texture_paint.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
+
+using namespace paint_limits;
 
 namespace section_detail {
 
@@ -24,6 +27,11 @@ TCacheInfo Shifted(const TCacheInfo& cache, TPoint by) {
   c.X += by.X;
   c.Y += by.Y;
   return c;
+}
+
+int32_t SectionState(int32_t state, const TsGeneralData& gd) {
+  const int64_t last = int64_t{gd.States} - 1;
+  return static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(state, last)));
 }
 
 bool IsSmoothGradient(const TsGradArray& g) {
@@ -44,7 +52,7 @@ void PaintCornerImages(const TsPixelBuffer& dst, const TRect& rect, const TacSki
                        const TsGeneralData& gd, int32_t state) {
   const TCacheInfo own = MakeCacheInfo(dst, 0, 0);
   auto paint = [&](int32_t index, bool right, bool bottom) {
-    if (!IsValidImgIndex(sd, index)) return;
+    if (!IsValidImgIndex(sd, index) || !PaintableEntry(sd.ma[index])) return;
     const TsMaskData& m = sd.ma[index];
     const TPoint at{right ? rect.Right - m.Width : rect.Left,
                     bottom ? rect.Bottom - m.Height : rect.Top};
@@ -66,13 +74,13 @@ TBackgroundInputs BackgroundInputs(const TsGenState& props, TColor customColor,
   }
   in.Color = props.Color;
   in.Gradient = &props.GradientArray;
-  b.Transparency = props.Transparency;
+  b.Transparency = Percent(props.Transparency);
   const bool smooth = IsSmoothGradient(props.GradientArray);
   if (smooth) b.Smooth = &props.GradientArray;
   if (b.Transparency < 100) {
-    in.ImagePercent = props.ImagePercent;
+    in.ImagePercent = Percent(props.ImagePercent);
     // A smooth gradient is laid over the fill afterwards, not mixed into it.
-    in.GradientPercent = smooth ? 0 : props.GradientPercent;
+    in.GradientPercent = smooth ? 0 : Percent(props.GradientPercent);
     if (in.ImagePercent > 0) in.TextureIndex = textureIndex;
   }
   return b;
@@ -91,9 +99,10 @@ void PaintOverlays(const TsPixelBuffer& dst, const TRect& rect, const TacSkinDat
 }
 
 void PaintBackground(const TBackgroundRequest& q) {
-  if (!IsValidSkinIndex(q.Sd, q.SkinIndex) || q.Dst.IsEmpty() || q.Rect.IsEmpty()) return;
+  if (!IsValidSkinIndex(q.Sd, q.SkinIndex) || !RectInside(q.Rect, q.Dst)) return;
+  if (!InPaintRange(q.Offset) || !InPaintRange(q.Cache)) return;
   const TsGeneralData& gd = q.Sd.gd[q.SkinIndex];
-  const int32_t state = std::clamp(std::min(q.State, gd.States - 1), 0, 2);
+  const int32_t state = std::min(SectionState(q.State, gd), 2);
   const TsGenState& props = gd.Props[state];
   const TsPixelBuffer& dst = q.Dst;
   const TRect& rect = q.Rect;
@@ -180,8 +189,8 @@ void PaintSectionBackground(const TsPixelBuffer& dst, const TRect& rect, const T
 
 void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                       const TsFillInputs& in, const TCacheInfo& textureCache) {
-  if (dst.IsEmpty() || rect.IsEmpty()) return;
-  const int32_t ip = in.ImagePercent, gp = in.GradientPercent;
+  if (!RectInside(rect, dst)) return;
+  const int32_t ip = Percent(in.ImagePercent), gp = Percent(in.GradientPercent);
   static const TsGradArray kNone;
   const TsGradArray& grad = in.Gradient ? *in.Gradient : kNone;
   const bool texture = IsValidImgIndex(sd, in.TextureIndex);
@@ -223,6 +232,7 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TacSkin
 
 void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& texture,
                           const TsGradArray& gradient, uint8_t textureWeight) {
+  if (!InPaintRange(rect) || !PaintableEntry(texture)) return;
   const TsPixelBuffer img = mask_detail::EntryImage(texture);
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
@@ -254,8 +264,9 @@ void PaintSectionEntries(const TsPixelBuffer& dst, const TRect& rect, const TacS
                          int32_t skinIndex, const TsSectionEntries* entries, int32_t state,
                          const TCacheInfo& cache, TPoint offset) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
+  if (!InPaintRange(offset) || !InPaintRange(cache)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
-  state = std::max(0, std::min(state, gd.States - 1));
+  state = SectionState(state, gd);
   std::optional<int32_t> texture;
   if (entries != nullptr) texture = state == 0 ? entries->TextureNormal : entries->TextureOther;
   PaintBackground({dst, rect, sd, skinIndex, state, cache, offset, clFuchsia, texture});
@@ -284,8 +295,9 @@ void PaintSectionWith(const TsPixelBuffer& dst, const TRect& rect, const TacSkin
 void PaintSectionLayered(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                          int32_t skinIndex, int32_t state, TPoint offset) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
+  if (!InPaintRange(offset)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
-  state = std::max(0, std::min(state, gd.States - 1));
+  state = SectionState(state, gd);
   const TsGenState& props = gd.Props[std::min(state, 2)];
   const bool whole = rect == dst.Bounds();
   // The parent: what Dst holds now, one pixel more to the right and bottom.

@@ -34,8 +34,9 @@ namespace ac {
 void PaintSection(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                   int32_t skinIndex, int32_t state, const TCacheInfo& cache, TPoint offset);
 
-// The background only. CustomColor clFuchsia paints the section's own colours,
-// any other colour paints that colour, opaque, without texture or gradient.
+// The background only, over Rect, which must lie inside Dst. CustomColor
+// clFuchsia paints the section's own colours, any other colour paints that
+// colour, opaque, without texture or gradient.
 void PaintSectionBackground(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                             int32_t skinIndex, int32_t state, const TCacheInfo& cache,
                             TPoint offset, TColor customColor);
@@ -51,8 +52,9 @@ struct TsFillInputs {
   int32_t TextureIndex = -1;
 };
 
-// Colour, texture and gradient mixed into Rect, opaque. TextureCache is the
-// cache the texture painter gets (its X, Y already moved by the offset).
+// Colour, texture and gradient mixed into Rect (inside Dst), opaque; shares
+// outside 0..100 count as their bound. TextureCache is the cache the texture
+// painter gets (its X, Y already moved by the offset).
 void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                       const TsFillInputs& in, const TCacheInfo& textureCache);
 

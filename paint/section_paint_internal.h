@@ -50,6 +50,8 @@ void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& c
 void PaintCornerImages(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                        const TsGeneralData& gd, int32_t state);
 TCacheInfo Shifted(const TCacheInfo& cache, TPoint by);
+// State limited to the section's last state, and never below 0.
+int32_t SectionState(int32_t state, const TsGeneralData& gd);
 bool IsSmoothGradient(const TsGradArray& g);
 bool RectInside(const TRect& rect, const TsPixelBuffer& dst);
 
