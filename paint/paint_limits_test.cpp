@@ -178,9 +178,7 @@ TEST_P(HostileGeometry, PaintsWhatFitsOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Painters, HostileGeometry, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<TCase>& info) {
-                           return info.param.Name;
-                         });
+                         [](const ::testing::TestParamInfo<TCase>& p) { return p.param.Name; });
 
 }  // namespace
 }  // namespace ac
