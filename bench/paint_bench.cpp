@@ -116,7 +116,7 @@ void ControlFace(benchmark::State& state, const char* section) {
   const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
   const int32_t st = static_cast<int32_t>(state.range(0));
   Measure(state, w, h, [&] {
-    PaintControlSection(ctrl, cache, TUseParent::Yes, dst.View(), {}, dst.View().Bounds(), st);
+    PaintControlSection(dst.View(), dst.View().Bounds(), ctrl, st, cache, {}, TUseParent::Yes);
     benchmark::DoNotOptimize(dst.View().Bits);
   });
 }
@@ -140,7 +140,7 @@ void SectionAt(benchmark::State& state, const char* section, int32_t w, int32_t 
   const int32_t index = GetSkinIndex(*sd, section);
   const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
   Measure(state, w, h, [&] {
-    PaintSection(index, cache, *sd, dst.View(), {}, dst.View().Bounds(), 0);
+    PaintSection(dst.View(), dst.View().Bounds(), *sd, index, 0, cache, {});
     benchmark::DoNotOptimize(dst.View().Bits);
   });
 }
@@ -173,7 +173,7 @@ void BM_MaskRect(benchmark::State& state) {
   FillParent(parent.View());
   const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
   Measure(state, w, h, [&] {
-    PaintMaskRect(dst.View(), dst.View().Bounds(), cache, TUseParent::Yes, 1, m);
+    PaintMaskRect(dst.View(), dst.View().Bounds(), m, 1, cache, TUseParent::Yes);
     benchmark::DoNotOptimize(dst.View().Bits);
   });
 }

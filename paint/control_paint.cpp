@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "pixels/blend_channel.h"
-#include "pixels/color_transform.h"
 #include "paint/mask_paint.h"
+#include "paint/paint_limits.h"
 #include "paint/section_paint.h"
 #include "paint/section_paint_internal.h"
+#include "pixels/blend_channel.h"
+#include "pixels/color_transform.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
@@ -35,22 +36,23 @@ enum class TBorderKind { None, NineSlice, Plain };
 
 }  // namespace
 
-void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache,
-                         TUseParent useParent, const TsPixelBuffer& dst, TPoint offset,
-                         const TRect& rect, int32_t state) {
+void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
+                         const TsControlPaintData& ctrl, int32_t state, const TCacheInfo& cache,
+                         TPoint offset, TUseParent useParent) {
   if (ctrl.SkinData == nullptr || dst.IsEmpty()) return;
   const TacSkinData& sd = *ctrl.SkinData;
   if (!IsValidSkinIndex(sd, ctrl.SkinIndex)) return;
+  if (!paint_limits::InPaintRange(offset) || !paint_limits::InPaintRange(cache)) return;
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
   const TsGeneralData& gd = sd.gd[ctrl.SkinIndex];
-  state = std::max(0, std::min(state, gd.States - 1));
+  state = section_detail::SectionState(state, gd);
   const int32_t s = std::min(state, 2);
   const TsGenState& props = gd.Props[s];
 
-  PaintSectionBackground(ctrl.SkinIndex, cache, s, ctrl.CustomColor ? ctrl.Color : clFuchsia, sd,
-                         dst, offset, r);
-  section_detail::PaintCornerImages(sd, gd, dst, r, s);
+  PaintSectionBackground(dst, r, sd, ctrl.SkinIndex, s, cache, offset,
+                         ctrl.CustomColor ? ctrl.Color : clFuchsia);
+  section_detail::PaintCornerImages(dst, r, sd, gd, s);
 
   TBorderKind kind = TBorderKind::None;
   if (ctrl.CustomBorder != nullptr) {
@@ -65,12 +67,12 @@ void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache
   bool effects = false;
   switch (kind) {
     case TBorderKind::NineSlice:
-      PaintMaskRect(dst, r, shifted, useParent, state, sd.ma[gd.BorderIndex]);
+      PaintMaskRect(dst, r, sd.ma[gd.BorderIndex], state, shifted, useParent);
       effects = true;
       break;
     case TBorderKind::Plain:
-      effects = PaintPlainBorder(dst, r, gd, ctrl.PPI, ctrl.CustomBorder, shifted, state,
-                                 TRadiusFit::FitToControl) ||
+      effects = PaintPlainBorder(dst, r, gd, state, shifted,
+                                 {ctrl.PPI, sd.FOwner, ctrl.CustomBorder, TRadiusFit::FitToControl}) ||
                 props.Transparency == 0;
       break;
     case TBorderKind::None:

@@ -36,8 +36,8 @@ struct TsControlPaintData {
 // a border colour. The colour effects (tone, hue, saturation) follow over the
 // whole of Dst, skipping $00FF00FF pixels, except after no border on a fully
 // transparent state or a plain border that drew nothing on a transparent one.
-void PaintControlSection(const TsControlPaintData& ctrl, const TCacheInfo& cache,
-                         TUseParent useParent, const TsPixelBuffer& dst, TPoint offset,
-                         const TRect& rect, int32_t state);
+void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
+                         const TsControlPaintData& ctrl, int32_t state, const TCacheInfo& cache,
+                         TPoint offset, TUseParent useParent);
 
 }  // namespace ac

@@ -7,7 +7,6 @@
 #include "pixels/blend_fill.h"
 #include "paint/mask_paint_internal.h"
 #include "pixels/resample.h"
-#include "skin/skin_manager_core.h"
 
 namespace ac {
 
@@ -29,6 +28,13 @@ TClipped ClipTransfer(const TRect& src, int32_t srcW, int32_t srcH, TPoint dstPo
   return c;
 }
 
+void CopyClipped(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& img, const TRect& src) {
+  const TClipped c = ClipTransfer(src, img.Width, img.Height, at, dst.Width, dst.Height);
+  if (c.IsEmpty()) return;
+  for (int32_t y = 0; y < c.H; ++y)
+    std::memcpy(dst.Row(c.DY + y) + c.DX, img.Row(c.SY + y) + c.SX, c.W * 4u);
+}
+
 TsPixelImage CopyRegion(const TsPixelBuffer& src, const TRect& rect) {
   TsPixelImage out(rect.Width(), rect.Height());
   const TClipped c = ClipTransfer(rect, src.Width, src.Height, {0, 0}, out.Width(), out.Height());
@@ -40,31 +46,68 @@ TsPixelImage CopyRegion(const TsPixelBuffer& src, const TRect& rect) {
   return out;
 }
 
-TsPixelImage ScaleNearest(const TsPixelBuffer& src, const TRect& rect, int32_t w, int32_t h) {
-  TsPixelImage out(w, h);
+namespace {
+
+// Larger stretched pieces are sampled by nearest pixels only: filtering works
+// on the whole piece, and no real border piece comes near this size (it is
+// the area of a 8K screen), while a forged rectangle could ask for gigabytes.
+constexpr int64_t kMaxFilteredPixels = int64_t{1} << 25;
+
+TsPixelImage WindowNearest(const TsPixelBuffer& src, const TRect& rect, TSize size,
+                           const TRect& window) {
+  TsPixelImage out(window.Width(), window.Height());
   if (out.IsEmpty() || rect.IsEmpty()) return out;
-  const int32_t sw = rect.Width(), sh = rect.Height();
-  for (int32_t y = 0; y < h; ++y) {
-    const int32_t sy = rect.Top + static_cast<int32_t>(static_cast<int64_t>(y) * sh / h);
+  const int64_t sw = rect.Width(), sh = rect.Height();
+  for (int32_t y = 0; y < out.Height(); ++y) {
+    const int64_t sy = rect.Top + (window.Top + y) * sh / size.cy;
     if (sy < 0 || sy >= src.Height) continue;
-    const uint32_t* s = src.Row(sy);
+    const uint32_t* s = src.Row(static_cast<int32_t>(sy));
     uint32_t* d = out.View().Row(y);
-    for (int32_t x = 0; x < w; ++x) {
-      const int32_t sx = rect.Left + static_cast<int32_t>(static_cast<int64_t>(x) * sw / w);
+    for (int32_t x = 0; x < out.Width(); ++x) {
+      const int64_t sx = rect.Left + (window.Left + x) * sw / size.cx;
       if (sx >= 0 && sx < src.Width) d[x] = s[sx];
     }
   }
   return out;
 }
 
-TsPixelImage ScaleFiltered(const TsPixelBuffer& src, const TRect& rect, int32_t w, int32_t h,
-                           int32_t filter) {
-  if (rect.Width() < 2 || rect.Height() < 2) return ScaleNearest(src, rect, w, h);
+}  // namespace
+
+TsPixelImage ScaleWindow(const TsPixelBuffer& src, const TRect& rect, TSize size,
+                         const TRect& window, std::optional<int32_t> filter) {
+  const bool filtered = filter && rect.Width() >= 2 && rect.Height() >= 2 &&
+                        int64_t{size.cx} * size.cy <= kMaxFilteredPixels;
+  if (!filtered) return WindowNearest(src, rect, size, window);
   TsPixelImage piece = CopyRegion(src, rect);
   TsPixelImage out;
-  ResampleBuffer(piece.View(), out, w, h, filter);
-  if (out.Width() != w || out.Height() != h) return ScaleNearest(src, rect, w, h);
-  return out;
+  ResampleBuffer(piece.View(), out, size.cx, size.cy, *filter);
+  if (out.Width() != size.cx || out.Height() != size.cy)
+    return WindowNearest(src, rect, size, window);
+  if (window == out.View().Bounds()) return out;
+  return CopyRegion(out.View(), window);
+}
+
+TRect VisiblePart(const TRect& to, const TsPixelBuffer& dst) {
+  return to.Intersect(dst.Bounds());
+}
+
+void StretchUnmasked(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuffer& img,
+                     const TRect& src, TImageKind kind, uint8_t opacity) {
+  const TRect vis = VisiblePart(to, dst);
+  if (vis.IsEmpty()) return;
+  const TRect window = vis.Offset(-to.Left, -to.Top);
+  const TSize size{to.Width(), to.Height()};
+  if (kind == TImageKind::Keyed) {
+    const TsPixelImage tmp = ScaleWindow(img, src, size, window, std::nullopt);
+    CopyClipped(dst, vis.TopLeft(), tmp.View(), tmp.View().Bounds());
+    return;
+  }
+  // A region at the image's origin is smoothed; elsewhere nearest pixels.
+  const bool smooth = src.Left == 0 && src.Top == 0;
+  const TsPixelImage tmp =
+      ScaleWindow(img, src, size, window, smooth ? std::optional(rfMitchell) : std::nullopt);
+  BlendOver(dst, tmp.View(), TSourceRect::XYWH(0, 0, tmp.Width(), tmp.Height()), opacity,
+            vis.TopLeft());
 }
 
 bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag) {
@@ -75,10 +118,8 @@ bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag) {
 }
 
 TsPixelBuffer EntryImage(const TsMaskData& mask) {
-  if (mask.Manager == nullptr) return {};
-  if (mask.Bmp) return *mask.Bmp;
-  if (mask.Manager->MasterBitmap) return *mask.Manager->MasterBitmap;
-  return {};
+  const TsBitmapRef& image = mask.Bmp ? mask.Bmp : mask.MasterBmp;
+  return image ? *image : TsPixelBuffer();
 }
 
 }  // namespace mask_detail
@@ -86,6 +127,7 @@ TsPixelBuffer EntryImage(const TsMaskData& mask) {
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 // The transfers of PaintMaskRect, by image kind.
 class TPlainTransfer {
@@ -116,7 +158,7 @@ class TPlainTransfer {
     else if (FAlpha)
       BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), 255, at);
     else
-      Copy(src, at);
+      CopyClipped(FDst, at, FImg, src);
   }
 
   // Edges and centre of masked and keyed images tiled in one pass.
@@ -152,30 +194,13 @@ class TPlainTransfer {
   }
 
   void Stretch(TMaskPieceKind kind, const TRect& src, const TRect& to) {
-    const int32_t w = to.Width(), h = to.Height();
-    if (FMasked) {
+    if (FMasked)
       StretchMasked(src, to, kind == TMaskPieceKind::Centre);
-    } else if (FAlpha) {
-      // A region at the image's origin is smoothed; elsewhere nearest pixels.
-      TsPixelImage tmp = (src.Left == 0 && src.Top == 0)
-                             ? ScaleFiltered(FImg, src, w, h, rfMitchell)
-                             : ScaleNearest(FImg, src, w, h);
-      BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), 255, to.TopLeft());
-    } else {
-      TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
-      Copy(tmp.View(), TRect::XYWH(0, 0, w, h), to.TopLeft());
-    }
+    else
+      StretchUnmasked(FDst, to, FImg, src, FAlpha ? TImageKind::Alpha : TImageKind::Keyed, 255);
   }
 
  private:
-  void Copy(const TRect& src, TPoint at) { Copy(FImg, src, at); }
-  void Copy(const TsPixelBuffer& from, const TRect& src, TPoint at) {
-    const TClipped c = ClipTransfer(src, from.Width, from.Height, at, FDst.Width, FDst.Height);
-    if (c.IsEmpty()) return;
-    for (int32_t y = 0; y < c.H; ++y)
-      std::memcpy(FDst.Row(c.DY + y) + c.DX, from.Row(c.SY + y) + c.SX, c.W * 4u);
-  }
-
   // The masked combination of one same-size piece, by the cache table.
   void Combine(const TRect& src, TPoint at, const TCacheInfo& cache, bool parentAllowed) {
     const TClipped c = ClipTransfer(src, FImg.Width, FImageRows, at, FDst.Width, FDst.Height);
@@ -228,43 +253,16 @@ class TPlainTransfer {
     return out;
   }
 
+  // Scaled masked pieces are combined through their mask and made opaque; the
+  // smoothed 1 x 1 dot mixes its colour by its one mask value.
   void StretchMasked(const TRect& src, const TRect& to, bool smooth) {
-    const TRect maskSrc = src.Offset(0, FMask.Height);
-    if (smooth && src.Width() == 1 && src.Height() == 1) {
-      if (!FImg.Contains(src.Left, src.Top) || !FImg.Contains(maskSrc.Left, maskSrc.Top)) return;
-      FillSmoothedDot(FImg.At(src.Left, src.Top), Ch(FImg.At(maskSrc.Left, maskSrc.Top), 16), to);
-      return;
-    }
-    const int32_t w = to.Width(), h = to.Height();
-    const bool filtered = UseSmoothScaling({src.Width(), src.Height()}, {w, h}, smooth);
-    TsPixelImage img =
-        filtered ? ScaleFiltered(FImg, src, w, h, rfMitchell) : ScaleNearest(FImg, src, w, h);
-    TsPixelImage msk = filtered ? ScaleFiltered(FImg, maskSrc, w, h, rfMitchell)
-                                : ScaleNearest(FImg, maskSrc, w, h);
-    const TClipped c =
-        ClipTransfer(TRect::XYWH(0, 0, w, h), w, h, to.TopLeft(), FDst.Width, FDst.Height);
-    for (int32_t y = 0; y < c.H; ++y) {
-      const uint32_t* s = img.View().Row(c.SY + y) + c.SX;
-      const uint32_t* m = msk.View().Row(c.SY + y) + c.SX;
-      uint32_t* d = FDst.Row(c.DY + y) + c.DX;
-      for (int32_t x = 0; x < c.W; ++x) d[x] = CombineThroughMask(d[x], s[x], m[x]) | 0xFF000000u;
-    }
-  }
-
-  // A 1 x 1 centre: colour C with one mask value G over the whole rectangle.
-  void FillSmoothedDot(uint32_t c, uint32_t g, const TRect& to) {
-    if (g == 255) return;
-    const TRect r = to.Intersect(FDst.Bounds());
-    for (int32_t y = r.Top; y < r.Bottom; ++y) {
-      uint32_t* d = FDst.Row(y);
-      for (int32_t x = r.Left; x < r.Right; ++x) {
-        if (g == 0)
-          d[x] = (c & 0x00FFFFFFu) | 0xFF000000u;
-        else
-          d[x] = (d[x] & 0xFF000000u) | (MaskMix(Ch(d[x], 16), Ch(c, 16), g) << 16) |
-                 (MaskMix(Ch(d[x], 8), Ch(c, 8), g) << 8) | MaskMix(Ch(d[x], 0), Ch(c, 0), g);
-      }
-    }
+    mask_detail::StretchMasked(
+        FDst, to, FImg, src, FMask.Height, smooth, {rfMitchell, rfMitchell},
+        [](uint32_t d, uint32_t s, uint32_t m) { return CombineThroughMask(d, s, m) | 0xFF000000u; },
+        [](uint32_t d, uint32_t c, uint32_t g) {
+          return (d & 0xFF000000u) | (MaskMix(Ch(d, 16), Ch(c, 16), g) << 16) |
+                 (MaskMix(Ch(d, 8), Ch(c, 8), g) << 8) | MaskMix(Ch(d, 0), Ch(c, 0), g);
+        });
   }
 
   const TsPixelBuffer& FDst;
@@ -279,14 +277,15 @@ class TPlainTransfer {
 
 }  // namespace
 
-void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                   TUseParent useParent, int32_t state, const TsMaskData& mask) {
+void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                   int32_t state, const TCacheInfo& cache, TUseParent useParent) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   TPlainTransfer transfer(dst, img, mask, cache, useParent);
-  PaintNineSlice(dst, rect, state, mask, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB}, transfer);
+  PaintNineSlice(dst, rect, mask, state, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB}, transfer);
 }
 
 }  // namespace ac

@@ -2,8 +2,8 @@
 // Painting skin image entries (TsMaskData) into pixel buffers: nine-slice
 // borders, for ordinary control images and for layered-window images.
 //
-// Entries without an own bitmap are cut from their manager's master bitmap.
-// An entry without Manager is never painted. Coordinates are
+// Entries without an own bitmap are cut from the skin's master bitmap
+// (MasterBmp); an entry with neither image is never painted. Coordinates are
 // destination pixels; nothing outside the destination or the source image is
 // read or written. Invalid input (too small rectangles, negative centre sizes,
 // missing images) draws nothing and reports nothing.
@@ -28,19 +28,20 @@ namespace ac {
 // alpha. Corner pieces may show the parent (Cache) where the image is
 // transparent when UseParent is Yes and Cfg has bit 0 or 1; edges and centre
 // never do. Nothing is painted for a Rect narrower or lower than 2 pixels.
-void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                   TUseParent useParent, int32_t state, const TsMaskData& mask);
+void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                   int32_t state, const TCacheInfo& cache, TUseParent useParent);
 
 // The same for a layered-window image whose alpha matters: corners always take
 // the parent from Cache, masked pieces raise the destination alpha to at least
 // 255 - mask, key pixels without a parent get alpha 0.
-void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                          int32_t state, const TsMaskData& mask);
+void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                          int32_t state, const TCacheInfo& cache);
 
 // PaintMaskRectLayered with the bands limited to Caps (Left caps WL, Top WT,
 // Right WR, Bottom WB) and the image weakened by Opacity (0..255): glow,
 // outer-effect and hint images.
-void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                         uint8_t opacity, const TRect& caps, int32_t state, const TsMaskData& mask);
+void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                         int32_t state, const TCacheInfo& cache, const TRect& caps,
+                         uint8_t opacity);
 
 }  // namespace ac

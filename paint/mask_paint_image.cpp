@@ -5,13 +5,13 @@
 #include "pixels/blend.h"
 #include "pixels/blend_parent.h"
 #include "paint/mask_paint_internal.h"
-#include "skin/skin_manager_core.h"
 
 namespace ac {
 
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 // The glyph rules: masked, alpha and keyed frames combined with what Dst holds.
 void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMaskData& mask,
@@ -23,6 +23,7 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
   }
   const bool masked = mask.MaskType != 0;
   const int32_t maskOffset = masked ? mask.R.Height() / (mask.MaskType + 1) : 0;
+  if (maskOffset < 0) return;  // an upside-down R: no mask rows below the image
   const int32_t rows = masked ? std::max(0, img.Height - maskOffset) : img.Height;
   const TClipped c = ClipTransfer(src, img.Width, rows, at, dst.Width, dst.Height);
   for (int32_t y = 0; y < c.H; ++y) {
@@ -59,13 +60,16 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
 
 }  // namespace
 
-void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const TCacheInfo& cache,
-                    const TsMaskData& mask, TFrameStrength strength) {
+void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& mask, int32_t state,
+                    const TCacheInfo& cache, TFrameStrength strength) {
   if (dst.IsEmpty() || mask.Width <= 0 || mask.Height <= 0) return;
+  if (!InPaintRange(point) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   const int32_t frame = MaskFrameIndex(state, mask.ImageCount);
-  TRect src = TRect::XYWH(mask.R.Left + frame * mask.Width, mask.R.Top, mask.Width, mask.Height);
+  const int64_t left = mask.R.Left + int64_t{frame} * mask.Width;
+  if (!InPaintRange(left)) return;
+  const TRect src = TRect::XYWH(static_cast<int32_t>(left), mask.R.Top, mask.Width, mask.Height);
   // A negative point crops the frame; ClipTransfer and the blends do the same,
   // so the crop is left to them.
   if (mask.Bmp) {
@@ -87,18 +91,22 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const
   }
 }
 
-void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r, int32_t offsetX,
-                     uint32_t key, TMaskRows masked, TCornerBand band, int32_t y0,
-                     int32_t bottomHeight, int32_t rightWidth, int32_t topHeight, int32_t leftWidth,
-                     int32_t totalWidth) {
-  if (image.IsEmpty()) return;
-  const int32_t rows = band == TCornerBand::Top ? topHeight : bottomHeight;
-  const int32_t imageRows = masked == TMaskRows::Present ? r.Height() / 2 : r.Height();
-  const int32_t first = band == TCornerBand::Top ? r.Top : r.Top + imageRows - rows;
+void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r,
+                     const TsCornerScan& scan) {
+  if (image.IsEmpty() || !InPaintRange(r) || !InPaintRange(scan.Corners.L) ||
+      !InPaintRange(scan.Corners.T) || !InPaintRange(scan.Corners.R) ||
+      !InPaintRange(scan.Corners.B) || !InPaintRange(scan.OffsetX) || !InPaintRange(scan.Y0) ||
+      !InPaintRange(scan.TotalWidth))
+    return;
+  const bool top = scan.Band == TCornerBand::Top;
+  const uint32_t key = scan.Key;
+  const int32_t rows = top ? scan.Corners.T : scan.Corners.B;
+  const int32_t imageRows = scan.Masked == TMaskRows::Present ? r.Height() / 2 : r.Height();
+  const int32_t first = top ? r.Top : r.Top + imageRows - rows;
   // A band reaching past the image's last row is left alone.
   if (rows <= 0 || first < 0 || first + rows > image.Height) return;
   const int32_t w = r.Width();
-  auto scan = [&](const uint32_t* row, int32_t from, int32_t to, int32_t xBase, int32_t y) {
+  auto runs = [&](const uint32_t* row, int32_t from, int32_t to, int32_t xBase, int32_t y) {
     from = std::max(from, 0);
     to = std::min(to, w);
     for (int32_t k = from; k < to;) {
@@ -115,27 +123,23 @@ void MaskCornerRects(TRects& rects, const TsPixelBuffer& image, const TRect& r, 
   };
   for (int32_t i = 0; i < rows; ++i) {
     const uint32_t* row = image.Row(first + i);
-    scan(row, 0, leftWidth, offsetX, y0 + i);
-    scan(row, w - rightWidth, w, totalWidth - w - offsetX, y0 + i);
+    runs(row, 0, scan.Corners.L, scan.OffsetX, scan.Y0 + i);
+    runs(row, w - scan.Corners.R, w, scan.TotalWidth - w - scan.OffsetX, scan.Y0 + i);
   }
 }
 
-void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
-                     int32_t corner, const TacSkinData& skinData, int32_t maskIndex,
-                     TPoint backPoint) {
+void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelBuffer& back,
+                     TPoint backPoint, int32_t corner, const TacSkinData& skinData,
+                     int32_t maskIndex) {
+  if (!InPaintRange(area) || !InPaintRange(backPoint)) return;
   if (maskIndex == -1) {
     FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
     return;
   }
   if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
   const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
-  TCornerMask cm{TsPixelBuffer(), m.R, m.Width, m.Height, m.WR, m.WB};
-  const TacSkinManagerCore* owner = m.Manager != nullptr ? m.Manager : skinData.FOwner;
-  if (m.Bmp != nullptr) {
-    cm.Image = *m.Bmp;
-  } else if (owner != nullptr && owner->MasterBitmap != nullptr) {
-    cm.Image = *owner->MasterBitmap;
-  }
+  if (!PaintableEntry(m)) return;
+  const TCornerMask cm{EntryImage(m), m.R, m.Width, m.Height, m.WR, m.WB};
   FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
 }
 

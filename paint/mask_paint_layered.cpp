@@ -14,6 +14,7 @@ namespace ac {
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 enum class TLayeredKind { Layered, Capped };
 
@@ -31,19 +32,11 @@ class TLayeredTransfer {
   void Tile(TMaskPieceKind, const TRect& src, TPoint at) { Piece(src, at, TCacheInfo{}); }
 
   void Stretch(TMaskPieceKind kind, const TRect& src, const TRect& to) {
-    const int32_t w = to.Width(), h = to.Height();
-    const bool smooth = kind == TMaskPieceKind::Centre;
-    if (FMasked) {
-      StretchMasked(src, to, smooth);
-    } else if (FAlpha) {
-      TsPixelImage tmp = (src.Left == 0 && src.Top == 0)
-                             ? ScaleFiltered(FImg, src, w, h, rfMitchell)
-                             : ScaleNearest(FImg, src, w, h);
-      BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), Opacity(), to.TopLeft());
-    } else {
-      TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
-      CopyPlain(tmp.View(), TRect::XYWH(0, 0, w, h), to.TopLeft());
-    }
+    if (FMasked)
+      StretchMasked(src, to, kind == TMaskPieceKind::Centre);
+    else
+      StretchUnmasked(FDst, to, FImg, src, FAlpha ? TImageKind::Alpha : TImageKind::Keyed,
+                      Opacity());
   }
 
  private:
@@ -58,14 +51,8 @@ class TLayeredTransfer {
       CopyOverParent(FDst, FImg, at.X, TUseParent::Yes, cache, clFuchsia,
                      TSourceRect::FromExclusive(src), at.Y);
     } else {
-      CopyPlain(FImg, src, at);
+      CopyClipped(FDst, at, FImg, src);
     }
-  }
-
-  void CopyPlain(const TsPixelBuffer& from, const TRect& src, TPoint at) {
-    const TClipped c = ClipTransfer(src, from.Width, from.Height, at, FDst.Width, FDst.Height);
-    for (int32_t y = 0; y < c.H; ++y)
-      std::memcpy(FDst.Row(c.DY + y) + c.DX, from.Row(c.SY + y) + c.SX, c.W * 4u);
   }
 
   static uint32_t Mix(uint32_t d, uint32_t s, uint32_t keep, uint32_t give) {
@@ -111,72 +98,47 @@ class TLayeredTransfer {
     }
   }
 
+  // Scaled masked pieces: the image resampled with the Mitchell filter and
+  // the mask with the Hermite filter when smoothed; h is the scaled mask's red
+  // byte.
   void StretchMasked(const TRect& src, const TRect& to, bool smooth) {
-    const TRect maskSrc = src.Offset(0, FMask.Height);
-    if (smooth && src.Width() == 1 && src.Height() == 1) {
-      if (!FImg.Contains(src.Left, src.Top) || !FImg.Contains(maskSrc.Left, maskSrc.Top)) return;
-      SmoothedDot(FImg.At(src.Left, src.Top), Ch(FImg.At(maskSrc.Left, maskSrc.Top), 16), to);
+    const uint32_t op = FOpacity;
+    if (FKind == TLayeredKind::Layered) {
+      mask_detail::StretchMasked(
+          FDst, to, FImg, src, FMask.Height, smooth, {rfMitchell, rfHermite},
+          [](uint32_t d, uint32_t s, uint32_t m) {
+            const uint32_t h = Ch(m, 16);
+            if (h == 255) return d;
+            if (h == 0) return (s & 0x00FFFFFFu) | 0xFF000000u;
+            return Mix(d, s, h, 255 - h) | (std::max(d >> 24, 255 - h) << 24);
+          },
+          [](uint32_t d, uint32_t c, uint32_t g) {
+            const uint32_t a = d >> 24, l = std::min(g, a);
+            return Mix(d, c, l, 255 - l) | (std::max(a, 255 - g) << 24);
+          });
       return;
     }
-    const int32_t w = to.Width(), h = to.Height();
-    const bool filtered = UseSmoothScaling({src.Width(), src.Height()}, {w, h}, smooth);
-    TsPixelImage img =
-        filtered ? ScaleFiltered(FImg, src, w, h, rfMitchell) : ScaleNearest(FImg, src, w, h);
-    TsPixelImage msk = filtered ? ScaleFiltered(FImg, maskSrc, w, h, rfHermite)
-                                : ScaleNearest(FImg, maskSrc, w, h);
-    const TClipped c =
-        ClipTransfer(TRect::XYWH(0, 0, w, h), w, h, to.TopLeft(), FDst.Width, FDst.Height);
-    for (int32_t y = 0; y < c.H; ++y) {
-      const uint32_t* s = img.View().Row(c.SY + y) + c.SX;
-      const uint32_t* mk = msk.View().Row(c.SY + y) + c.SX;
-      uint32_t* d = FDst.Row(c.DY + y) + c.DX;
-      for (int32_t x = 0; x < c.W; ++x) {
-        const uint32_t h8 = Ch(mk[x], 16);
-        if (h8 == 255) continue;
-        uint32_t a = d[x] >> 24;
-        if (FKind == TLayeredKind::Layered) {
-          if (h8 == 0) {
-            d[x] = (s[x] & 0x00FFFFFFu) | 0xFF000000u;
-            continue;
+    mask_detail::StretchMasked(
+        FDst, to, FImg, src, FMask.Height, smooth, {rfMitchell, rfHermite},
+        [op](uint32_t d, uint32_t s, uint32_t m) {
+          const uint32_t h = Ch(m, 16);
+          uint32_t a = d >> 24;
+          if (h == 255) return d;
+          if (h == 0) {
+            a = std::max(a, ((m >> 24) * op) >> 8);
+            return Mix(d, s, 255 - op, op) | (a << 24);
           }
-          d[x] = Mix(d[x], s[x], h8, 255 - h8) | (std::max(a, 255 - h8) << 24);
-        } else if (h8 == 0) {
-          a = std::max(a, ((mk[x] >> 24) * FOpacity) >> 8);
-          d[x] = Mix(d[x], s[x], 255u - FOpacity, FOpacity) | (a << 24);
-        } else {
-          const uint32_t u = ((255 - h8) * FOpacity) >> 8;
+          const uint32_t u = ((255 - h) * op) >> 8;
           if (a == 0)
             a = u;
-          else if (a < 255 - h8)
-            a = 255 - h8;
-          d[x] = Mix(d[x], s[x], 255 - u, u) | (a << 24);
-        }
-      }
-    }
-  }
-
-  void SmoothedDot(uint32_t c, uint32_t g, const TRect& to) {
-    if (g == 255) return;
-    const TRect r = to.Intersect(FDst.Bounds());
-    for (int32_t y = r.Top; y < r.Bottom; ++y) {
-      uint32_t* d = FDst.Row(y);
-      for (int32_t x = r.Left; x < r.Right; ++x) {
-        if (g == 0) {
-          d[x] = (c & 0x00FFFFFFu) | 0xFF000000u;
-          continue;
-        }
-        const uint32_t a = d[x] >> 24;
-        uint32_t rgb;
-        if (FKind == TLayeredKind::Layered) {
-          const uint32_t l = std::min(g, a);
-          rgb = Mix(d[x], c, l, 255 - l);
-        } else {
-          const uint32_t u = ((255 - g) * FOpacity) >> 8;
-          rgb = Mix(d[x], c, 255 - u, u);
-        }
-        d[x] = rgb | (std::max(a, 255 - g) << 24);
-      }
-    }
+          else if (a < 255 - h)
+            a = 255 - h;
+          return Mix(d, s, 255 - u, u) | (a << 24);
+        },
+        [op](uint32_t d, uint32_t c, uint32_t g) {
+          const uint32_t u = ((255 - g) * op) >> 8;
+          return Mix(d, c, 255 - u, u) | (std::max(d >> 24, 255 - g) << 24);
+        });
   }
 
   const TsPixelBuffer& FDst;
@@ -190,31 +152,33 @@ class TLayeredTransfer {
   int32_t FImageRows = 0;
 };
 
-void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                  int32_t state, const TsMaskData& mask, TMaskBands bands, TLayeredKind kind,
+void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                  int32_t state, const TCacheInfo& cache, TMaskBands bands, TLayeredKind kind,
                   uint8_t opacity) {
   if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty()) return;
   TLayeredTransfer transfer(dst, img, mask, cache, kind, opacity);
-  PaintNineSlice(dst, rect, state, mask, bands, transfer);
+  PaintNineSlice(dst, rect, mask, state, bands, transfer);
 }
 
 }  // namespace
 
-void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                          int32_t state, const TsMaskData& mask) {
-  PaintLayered(dst, rect, cache, state, mask, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB},
+void PaintMaskRectLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                          int32_t state, const TCacheInfo& cache) {
+  PaintLayered(dst, rect, mask, state, cache, TMaskBands{mask.WL, mask.WT, mask.WR, mask.WB},
                TLayeredKind::Layered, 255);
 }
 
-void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
-                         uint8_t opacity, const TRect& caps, int32_t state,
-                         const TsMaskData& mask) {
+void PaintMaskRectCapped(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
+                         int32_t state, const TCacheInfo& cache, const TRect& caps,
+                         uint8_t opacity) {
+  if (!InPaintRange(caps)) return;
   const TMaskBands bands{std::min(mask.WL, caps.Left), std::min(mask.WT, caps.Top),
                          std::min(mask.WR, caps.Right), std::min(mask.WB, caps.Bottom)};
-  PaintLayered(dst, rect, cache, state, mask, bands, TLayeredKind::Capped, opacity);
+  PaintLayered(dst, rect, mask, state, cache, bands, TLayeredKind::Capped, opacity);
 }
 
 }  // namespace ac

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "paint/mask_paint_layout.h"
 #include "paint/mask_paint_testing.h"
 
@@ -89,7 +92,7 @@ TEST(PaintMaskRect, NinePiecesTiledOverFiveByFour) {
                                0xFF000007, 0xFF000008, 0xFF000009}),
                     1, 0, 4, 1, 1, 1, 1);
   TsPixelImage dst = Filled(5, 4, 0x11111111);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 5, 4), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 5, 4), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(Hex(dst.View()), Hex(5, {0xFF000001, 0xFF000002, 0xFF000002, 0xFF000002, 0xFF000003,
                                      0xFF000004, 0xFF000005, 0xFF000005, 0xFF000005, 0xFF000006,
                                      0xFF000004, 0xFF000005, 0xFF000005, 0xFF000005, 0xFF000006,
@@ -99,7 +102,7 @@ TEST(PaintMaskRect, NinePiecesTiledOverFiveByFour) {
 TEST(PaintMaskRect, WithoutCentreBitTheInsideIsKept) {
   auto f = MakeMask(Coded(3, 3), 1, 0, 0, 1, 1, 1, 1);
   TsPixelImage dst = Filled(4, 4, 0x11111111);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 4, 4), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 4, 4), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(1, 1), 0x11111111u);
   EXPECT_EQ(dst.View().At(2, 2), 0x11111111u);
   EXPECT_EQ(dst.View().At(1, 0), 0xFF000001u);
@@ -109,7 +112,7 @@ TEST(PaintMaskRect, StretchedEdgesUseNearestPixels) {
   // Top edge source 2 wide (columns 1, 2) stretched over 4 columns.
   auto f = MakeMask(Coded(4, 3), 1, 0, 1 | 4, 1, 1, 1, 1);
   TsPixelImage dst = Filled(6, 3, 0);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 6, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 6, 3), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(Hex(dst.View()),
             Hex(6, {0xFF000000, 0xFF000001, 0xFF000001, 0xFF000002, 0xFF000002, 0xFF000003,
                     0xFF000100, 0xFF000101, 0xFF000101, 0xFF000102, 0xFF000102, 0xFF000103,
@@ -120,7 +123,7 @@ TEST(PaintMaskRect, TilesAtZeroThirtySixtyAndAFinalTen) {
   // Frame 32 x 3: bands of 1, top edge 30 columns wide.
   auto f = MakeMask(Coded(32, 3), 1, 0, 0, 1, 1, 1, 1);
   TsPixelImage dst = Filled(102, 3, 0);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 102, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 102, 3), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   for (int32_t k = 0; k < 100; ++k) {
     SCOPED_TRACE(k);
     EXPECT_EQ(dst.View().At(1 + k, 0), 0xFF000000u + 1 + (k % 30));
@@ -136,7 +139,7 @@ TEST(PaintMaskRect, StateFramesAndTheLastFrameRule) {
   auto f = MakeMask(std::move(img), 3, 0, 4, 1, 1, 1, 1);
   for (auto [state, want] : {std::pair{0, 1u}, {1, 2u}, {2, 3u}, {5, 3u}}) {
     TsPixelImage dst(2, 2);
-    PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, state, f.Mask);
+    PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, state, TCacheInfo{}, TUseParent::No);
     EXPECT_EQ(dst.View().At(1, 1), 0xFF000000u + want) << "state " << state;
   }
 }
@@ -144,19 +147,19 @@ TEST(PaintMaskRect, StateFramesAndTheLastFrameRule) {
 TEST(PaintMaskRect, DrawModeBitTwoSkipsStateZeroOnly) {
   auto f = MakeMask(Filled(3, 3, 0xFF123456), 1, 0, 2 | 4, 1, 1, 1, 1);
   TsPixelImage dst(3, 3);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(1, 1), 0u);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 1, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), f.Mask, 1, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(1, 1), 0xFF123456u);
 }
 
-TEST(PaintMaskRect, NothingForTinyRectsOrWithoutManager) {
+TEST(PaintMaskRect, NothingForTinyRectsOrWithoutImage) {
   auto f = MakeMask(Filled(3, 3, 0xFF123456), 1, 0, 4, 1, 1, 1, 1);
   TsPixelImage dst(3, 3);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 1, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 1, 3), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(0, 0), 0u);
-  f.Mask.Manager = nullptr;
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  f.Mask.Bmp = nullptr;  // and no master bitmap either
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 3, 3), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(0, 0), 0u);
 }
 
@@ -167,23 +170,67 @@ TEST(PaintMaskRect, KeyedCornerShowsTheParent) {
   TsPixelImage parent = Filled(4, 4, 0x80ABCDEF);
   parent.View().At(3, 3) = 0x80111111;
   TsPixelImage dst = Filled(2, 2, 0);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(parent.View(), 3, 3),
-                TUseParent::Yes, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, 0, MakeCacheInfo(parent.View(), 3, 3),
+                TUseParent::Yes);
   EXPECT_EQ(dst.View().At(0, 0), 0x80111111u);
   EXPECT_EQ(dst.View().At(1, 1), 0xFF000004u);
   // Without UseParent the key pixel stays as the cache-ready rule leaves it.
   TsPixelImage dst2 = Filled(2, 2, 0x22222222);
-  PaintMaskRect(dst2.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(parent.View(), 3, 3),
-                TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst2.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, 0, MakeCacheInfo(parent.View(), 3, 3),
+                TUseParent::No);
   EXPECT_EQ(dst2.View().At(0, 0), 0x22222222u);
   // The destination is the parent: key pixels keep it, the others get alpha 255.
   TsPixelImage same = Filled(2, 2, 0x40505050);
   TsMaskData m = f.Mask;
   TsPixelImage src = MakeImage(2, 2, {K, 0x10000002, 0x10000003, 0x10000004});
   m.Bmp = std::make_shared<TsPixelBuffer>(src.View());
-  PaintMaskRect(same.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(same.View(), 0, 0),
-                TUseParent::Yes, 0, m);
+  PaintMaskRect(same.View(), TRect::XYWH(0, 0, 2, 2), m, 0, MakeCacheInfo(same.View(), 0, 0),
+                TUseParent::Yes);
   EXPECT_EQ(Hex(same.View()), Hex(2, {0x40505050, 0xFF000002, 0xFF000003, 0xFF000004}));
+}
+
+// A skin may name a frame that reaches past its image: here R starts at
+// column 2 of a 4-column image, so the right corner and edge start at column
+// 5 and the top and bottom edges and the centre lose their second column.
+// Every painter draws the pieces that lie inside the image and nothing else.
+TEST(NineSlicePainters, SourcePiecesAreClippedToTheirImage) {
+  auto f = MakeMask(Coded(4, 4), 1, 0, 4, 1, 1, 1, 1);
+  f.Mask.R = TRect::XYWH(2, 0, 4, 4);
+  f.Mask.Width = 4;
+  constexpr uint32_t o = 0x11111111;  // untouched
+  const std::string want = Hex(4, {0xFF000002, 0xFF000003, o, o,  //
+                                   0xFF000102, 0xFF000103, o, o,  //
+                                   0xFF000202, 0xFF000203, o, o,  //
+                                   0xFF000302, 0xFF000303, o, o});
+  const struct {
+    const char* Name;
+    void (*Paint)(const TsPixelBuffer&, const TsMaskData&);
+  } painters[] = {
+      {"plain",
+       [](const TsPixelBuffer& d, const TsMaskData& m) {
+         PaintMaskRect(d, d.Bounds(), m, 0, TCacheInfo{}, TUseParent::No);
+       }},
+      {"layered",
+       [](const TsPixelBuffer& d, const TsMaskData& m) {
+         PaintMaskRectLayered(d, d.Bounds(), m, 0, TCacheInfo{});
+       }},
+      {"capped",
+       [](const TsPixelBuffer& d, const TsMaskData& m) {
+         PaintMaskRectCapped(d, d.Bounds(), m, 0, TCacheInfo{}, TRect::LTRB(9, 9, 9, 9), 255);
+       }},
+  };
+  for (const auto& p : painters) {
+    SCOPED_TRACE(p.Name);
+    TsPixelImage dst = Filled(4, 4, o);
+    p.Paint(dst.View(), f.Mask);
+    EXPECT_EQ(Hex(dst.View()), want);
+    // A frame wholly right of the image paints nothing.
+    TsMaskData outside = f.Mask;
+    outside.R = TRect::XYWH(8, 0, 4, 4);
+    TsPixelImage none = Filled(4, 4, o);
+    p.Paint(none.View(), outside);
+    EXPECT_EQ(Hex(none.View()), Hex(Filled(4, 4, o).View()));
+  }
 }
 
 // Masked images: a 2 x 2 frame with two mask rows below it.
@@ -197,11 +244,11 @@ TEST(PaintMaskRect, MaskCombinationAtZeroAndFull) {
   // Mask 0 gives the image colour exactly; 255 gives (255 d + s) >> 8.
   auto f0 = MaskedCorner(0xFF10C080, 0x00000000, 0);
   TsPixelImage dst = Filled(2, 2, 0x77F02040);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, 0, f0.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), f0.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(0, 0), 0x7710C080u);  // alpha untouched without a ready cache
   auto f1 = MaskedCorner(0xFF10C080, 0x00FFFFFF, 0);
   TsPixelImage dst1 = Filled(2, 2, 0x77F02040);
-  PaintMaskRect(dst1.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, 0, f1.Mask);
+  PaintMaskRect(dst1.View(), TRect::XYWH(0, 0, 2, 2), f1.Mask, 0, TCacheInfo{}, TUseParent::No);
   // F0 > 10: one less; 20 < C0 and 40 < 80: the destination byte itself.
   EXPECT_EQ(dst1.View().At(0, 0), 0x77EF2040u);
 }
@@ -237,7 +284,7 @@ TEST(PaintMaskRect, MaskedCornerCacheTable) {
     SCOPED_TRACE(c.Name);
     auto f = MaskedCorner(c.Src, mask, c.Cfg);
     TsPixelImage dst = Filled(2, 2, d0);
-    PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), *c.Cache, c.Use, 0, f.Mask);
+    PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, 0, *c.Cache, c.Use);
     EXPECT_EQ(dst.View().At(0, 0), c.Want);
   }
 }
@@ -254,23 +301,23 @@ TEST(PaintMaskRect, SmoothedOnePixelCentre) {
   };
   auto f0 = make(0x00000000);
   TsPixelImage dst = Filled(5, 5, 0x11A0A0A0);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 5, 5), TCacheInfo{}, TUseParent::No, 0, f0.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 5, 5), f0.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst.View().At(2, 2), 0xFF204060u);
   EXPECT_EQ(dst.View().At(3, 3), 0xFF204060u);
   auto f1 = make(0x00FF0000);
   TsPixelImage dst1 = Filled(5, 5, 0x11A0A0A0);
-  PaintMaskRect(dst1.View(), TRect::XYWH(0, 0, 5, 5), TCacheInfo{}, TUseParent::No, 0, f1.Mask);
+  PaintMaskRect(dst1.View(), TRect::XYWH(0, 0, 5, 5), f1.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dst1.View().At(2, 2), 0x11A0A0A0u);
   auto fh = make(0x00800000);  // g is the red byte: 128
   TsPixelImage dsth = Filled(5, 5, 0x11A0A0A0);
-  PaintMaskRect(dsth.View(), TRect::XYWH(0, 0, 5, 5), TCacheInfo{}, TUseParent::No, 0, fh.Mask);
+  PaintMaskRect(dsth.View(), TRect::XYWH(0, 0, 5, 5), fh.Mask, 0, TCacheInfo{}, TUseParent::No);
   EXPECT_EQ(dsth.View().At(2, 2), 0x11607080u);
 }
 
 TEST(PaintMaskRect, AlphaPiecesBlendOver) {
   auto f = MakeMask(Filled(2, 2, 0x80FF0000), 1, 0, 16, 1, 1, 1, 1);
   TsPixelImage dst = Filled(2, 2, 0xFF0000FF);
-  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, TUseParent::No, 0, f.Mask);
+  PaintMaskRect(dst.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, 0, TCacheInfo{}, TUseParent::No);
   // ((s - d) * 128 + d * 256) >> 8: red 0 -> 127, blue 255 -> 127.
   EXPECT_EQ(dst.View().At(0, 0), 0xFF7F007Fu);
 }
@@ -282,14 +329,14 @@ TEST(PaintMaskRectLayered, MaskRaisesAlphaAndKeysClearIt) {
                                0, 0x00400000, 0x00400000, 0x00400000}),
                     1, 1, 0, 1, 1, 1, 1);
   TsPixelImage dst = Filled(2, 2, 0x00A0A0A0);
-  PaintMaskRectLayered(dst.View(), TRect::XYWH(0, 0, 2, 2), TCacheInfo{}, 0, f.Mask);
+  PaintMaskRectLayered(dst.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, 0, TCacheInfo{});
   EXPECT_EQ(dst.View().At(0, 0), 0x00A0A0A0u);
   // d := (d * 64 + s * 191) >> 8; alpha max(0, 191).
   EXPECT_EQ(dst.View().At(1, 1), 0xBF3F576Fu);
   TsPixelImage parent = Filled(2, 2, 0x12345678);
   TsPixelImage dst2 = Filled(2, 2, 0x00A0A0A0);
-  PaintMaskRectLayered(dst2.View(), TRect::XYWH(0, 0, 2, 2), MakeCacheInfo(parent.View(), 0, 0), 0,
-                       f.Mask);
+  PaintMaskRectLayered(dst2.View(), TRect::XYWH(0, 0, 2, 2), f.Mask, 0,
+                       MakeCacheInfo(parent.View(), 0, 0));
   EXPECT_EQ(dst2.View().At(0, 0), 0x12345678u);
 }
 
@@ -301,11 +348,120 @@ TEST(PaintMaskRectCapped, CapsBandsAndWeakensByOpacity) {
     for (int32_t x = 0; x < 3; ++x) img.View().At(x, y) = 0x00000000;  // mask 0: full image
   auto f = MakeMask(std::move(img), 1, 1, 4, 2, 2, 2, 2);
   TsPixelImage dst = Filled(3, 3, 0x00A0A0A0);
-  PaintMaskRectCapped(dst.View(), TRect::XYWH(0, 0, 3, 3), TCacheInfo{}, 128,
-                      TRect::LTRB(1, 1, 1, 1), 0, f.Mask);
+  PaintMaskRectCapped(dst.View(), TRect::XYWH(0, 0, 3, 3), f.Mask, 0, TCacheInfo{},
+                      TRect::LTRB(1, 1, 1, 1), 128);
   // u := (255 * 128) >> 8 = 127; d := (d * 128 + s * 127) >> 8; alpha 0 -> u.
   EXPECT_EQ(dst.View().At(0, 0), 0x7F5F6F7Fu);
   EXPECT_EQ(dst.View().At(1, 1), 0x7F5F6F7Fu);
+}
+
+
+// Stretched pieces of masked entries (draw-mode bits 1 and 4). Every case
+// paints one frame over a 6 x 6 (or 5 x 5) destination and reads the row of
+// four (or three) pixels its piece lands on.
+//
+// "edge": a 4 x 4 frame with bands of 1; the top edge's two source columns
+//   (masks black and grey 128) are stretched over four columns with nearest
+//   pixels, since the edge is one row high.
+// "centre": the same frame's 2 x 2 centre (mask columns black and white) is
+//   smoothed to 4 x 4 with the resampler. Upscaling 2 to 4, the Hermite filter
+//   gives the columns 0, 127, 255, 255; the Mitchell filter 28, 118, 240, 255.
+//   The image is one colour, which both filters keep.
+// "dot": a 3 x 3 frame whose 1 x 1 centre has mask red byte 128, over a
+//   destination of alpha $40.
+constexpr uint32_t kStretchImage = 0xFF204060;
+
+testing::TMaskFixture StretchedMaskedFrame() {
+  TsPixelImage img = Filled(4, 8, kStretchImage);
+  for (int32_t y = 4; y < 8; ++y)
+    for (int32_t x = 0; x < 4; ++x) img.View().At(x, y) = 0xFFFFFFFF;
+  img.View().At(1, 4) = 0xFF000000;  // top edge
+  img.View().At(2, 4) = 0xFF808080;
+  for (int32_t y = 5; y < 7; ++y) {  // centre
+    img.View().At(1, y) = 0xFF000000;
+    img.View().At(2, y) = 0xFFFFFFFF;
+  }
+  return MakeMask(std::move(img), 1, 1, 1 | 4, 1, 1, 1, 1);
+}
+
+testing::TMaskFixture SmoothedDotFrame() {
+  TsPixelImage img = Filled(3, 6, kStretchImage);
+  for (int32_t y = 3; y < 6; ++y)
+    for (int32_t x = 0; x < 3; ++x) img.View().At(x, y) = 0xFFFFFFFF;
+  img.View().At(1, 4) = 0x00800000;
+  return MakeMask(std::move(img), 1, 1, 1 | 4, 1, 1, 1, 1);
+}
+
+enum class TStretchPiece { Edge, Centre, Dot };
+
+struct TStretchCase {
+  TStretchPiece Piece;
+  std::vector<uint32_t> Want;
+};
+
+using TBorderPainter = void (*)(const TsPixelBuffer&, const TsMaskData&);
+
+void CheckStretchedPieces(TBorderPainter paint, const std::vector<TStretchCase>& cases) {
+  for (const TStretchCase& c : cases) {
+    const bool dot = c.Piece == TStretchPiece::Dot;
+    SCOPED_TRACE(dot ? "dot" : c.Piece == TStretchPiece::Edge ? "edge" : "centre");
+    const testing::TMaskFixture f = dot ? SmoothedDotFrame() : StretchedMaskedFrame();
+    const int32_t size = dot ? 5 : 6;
+    TsPixelImage dst = Filled(size, size, dot ? 0x40A0A0A0 : 0x00A0A0A0);
+    paint(dst.View(), f.Mask);
+    const int32_t y = c.Piece == TStretchPiece::Edge ? 0 : 1;
+    std::vector<uint32_t> row;
+    for (int32_t x = 1; x < size - 1; ++x) row.push_back(dst.View().At(x, y));
+    EXPECT_EQ(row, c.Want);
+    if (c.Piece == TStretchPiece::Centre) {  // the rows below repeat it
+      for (int32_t x = 1; x < size - 1; ++x)
+        EXPECT_EQ(dst.View().At(x, 4), row[static_cast<std::size_t>(x - 1)]) << x;
+    }
+  }
+}
+
+TEST(PaintMaskRect, StretchedMaskedPieces) {
+  // d := ((d - s) * m + s * 256) >> 8 per colour byte, alpha 255; the dot
+  // keeps the destination's alpha.
+  CheckStretchedPieces(
+      [](const TsPixelBuffer& d, const TsMaskData& m) {
+        PaintMaskRect(d, d.Bounds(), m, 0, TCacheInfo{}, TUseParent::No);
+      },
+      {
+          {TStretchPiece::Edge, {0xFF204060, 0xFF204060, 0xFF607080, 0xFF607080}},
+          {TStretchPiece::Centre, {0xFF2E4A67, 0xFF5B6C7D, 0xFF989A9C, 0xFF9F9F9F}},
+          {TStretchPiece::Dot, {0x40607080, 0x40607080, 0x40607080}},
+      });
+}
+
+TEST(PaintMaskRectLayered, StretchedMaskedPiecesAndTheHermiteMask) {
+  // h the red mask byte: 0 copies the image opaque, 255 leaves the pixel,
+  // otherwise d := (d * h + s * (255 - h)) >> 8 and A := max(A, 255 - h). The
+  // dot mixes by l := min(g, A) = 64 and raises A to 255 - g.
+  CheckStretchedPieces(
+      [](const TsPixelBuffer& d, const TsMaskData& m) {
+        PaintMaskRectLayered(d, d.Bounds(), m, 0, TCacheInfo{});
+      },
+      {
+          {TStretchPiece::Edge, {0xFF204060, 0xFF204060, 0x7F5F6F7F, 0x7F5F6F7F}},
+          {TStretchPiece::Centre, {0xFF204060, 0x805F6F7F, 0x00A0A0A0, 0x00A0A0A0}},
+          {TStretchPiece::Dot, {0x7F3F576F, 0x7F3F576F, 0x7F3F576F}},
+      });
+}
+
+TEST(PaintMaskRectCapped, StretchedMaskedPiecesWeakenedByOpacity) {
+  // Opacity 128. h = 0: d := (d * 127 + s * 128) >> 8, A := max(A, (255 * 128)
+  // >> 8); otherwise u := ((255 - h) * 128) >> 8, d := (d * (255 - u) + s * u)
+  // >> 8 and an alpha of 0 becomes u. The dot: u = 63, A := max(A, 255 - g).
+  CheckStretchedPieces(
+      [](const TsPixelBuffer& d, const TsMaskData& m) {
+        PaintMaskRectCapped(d, d.Bounds(), m, 0, TCacheInfo{}, TRect::LTRB(9, 9, 9, 9), 128);
+      },
+      {
+          {TStretchPiece::Edge, {0x7F5F6F7F, 0x7F5F6F7F, 0x3F7F878F, 0x3F7F878F}},
+          {TStretchPiece::Centre, {0x7F5F6F7F, 0x407F878F, 0x00A0A0A0, 0x00A0A0A0}},
+          {TStretchPiece::Dot, {0x7F7F878F, 0x7F7F878F, 0x7F7F878F}},
+      });
 }
 
 }  // namespace

@@ -14,8 +14,7 @@
 
 namespace ac::testing {
 
-// A manager with no skin: entries must have one to be painted; those without
-// an own bitmap are cut from its MasterBitmap, which tests may set.
+// A manager with no skin, the owner of test skins.
 inline TacSkinManagerCore* FakeManager() {
   static TRecordingSink sink;
   static TacSkinManagerCore manager(sink);
@@ -38,7 +37,6 @@ inline TMaskFixture MakeMask(TsPixelImage image, int32_t imageCount, int32_t mas
   m.ImageCount = imageCount;
   m.MaskType = maskType;
   m.DrawMode = drawMode;
-  m.Manager = FakeManager();
   m.WL = wl;
   m.WT = wt;
   m.WR = wr;

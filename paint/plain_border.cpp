@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
-#include "system/system.h"
+#include "paint/paint_limits.h"
+#include "paint/skin_colors.h"
 #include "pixels/blend_fill.h"
 
 namespace ac {
-
-TColor PlainSkinColor(TColor color) {
-  if (IsSystemColor(color)) return platform::SysColor(color & 0xFF);
-  return color;
-}
 
 TCornerRadii FitRadii(TCornerRadii r, int32_t w, int32_t h) {
   auto fitPair = [](int32_t& a, int32_t& b, int32_t limit) {
@@ -28,8 +24,9 @@ TCornerRadii FitRadii(TCornerRadii r, int32_t w, int32_t h) {
 }
 
 bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGeneralData& gd,
-                      int32_t ppi, const TacPaintBorderData* custom, const TCacheInfo& cache,
-                      int32_t state, TRadiusFit fit) {
+                      int32_t state, const TCacheInfo& cache, const TsPlainBorderParams& params) {
+  if (!paint_limits::InPaintRange(rect) || rect.IsEmpty()) return false;
+  const TacPaintBorderData* custom = params.Custom;
   const TsGenState& props = gd.Props[std::clamp(state, 0, 2)];
   int32_t width;
   TCornerRadii radii{0, 0, 0, 0};
@@ -46,14 +43,18 @@ bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGener
     if (gd.BorderRadius > 0) radii.fill(gd.BorderRadius);
     color = props.BorderColor;
   }
-  width = width * ppi / 96;
-  if (fit == TRadiusFit::FitToControl) radii = FitRadii(radii, rect.Width(), rect.Height());
+  // Neither a line nor a corner can be larger than the rectangle; limiting
+  // them keeps the arithmetic in range and the corner masks small.
+  const int32_t side = std::max(rect.Width(), rect.Height());
+  width = static_cast<int32_t>(std::min<int64_t>(int64_t{width} * params.PPI / 96, side));
+  for (auto& r : radii) r = std::min({r, side, paint_limits::kMaxCornerRadius});
+  if (params.Fit == TRadiusFit::FitToControl) radii = FitRadii(radii, rect.Width(), rect.Height());
   const bool rounded = radii[0] > 0 || radii[1] > 0 || radii[2] > 0 || radii[3] > 0;
   if (color == clFuchsia) {
     if (rounded) CutRoundCorners(dst, rect, radii, cache);
     return false;
   }
-  const TColor rgb = PlainSkinColor(color);
+  const TColor rgb = SkinColorToRGB(color, params.Skin);
   if (!rounded) {
     if (width > 0) FillBands(dst, rect, rgb, width, width, width, width);
     return true;

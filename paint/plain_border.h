@@ -13,6 +13,10 @@
 #include "skin/skin_data.h"
 
 namespace ac {
+class TacSkinManagerCore;
+}
+
+namespace ac {
 
 // A control's custom border (set by the control, not by the skin). clNone
 // colours are not set; a negative width takes the section's BorderWidth.
@@ -34,18 +38,26 @@ enum class TRadiusFit { AsGiven, FitToControl };
 // right pairs against H - 1.
 TCornerRadii FitRadii(TCornerRadii radii, int32_t w, int32_t h);
 
-// Draws the plain border of section Gd in State over Rect: the width scaled
-// from 96 to PPI, the colour from the custom border (normal, active for state
-// >= 1, pressed for state >= 2) or the state's BorderColor. A border colour of
-// clFuchsia draws no line but still rounds the corners against Cache. Returns
-// whether a line was drawn.
-bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGeneralData& gd,
-                      int32_t ppi, const TacPaintBorderData* custom, const TCacheInfo& cache,
-                      int32_t state, TRadiusFit fit = TRadiusFit::AsGiven);
+// How a plain border is drawn besides the section's own data.
+struct TsPlainBorderParams {
+  int32_t PPI = 96;  // the width is scaled from 96 to this
+  // The manager whose skin colours stand for system colours and the engine's
+  // colour constants (SkinColorToRGB); null: the colours a program without a
+  // skin shows.
+  const TacSkinManagerCore* Skin = nullptr;
+  const TacPaintBorderData* Custom = nullptr;  // a control's custom border, or null
+  TRadiusFit Fit = TRadiusFit::AsGiven;
+};
 
-// A skin colour as RGB: system colours become the system's values. Colours of
-// the skin's palette are not applied here (that belongs to the colour lookup of
-// the loaded skin); plain colours pass unchanged.
-TColor PlainSkinColor(TColor color);
+// Draws the plain border of section Gd in State over Rect: the width scaled
+// from 96 to the PPI (the width and the radii at most the rectangle's longer
+// side, the radii at most 256), the colour from the custom border (normal, active for
+// state >= 1, pressed for state >= 2) or the state's BorderColor, taken
+// through SkinColorToRGB. A border colour of clFuchsia draws no line but still
+// rounds the corners against Cache; where the parent is known only as
+// clFuchsia the cut corners take the border colour. Returns whether a line
+// was drawn.
+bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGeneralData& gd,
+                      int32_t state, const TCacheInfo& cache, const TsPlainBorderParams& params);
 
 }  // namespace ac

@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <cstring>
 
+#include "paint/mask_paint.h"
+#include "paint/mask_paint_image.h"
+#include "paint/mask_paint_internal.h"
+#include "paint/paint_limits.h"
+#include "paint/plain_border.h"
+#include "paint/section_paint_internal.h"
+#include "paint/texture_paint.h"
 #include "pixels/blend.h"
 #include "pixels/blend_fill.h"
 #include "pixels/blend_premultiply.h"
 #include "pixels/gradient_paint.h"
-#include "paint/mask_paint.h"
-#include "paint/mask_paint_image.h"
-#include "paint/mask_paint_internal.h"
-#include "paint/plain_border.h"
-#include "paint/section_paint_internal.h"
-#include "paint/texture_paint.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
+
+using namespace paint_limits;
 
 namespace section_detail {
 
@@ -24,6 +27,11 @@ TCacheInfo Shifted(const TCacheInfo& cache, TPoint by) {
   c.X += by.X;
   c.Y += by.Y;
   return c;
+}
+
+int32_t SectionState(int32_t state, const TsGeneralData& gd) {
+  const int64_t last = int64_t{gd.States} - 1;
+  return static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(state, last)));
 }
 
 bool IsSmoothGradient(const TsGradArray& g) {
@@ -40,15 +48,15 @@ void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& c
     std::memmove(dst.Row(y - dy) + (src.Left - dx), cache.Bmp.Row(y) + src.Left, src.Width() * 4u);
 }
 
-void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsPixelBuffer& dst,
-                       const TRect& rect, int32_t state) {
+void PaintCornerImages(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                       const TsGeneralData& gd, int32_t state) {
   const TCacheInfo own = MakeCacheInfo(dst, 0, 0);
   auto paint = [&](int32_t index, bool right, bool bottom) {
-    if (!IsValidImgIndex(sd, index)) return;
+    if (!IsValidImgIndex(sd, index) || !PaintableEntry(sd.ma[index])) return;
     const TsMaskData& m = sd.ma[index];
     const TPoint at{right ? rect.Right - m.Width : rect.Left,
                     bottom ? rect.Bottom - m.Height : rect.Top};
-    PaintMaskImage(dst, at, state, own, m, TFrameStrength::Full);
+    PaintMaskImage(dst, at, m, state, own, TFrameStrength::Full);
   };
   paint(gd.ImgTL, false, false);
   paint(gd.ImgTR, true, false);
@@ -56,37 +64,58 @@ void PaintCornerImages(const TacSkinData& sd, const TsGeneralData& gd, const TsP
   paint(gd.ImgBR, true, true);
 }
 
+TBackgroundInputs BackgroundInputs(const TsGenState& props, TColor customColor,
+                                   int32_t textureIndex) {
+  TBackgroundInputs b;
+  TsFillInputs& in = b.Fill;
+  if (customColor != clFuchsia) {
+    in.Color = customColor;
+    return b;
+  }
+  in.Color = props.Color;
+  in.Gradient = &props.GradientArray;
+  b.Transparency = Percent(props.Transparency);
+  const bool smooth = IsSmoothGradient(props.GradientArray);
+  if (smooth) b.Smooth = &props.GradientArray;
+  if (b.Transparency < 100) {
+    in.ImagePercent = Percent(props.ImagePercent);
+    // A smooth gradient is laid over the fill afterwards, not mixed into it.
+    in.GradientPercent = smooth ? 0 : Percent(props.GradientPercent);
+    if (in.ImagePercent > 0) in.TextureIndex = textureIndex;
+  }
+  return b;
+}
+
+void PaintOverlays(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                   const TBackgroundInputs& in, int32_t state, int32_t textureIndex,
+                   const TCacheInfo& textureCache) {
+  if (in.Smooth != nullptr) PaintGradient(dst, rect, *in.Smooth);
+  if (state != 0 || !IsValidImgIndex(sd, textureIndex)) return;
+  const TsMaskData& tex = sd.ma[textureIndex];
+  if (tex.MaskType != 0 && tex.DrawMode == 10) {
+    TRect area = rect;
+    FillTexture(dst, area, tex, 10, textureCache);
+  }
+}
+
 void PaintBackground(const TBackgroundRequest& q) {
-  if (!IsValidSkinIndex(q.Sd, q.SkinIndex) || q.Dst.IsEmpty() || q.Rect.IsEmpty()) return;
+  if (!IsValidSkinIndex(q.Sd, q.SkinIndex) || !RectInside(q.Rect, q.Dst)) return;
+  if (!InPaintRange(q.Offset) || !InPaintRange(q.Cache)) return;
   const TsGeneralData& gd = q.Sd.gd[q.SkinIndex];
-  const int32_t state = std::clamp(std::min(q.State, gd.States - 1), 0, 2);
+  const int32_t state = std::min(SectionState(q.State, gd), 2);
   const TsGenState& props = gd.Props[state];
   const TsPixelBuffer& dst = q.Dst;
   const TRect& rect = q.Rect;
   const TCacheInfo& cache = q.Cache;
   const int32_t textureIndex = q.TextureOverride.value_or(props.TextureIndex);
-
-  TsFillInputs in;
-  int32_t t = 0;
-  bool g3 = false;
-  if (q.CustomColor == clFuchsia) {
-    in.Color = props.Color;
-    t = props.Transparency;
-    g3 = IsSmoothGradient(props.GradientArray);
-    if (t < 100) {
-      in.ImagePercent = props.ImagePercent;
-      in.GradientPercent = g3 ? 0 : props.GradientPercent;
-      if (in.ImagePercent > 0) in.TextureIndex = textureIndex;
-    }
-    in.Gradient = &props.GradientArray;
-  } else {
-    in.Color = q.CustomColor;
-  }
+  const TBackgroundInputs bg = BackgroundInputs(props, q.CustomColor, textureIndex);
+  const TsFillInputs& in = bg.Fill;
+  const int32_t t = bg.Transparency;
   const TCacheInfo textureCache = Shifted(cache, q.Offset);
   const bool parentKnown = cache.Ready || cache.FillColor.C != clFuchsia;
 
   if (!parentKnown || t <= 0) {
-    PaintSectionFill(dst, rect, in, q.Sd, textureCache);
+    PaintSectionFill(dst, rect, q.Sd, in, textureCache);
   } else if (t >= 100) {
     if (cache.Ready && cache.HasBmp()) {
       if (!cache.Bmp.SameStorage(dst)) CopyParent(dst, rect, cache, q.Offset);
@@ -97,7 +126,7 @@ void PaintBackground(const TBackgroundRequest& q) {
     }
   } else if (cache.Ready || in.ImagePercent + in.GradientPercent > 0) {
     TsPixelImage tmp(rect.Width(), rect.Height());
-    PaintSectionFill(tmp.View(), tmp.View().Bounds(), in, q.Sd,
+    PaintSectionFill(tmp.View(), tmp.View().Bounds(), q.Sd, in,
                      Shifted(textureCache, rect.TopLeft()));
     if (cache.Ready && cache.HasBmp()) {
       if (!cache.Bmp.SameStorage(dst)) CopyParent(dst, rect, cache, q.Offset);
@@ -112,16 +141,7 @@ void PaintBackground(const TBackgroundRequest& q) {
                                                       static_cast<uint8_t>(t * 255 / 100)));
     FillPixels(dst, rect, mixed, 255);
   }
-
-  if (g3) PaintGradient(dst, rect, props.GradientArray);
-
-  if (q.State == 0 && IsValidImgIndex(q.Sd, textureIndex)) {
-    const TsMaskData& tex = q.Sd.ma[textureIndex];
-    if (tex.MaskType != 0 && tex.DrawMode == 10) {
-      TRect area = rect;
-      FillTexture(dst, area, tex, 10, textureCache);
-    }
-  }
+  PaintOverlays(dst, rect, q.Sd, bg, q.State, textureIndex, textureCache);
 }
 
 // Parent not ready but an image given: the strips of Rect that fall inside the
@@ -161,23 +181,23 @@ bool RectInside(const TRect& rect, const TsPixelBuffer& dst) {
 
 using namespace section_detail;
 
-void PaintSectionBackground(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
-                            TColor customColor, const TacSkinData& sd, const TsPixelBuffer& dst,
-                            TPoint offset, const TRect& rect) {
-  PaintBackground({skinIndex, cache, state, customColor, sd, dst, offset, rect, {}});
+void PaintSectionBackground(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                            int32_t skinIndex, int32_t state, const TCacheInfo& cache,
+                            TPoint offset, TColor customColor) {
+  PaintBackground({dst, rect, sd, skinIndex, state, cache, offset, customColor, {}});
 }
 
-void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillInputs& in,
-                      const TacSkinData& sd, const TCacheInfo& textureCache) {
-  if (dst.IsEmpty() || rect.IsEmpty()) return;
-  const int32_t ip = in.ImagePercent, gp = in.GradientPercent;
+void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                      const TsFillInputs& in, const TCacheInfo& textureCache) {
+  if (!RectInside(rect, dst)) return;
+  const int32_t ip = Percent(in.ImagePercent), gp = Percent(in.GradientPercent);
   static const TsGradArray kNone;
   const TsGradArray& grad = in.Gradient ? *in.Gradient : kNone;
   const bool texture = IsValidImgIndex(sd, in.TextureIndex);
   if (ip + gp == 100 && gp >= 1 && gp <= 99 && texture && sd.ma[in.TextureIndex].DrawMode == 0 &&
       !grad.empty() && (grad[0].Mode == kGradVertical || grad[0].Mode == kGradHorizontal)) {
-    PaintGradientTexture(dst, rect, grad, static_cast<uint8_t>(ip * 255 / 100),
-                         sd.ma[in.TextureIndex]);
+    PaintGradientTexture(dst, rect, sd.ma[in.TextureIndex], grad,
+                         static_cast<uint8_t>(ip * 255 / 100));
     return;
   }
   const bool painted = ip > 0 && texture;
@@ -210,8 +230,9 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TsFillI
     FillPixels(dst, rect, in.Color, 255);
 }
 
-void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsGradArray& gradient,
-                          uint8_t textureWeight, const TsMaskData& texture) {
+void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& texture,
+                          const TsGradArray& gradient, uint8_t textureWeight) {
+  if (!InPaintRange(rect) || !PaintableEntry(texture)) return;
   const TsPixelBuffer img = mask_detail::EntryImage(texture);
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
@@ -236,35 +257,47 @@ void PaintGradientTexture(const TsPixelBuffer& dst, const TRect& rect, const TsG
   }
 }
 
-void PaintSection(int32_t skinIndex, const TCacheInfo& cache, const TacSkinData& sd,
-                  const TsPixelBuffer& dst, TPoint offset, const TRect& rect, int32_t state) {
-  PaintSectionWith(skinIndex, IsValidSkinIndex(sd, skinIndex) ? sd.gd[skinIndex].BorderIndex : -1,
-                   kOwnTexture, kOwnTexture, sd, dst, offset, rect, state, cache);
-}
+namespace {
 
-void PaintSectionWith(int32_t skinIndex, int32_t borderIndex, int32_t textureNormal,
-                      int32_t textureOther, const TacSkinData& sd, const TsPixelBuffer& dst,
-                      TPoint offset, const TRect& rect, int32_t state, const TCacheInfo& cache) {
+// PaintSection and PaintSectionWith; Entries null: the section's own.
+void PaintSectionEntries(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                         int32_t skinIndex, const TsSectionEntries* entries, int32_t state,
+                         const TCacheInfo& cache, TPoint offset) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
+  if (!InPaintRange(offset) || !InPaintRange(cache)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
-  state = std::max(0, std::min(state, gd.States - 1));
-  const int32_t texture = state == 0 ? textureNormal : textureOther;
-  std::optional<int32_t> override;
-  if (texture != kOwnTexture) override = texture;
-  PaintBackground({skinIndex, cache, state, clFuchsia, sd, dst, offset, rect, override});
-  PaintCornerImages(sd, gd, dst, rect, state);
+  state = SectionState(state, gd);
+  std::optional<int32_t> texture;
+  if (entries != nullptr) texture = state == 0 ? entries->TextureNormal : entries->TextureOther;
+  PaintBackground({dst, rect, sd, skinIndex, state, cache, offset, clFuchsia, texture});
+  PaintCornerImages(dst, rect, sd, gd, state);
   const TCacheInfo shifted = Shifted(cache, offset);
-  if (IsValidImgIndex(sd, borderIndex))
-    PaintMaskRect(dst, rect, shifted, TUseParent::Yes, state, sd.ma[borderIndex]);
+  const int32_t border = entries != nullptr ? entries->BorderIndex : gd.BorderIndex;
+  if (IsValidImgIndex(sd, border))
+    PaintMaskRect(dst, rect, sd.ma[border], state, shifted, TUseParent::Yes);
   else
-    PaintPlainBorder(dst, rect, gd, sd.PPI, nullptr, shifted, state);
+    PaintPlainBorder(dst, rect, gd, state, shifted, {sd.PPI, sd.FOwner});
 }
 
-void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd,
-                         const TsPixelBuffer& dst, TPoint offset, const TRect& rect) {
+}  // namespace
+
+void PaintSection(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                  int32_t skinIndex, int32_t state, const TCacheInfo& cache, TPoint offset) {
+  PaintSectionEntries(dst, rect, sd, skinIndex, nullptr, state, cache, offset);
+}
+
+void PaintSectionWith(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                      int32_t skinIndex, const TsSectionEntries& entries, int32_t state,
+                      const TCacheInfo& cache, TPoint offset) {
+  PaintSectionEntries(dst, rect, sd, skinIndex, &entries, state, cache, offset);
+}
+
+void PaintSectionLayered(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
+                         int32_t skinIndex, int32_t state, TPoint offset) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
+  if (!InPaintRange(offset)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
-  state = std::max(0, std::min(state, gd.States - 1));
+  state = SectionState(state, gd);
   const TsGenState& props = gd.Props[std::min(state, 2)];
   const bool whole = rect == dst.Bounds();
   // The parent: what Dst holds now, one pixel more to the right and bottom.
@@ -275,24 +308,25 @@ void PaintSectionLayered(int32_t skinIndex, int32_t state, const TacSkinData& sd
     std::memcpy(parent.View().Row(y), dst.Row(area.Top + y) + area.Left, area.Width() * 4u);
   const TCacheInfo cache = MakeCacheInfo(parent.View(), -area.Left, -area.Top);
 
-  if (props.Transparency >= 100) {
+  // The background as PaintSectionBackground paints it over an unknown
+  // parent; the transparency then becomes the alpha of every pixel, a smooth
+  // gradient's included, since a layered window shows the parent by alpha.
+  const TBackgroundInputs bg = BackgroundInputs(props, clFuchsia, props.TextureIndex);
+  if (bg.Transparency >= 100) {
     if (whole) FillPixels(dst, rect, 0, 0);
   } else {
-    TsFillInputs in;
-    in.Color = props.Color;
-    in.ImagePercent = props.ImagePercent;
-    in.GradientPercent = props.GradientPercent;
-    in.Gradient = &props.GradientArray;
-    in.TextureIndex = props.ImagePercent > 0 ? props.TextureIndex : -1;
-    PaintSectionFill(dst, rect, in, sd, Shifted(cache, offset));
-    const auto alpha = static_cast<uint8_t>((100 - std::max(props.Transparency, 0)) * 255 / 100);
+    const TCacheInfo textureCache = Shifted(cache, offset);
+    PaintSectionFill(dst, rect, sd, bg.Fill, textureCache);
+    if (bg.Smooth != nullptr) PaintGradient(dst, rect, *bg.Smooth);
+    const auto alpha = static_cast<uint8_t>((100 - std::max(bg.Transparency, 0)) * 255 / 100);
     SetAlphaArea(dst, rect, alpha, {}, clNone);
+    PaintOverlays(dst, rect, sd, {}, state, props.TextureIndex, textureCache);
   }
-  PaintCornerImages(sd, gd, dst, rect, state);
+  PaintCornerImages(dst, rect, sd, gd, state);
   if (IsValidImgIndex(sd, gd.BorderIndex))
-    PaintMaskRectLayered(dst, rect, cache, state, sd.ma[gd.BorderIndex]);
+    PaintMaskRectLayered(dst, rect, sd.ma[gd.BorderIndex], state, cache);
   else
-    PaintPlainBorder(dst, rect, gd, sd.PPI, nullptr, cache, state);
+    PaintPlainBorder(dst, rect, gd, state, cache, {sd.PPI, sd.FOwner});
   if (whole) Premultiply(dst, rect);
 }
 

@@ -54,8 +54,8 @@ std::vector<uint32_t> Render(const TacSkinData& sd, const TGoldenCase& c) {
     for (int32_t x = 0; x < c.Width; ++x)
       parent.View().At(x, y) = ((x / 8 + y / 8) % 2 == 0) ? 0xFFFFFFFFu : 0xFFCCCCCCu;
   TsPixelImage dst = parent;
-  PaintSection(GetSkinIndex(sd, c.Section), MakeCacheInfo(parent.View(), 0, 0), sd, dst.View(), {},
-               dst.View().Bounds(), c.State);
+  PaintSection(dst.View(), dst.View().Bounds(), sd, GetSkinIndex(sd, c.Section), c.State,
+               MakeCacheInfo(parent.View(), 0, 0), {});
   std::vector<uint32_t> out;
   for (int32_t y = 0; y < c.Height; ++y)
     for (int32_t x = 0; x < c.Width; ++x) out.push_back(dst.View().At(x, y) | 0xFF000000u);

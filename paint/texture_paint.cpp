@@ -11,6 +11,7 @@ namespace ac {
 namespace {
 
 using namespace mask_detail;
+using namespace paint_limits;
 
 int32_t PositiveMod(int32_t a, int32_t m) {
   const int32_t r = a % m;
@@ -65,6 +66,13 @@ int32_t WholeTiles(int32_t start, int32_t end, int32_t size) {
   return limit > 0 ? (limit + size - 1) / size : 0;
 }
 
+// The start of the first band of Size laid from Start that reaches row or
+// column 0 (bands above or left of the destination are skipped).
+int32_t FirstBandStart(int32_t start, int32_t size) {
+  if (start >= 0) return start;
+  return start + static_cast<int32_t>(-int64_t{start} / size * size);
+}
+
 TRect FillPlain(const TsPixelBuffer& dst, const TRect& a, const TsPixelBuffer& img,
                 const TRect& tile, int32_t mode) {
   const int32_t w = tile.Width(), h = tile.Height();
@@ -105,13 +113,13 @@ TRect FillPlain(const TsPixelBuffer& dst, const TRect& a, const TsPixelBuffer& i
     }
     case 11: {
       const TRect bounds = dst.Bounds();
-      for (int32_t y = a.Top; y < a.Bottom && y < bounds.Bottom; y += h)
+      for (int32_t y = FirstBandStart(a.Top, h); y < a.Bottom && y < bounds.Bottom; y += h)
         StretchInto(dst, TRect::LTRB(a.Left, y, a.Right, y + h), bounds, img, tile);
       return kNothingLeft;
     }
     case 12: {
       const TRect bounds = dst.Bounds();
-      for (int32_t x = a.Left; x < a.Right && x < bounds.Right; x += w)
+      for (int32_t x = FirstBandStart(a.Left, w); x < a.Right && x < bounds.Right; x += w)
         StretchInto(dst, TRect::LTRB(x, a.Top, x + w, a.Bottom), bounds, img, tile);
       return kNothingLeft;
     }
@@ -197,6 +205,7 @@ TRect FillMasked(const TsPixelBuffer& dst, const TRect& a, const TsPixelBuffer& 
 
 void FillTexture(const TsPixelBuffer& dst, TRect& area, const TsMaskData& mask, int32_t mode,
                  const TCacheInfo& cache) {
+  if (!InPaintRange(area) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   const TsPixelBuffer img = EntryImage(mask);
   if (img.IsEmpty() || dst.IsEmpty()) return;
   if (area.IsEmpty()) {

@@ -39,7 +39,7 @@ inline constexpr TRect kNothingLeft{-1, -1, -1, -1};
 
 // Fills Area of Dst with the texture entry in Mode and sets Area to the part
 // still to be filled (kNothingLeft when none). Nothing outside Dst is written.
-// An entry without image or Manager draws nothing and leaves Area as it was.
+// An entry without image draws nothing and leaves Area as it was.
 void FillTexture(const TsPixelBuffer& dst, TRect& area, const TsMaskData& mask, int32_t mode,
                  const TCacheInfo& cache);
 

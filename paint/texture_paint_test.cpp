@@ -132,21 +132,18 @@ TEST(FillTexture, MaskedTexturesOnlyTileInModesZeroAndTen) {
 TEST(PaintMaskImage, HalfStrengthKeyedKeepsTheDestinationShare) {
   // Keyed image in the master bitmap: (key, colour).
   TsPixelImage master = MakeImage(2, 1, {K, 0xFF2040FF});
-  TacSkinManagerCore* manager = testing::FakeManager();
-  manager->MasterBitmap = std::make_shared<TsPixelBuffer>(master.View());
   TsMaskData m;
-  m.Manager = manager;
+  m.MasterBmp = std::make_shared<TsPixelBuffer>(master.View());
   m.R = TRect::XYWH(0, 0, 2, 1);
   m.Width = 2;
   m.Height = 1;
   TsPixelImage dst = Filled(2, 1, 0xFF808080);
-  PaintMaskImage(dst.View(), {0, 0}, 0, TCacheInfo{}, m, TFrameStrength::Half);
+  PaintMaskImage(dst.View(), {0, 0}, m, 0, TCacheInfo{}, TFrameStrength::Half);
   // d := (128 * s + 127 * d) >> 8 on all four bytes (alpha 255 gives 254).
   EXPECT_EQ(Hex(dst.View()), Hex(2, {0xFF808080, 0xFE4F5FBF}));
   TsPixelImage full = Filled(2, 1, 0xFF808080);
-  PaintMaskImage(full.View(), {0, 0}, 0, MakeCacheInfo(full.View(), 0, 0), m, TFrameStrength::Full);
+  PaintMaskImage(full.View(), {0, 0}, m, 0, MakeCacheInfo(full.View(), 0, 0), TFrameStrength::Full);
   EXPECT_EQ(Hex(full.View()), Hex(2, {0xFF808080, 0xFF2040FF}));
-  manager->MasterBitmap.reset();
 }
 
 TEST(PaintMaskImage, MaskedFrameWeakenedWhenNotFull) {
@@ -154,16 +151,16 @@ TEST(PaintMaskImage, MaskedFrameWeakenedWhenNotFull) {
   auto f = MakeMask(MakeImage(2, 2, {0xFF000000, 0xFFFFFFFF, 0x00000000, 0x00404040}), 2, 1, 0, 0,
                     0, 0, 0);
   TsPixelImage dst = Filled(1, 1, 0x00C8C8C8);
-  PaintMaskImage(dst.View(), {0, 0}, 1, TCacheInfo{}, f.Mask, TFrameStrength::Full);
+  PaintMaskImage(dst.View(), {0, 0}, f.Mask, 1, TCacheInfo{}, TFrameStrength::Full);
   // m = 64: ((200 - 255) * 64 + 255 * 256) >> 8 = 241; A += (255 * 191) >> 8.
   EXPECT_EQ(dst.View().At(0, 0), 0xBEF1F1F1u);
   TsPixelImage half = Filled(1, 1, 0x00C8C8C8);
-  PaintMaskImage(half.View(), {0, 0}, 1, TCacheInfo{}, f.Mask, TFrameStrength::Half);
+  PaintMaskImage(half.View(), {0, 0}, f.Mask, 1, TCacheInfo{}, TFrameStrength::Half);
   // m = 64 weakened to 164: ((200 - 255) * 164 + 255 * 256) >> 8 = 219.
   EXPECT_EQ(half.View().At(0, 0), 0xBEDBDBDBu);
   // A negative point crops the frame instead of shifting it.
   TsPixelImage crop = Filled(1, 1, 0x00C8C8C8);
-  PaintMaskImage(crop.View(), {-1, 0}, 1, TCacheInfo{}, f.Mask, TFrameStrength::Full);
+  PaintMaskImage(crop.View(), {-1, 0}, f.Mask, 1, TCacheInfo{}, TFrameStrength::Full);
   EXPECT_EQ(crop.View().At(0, 0), 0x00C8C8C8u);
 }
 
@@ -171,7 +168,7 @@ TEST(PaintMaskImage, OwnBitmapSmallerThanItsRectDrawsNothing) {
   auto f = MakeMask(Filled(2, 2, 0xFF123456), 1, 0, 16, 0, 0, 0, 0);
   f.Mask.R = TRect::XYWH(0, 0, 3, 2);
   TsPixelImage dst(2, 2);
-  PaintMaskImage(dst.View(), {0, 0}, 0, TCacheInfo{}, f.Mask, TFrameStrength::Full);
+  PaintMaskImage(dst.View(), {0, 0}, f.Mask, 0, TCacheInfo{}, TFrameStrength::Full);
   EXPECT_EQ(dst.View().At(0, 0), 0u);
 }
 
@@ -183,8 +180,8 @@ TEST(MaskCornerRects, RunsOfKeyPixelsInBothCorners) {
                                 K, o, o, o, K, K,  //
                                 o, o, o, o, o, K});
   TRects rects;
-  MaskCornerRects(rects, img.View(), TRect::XYWH(0, 0, 6, 3), 0, K, TMaskRows::None,
-                  TCornerBand::Top, 0, 2, 2, 2, 2, 100);
+  MaskCornerRects(rects, img.View(), TRect::XYWH(0, 0, 6, 3),
+                  {TCornerBand::Top, TMaskRows::None, K, {2, 2, 2, 2}, 0, 0, 100});
   ASSERT_EQ(rects.size(), 4u);
   EXPECT_EQ(rects[0], TRect::XYWH(0, 0, 2, 1));
   EXPECT_EQ(rects[1], TRect::XYWH(100 - 1, 0, 1, 1));
@@ -192,8 +189,8 @@ TEST(MaskCornerRects, RunsOfKeyPixelsInBothCorners) {
   EXPECT_EQ(rects[3], TRect::XYWH(100 - 2, 1, 2, 1));
   // The bottom band ends at the image's last row and is still scanned.
   rects.clear();
-  MaskCornerRects(rects, img.View(), TRect::XYWH(0, 0, 6, 3), 0, K, TMaskRows::None,
-                  TCornerBand::Bottom, 50, 1, 2, 2, 2, 100);
+  MaskCornerRects(rects, img.View(), TRect::XYWH(0, 0, 6, 3),
+                  {TCornerBand::Bottom, TMaskRows::None, K, {2, 2, 2, 1}, 0, 50, 100});
   ASSERT_EQ(rects.size(), 1u);
   EXPECT_EQ(rects[0], TRect::XYWH(99, 50, 1, 1));
 }
@@ -246,13 +243,11 @@ TEST(CutRoundCorners, OutsideTakesTheParentPartlyCoveredMixes) {
 
 TEST(FillKeyFromBack, TakesTheMaskOfALoadedSkinOrItsMasterImage) {
   constexpr uint32_t kOld = 0x11111111;
-  TRecordingSink sink;
-  TacSkinManagerCore manager(sink);
-  TacSkinData sd(&manager, 96);
+  TacSkinData sd(testing::FakeManager(), 96);
   TsPixelImage master = testing::Filled(4, 2, 0xFF000000);
   master.View().At(2, 0) = 0xFFFF00FF;
-  manager.MasterBitmap = ShareImage(std::move(master));
   TsMaskData m;
+  m.MasterBmp = ShareImage(std::move(master));
   m.R = TRect::LTRB(2, 0, 4, 2);
   m.Width = 2;
   m.Height = 2;
@@ -260,17 +255,17 @@ TEST(FillKeyFromBack, TakesTheMaskOfALoadedSkinOrItsMasterImage) {
   TsPixelImage back = MakeImage(1, 1, {0xB0});
   {
     TsPixelImage dst = Filled(1, 1, kOld);
-    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 1, 1), fcTopLeft, sd, 0, {0, 0});
+    FillKeyFromBack(dst, TRect::LTRB(0, 0, 1, 1), back, {0, 0}, fcTopLeft, sd, 0);
     EXPECT_EQ(dst.View().At(0, 0), 0xB0u);
   }
   {
     TsPixelImage dst = Filled(1, 1, kOld);
-    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 1, 1), fcTopLeft, sd, 1, {0, 0});
+    FillKeyFromBack(dst, TRect::LTRB(0, 0, 1, 1), back, {0, 0}, fcTopLeft, sd, 1);
     EXPECT_EQ(dst.View().At(0, 0), kOld);  // no such mask: nothing
   }
   {
     TsPixelImage dst = Filled(1, 1, 0xFFFF00FF);
-    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 1, 1), fcTopLeft, sd, -1, {0, 0});
+    FillKeyFromBack(dst, TRect::LTRB(0, 0, 1, 1), back, {0, 0}, fcTopLeft, sd, -1);
     EXPECT_EQ(dst.View().At(0, 0), 0xB0u);
   }
 }

@@ -5,18 +5,6 @@
 
 namespace ac {
 
-namespace {
-
-// The answer cannot change in a way the engine handles while it runs, and the
-// call is costly on old systems, so it is asked once.
-TComposition CompositionOnce() {
-  static const TComposition answer =
-      platform::CompositionEnabled() ? TComposition::On : TComposition::Off;
-  return answer;
-}
-
-}  // namespace
-
 void PremultiplyWith(const TsPixelBuffer& buf, const TRect& rect, TComposition composition) {
   if (buf.IsEmpty()) return;
   const TRect r = ClipToBuffer(rect, buf);
@@ -27,7 +15,8 @@ void PremultiplyWith(const TsPixelBuffer& buf, const TRect& rect, TComposition c
 }
 
 void Premultiply(const TsPixelBuffer& buf, const TRect& rect) {
-  PremultiplyWith(buf, rect, CompositionOnce());
+  PremultiplyWith(buf, rect,
+                  platform::CompositionEnabled() ? TComposition::On : TComposition::Off);
 }
 
 void Premultiply(const TsPixelBuffer& buf) {

@@ -10,8 +10,8 @@ namespace ac {
 // $00FFFFFF becomes 0; otherwise each colour byte := (ch * A) >> 8. Without
 // desktop composition a pixel whose three colour bytes all exceeded 244 before
 // the multiplication has each premultiplied byte limited to 244. Whether
-// composition is on is asked of the platform once per process, at the first
-// call.
+// composition is on is the platform's answer (which Windows asks once per
+// process).
 void Premultiply(const TsPixelBuffer& buf, const TRect& rect);
 void Premultiply(const TsPixelBuffer& buf);
 

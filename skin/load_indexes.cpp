@@ -252,7 +252,6 @@ void InitMaskIndexes(TacSkinManagerCore& m, TacSkinData& sd) {
           md.MaskType = 1;
           md.DrawMode = 1;
           md.ImgType = itisaBorder;
-          md.Manager = &m;
           const int32_t radius = std::max(0, g.OuterRadius);
           md.WL = radius + std::max(0, g.OuterOffset.Left);
           md.WT = radius + std::max(0, g.OuterOffset.Top);

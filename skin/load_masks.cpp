@@ -78,7 +78,7 @@ TsMaskData MaskFromReference(TacSkinManagerCore& m, const TMaskReference& ref,
   md.ImgType = ref.ImgType;
   md.ImageCount = ref.ImageCount;
   md.R = ref.R;
-  md.Manager = &m;
+  md.MasterBmp = m.MasterBitmap;
   md.MulPPi = mulPPI;
   md.DivPPI = divPPI;
   md.WL = ref.WL;

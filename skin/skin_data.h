@@ -85,10 +85,13 @@ struct TsGeneralData {
   TColor OuterColorL = 0, OuterColorT = 0, OuterColorR = 0, OuterColorB = 0;
 };
 
-// One skin image. Without Bmp the image is the rectangle R of the manager's
-// master bitmap. Bands are already scaled to MulPPi.
+// One skin image: the rectangle R of its own bitmap Bmp or, without one, of
+// the skin's master bitmap MasterBmp. Loading sets MasterBmp, so painting needs
+// nothing but the entry; an entry with neither bitmap is never painted. Bands
+// are already scaled to MulPPi.
 struct TsMaskData {
   TsBitmapRef Bmp;
+  TsBitmapRef MasterBmp;  // shared with the manager; kept alive while the entry lives
   std::string ClassName;     // the section ("GLOBALINFO" for skin-wide images)
   std::string PropertyName;  // the key the mask came from
   TRect R;
@@ -96,7 +99,6 @@ struct TsMaskData {
   int32_t MaskType = 0;    // rows of masks below the image row
   int32_t DrawMode = 0;
   TacImgType ImgType = itisaBorder;
-  TacSkinManagerCore* Manager = nullptr;
   int32_t WL = 0, WT = 0, WR = 0, WB = 0;
   int32_t Cfg = 0;      // bit value 1: a corner pixel is transparent
   int32_t MulPPi = 96;  // the resolution the mask is used at

@@ -61,7 +61,7 @@ TEST(SkinLoad, At96EveryMaskStaysInTheMasterBitmap) {
   EXPECT_EQ(border.MulPPi, 96);
   EXPECT_EQ(border.DivPPI, 96);
   EXPECT_EQ(border.Width, 12);
-  EXPECT_EQ(border.Manager, &t.M);
+  EXPECT_EQ(border.MasterBmp, t.M.MasterBitmap);
   // Only the image loaded from a file is in the cache.
   ASSERT_EQ(sd.BmpArray.size(), 1u);
   EXPECT_TRUE(sd.BmpArray[0].Ext);

@@ -14,8 +14,9 @@ namespace ac::platform {
 // The colour of system colour index Index (COLOR_BTNFACE is 15) as $00BBGGRR.
 TColor SysColor(int index);
 
-// True when the desktop composes windows (DwmIsCompositionEnabled). Asked once
-// per process by callers that cache it; natively always true.
+// True when the desktop composes windows (DwmIsCompositionEnabled). Windows
+// asks the desktop once per process and remembers the answer; natively the
+// answer is true unless a test sets it (native/composition_testing.h).
 bool CompositionEnabled();
 
 // Text in the system's ANSI code page (Windows-1252 natively) as UTF-8.

@@ -6,8 +6,8 @@
 
 namespace ac::platform {
 
-void PaintSectionToDC(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
-                      const TacSkinData& sd, HDC dc, TPoint offset, const TRect& rect) {
+void PaintSectionToDC(HDC dc, const TRect& rect, const TacSkinData& sd, int32_t skinIndex,
+                      int32_t state, const TCacheInfo& cache, TPoint offset) {
   if (rect.IsEmpty() || rect.Left < 0 || rect.Top < 0 || dc == nullptr) return;
   const int32_t w = rect.Width(), h = rect.Height();
   BITMAPINFO bi{};
@@ -21,7 +21,7 @@ void PaintSectionToDC(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
   ScopedBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp || bits == nullptr) return;
   const TsPixelBuffer view(bits, w, h, static_cast<std::ptrdiff_t>(w) * 4);
-  PaintSection(skinIndex, cache, sd, view, offset, TRect::XYWH(0, 0, w, h), state);
+  PaintSection(view, TRect::XYWH(0, 0, w, h), sd, skinIndex, state, cache, offset);
   GdiFlush();
   ScopedMemoryDC mem(dc);
   if (!mem.Get()) return;

@@ -11,12 +11,12 @@
 
 namespace ac::platform {
 
-// Paints section SkinIndex in State into a 32-bit top-down DIB section of
-// Rect's size (as PaintSection over (0, 0)-(width, height), Offset added to
+// Paints section SkinIndex of Sd in State into a 32-bit top-down DIB section
+// of Rect's size (as PaintSection over (0, 0)-(width, height), Offset added to
 // the cache origin) and copies it to DC at Rect's position with BitBlt.
 // Nothing happens for an empty Rect, a negative Left or Top, or when the
 // bitmap cannot be made.
-void PaintSectionToDC(int32_t skinIndex, const TCacheInfo& cache, int32_t state,
-                      const TacSkinData& sd, HDC dc, TPoint offset, const TRect& rect);
+void PaintSectionToDC(HDC dc, const TRect& rect, const TacSkinData& sd, int32_t skinIndex,
+                      int32_t state, const TCacheInfo& cache, TPoint offset);
 
 }  // namespace ac::platform

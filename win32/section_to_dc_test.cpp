@@ -28,8 +28,8 @@ TEST(PaintSectionToDC, PaintsTheRectangleOnly) {
   ScopedMemoryDC mem(screen.Get());
   {
     const ScopedSelectObject select(mem.Get(), bmp.Get());
-    PaintSectionToDC(0, TCacheInfo{}, 0, sd, mem.Get(), {}, TRect::LTRB(1, 1, 4, 3));
-    PaintSectionToDC(0, TCacheInfo{}, 0, sd, mem.Get(), {}, TRect::LTRB(-1, 0, 2, 2));
+    PaintSectionToDC(mem.Get(), TRect::LTRB(1, 1, 4, 3), sd, 0, 0, TCacheInfo{}, {});
+    PaintSectionToDC(mem.Get(), TRect::LTRB(-1, 0, 2, 2), sd, 0, 0, TCacheInfo{}, {});
   }
   GdiFlush();
   for (int y = 0; y < 4; ++y)

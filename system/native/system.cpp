@@ -58,10 +58,6 @@ TColor SysColor(int index) {
   return kClassicColors[static_cast<std::size_t>(index)];
 }
 
-bool CompositionEnabled() {
-  return true;
-}
-
 std::string AnsiToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -10,8 +10,13 @@ namespace ac::platform {
 TColor SysColor(int index) { return static_cast<TColor>(GetSysColor(index)); }
 
 bool CompositionEnabled() {
-  BOOL enabled = FALSE;
-  return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
+  // The answer cannot change in a way the engine handles while it runs, and
+  // the call is costly on old systems, so it is asked once.
+  static const bool answer = [] {
+    BOOL enabled = FALSE;
+    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
+  }();
+  return answer;
 }
 
 std::string AnsiToUtf8(std::string_view text) {

@@ -164,7 +164,7 @@ TSize TypicalSize(const TacSkinData& sd, const TsGeneralData& gd) {
 
 void PaintOne(const TacSkinData& sd, int32_t index, int32_t state, const TsPixelBuffer& dst,
               const TsPixelBuffer& parent, const TRect& rect) {
-  PaintSection(index, MakeCacheInfo(parent, 0, 0), sd, dst, {}, rect, state);
+  PaintSection(dst, rect, sd, index, state, MakeCacheInfo(parent, 0, 0), {});
 }
 
 int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
@@ -197,9 +197,9 @@ int RenderMask(const TLoadedSkin& skin, const TOptions& o) {
   TsPixelImage dst = parent;
   const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
   if (o.Size)
-    PaintMaskRect(dst.View(), dst.View().Bounds(), cache, TUseParent::Yes, o.State, m);
+    PaintMaskRect(dst.View(), dst.View().Bounds(), m, o.State, cache, TUseParent::Yes);
   else
-    PaintMaskImage(dst.View(), {0, 0}, o.State, cache, m, TFrameStrength::Full);
+    PaintMaskImage(dst.View(), {0, 0}, m, o.State, cache, TFrameStrength::Full);
   WritePng(dst.View(), o.Positional[4]);
   return 0;
 }
