@@ -72,7 +72,7 @@ TOpFactory BlendOverOp(TSizeCase c) {
   return [c] {
     auto im = Images(c, {1, 2});
     return TOp([im, c] {
-      BlendOver((*im)[0], (*im)[1], TSourceRect::XYWH(0, 0, c.W, c.H), 255, {0, 0});
+      BlendOver((*im)[0], {0, 0}, (*im)[1], TSourceRect::XYWH(0, 0, c.W, c.H), 255);
     });
   };
 }
@@ -81,7 +81,7 @@ TOpFactory MixAreaOp(TSizeCase c) {
   return [c] {
     auto im = Images(c, {1, 2});
     return TOp([im, c] {
-      MixArea((*im)[0], (*im)[1], 100, {0, 0}, TSourceRect::XYWH(0, 0, c.W, c.H));
+      MixArea((*im)[0], {0, 0}, (*im)[1], TSourceRect::XYWH(0, 0, c.W, c.H), 100);
     });
   };
 }
@@ -128,8 +128,8 @@ TOpFactory CopyOverParentOp(TSizeCase c, int32_t sets) {
       const std::size_t i = static_cast<std::size_t>(*next) * 3;
       *next = (*next + 1) % sets;
       const TCacheInfo cache = MakeCacheInfo((*im)[i + 2], 0, 0);
-      CopyOverParent((*im)[i], (*im)[i + 1], 0, TUseParent::Yes, cache, clFuchsia,
-                     TSourceRect::XYWH(0, 0, c.W, c.H), 0);
+      CopyOverParent((*im)[i], {0, 0}, (*im)[i + 1], TSourceRect::XYWH(0, 0, c.W, c.H),
+                     {cache, TUseParent::Yes, clFuchsia});
     });
   };
 }
@@ -166,7 +166,7 @@ TOpFactory ResampleOp(TSizeCase c, double scale) {
     auto dst = std::make_shared<TsPixelImage>();
     const auto w = static_cast<int32_t>(c.W * scale);
     const auto h = static_cast<int32_t>(c.H * scale);
-    return TOp([im, dst, w, h] { ResampleBuffer((*im)[0], *dst, w, h, rfMitchell); });
+    return TOp([im, dst, w, h] { ResampleBuffer(*dst, (*im)[0], w, h, rfMitchell); });
   };
 }
 

@@ -62,7 +62,7 @@ TsPixelImage ScaleFiltered(const TsPixelBuffer& src, const TRect& rect, int32_t 
   if (rect.Width() < 2 || rect.Height() < 2) return ScaleNearest(src, rect, w, h);
   TsPixelImage piece = CopyRegion(src, rect);
   TsPixelImage out;
-  ResampleBuffer(piece.View(), out, w, h, filter);
+  ResampleBuffer(out, piece.View(), w, h, filter);
   if (out.Width() != w || out.Height() != h) return ScaleNearest(src, rect, w, h);
   return out;
 }
@@ -104,17 +104,17 @@ class TPlainTransfer {
     if (FMasked)
       Combine(src, at, FCache, FCornerParent);
     else if (FAlpha)
-      BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), 255, at);
+      BlendOver(FDst, at, FImg, TSourceRect::FromExclusive(src), 255);
     else
-      CopyOverParent(FDst, FImg, at.X, FCornerParent ? TUseParent::Yes : TUseParent::No, FCache,
-                     clFuchsia, TSourceRect::FromExclusive(src), at.Y);
+      CopyOverParent(FDst, at, FImg, TSourceRect::FromExclusive(src),
+                     {FCache, FCornerParent ? TUseParent::Yes : TUseParent::No, clFuchsia});
   }
 
   void Tile(TMaskPieceKind, const TRect& src, TPoint at) {
     if (FMasked)
       Combine(src, at, TCacheInfo{}, false);
     else if (FAlpha)
-      BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), 255, at);
+      BlendOver(FDst, at, FImg, TSourceRect::FromExclusive(src), 255);
     else
       Copy(src, at);
   }
@@ -160,7 +160,7 @@ class TPlainTransfer {
       TsPixelImage tmp = (src.Left == 0 && src.Top == 0)
                              ? ScaleFiltered(FImg, src, w, h, rfMitchell)
                              : ScaleNearest(FImg, src, w, h);
-      BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), 255, to.TopLeft());
+      BlendOver(FDst, to.TopLeft(), tmp.View(), TSourceRect::XYWH(0, 0, w, h), 255);
     } else {
       TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
       Copy(tmp.View(), TRect::XYWH(0, 0, w, h), to.TopLeft());

@@ -18,7 +18,7 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
                 const TRect& src, TPoint at, TFrameStrength strength) {
   const bool full = strength == TFrameStrength::Full;
   if (mask.MaskType == 0 && (mask.DrawMode & kAlphaBit) == 0) {
-    CopyKeyedArea(dst, img, at.X, full ? 0 : 180, clFuchsia, TSourceRect::FromExclusive(src), at.Y);
+    CopyKeyedArea(dst, at, img, TSourceRect::FromExclusive(src), full ? 0 : 180, clFuchsia);
     return;
   }
   const bool masked = mask.MaskType != 0;
@@ -78,12 +78,12 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, int32_t state, const
   if (mask.MaskType != 0) {
     PaintGlyph(dst, img, mask, src, point, strength);
   } else if ((mask.DrawMode & kAlphaBit) != 0) {
-    BlendOver(dst, img, TSourceRect::FromExclusive(src), full ? 255 : 127, point);
+    BlendOver(dst, point, img, TSourceRect::FromExclusive(src), full ? 255 : 127);
   } else if (full) {
-    CopyOverParent(dst, img, point.X, TUseParent::Yes, cache, clFuchsia,
-                   TSourceRect::FromExclusive(src), point.Y);
+    CopyOverParent(dst, point, img, TSourceRect::FromExclusive(src),
+                   {cache, TUseParent::Yes, clFuchsia});
   } else {
-    MixKeyedArea(dst, point.X, point.Y, clFuchsia, 127, TSourceRect::FromExclusive(src), img);
+    MixKeyedArea(dst, point, img, TSourceRect::FromExclusive(src), 127, clFuchsia);
   }
 }
 
@@ -124,7 +124,7 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const 
                      int32_t corner, const TacSkinData& skinData, int32_t maskIndex,
                      TPoint backPoint) {
   if (maskIndex == -1) {
-    FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
+    FillKeyFromBack(dst, area, back, backPoint, corner, nullptr);
     return;
   }
   if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
@@ -136,7 +136,7 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const 
   } else if (owner != nullptr && owner->MasterBitmap != nullptr) {
     cm.Image = *owner->MasterBitmap;
   }
-  FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
+  FillKeyFromBack(dst, area, back, backPoint, corner, &cm);
 }
 
 }  // namespace ac

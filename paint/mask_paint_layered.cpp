@@ -39,7 +39,7 @@ class TLayeredTransfer {
       TsPixelImage tmp = (src.Left == 0 && src.Top == 0)
                              ? ScaleFiltered(FImg, src, w, h, rfMitchell)
                              : ScaleNearest(FImg, src, w, h);
-      BlendOver(FDst, tmp.View(), TSourceRect::XYWH(0, 0, w, h), Opacity(), to.TopLeft());
+      BlendOver(FDst, to.TopLeft(), tmp.View(), TSourceRect::XYWH(0, 0, w, h), Opacity());
     } else {
       TsPixelImage tmp = ScaleNearest(FImg, src, w, h);
       CopyPlain(tmp.View(), TRect::XYWH(0, 0, w, h), to.TopLeft());
@@ -53,10 +53,10 @@ class TLayeredTransfer {
     if (FMasked) {
       Combine(src, at, cache);
     } else if (FAlpha) {
-      BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), Opacity(), at);
+      BlendOver(FDst, at, FImg, TSourceRect::FromExclusive(src), Opacity());
     } else if (cache.Ready || cache.FillColor.C != clFuchsia) {
-      CopyOverParent(FDst, FImg, at.X, TUseParent::Yes, cache, clFuchsia,
-                     TSourceRect::FromExclusive(src), at.Y);
+      CopyOverParent(FDst, at, FImg, TSourceRect::FromExclusive(src),
+                     {cache, TUseParent::Yes, clFuchsia});
     } else {
       CopyPlain(FImg, src, at);
     }

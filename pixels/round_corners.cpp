@@ -93,8 +93,8 @@ TsPixelImage CornerDiscImage(int32_t radius) {
   return out;
 }
 
-void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCornerRadii& radii,
-                     const TCacheInfo& cache) {
+void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
+                     const TCornerRadii& radii) {
   if (dst.IsEmpty() || rect.IsEmpty()) return;
   const bool fromImage = cache.Ready && cache.HasBmp();
   const uint32_t fill = ColorToPixel(static_cast<uint32_t>(cache.FillColor.C));

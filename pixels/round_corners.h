@@ -33,8 +33,8 @@ TsPixelImage CornerDiscImage(int32_t radius);
 // and present, else Cache.FillColor in pixel order. Partly covered pixels mix
 // all four bytes: d := ((p - d) * m + d * 256) >> 8. A radius of 0 leaves its
 // corner alone.
-void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCornerRadii& radii,
-                     const TCacheInfo& cache);
+void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
+                     const TCornerRadii& radii);
 
 // An anti-aliased outline Width pixels wide along the inside of Rect, its outer
 // edge following Rect with the given corner radii (the inner edge with radii
