@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "system/system.h"
 #include "pixels/pixel_buffer_testing.h"
+#include "system/system.h"
 
 namespace ac {
 namespace {

@@ -2,7 +2,7 @@
 // Row kernels of the hot blends, shared by the buffer operations. Each works on
 // N pixels from the given row pointers and produces exactly the bytes of its
 // formula; on x86-64 the bulk runs four pixels at a time in SSE2 and the rest,
-// like every other platform, in plain code. Not for use outside render/.
+// like every other platform, in plain code. Not for use outside pixels/.
 
 #include <cstdint>
 

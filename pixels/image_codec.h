@@ -3,7 +3,7 @@
 //
 // Natively PNG and JPEG go through libpng and libjpeg; the Windows build uses
 // the system's own codecs (Windows Imaging Component). BMP is read by our own
-// reader (render/bmp_reader.h) in both builds. Both builds yield identical
+// reader (pixels/bmp_reader.h) in both builds. Both builds yield identical
 // pixels for the same file; a parity test holds them to that.
 
 #include <cstddef>
