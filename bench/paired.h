@@ -4,19 +4,20 @@
 //
 // A ratio of two times taken at different moments swings with whatever else the
 // machine did meanwhile. So each row times its two sides in alternation: a
-// pair is three short batches of each side, ours and the reference interleaved
+// pair is five short batches of each side, ours and the reference interleaved
 // (and the order flipped from one pair to the next), and gives one ratio of the
 // fastest batch of each side. A row runs several pairs and reports the median
-// of their ratios and how far they spread. Times are the calling thread's CPU
-// time, so waiting for a core is not counted; what remains of the neighbours'
-// effect (caches, memory bandwidth) falls on both sides of a pair alike.
+// of their ratios and how far they spread; the buffers are made anew every few
+// pairs (see MeasureRow). Times are the calling thread's CPU time, so waiting
+// for a core is not counted; what remains of the neighbours' effect (caches,
+// memory bandwidth) falls on both sides of a pair alike.
 //
 // Each row is also registered with Google Benchmark, so
 // `--benchmark_filter=REGEX` runs the sides on their own for absolute numbers.
 //
 //   <name>_bench                       the ratio table
 //   <name>_bench --rows=SUBSTRING      only the rows whose name contains it
-//   <name>_bench --pairs=N             N pairs per row (default 15)
+//   <name>_bench --pairs=N             N pairs per row (default 20)
 //   <name>_bench --benchmark_...       Google Benchmark's own run instead
 
 #include <benchmark/benchmark.h>
@@ -102,14 +103,25 @@ inline double Quantile(std::vector<double> v, double q) {
 }
 
 inline TRowResult MeasureRow(const TRow& row, int pairs) {
-  constexpr double kBatchNs = 1.5e6;
-  constexpr int kBatchesPerSide = 3;
-  const TOp ours = row.Ours.Make();
-  const TOp ref = row.Reference.Make();
-  const int64_t nOurs = BatchSize(ours, kBatchNs);
-  const int64_t nRef = BatchSize(ref, kBatchNs);
+  constexpr double kBatchNs = 1e6;
+  constexpr int kBatchesPerSide = 5;
+  // Where a buffer's pages land in physical memory decides which cache sets
+  // they share, and a working set near a cache's size runs fast or slow by
+  // that luck for as long as the buffers live. So every few pairs both sides
+  // set up anew, and the median spans several placements.
+  constexpr int kPairsPerSetup = 4;
+  TOp ours, ref;
+  int64_t nOurs = 1, nRef = 1;
   std::vector<double> ratios, oursNs, refNs;
   for (int p = 0; p < pairs; ++p) {
+    if (p % kPairsPerSetup == 0) {
+      ours = nullptr;
+      ref = nullptr;
+      ours = row.Ours.Make();
+      ref = row.Reference.Make();
+      nOurs = BatchSize(ours, kBatchNs);
+      nRef = BatchSize(ref, kBatchNs);
+    }
     double bestOurs = 1e300, bestRef = 1e300;
     for (int b = 0; b < kBatchesPerSide; ++b) {
       if ((p + b) % 2 == 0) {
@@ -188,7 +200,7 @@ inline void RegisterSides(const std::vector<TRow>& rows) {
 // The main of a *_bench program over its rows.
 inline int Main(int argc, char** argv, const std::vector<TRow>& rows) {
   std::string filter;
-  int pairs = 15;
+  int pairs = 20;
   bool google = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
