@@ -1,17 +1,19 @@
-// Section and mask painting of a real skin (Velmora Light), each measured
-// beside one memcpy of the same destination size in the same run. The
-// counter "memcpys" is the time of one call in memcpy-equivalents; a
-// control's face should stay under 40.
+// Section and mask painting of a real skin (Velmora Light), each timed
+// interleaved with a memcpy of the same destination size (bench/paired.h): the
+// ratio is one paint in memcpy-equivalents, and a control's face should stay
+// under 40.
+//
+//   build/host/bench/paint_bench [--rows=SUBSTRING] [--pairs=N]
 
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "paired.h"
 
 #include "core/message_sink.h"
 #include "paint/control_paint.h"
@@ -23,6 +25,9 @@
 namespace {
 
 using namespace ac;
+using bench::TOp;
+using bench::TOpFactory;
+using bench::TRow;
 
 struct TSkin {
   TRecordingSink Sink;
@@ -42,46 +47,14 @@ TSkin& Skin() {
   return skin;
 }
 
-// CPU time of the calling thread: the machines these run on are shared, and
-// wall time counts the waits for a core.
-double ThreadNanos() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return ts.tv_sec * 1e9 + ts.tv_nsec;
-}
-
-// Nanoseconds of one memcpy of W x H pixels, the median of a few timed runs.
-double MemcpyNanos(int32_t w, int32_t h) {
-  const std::size_t bytes = static_cast<std::size_t>(w) * h * 4;
-  std::vector<uint8_t> a(bytes, 1), b(bytes, 2);
-  std::vector<double> runs;
-  for (int r = 0; r < 7; ++r) {
-    const int n = 2000;
-    const double t0 = ThreadNanos();
-    for (int i = 0; i < n; ++i) {
-      std::memcpy(b.data(), a.data(), bytes);
-      benchmark::DoNotOptimize(b.data());
-      benchmark::ClobberMemory();
-    }
-    runs.push_back((ThreadNanos() - t0) / n);
+// Nothing to paint without the skin: the program stops and says why.
+const TacSkinData& LoadedSkin() {
+  const TacSkinData* sd = Skin().Sd;
+  if (sd == nullptr) {
+    std::fprintf(stderr, "the skin did not load\n");
+    std::exit(1);
   }
-  std::sort(runs.begin(), runs.end());
-  return runs[runs.size() / 2];
-}
-
-// Runs Paint in the benchmark loop and reports memcpy-equivalents.
-template <typename Paint>
-void Measure(benchmark::State& state, int32_t w, int32_t h, Paint&& paint) {
-  const double ref = MemcpyNanos(w, h);
-  const double t0 = ThreadNanos();
-  int64_t n = 0;
-  for (auto _ : state) {
-    paint();
-    ++n;
-  }
-  const double per = (ThreadNanos() - t0) / static_cast<double>(std::max<int64_t>(n, 1));
-  state.counters["memcpy_ns"] = ref;
-  state.counters["memcpys"] = per / ref;
+  return *sd;
 }
 
 void FillParent(const TsPixelBuffer& b) {
@@ -89,94 +62,101 @@ void FillParent(const TsPixelBuffer& b) {
     for (int32_t x = 0; x < b.Width; ++x) b.At(x, y) = 0xFFF0F0F0u;
 }
 
-void BM_Memcpy(benchmark::State& state) {
-  const int32_t w = static_cast<int32_t>(state.range(0)), h = static_cast<int32_t>(state.range(1));
-  const std::size_t bytes = static_cast<std::size_t>(w) * h * 4;
-  std::vector<uint8_t> a(bytes, 1), b(bytes, 2);
-  for (auto _ : state) {
-    std::memcpy(b.data(), a.data(), bytes);
-    benchmark::DoNotOptimize(b.data());
-    benchmark::ClobberMemory();
+// The parent's background and the destination of one paint.
+struct TCanvas {
+  TsPixelImage Parent, Dst;
+  TCacheInfo Cache;
+  TCanvas(int32_t w, int32_t h) : Parent(w, h), Dst(w, h) {
+    FillParent(Parent.View());
+    Cache = MakeCacheInfo(Parent.View(), 0, 0);
   }
-}
-BENCHMARK(BM_Memcpy)->Args({252, 23})->Args({260, 97})->Args({800, 600});
+};
 
-void ControlFace(benchmark::State& state, const char* section) {
-  const TacSkinData* sd = Skin().Sd;
-  if (sd == nullptr) {
-    state.SkipWithError("the skin did not load");
-    return;
-  }
-  const int32_t w = 252, h = 23;
-  TsPixelImage parent(w, h), dst(w, h);
-  FillParent(parent.View());
-  TsControlPaintData ctrl;
-  ctrl.SkinData = sd;
-  ctrl.SkinIndex = GetSkinIndex(*sd, section);
-  const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
-  const int32_t st = static_cast<int32_t>(state.range(0));
-  Measure(state, w, h, [&] {
-    PaintControlSection(dst.View(), dst.View().Bounds(), ctrl, st, cache, {}, TUseParent::Yes);
-    benchmark::DoNotOptimize(dst.View().Bits);
-  });
+TOpFactory MemcpyOp(int32_t w, int32_t h) {
+  return [w, h] {
+    const std::size_t bytes = static_cast<std::size_t>(w) * h * 4;
+    auto a = std::make_shared<std::vector<uint8_t>>(bytes, 1);
+    auto b = std::make_shared<std::vector<uint8_t>>(bytes, 2);
+    return TOp([a, b] {
+      std::memcpy(b->data(), a->data(), a->size());
+      benchmark::DoNotOptimize(b->data());
+    });
+  };
 }
-void BM_ControlButton(benchmark::State& state) {
-  ControlFace(state, "BUTTON");
-}
-void BM_ControlEdit(benchmark::State& state) {
-  ControlFace(state, "EDIT");
-}
-BENCHMARK(BM_ControlButton)->DenseRange(0, 2);
-BENCHMARK(BM_ControlEdit)->DenseRange(0, 2);
 
-void SectionAt(benchmark::State& state, const char* section, int32_t w, int32_t h) {
-  const TacSkinData* sd = Skin().Sd;
-  if (sd == nullptr) {
-    state.SkipWithError("the skin did not load");
-    return;
-  }
-  TsPixelImage parent(w, h), dst(w, h);
-  FillParent(parent.View());
-  const int32_t index = GetSkinIndex(*sd, section);
-  const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
-  Measure(state, w, h, [&] {
-    PaintSection(dst.View(), dst.View().Bounds(), *sd, index, 0, cache, {});
-    benchmark::DoNotOptimize(dst.View().Bits);
-  });
+TOpFactory ControlFaceOp(const char* section, int32_t state) {
+  return [section, state] {
+    const TacSkinData& sd = LoadedSkin();
+    auto canvas = std::make_shared<TCanvas>(252, 23);
+    TsControlPaintData ctrl;
+    ctrl.SkinData = &sd;
+    ctrl.SkinIndex = GetSkinIndex(sd, section);
+    return TOp([canvas, ctrl, state] {
+      const TsPixelBuffer& dst = canvas->Dst.View();
+      PaintControlSection(dst, dst.Bounds(), ctrl, state, canvas->Cache, {}, TUseParent::Yes);
+      benchmark::DoNotOptimize(dst.Bits);
+    });
+  };
 }
-void BM_PanelSection(benchmark::State& state) {
-  SectionAt(state, "PANEL", 260, 97);
+
+TOpFactory SectionOp(const char* section, int32_t w, int32_t h) {
+  return [section, w, h] {
+    const TacSkinData& sd = LoadedSkin();
+    auto canvas = std::make_shared<TCanvas>(w, h);
+    const int32_t index = GetSkinIndex(sd, section);
+    return TOp([canvas, &sd, index] {
+      const TsPixelBuffer& dst = canvas->Dst.View();
+      PaintSection(dst, dst.Bounds(), sd, index, 0, canvas->Cache, {});
+      benchmark::DoNotOptimize(dst.Bits);
+    });
+  };
 }
-void BM_FormFrame(benchmark::State& state) {
-  SectionAt(state, "FORM", 800, 600);
-}
-BENCHMARK(BM_PanelSection);
-BENCHMARK(BM_FormFrame);
 
 // The button's border entry painted nine-slice with its edges tiled
-// (range 0) or stretched (range 1), centre included.
-void BM_MaskRect(benchmark::State& state) {
-  const TacSkinData* sd = Skin().Sd;
-  if (sd == nullptr) {
-    state.SkipWithError("the skin did not load");
-    return;
-  }
-  const int32_t index = sd->gd[GetSkinIndex(*sd, "BUTTON")].BorderIndex;
-  if (!IsValidImgIndex(*sd, index)) {
-    state.SkipWithError("no border entry");
-    return;
-  }
-  TsMaskData m = sd->ma[index];
-  m.DrawMode = (m.DrawMode & ~1) | 4 | static_cast<int32_t>(state.range(0));
-  const int32_t w = 252, h = 23;
-  TsPixelImage parent(w, h), dst(w, h);
-  FillParent(parent.View());
-  const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
-  Measure(state, w, h, [&] {
-    PaintMaskRect(dst.View(), dst.View().Bounds(), m, 1, cache, TUseParent::Yes);
-    benchmark::DoNotOptimize(dst.View().Bits);
-  });
+// (Stretch 0) or stretched (1), centre included.
+TOpFactory MaskRectOp(int32_t stretch) {
+  return [stretch] {
+    const TacSkinData& sd = LoadedSkin();
+    const int32_t index = sd.gd[GetSkinIndex(sd, "BUTTON")].BorderIndex;
+    if (!IsValidImgIndex(sd, index)) {
+      std::fprintf(stderr, "the button has no border entry\n");
+      std::exit(1);
+    }
+    TsMaskData m = sd.ma[index];
+    m.DrawMode = (m.DrawMode & ~1) | 4 | stretch;
+    auto canvas = std::make_shared<TCanvas>(252, 23);
+    return TOp([canvas, m] {
+      const TsPixelBuffer& dst = canvas->Dst.View();
+      PaintMaskRect(dst, dst.Bounds(), m, 1, canvas->Cache, TUseParent::Yes);
+      benchmark::DoNotOptimize(dst.Bits);
+    });
+  };
 }
-BENCHMARK(BM_MaskRect)->Arg(0)->Arg(1);
+
+std::vector<TRow> Rows() {
+  std::vector<TRow> rows;
+  for (const char* section : {"BUTTON", "EDIT"}) {
+    for (int32_t state = 0; state < 3; ++state) {
+      rows.push_back(TRow{{std::string("Control_") + section + "_state" + std::to_string(state),
+                           ControlFaceOp(section, state)},
+                          {"memcpy", MemcpyOp(252, 23)},
+                          "252x23",
+                          40});
+    }
+  }
+  rows.push_back(TRow{
+      {"Section_PANEL", SectionOp("PANEL", 260, 97)}, {"memcpy", MemcpyOp(260, 97)}, "260x97", 0});
+  rows.push_back(TRow{
+      {"Section_FORM", SectionOp("FORM", 800, 600)}, {"memcpy", MemcpyOp(800, 600)}, "800x600", 0});
+  rows.push_back(
+      TRow{{"MaskRect_tiled", MaskRectOp(0)}, {"memcpy", MemcpyOp(252, 23)}, "252x23", 0});
+  rows.push_back(
+      TRow{{"MaskRect_stretched", MaskRectOp(1)}, {"memcpy", MemcpyOp(252, 23)}, "252x23", 0});
+  return rows;
+}
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  return ac::bench::Main(argc, argv, Rows());
+}

@@ -17,7 +17,9 @@ inline constexpr TColor clWhite = 0x00FFFFFF;
 
 // System colours: $FF000000 or'ed with the platform's colour index.
 inline constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000);
-inline constexpr TColor SystemColor(int index) { return clSystemColor | index; }
+inline constexpr TColor SystemColor(int index) {
+  return clSystemColor | index;
+}
 inline constexpr bool IsSystemColor(TColor c) {
   return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u;
 }

@@ -5,8 +5,6 @@
 namespace ac {
 namespace {
 
-TDpiAwareness gAwareness;
-
 // A library loaded for a look-up and freed afterwards.
 class ScopedLibrary {
  public:
@@ -24,25 +22,23 @@ class ScopedLibrary {
 
 }  // namespace
 
-void MakeProcessDpiAware() {
+TDpiAwareness MakeProcessDpiAware() {
+  TDpiAwareness awareness;
   {
     ScopedLibrary user32(L"user32.dll");
     using TSetProcessDPIAware = BOOL(WINAPI*)();
     if (auto f = reinterpret_cast<TSetProcessDPIAware>(
             reinterpret_cast<void*>(user32.Find("SetProcessDPIAware"))))
-      gAwareness.ProcessDpiAware = f() != FALSE;
+      awareness.ProcessDpiAware = f() != FALSE;
   }
   ScopedLibrary shcore(L"Shcore.dll");
   using TGetProcessDpiAwareness = HRESULT(WINAPI*)(HANDLE, int*);
   if (auto f = reinterpret_cast<TGetProcessDpiAwareness>(
           reinterpret_cast<void*>(shcore.Find("GetProcessDpiAwareness")))) {
     int value = 0;
-    gAwareness.PerMonitorAware = SUCCEEDED(f(GetCurrentProcess(), &value)) && value == 2;
+    awareness.PerMonitorAware = SUCCEEDED(f(GetCurrentProcess(), &value)) && value == 2;
   }
-}
-
-const TDpiAwareness& ProcessDpiAwareness() {
-  return gAwareness;
+  return awareness;
 }
 
 }  // namespace ac

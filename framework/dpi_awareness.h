@@ -1,6 +1,6 @@
 #pragma once
 // Resolution awareness, declared once at program start before any window
-// exists. The flags stay for the engine's resolution handling.
+// exists.
 
 namespace ac {
 
@@ -10,10 +10,9 @@ struct TDpiAwareness {
 };
 
 // Looks up SetProcessDPIAware in "user32.dll" and calls it, then looks up
-// GetProcessDpiAwareness in "Shcore.dll" and asks it about this process.
-// Missing libraries or functions leave the flags false. Call once.
-void MakeProcessDpiAware();
-
-const TDpiAwareness& ProcessDpiAwareness();
+// GetProcessDpiAwareness in "Shcore.dll" and asks it about this process, and
+// returns what the two said. Missing libraries or functions leave the flags
+// false. Call once.
+TDpiAwareness MakeProcessDpiAware();
 
 }  // namespace ac

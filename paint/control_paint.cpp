@@ -23,12 +23,12 @@ void ApplyEffects(const TsControlPaintData& ctrl, const TsPixelBuffer& dst) {
   if (ctrl.HueOffset != 0) {
     const int32_t deg = ctrl.HueOffset;
     ForEachPixel(
-        dst, [deg](uint32_t& p) { p = ShiftHue(deg, p); }, clFuchsia);
+        dst, [deg](uint32_t& p) { p = ShiftHue(p, deg); }, clFuchsia);
   }
   if (ctrl.Saturation != 0) {
     const int32_t amount = ctrl.Saturation;
     ForEachPixel(
-        dst, [amount](uint32_t& p) { p = ScaleSaturation(amount, p); }, clFuchsia);
+        dst, [amount](uint32_t& p) { p = ScaleSaturation(p, amount); }, clFuchsia);
   }
 }
 

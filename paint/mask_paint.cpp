@@ -80,7 +80,7 @@ TsPixelImage ScaleWindow(const TsPixelBuffer& src, const TRect& rect, TSize size
   if (!filtered) return WindowNearest(src, rect, size, window);
   TsPixelImage piece = CopyRegion(src, rect);
   TsPixelImage out;
-  ResampleBuffer(piece.View(), out, size.cx, size.cy, *filter);
+  ResampleBuffer(out, piece.View(), size.cx, size.cy, *filter);
   if (out.Width() != size.cx || out.Height() != size.cy)
     return WindowNearest(src, rect, size, window);
   if (window == out.View().Bounds()) return out;
@@ -106,8 +106,8 @@ void StretchUnmasked(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuf
   const bool smooth = src.Left == 0 && src.Top == 0;
   const TsPixelImage tmp =
       ScaleWindow(img, src, size, window, smooth ? std::optional(rfMitchell) : std::nullopt);
-  BlendOver(dst, tmp.View(), TSourceRect::XYWH(0, 0, tmp.Width(), tmp.Height()), opacity,
-            vis.TopLeft());
+  BlendOver(dst, vis.TopLeft(), tmp.View(), TSourceRect::XYWH(0, 0, tmp.Width(), tmp.Height()),
+            opacity);
 }
 
 bool UseSmoothScaling(TSize src, TSize dst, bool smoothFlag) {
@@ -146,17 +146,17 @@ class TPlainTransfer {
     if (FMasked)
       Combine(src, at, FCache, FCornerParent);
     else if (FAlpha)
-      BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), 255, at);
+      BlendOver(FDst, at, FImg, TSourceRect::FromExclusive(src), 255);
     else
-      CopyOverParent(FDst, FImg, at.X, FCornerParent ? TUseParent::Yes : TUseParent::No, FCache,
-                     clFuchsia, TSourceRect::FromExclusive(src), at.Y);
+      CopyOverParent(FDst, at, FImg, TSourceRect::FromExclusive(src),
+                     {FCache, FCornerParent ? TUseParent::Yes : TUseParent::No, clFuchsia});
   }
 
   void Tile(TMaskPieceKind, const TRect& src, TPoint at) {
     if (FMasked)
       Combine(src, at, TCacheInfo{}, false);
     else if (FAlpha)
-      BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), 255, at);
+      BlendOver(FDst, at, FImg, TSourceRect::FromExclusive(src), 255);
     else
       CopyClipped(FDst, at, FImg, src);
   }

@@ -18,7 +18,7 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
                 const TRect& src, TPoint at, TFrameStrength strength) {
   const bool full = strength == TFrameStrength::Full;
   if (mask.MaskType == 0 && (mask.DrawMode & kAlphaBit) == 0) {
-    CopyKeyedArea(dst, img, at.X, full ? 0 : 180, clFuchsia, TSourceRect::FromExclusive(src), at.Y);
+    CopyKeyedArea(dst, at, img, TSourceRect::FromExclusive(src), full ? 0 : 180, clFuchsia);
     return;
   }
   const bool masked = mask.MaskType != 0;
@@ -82,12 +82,12 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& ma
   if (mask.MaskType != 0) {
     PaintGlyph(dst, img, mask, src, point, strength);
   } else if ((mask.DrawMode & kAlphaBit) != 0) {
-    BlendOver(dst, img, TSourceRect::FromExclusive(src), full ? 255 : 127, point);
+    BlendOver(dst, point, img, TSourceRect::FromExclusive(src), full ? 255 : 127);
   } else if (full) {
-    CopyOverParent(dst, img, point.X, TUseParent::Yes, cache, clFuchsia,
-                   TSourceRect::FromExclusive(src), point.Y);
+    CopyOverParent(dst, point, img, TSourceRect::FromExclusive(src),
+                   {cache, TUseParent::Yes, clFuchsia});
   } else {
-    MixKeyedArea(dst, point.X, point.Y, clFuchsia, 127, TSourceRect::FromExclusive(src), img);
+    MixKeyedArea(dst, point, img, TSourceRect::FromExclusive(src), 127, clFuchsia);
   }
 }
 
@@ -133,14 +133,14 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelB
                      int32_t maskIndex) {
   if (!InPaintRange(area) || !InPaintRange(backPoint)) return;
   if (maskIndex == -1) {
-    FillKeyFromBack(dst, back, area, corner, nullptr, backPoint);
+    FillKeyFromBack(dst, area, back, backPoint, corner, nullptr);
     return;
   }
   if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
   const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
   if (!PaintableEntry(m)) return;
   const TCornerMask cm{EntryImage(m), m.R, m.Width, m.Height, m.WR, m.WB};
-  FillKeyFromBack(dst, back, area, corner, &cm, backPoint);
+  FillKeyFromBack(dst, area, back, backPoint, corner, &cm);
 }
 
 }  // namespace ac

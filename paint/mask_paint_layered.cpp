@@ -46,10 +46,10 @@ class TLayeredTransfer {
     if (FMasked) {
       Combine(src, at, cache);
     } else if (FAlpha) {
-      BlendOver(FDst, FImg, TSourceRect::FromExclusive(src), Opacity(), at);
+      BlendOver(FDst, at, FImg, TSourceRect::FromExclusive(src), Opacity());
     } else if (cache.Ready || cache.FillColor.C != clFuchsia) {
-      CopyOverParent(FDst, FImg, at.X, TUseParent::Yes, cache, clFuchsia,
-                     TSourceRect::FromExclusive(src), at.Y);
+      CopyOverParent(FDst, at, FImg, TSourceRect::FromExclusive(src),
+                     {cache, TUseParent::Yes, clFuchsia});
     } else {
       CopyClipped(FDst, at, FImg, src);
     }

@@ -51,7 +51,7 @@ bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGener
   if (params.Fit == TRadiusFit::FitToControl) radii = FitRadii(radii, rect.Width(), rect.Height());
   const bool rounded = radii[0] > 0 || radii[1] > 0 || radii[2] > 0 || radii[3] > 0;
   if (color == clFuchsia) {
-    if (rounded) CutRoundCorners(dst, rect, radii, cache);
+    if (rounded) CutRoundCorners(dst, rect, cache, radii);
     return false;
   }
   const TColor rgb = SkinColorToRGB(color, params.Skin);
@@ -64,11 +64,11 @@ bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGener
   const bool roomy = rect.Width() >= radii[0] + radii[1] && rect.Width() >= radii[2] + radii[3] &&
                      rect.Height() >= radii[0] + radii[2] && rect.Height() >= radii[1] + radii[3];
   if (roomy) {
-    CutRoundCorners(dst, rect, radii, cut);
+    CutRoundCorners(dst, rect, cut, radii);
     DrawRoundOutline(dst, rect, radii, width, rgb);
   } else {
     DrawRoundOutline(dst, rect, radii, width, rgb);
-    CutRoundCorners(dst, rect, radii, cut);
+    CutRoundCorners(dst, rect, cut, radii);
   }
   return true;
 }

@@ -133,8 +133,8 @@ void PaintBackground(const TBackgroundRequest& q) {
     } else {
       FillPixels(dst, rect, cache.FillColor.C, 255);
     }
-    MixArea(dst, tmp.View(), static_cast<uint8_t>(t * 255 / 100), rect.TopLeft(),
-            TSourceRect::XYWH(0, 0, rect.Width(), rect.Height()));
+    MixArea(dst, rect.TopLeft(), tmp.View(), TSourceRect::XYWH(0, 0, rect.Width(), rect.Height()),
+            static_cast<uint8_t>(t * 255 / 100));
   } else {
     const TColor mixed = static_cast<TColor>(MixColor(static_cast<uint32_t>(cache.FillColor.C),
                                                       static_cast<uint32_t>(in.Color),
@@ -214,8 +214,8 @@ void PaintSectionFill(const TsPixelBuffer& dst, const TRect& rect, const TacSkin
         FillPixels(tmp.View(), tmp.View().Bounds(), in.Color, 255);
       else
         PaintGradient(tmp.View(), tmp.View().Bounds(), grad);
-      MixArea(dst, tmp.View(), static_cast<uint8_t>(ip * 255 / 100), rect.TopLeft(),
-              TSourceRect::XYWH(0, 0, rect.Width(), rect.Height()));
+      MixArea(dst, rect.TopLeft(), tmp.View(), TSourceRect::XYWH(0, 0, rect.Width(), rect.Height()),
+              static_cast<uint8_t>(ip * 255 / 100));
     } else if (grad.empty()) {
       FillPixels(dst, rect, in.Color, 255);
     } else {

@@ -221,8 +221,8 @@ TEST(CornerDiscMask, BuiltOncePerRadiusAndSymmetric) {
 TEST(CutRoundCorners, OutsideTakesTheParentPartlyCoveredMixes) {
   TsPixelImage parent = Filled(8, 8, 0x10203040);
   TsPixelImage dst = Filled(8, 8, 0xFFFFFFFF);
-  CutRoundCorners(dst.View(), TRect::XYWH(0, 0, 8, 8), {3, 3, 3, 3},
-                  MakeCacheInfo(parent.View(), 0, 0));
+  CutRoundCorners(dst.View(), TRect::XYWH(0, 0, 8, 8), MakeCacheInfo(parent.View(), 0, 0),
+                  {3, 3, 3, 3});
   for (auto [x, y] : {std::pair{7, 0}, {0, 7}, {7, 7}})
     EXPECT_EQ(dst.View().At(x, y), 0x10203040u) << x << "," << y;
   // (0, 0) is 249/256 outside: ((p - d) * 249 + d * 256) >> 8 per byte.
@@ -236,7 +236,7 @@ TEST(CutRoundCorners, OutsideTakesTheParentPartlyCoveredMixes) {
   TsPixelImage dst2 = Filled(8, 8, 0xFFFFFFFF);
   TCacheInfo fill;
   fill.FillColor = TsColor(0x00010203);
-  CutRoundCorners(dst2.View(), TRect::XYWH(0, 0, 8, 8), {0, 2, 0, 0}, fill);
+  CutRoundCorners(dst2.View(), TRect::XYWH(0, 0, 8, 8), fill, {0, 2, 0, 0});
   EXPECT_EQ(dst2.View().At(7, 0), 0x00030201u);
   EXPECT_EQ(dst2.View().At(0, 0), 0xFFFFFFFFu);
 }

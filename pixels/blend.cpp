@@ -80,8 +80,8 @@ inline uint32_t Ch(uint32_t p, int shift) {
 
 }  // namespace
 
-void BlendOver(const TsPixelBuffer& dst, const TsPixelBuffer& src, const TSourceRect& srcRect,
-               uint8_t opacity, TPoint dstPoint) {
+void BlendOver(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+               const TSourceRect& srcRect, uint8_t opacity) {
   TSourceRect s = srcRect;
   TPoint p = dstPoint;
   if (!ClipArea(dst, src, p, s, TEmptyArea::BelowOne)) return;
@@ -93,8 +93,8 @@ void BlendOver(const TsPixelBuffer& dst, const TsPixelBuffer& src, const TSource
   }
 }
 
-void MixArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, uint8_t weight, TPoint dstPoint,
-             const TSourceRect& srcRect) {
+void MixArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+             const TSourceRect& srcRect, uint8_t weight) {
   TSourceRect s = srcRect;
   TPoint p = dstPoint;
   if (!ClipArea(dst, src, p, s, TEmptyArea::BelowTwo)) return;
@@ -117,9 +117,11 @@ void ComposeByAlpha(const TsPixelBuffer& dst, const TsPixelBuffer& src) {
     rows::Compose(dst.RowBytes(y), src.RowBytes(y), dst.Width);
 }
 
-void MixKeyedArea(const TsPixelBuffer& dst, int32_t dstX, int32_t dstY, TColor key, uint8_t weight,
-                  const TSourceRect& srcRect, const TsPixelBuffer& src) {
+void MixKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                  const TSourceRect& srcRect, uint8_t weight, TColor key) {
   if (dst.IsEmpty() || src.IsEmpty()) return;
+  int32_t dstX = dstPoint.X;
+  int32_t dstY = dstPoint.Y;
   TSourceRect s = srcRect;
   if (s.Left < 0) {
     dstX -= s.Left;
@@ -150,9 +152,11 @@ void MixKeyedArea(const TsPixelBuffer& dst, int32_t dstX, int32_t dstY, TColor k
   }
 }
 
-void CopyKeyedArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t dstX, uint8_t weight,
-                   TColor key, const TSourceRect& srcRect, int32_t dstY) {
+void CopyKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                   const TSourceRect& srcRect, uint8_t weight, TColor key) {
   if (dst.IsEmpty()) return;
+  const int32_t dstX = dstPoint.X;
+  const int32_t dstY = dstPoint.Y;
   TSourceRect s = srcRect;
   if (!ClampToSource(src, s)) return;
   const TSpan cols = SpanInside(dstX, s.Width(), dst.Width);
@@ -178,9 +182,11 @@ void CopyKeyedArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t d
   }
 }
 
-void CopyOpaqueKeyed(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t dstX, TColor key,
-                     int32_t dstY) {
+void CopyOpaqueKeyed(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                     TColor key) {
   if (dst.IsEmpty() || src.IsEmpty()) return;
+  const int32_t dstX = dstPoint.X;
+  const int32_t dstY = dstPoint.Y;
   const TSpan cols = SpanInside(dstX, src.Width, dst.Width);
   const TSpan rows = SpanInside(dstY, src.Height, dst.Height);
   const uint32_t k = ColorToPixel(static_cast<uint32_t>(key));

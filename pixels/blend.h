@@ -1,6 +1,9 @@
 #pragma once
 // Buffer-to-buffer blends: one buffer mixed or copied into another.
 //
+// Every call reads the same way: the destination buffer and where in it, the
+// source buffer and which part of it, then the weights and keys.
+//
 // d is the destination byte, s the source byte, sA/dA their alpha bytes. Weights
 // are bytes and every division is a shift by 8; the shifted sums are never
 // negative except where CrossFade says so. Source areas are inclusive
@@ -21,14 +24,14 @@ namespace ac {
 // Clipping: a negative DstPoint moves SrcRect's left/top inward; a negative
 // SrcRect left/top moves DstPoint; Right/Bottom are clamped to the source and to
 // what fits in Dst. Nothing is drawn for Right < Left or Bottom < Top.
-void BlendOver(const TsPixelBuffer& dst, const TsPixelBuffer& src, const TSourceRect& srcRect,
-               uint8_t opacity, TPoint dstPoint);
+void BlendOver(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+               const TSourceRect& srcRect, uint8_t opacity);
 
 // All four bytes d := (Weight * (d - s) + s * 256) >> 8: Weight is the share kept
 // from Dst. Clips as BlendOver, except that an area one column or one row wide
 // (Right <= Left or Bottom <= Top) draws nothing.
-void MixArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, uint8_t weight, TPoint dstPoint,
-             const TSourceRect& srcRect);
+void MixArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+             const TSourceRect& srcRect, uint8_t weight);
 
 // Colour bytes d := (Weight * (d - s) + s * 256) >> 8, alpha kept. Same sizes.
 void MixBuffers(const TsPixelBuffer& dst, const TsPixelBuffer& src, uint8_t weight);
@@ -40,21 +43,21 @@ void ComposeByAlpha(const TsPixelBuffer& dst, const TsPixelBuffer& src);
 // four bytes d := ((255 - Weight) * s + Weight * d) >> 8. A negative SrcRect
 // left/top is raised to 0 and the destination shifted with it; destination
 // positions outside Dst are skipped.
-void MixKeyedArea(const TsPixelBuffer& dst, int32_t dstX, int32_t dstY, TColor key, uint8_t weight,
-                  const TSourceRect& srcRect, const TsPixelBuffer& src);
+void MixKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                  const TSourceRect& srcRect, uint8_t weight, TColor key);
 
 // Source pixels equal to ColorToPixel(Key) with alpha 0 are skipped (clNone: none
 // is). Weight 0 copies the others unchanged; otherwise colour
 // d := (Weight * (s - d) + d * 256) >> 8 and dA := max(Weight, dA). SrcRect is
 // clamped to the source without moving the destination; positions outside Dst
 // are skipped.
-void CopyKeyedArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t dstX, uint8_t weight,
-                   TColor key, const TSourceRect& srcRect, int32_t dstY);
+void CopyKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                   const TSourceRect& srcRect, uint8_t weight, TColor key);
 
-// The whole of Src at (DstX, DstY): pixels other than ColorToPixel(Key) are
-// copied with alpha 255. Clipped to Dst.
-void CopyOpaqueKeyed(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t dstX, TColor key,
-                     int32_t dstY);
+// The whole of Src at DstPoint: pixels other than ColorToPixel(Key) are copied
+// with alpha 255. Clipped to Dst.
+void CopyOpaqueKeyed(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                     TColor key);
 
 // Blends state image A toward B into Dst (all of one size); Dst's alpha is not
 // written. Without a mask (an empty view) colour d := b - ((Weight * (b - a) +

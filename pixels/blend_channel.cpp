@@ -42,7 +42,7 @@ void CopyChannel(const TsPixelBuffer& dst, const TsPixelBuffer& src, int channel
   }
 }
 
-void ExtractChannel(const TsPixelBuffer& src, const TsChannelBuffer& dst, int channel) {
+void ExtractChannel(const TsChannelBuffer& dst, const TsPixelBuffer& src, int channel) {
   if (src.IsEmpty() || dst.IsEmpty() || channel < 0 || channel > 3) return;
   if (src.Width != dst.Width || src.Height != dst.Height) return;
   for (int32_t y = 0; y < src.Height; ++y) {

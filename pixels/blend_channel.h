@@ -26,7 +26,7 @@ void MakeGrayKeyed(const TsPixelBuffer& buf, TColor key);
 // common to both buffers is processed.
 void CopyChannel(const TsPixelBuffer& dst, const TsPixelBuffer& src, int channel);
 // Dst byte := Src byte Channel. Same sizes.
-void ExtractChannel(const TsPixelBuffer& src, const TsChannelBuffer& dst, int channel);
+void ExtractChannel(const TsChannelBuffer& dst, const TsPixelBuffer& src, int channel);
 // Dst byte Channel := Src byte. Same sizes.
 void InsertChannel(const TsPixelBuffer& dst, const TsChannelBuffer& src, int channel);
 

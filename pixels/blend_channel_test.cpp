@@ -46,7 +46,7 @@ TEST(CopyChannel, CopiesOneByteOverTheCommonArea) {
 TEST(ExtractAndInsertChannel, MoveOneByteThroughAnEightBitImage) {
   TsPixelImage img = MakeImage(2, 1, {0xAABBCCDD, 0x01020304});
   TsChannelImage ch(2, 1);
-  ExtractChannel(img, ch, 1);
+  ExtractChannel(ch, img, 1);
   EXPECT_EQ(ch.View().Row(0)[0], 0xCC);
   EXPECT_EQ(ch.View().Row(0)[1], 0x03);
   InsertChannel(img, ch, 3);

@@ -103,8 +103,8 @@ void FillBands(const TsPixelBuffer& buf, const TRect& rect, TColor color, int32_
              color, 255);
 }
 
-void FillOutside(const TsPixelBuffer& buf, const TRect& outer, const TRect& inner, uint8_t alpha,
-                 TColor color) {
+void FillOutside(const TsPixelBuffer& buf, const TRect& outer, const TRect& inner, TColor color,
+                 uint8_t alpha) {
   FillPixels(buf, TRect::LTRB(outer.Left, outer.Top, outer.Right, inner.Top), color, alpha);
   FillPixels(buf, TRect::LTRB(outer.Left, inner.Top, inner.Left, inner.Bottom), color, alpha);
   FillPixels(buf, TRect::LTRB(inner.Right, inner.Top, outer.Right, inner.Bottom), color, alpha);

@@ -36,8 +36,8 @@ void FillBands(const TsPixelBuffer& buf, const TRect& rect, TColor color, int32_
 
 // Fills the part of Outer around Inner with Color and Alpha (top, left, right and
 // bottom bands).
-void FillOutside(const TsPixelBuffer& buf, const TRect& outer, const TRect& inner, uint8_t alpha,
-                 TColor color);
+void FillOutside(const TsPixelBuffer& buf, const TRect& outer, const TRect& inner, TColor color,
+                 uint8_t alpha);
 
 // Each colour byte ch := (ch * Weight + c * (255 - Weight)) >> 8; alpha kept.
 // Rect is inclusive: Left/Top below 0 are raised to 0, Right/Bottom at or past

@@ -97,7 +97,7 @@ TEST(FillBands, PaintsFourOpaqueBandsInsideTheRectangle) {
 
 TEST(FillOutside, FillsAroundTheInnerRectangle) {
   TsPixelImage img(5, 4);
-  FillOutside(img, TRect::LTRB(0, 0, 5, 4), TRect::LTRB(1, 1, 3, 3), 0x20, 0x010203);
+  FillOutside(img, TRect::LTRB(0, 0, 5, 4), TRect::LTRB(1, 1, 3, 3), 0x010203, 0x20);
   EXPECT_EQ(Changed(img, 0),
             "#####\n"
             "#..##\n"

@@ -24,10 +24,13 @@ inline void CopyRunFill(uint32_t* d, const uint32_t* s, int32_t first, int32_t l
 
 }  // namespace
 
-void CopyOverParent(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t dstX,
-                    TUseParent useParent, const TCacheInfo& cache, TColor key,
-                    const TSourceRect& srcRect, int32_t dstY) {
+void CopyOverParent(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                    const TSourceRect& srcRect, const TParentFill& parent) {
   if (dst.IsEmpty() || src.IsEmpty()) return;
+  const int32_t dstX = dstPoint.X;
+  const int32_t dstY = dstPoint.Y;
+  const TCacheInfo& cache = parent.Cache;
+  const TColor key = parent.Key;
   TSourceRect s = srcRect;
   s.Left = std::max(s.Left, 0);
   s.Top = std::max(s.Top, 0);
@@ -44,7 +47,7 @@ void CopyOverParent(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t 
   const int32_t y1 = std::min(s.Height(), dst.Height - dstY);
   if (x1 <= x0 || y1 <= y0) return;
 
-  const bool fromCache = useParent == TUseParent::Yes && cache.Ready && cache.HasBmp();
+  const bool fromCache = parent.UseParent == TUseParent::Yes && cache.Ready && cache.HasBmp();
   const bool intoCache = fromCache && dst.SameStorage(cache.Bmp);
   // Rule 3 reads Dst(0, 0) before anything is written.
   const uint32_t fill = (ColorToPixel(static_cast<uint32_t>(cache.FillColor.C)) & 0x00FFFFFFu) |
@@ -85,8 +88,8 @@ void CopyOverParent(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t 
   }
 }
 
-void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
-                     int32_t corner, const TCornerMask* mask, TPoint backPoint) {
+void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelBuffer& back,
+                     TPoint backPoint, int32_t corner, const TCornerMask* mask) {
   if (dst.IsEmpty() || back.IsEmpty()) return;
   const int32_t w = std::min(area.Width(), back.Width - backPoint.X);
   const int32_t h = std::min(area.Height(), back.Height - backPoint.Y);

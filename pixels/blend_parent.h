@@ -13,9 +13,17 @@ namespace ac {
 
 enum class TUseParent { No, Yes };
 
-// Copies the inclusive SrcRect of Src to Dst at (DstX, DstY). Key pixels (whole
-// value equal to ColorToPixel(Key); clNone switches the test off) are treated
-// as transparent:
+// What shows through the key pixels of a copy over the parent: the parent's
+// background, whether to take it, and the key colour (clNone switches the key
+// test off). The cache must outlive the call.
+struct TParentFill {
+  const TCacheInfo& Cache;
+  TUseParent UseParent;
+  TColor Key;
+};
+
+// Copies the inclusive SrcRect of Src to Dst at DstPoint. Key pixels (whole
+// value equal to ColorToPixel(Parent.Key)) are treated as transparent:
 // 1. UseParent, Cache.Ready and a cache image: when Dst is the cache image itself
 //    the other pixels are copied with alpha 255 and key pixels left alone (Dst
 //    already holds the parent); else the other pixels are copied unchanged and a
@@ -26,9 +34,8 @@ enum class TUseParent { No, Yes };
 //    the alpha Dst(0, 0) had before the copy.
 // SrcRect is clamped to Src (Left/Top raised to 0 without moving the
 // destination); destination positions outside Dst are skipped.
-void CopyOverParent(const TsPixelBuffer& dst, const TsPixelBuffer& src, int32_t dstX,
-                    TUseParent useParent, const TCacheInfo& cache, TColor key,
-                    const TSourceRect& srcRect, int32_t dstY);
+void CopyOverParent(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
+                    const TSourceRect& srcRect, const TParentFill& parent);
 
 // Corner codes of FillKeyFromBack: the window hit-test codes of the corners.
 enum TFrameCorner : int32_t {
@@ -57,7 +64,7 @@ struct TCornerMask {
 // pixel when the mask pixel at the same offset from the corner's origin has
 // colour bytes $FF00FF; positions off the mask image are not processed. Corner is
 // a TFrameCorner; any other value means top-left.
-void FillKeyFromBack(const TsPixelBuffer& dst, const TsPixelBuffer& back, const TRect& area,
-                     int32_t corner, const TCornerMask* mask, TPoint backPoint);
+void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelBuffer& back,
+                     TPoint backPoint, int32_t corner, const TCornerMask* mask);
 
 }  // namespace ac

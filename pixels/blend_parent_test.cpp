@@ -46,7 +46,7 @@ TEST(CopyOverParent, KeyPixelsTakeTheCachedParent) {
   for (const Case& c : cases) {
     TsPixelImage dst = Filled(3, 1, kOld);
     TCacheInfo ci = MakeCacheInfo(cache, c.cx, c.cy);
-    CopyOverParent(dst, src, 0, TUseParent::Yes, ci, clFuchsia, TSourceRect{0, 0, 2, 0}, 0);
+    CopyOverParent(dst, {0, 0}, src, TSourceRect{0, 0, 2, 0}, {ci, TUseParent::Yes, clFuchsia});
     EXPECT_EQ(Hex(dst), Hex(3, {kA, c.keyResult, kB})) << c.cx << "," << c.cy;
   }
 }
@@ -54,7 +54,8 @@ TEST(CopyOverParent, KeyPixelsTakeTheCachedParent) {
 TEST(CopyOverParent, IntoTheCacheItselfMakesCopiedPixelsOpaque) {
   TsPixelImage cache = CacheImage();
   TCacheInfo ci = MakeCacheInfo(cache, 0, 0);
-  CopyOverParent(cache, Source(), 1, TUseParent::Yes, ci, clFuchsia, TSourceRect{0, 0, 2, 0}, 1);
+  CopyOverParent(cache, {1, 1}, Source(), TSourceRect{0, 0, 2, 0},
+                 {ci, TUseParent::Yes, clFuchsia});
   EXPECT_EQ(Hex(cache), Hex(4, {0x40000000, 0x40000001, 0x40000002, 0x40000003,  //
                                 0x40000010, 0xFF0000AA, 0x40000012, 0xFF0000BB}));
 }
@@ -62,14 +63,14 @@ TEST(CopyOverParent, IntoTheCacheItselfMakesCopiedPixelsOpaque) {
 TEST(CopyOverParent, WithoutParentKeyPixelsStayUntouched) {
   TsPixelImage cache = CacheImage();
   TsPixelImage dst = Filled(3, 1, kOld);
-  CopyOverParent(dst, Source(), 0, TUseParent::No, MakeCacheInfo(cache, 0, 0), clFuchsia,
-                 TSourceRect{0, 0, 2, 0}, 0);
+  CopyOverParent(dst, {0, 0}, Source(), TSourceRect{0, 0, 2, 0},
+                 {MakeCacheInfo(cache, 0, 0), TUseParent::No, clFuchsia});
   EXPECT_EQ(Hex(dst), Hex(3, {kA, kOld, kB}));
   // Ready without an image is the same.
   TCacheInfo noImage = MakeCacheInfo(TsPixelBuffer(), 0, 0);
   TsPixelImage dst2 = Filled(3, 1, kOld);
-  CopyOverParent(dst2, Source(), 0, TUseParent::Yes, noImage, clFuchsia, TSourceRect{0, 0, 2, 0},
-                 0);
+  CopyOverParent(dst2, {0, 0}, Source(), TSourceRect{0, 0, 2, 0},
+                 {noImage, TUseParent::Yes, clFuchsia});
   EXPECT_EQ(Hex(dst2), Hex(3, {kA, kOld, kB}));
 }
 
@@ -78,7 +79,7 @@ TEST(CopyOverParent, NotReadyFillsKeyPixelsWithTheFillColourAndTheOldCornerAlpha
   TCacheInfo ci;
   ci.Ready = false;
   ci.FillColor = TsColor(0x00332211);
-  CopyOverParent(dst, Source(), 0, TUseParent::Yes, ci, clFuchsia, TSourceRect{0, 0, 2, 0}, 0);
+  CopyOverParent(dst, {0, 0}, Source(), TSourceRect{0, 0, 2, 0}, {ci, TUseParent::Yes, clFuchsia});
   // Dst(0, 0) is overwritten first, but its alpha was read before.
   EXPECT_EQ(Hex(dst), Hex(3, {kA, 0x7F112233, kB}));
 }
@@ -88,18 +89,22 @@ TEST(CopyOverParent, ClampsTheSourceAndSkipsPositionsOutsideTheDestination) {
   TCacheInfo ci = MakeCacheInfo(cache, 0, 0);
   {
     TsPixelImage dst = Filled(3, 1, kOld);
-    CopyOverParent(dst, Source(), 0, TUseParent::Yes, ci, clFuchsia, TSourceRect{-2, -1, 9, 9}, 0);
+    CopyOverParent(dst, {0, 0}, Source(), TSourceRect{-2, -1, 9, 9},
+                   {ci, TUseParent::Yes, clFuchsia});
     EXPECT_EQ(Hex(dst), Hex(3, {kA, 0x40000001, kB}));
   }
   {
     TsPixelImage dst = Filled(3, 1, kOld);
-    CopyOverParent(dst, Source(), -1, TUseParent::Yes, ci, clFuchsia, TSourceRect{0, 0, 2, 0}, 0);
+    CopyOverParent(dst, {-1, 0}, Source(), TSourceRect{0, 0, 2, 0},
+                   {ci, TUseParent::Yes, clFuchsia});
     EXPECT_EQ(Hex(dst), Hex(3, {0x40000000, kB, kOld}));
   }
   {
     TsPixelImage dst = Filled(3, 1, kOld);
-    CopyOverParent(dst, Source(), 0, TUseParent::Yes, ci, clFuchsia, TSourceRect{0, 0, 2, 0}, 1);
-    CopyOverParent(dst, Source(), 3, TUseParent::Yes, ci, clFuchsia, TSourceRect{0, 0, 2, 0}, 0);
+    CopyOverParent(dst, {0, 1}, Source(), TSourceRect{0, 0, 2, 0},
+                   {ci, TUseParent::Yes, clFuchsia});
+    CopyOverParent(dst, {3, 0}, Source(), TSourceRect{0, 0, 2, 0},
+                   {ci, TUseParent::Yes, clFuchsia});
     EXPECT_EQ(Hex(dst), Hex(3, {kOld, kOld, kOld}));
   }
 }
@@ -111,7 +116,7 @@ TEST(FillKeyFromBack, WithoutMaskClearsAlphaAndFillsMagentaFromBack) {
   TsPixelImage back(3, 2);
   for (int32_t i = 0; i < 6; ++i) back.View().At(i % 3, i / 3) = 0xB0000000u | i;
   // Back has only two columns from BackPoint (1, 0): the third stays as it was.
-  FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 3, 2), fcTopLeft, nullptr, {1, 0});
+  FillKeyFromBack(dst, TRect::LTRB(0, 0, 3, 2), back, {1, 0}, fcTopLeft, nullptr);
   EXPECT_EQ(Hex(dst), Hex(3, {0xB0000001, 0xB0000002, 0x80123456,  //
                               0x00123456, 0xB0000005, 0xFFFF00FF}));
 }
@@ -127,19 +132,19 @@ TEST(FillKeyFromBack, WithMaskTestsTheCornerOfTheMaskImage) {
   TsPixelImage back = MakeImage(2, 2, {0xB0, 0xB1, 0xB2, 0xB3});
   {
     TsPixelImage dst = Filled(2, 2, kOld);
-    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 2, 2), fcTopRight, &mask, {0, 0});
+    FillKeyFromBack(dst, TRect::LTRB(0, 0, 2, 2), back, {0, 0}, fcTopRight, &mask);
     EXPECT_EQ(Hex(dst), Hex(2, {0xB0, 0xB1, kOld, kOld}));
   }
   {
     // The bottom-left origin is row 3: the second row would leave the image.
     TsPixelImage dst = Filled(2, 2, kOld);
-    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 2, 2), fcBottomLeft, &mask, {0, 0});
+    FillKeyFromBack(dst, TRect::LTRB(0, 0, 2, 2), back, {0, 0}, fcBottomLeft, &mask);
     EXPECT_EQ(Hex(dst), Hex(2, {0xB0, 0xB1, kOld, kOld}));
   }
   {
     // Any other code is top-left: mask pixels (0..1, 0..1) are not magenta.
     TsPixelImage dst = Filled(2, 2, kOld);
-    FillKeyFromBack(dst, back, TRect::LTRB(0, 0, 2, 2), 99, &mask, {0, 0});
+    FillKeyFromBack(dst, TRect::LTRB(0, 0, 2, 2), back, {0, 0}, 99, &mask);
     EXPECT_EQ(Hex(dst), Hex(2, {kOld, kOld, kOld, kOld}));
   }
 }
@@ -147,7 +152,7 @@ TEST(FillKeyFromBack, WithMaskTestsTheCornerOfTheMaskImage) {
 TEST(FillKeyFromBack, StaysInsideDestinationAndBack) {
   TsPixelImage dst = Filled(2, 2, 0x00FF00FF);
   TsPixelImage back = Filled(2, 2, 0xB0B0B0B0);
-  FillKeyFromBack(dst, back, TRect::LTRB(-1, 1, 5, 9), fcTopLeft, nullptr, {-1, 0});
+  FillKeyFromBack(dst, TRect::LTRB(-1, 1, 5, 9), back, {-1, 0}, fcTopLeft, nullptr);
   EXPECT_EQ(Hex(dst), Hex(2, {0x00FF00FF, 0x00FF00FF, 0xB0B0B0B0, 0xB0B0B0B0}));
 }
 

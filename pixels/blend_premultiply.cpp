@@ -1,7 +1,7 @@
 #include "pixels/blend_premultiply.h"
 
-#include "system/system.h"
 #include "pixels/blend_rows.h"
+#include "system/system.h"
 
 namespace ac {
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "system/system.h"
 #ifndef _WIN32
 #include "system/native/composition_testing.h"
 #endif
 #include "pixels/pixel_buffer_testing.h"
+#include "system/system.h"
 
 namespace ac {
 namespace {

@@ -1,6 +1,7 @@
 #include "pixels/blend_rows.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -372,6 +373,13 @@ void CopyKeyedFill(uint32_t* d, const uint32_t* s, int32_t n, uint32_t key, uint
 }
 
 void Fill(uint32_t* d, int32_t n, uint32_t v) {
+#if defined(__GLIBC__) && WCHAR_MAX > 0xFFFF
+  // glibc's wide fill is a 32-bit fill tuned for each processor (aligned
+  // stores as wide as it has); unaligned vector stores that split cache lines
+  // make a hand-written loop slower at control sizes.
+  if (n > 0) std::wmemset(reinterpret_cast<wchar_t*>(d), static_cast<wchar_t>(v), n);
+  return;
+#endif
   int32_t x = 0;
 #if AC_SSE2
   const __m128i f = _mm_set1_epi32(static_cast<int>(v));

@@ -167,6 +167,21 @@ TEST(RowKernels, MatchTheWrittenFormulasOnRandomPixels) {
           ASSERT_EQ(d[i], src[i] == 0x00FF00FFu ? b[i] : (src[i] | 0xFF000000u)) << n;
         }
       }
+      {
+        auto d = d0;
+        auto src = s;
+        for (int32_t i = 0; i < n; i += 3) src[i] = 0x00FF00FF;
+        rows::CopyKeyedFill(d.data(), src.data(), n, 0x00FF00FF, m[0]);
+        for (int32_t i = 0; i < n; ++i) ASSERT_EQ(d[i], src[i] == 0x00FF00FFu ? m[0] : src[i]) << n;
+      }
+      {
+        // The pixel after the row stays as it was.
+        auto d = d0;
+        d.push_back(0x12345678u);
+        rows::Fill(d.data(), n, b[0]);
+        for (int32_t i = 0; i < n; ++i) ASSERT_EQ(d[i], b[0]) << n;
+        ASSERT_EQ(d[n], 0x12345678u) << n;
+      }
     }
   }
 }

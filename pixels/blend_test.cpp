@@ -18,12 +18,12 @@ TEST(BlendOver, OpaqueSourceAtFullOpacityKeepsTheShiftRounding) {
   {
     // Colour (s * 255 + d) >> 8; over alpha 0 the result alpha is 254.
     TsPixelImage dst = MakeImage(2, 1, {0x00102030, 0x00000000});
-    BlendOver(dst, src, TSourceRect::XYWH(0, 0, 2, 1), 255, {0, 0});
+    BlendOver(dst, {0, 0}, src, TSourceRect::XYWH(0, 0, 2, 1), 255);
     EXPECT_EQ(Hex(dst), Hex(2, {0xFE7F3F20, 0xFEFEFEFE}));
   }
   {
     TsPixelImage dst = MakeImage(2, 1, {0xFF102030, 0xFF000000});
-    BlendOver(dst, src, TSourceRect::XYWH(0, 0, 2, 1), 255, {0, 0});
+    BlendOver(dst, {0, 0}, src, TSourceRect::XYWH(0, 0, 2, 1), 255);
     EXPECT_EQ(Hex(dst), Hex(2, {0xFF7F3F20, 0xFFFEFEFE}));
   }
 }
@@ -32,7 +32,7 @@ TEST(BlendOver, PartialOpacityScalesTheSourceAlphaFirst) {
   // a = (200 * 128) >> 8 = 100.
   TsPixelImage src = MakeImage(2, 1, {0xC8FF0000, 0xC8FF0000});
   TsPixelImage dst = MakeImage(2, 1, {0x800000FF, 0x0A0000FF});
-  BlendOver(dst, src, TSourceRect::XYWH(0, 0, 2, 1), 128, {0, 0});
+  BlendOver(dst, {0, 0}, src, TSourceRect::XYWH(0, 0, 2, 1), 128);
   // b: (255 * 156) >> 8 = 155; r: (255 * 100) >> 8 = 99;
   // alpha: max(128, (100 * 100 + 128 * 156) >> 8 = 117) and max(10, 45).
   EXPECT_EQ(Hex(dst), Hex(2, {0x8063009B, 0x2D63009B}));
@@ -87,7 +87,7 @@ const AreaCase kAreaCases[] = {
 TEST(BlendOver, ClipsPointAndSourceRectangle) {
   for (const AreaCase& c : kAreaCases) {
     EXPECT_EQ(Landing([&](const TsPixelBuffer& d, const TsPixelBuffer& s) {
-                BlendOver(d, s, c.s, 255, c.at);
+                BlendOver(d, c.at, s, c.s, 255);
               }),
               c.blend)
         << c.at.X << "," << c.at.Y << " " << c.s.Left << "," << c.s.Top << "," << c.s.Right << ","
@@ -98,7 +98,7 @@ TEST(BlendOver, ClipsPointAndSourceRectangle) {
 TEST(MixArea, ClipsLikeBlendOverButNeedsTwoColumns) {
   for (const AreaCase& c : kAreaCases) {
     EXPECT_EQ(Landing([&](const TsPixelBuffer& d, const TsPixelBuffer& s) {
-                MixArea(d, s, 0, c.at, c.s);
+                MixArea(d, c.at, s, c.s, 0);
               }),
               c.mix)
         << c.at.X << "," << c.at.Y << " " << c.s.Left << "," << c.s.Top << "," << c.s.Right << ","
@@ -109,7 +109,7 @@ TEST(MixArea, ClipsLikeBlendOverButNeedsTwoColumns) {
 TEST(MixArea, MixesAllFourBytes) {
   TsPixelImage dst = Filled(2, 2, 0xFF0000FF);
   TsPixelImage src = Filled(2, 2, 0x00FF8000);
-  MixArea(dst, src, 100, {0, 0}, TSourceRect::XYWH(0, 0, 2, 2));
+  MixArea(dst, {0, 0}, src, TSourceRect::XYWH(0, 0, 2, 2), 100);
   // (100 * d + 156 * s) >> 8 per byte.
   EXPECT_EQ(Hex(dst), Hex(2, {0x639B4E63, 0x639B4E63, 0x639B4E63, 0x639B4E63}));
 }
@@ -136,17 +136,17 @@ TEST(MixKeyedArea, SkipsKeyPixelsAndShiftsForANegativeSourceLeft) {
   {
     TsPixelImage dst(4, 1);
     // (155 * s + 100 * d) >> 8: 255 -> 154, 100 -> 60.
-    MixKeyedArea(dst, 0, 0, clFuchsia, 100, TSourceRect{-1, 0, 2, 0}, src);
+    MixKeyedArea(dst, {0, 0}, src, TSourceRect{-1, 0, 2, 0}, 100, clFuchsia);
     EXPECT_EQ(Hex(dst), Hex(4, {0, 0x9A9A9A9A, 0, 0x3C3C3C3C}));
   }
   {
     TsPixelImage dst(4, 1);
-    MixKeyedArea(dst, -1, 0, clFuchsia, 100, TSourceRect{0, 0, 2, 0}, src);
+    MixKeyedArea(dst, {-1, 0}, src, TSourceRect{0, 0, 2, 0}, 100, clFuchsia);
     EXPECT_EQ(Hex(dst), Hex(4, {0, 0x3C3C3C3C, 0, 0}));
   }
   {
     TsPixelImage dst(2, 1);
-    MixKeyedArea(dst, 0, 0, clNone, 0, TSourceRect{1, 0, 5, 5}, src);
+    MixKeyedArea(dst, {0, 0}, src, TSourceRect{1, 0, 5, 5}, 0, clNone);
     EXPECT_EQ(Hex(dst), Hex(2, {0x00FE00FE, 0x63636363}));
   }
 }
@@ -155,12 +155,12 @@ TEST(CopyKeyedArea, SkipsTransparentKeyPixelsOnly) {
   TsPixelImage src = MakeImage(3, 1, {0x00FF00FF, 0xFFFF00FF, 0x10FFFFFF});
   {
     TsPixelImage dst = Filled(3, 1, 0x05000000);
-    CopyKeyedArea(dst, src, 0, 0, clFuchsia, TSourceRect{0, 0, 2, 0}, 0);
+    CopyKeyedArea(dst, {0, 0}, src, TSourceRect{0, 0, 2, 0}, 0, clFuchsia);
     EXPECT_EQ(Hex(dst), Hex(3, {0x05000000, 0xFFFF00FF, 0x10FFFFFF}));
   }
   {
     TsPixelImage dst = Filled(3, 1, 0x05000000);
-    CopyKeyedArea(dst, src, 0, 200, clFuchsia, TSourceRect{0, 0, 2, 0}, 0);
+    CopyKeyedArea(dst, {0, 0}, src, TSourceRect{0, 0, 2, 0}, 200, clFuchsia);
     // colour (200 * s + 56 * d) >> 8, alpha max(200, dA).
     EXPECT_EQ(Hex(dst), Hex(3, {0x05000000, 0xC8C700C7, 0xC8C7C7C7}));
   }
@@ -170,12 +170,12 @@ TEST(CopyKeyedArea, RaisesANegativeSourceLeftWithoutMovingTheDestination) {
   TsPixelImage src = MakeImage(3, 1, {0xFF000001, 0xFF000002, 0xFF000003});
   {
     TsPixelImage dst(3, 1);
-    CopyKeyedArea(dst, src, 0, 0, clFuchsia, TSourceRect{-1, 0, 2, 0}, 0);
+    CopyKeyedArea(dst, {0, 0}, src, TSourceRect{-1, 0, 2, 0}, 0, clFuchsia);
     EXPECT_EQ(Hex(dst), Hex(3, {0xFF000001, 0xFF000002, 0xFF000003}));
   }
   {
     TsPixelImage dst(3, 2);
-    CopyKeyedArea(dst, src, -1, 0, clFuchsia, TSourceRect{0, -3, 9, 9}, 1);
+    CopyKeyedArea(dst, {-1, 1}, src, TSourceRect{0, -3, 9, 9}, 0, clFuchsia);
     EXPECT_EQ(Hex(dst), Hex(3, {0, 0, 0, 0xFF000002, 0xFF000003, 0}));
   }
 }
@@ -183,9 +183,9 @@ TEST(CopyKeyedArea, RaisesANegativeSourceLeftWithoutMovingTheDestination) {
 TEST(CopyOpaqueKeyed, CopiesNonKeyPixelsOpaqueAndClips) {
   TsPixelImage src = MakeImage(2, 2, {0x00FF00FF, 0x00123456, 0x01020304, 0x00FF00FF});
   TsPixelImage dst = Filled(2, 2, 0x11111111);
-  CopyOpaqueKeyed(dst, src, -1, clFuchsia, 1);
+  CopyOpaqueKeyed(dst, {-1, 1}, src, clFuchsia);
   EXPECT_EQ(Hex(dst), Hex(2, {0x11111111, 0x11111111, 0xFF123456, 0x11111111}));
-  CopyOpaqueKeyed(dst, src, 0, clFuchsia, 0);
+  CopyOpaqueKeyed(dst, {0, 0}, src, clFuchsia);
   EXPECT_EQ(Hex(dst), Hex(2, {0x11111111, 0xFF123456, 0xFF020304, 0x11111111}));
 }
 
@@ -238,11 +238,11 @@ TEST(ClearUnchanged, ClearsPixelsWhoseColourBytesMatch) {
 TEST(Blends, EmptyBuffersDrawNothing) {
   TsPixelImage empty;
   TsPixelImage one = Filled(1, 1, 0x01020304);
-  BlendOver(one, empty, TSourceRect{0, 0, 0, 0}, 255, {0, 0});
-  BlendOver(empty, one, TSourceRect{0, 0, 0, 0}, 255, {0, 0});
-  MixArea(empty, one, 1, {0, 0}, TSourceRect{0, 0, 1, 1});
-  MixKeyedArea(empty, 0, 0, clNone, 1, TSourceRect{0, 0, 0, 0}, one);
-  CopyKeyedArea(one, empty, 0, 0, clNone, TSourceRect{0, 0, 0, 0}, 0);
+  BlendOver(one, {0, 0}, empty, TSourceRect{0, 0, 0, 0}, 255);
+  BlendOver(empty, {0, 0}, one, TSourceRect{0, 0, 0, 0}, 255);
+  MixArea(empty, {0, 0}, one, TSourceRect{0, 0, 1, 1}, 1);
+  MixKeyedArea(empty, {0, 0}, one, TSourceRect{0, 0, 0, 0}, 1, clNone);
+  CopyKeyedArea(one, {0, 0}, empty, TSourceRect{0, 0, 0, 0}, 0, clNone);
   CrossFade(empty, empty, empty, 1);
   EXPECT_EQ(one.View().At(0, 0), 0x01020304u);
 }

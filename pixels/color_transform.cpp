@@ -39,7 +39,7 @@ uint32_t ScaleBrightness(uint32_t pixel, int32_t amount) {
   return out;
 }
 
-uint32_t ScaleSaturation(int32_t amount, uint32_t pixel) {
+uint32_t ScaleSaturation(uint32_t pixel, int32_t amount) {
   const int32_t a = std::clamp(amount, -255, 255);
   if (a == 0) return pixel;
   const int32_t l =
@@ -54,7 +54,7 @@ uint32_t ScaleSaturation(int32_t amount, uint32_t pixel) {
   return out;
 }
 
-uint32_t ShiftHue(int32_t degrees, uint32_t pixel) {
+uint32_t ShiftHue(uint32_t pixel, int32_t degrees) {
   const int32_t r = static_cast<int32_t>((pixel >> 16) & 0xFFu);
   const int32_t g = static_cast<int32_t>((pixel >> 8) & 0xFFu);
   const int32_t b = static_cast<int32_t>(pixel & 0xFFu);
@@ -105,15 +105,15 @@ uint32_t ShiftHue(int32_t degrees, uint32_t pixel) {
   return Pack(pixel, TruncByte(nr), TruncByte(ng), TruncByte(nb));
 }
 
-TColor ScaleSaturationColor(int32_t amount, TColor color) {
+TColor ScaleSaturationColor(TColor color, int32_t amount) {
   if (amount == 0) return color;
-  const uint32_t p = ScaleSaturation(amount, ColorToPixel(static_cast<uint32_t>(color)));
+  const uint32_t p = ScaleSaturation(ColorToPixel(static_cast<uint32_t>(color)), amount);
   return static_cast<TColor>(ColorToPixel(p));
 }
 
-TColor ShiftHueColor(int32_t degrees, TColor color) {
+TColor ShiftHueColor(TColor color, int32_t degrees) {
   if (degrees == 0) return color;
-  const uint32_t p = ShiftHue(degrees, ColorToPixel(static_cast<uint32_t>(color)));
+  const uint32_t p = ShiftHue(ColorToPixel(static_cast<uint32_t>(color)), degrees);
   return static_cast<TColor>(ColorToPixel(p));
 }
 
@@ -123,21 +123,21 @@ uint32_t ToneByColor(uint32_t pixel, TColor tone) {
   return Pack(pixel, (m * t.R) >> 8, (m * t.G) >> 8, (m * t.B) >> 8);
 }
 
-void ApplyDisabledLook(const TsPixelBuffer& buf, TsDisabledKinds kinds, TColor parentColor,
-                       TPoint offset, const TCacheInfo& cache) {
+void ApplyDisabledLook(const TsPixelBuffer& buf, const TCacheInfo& cache, TPoint offset,
+                       TsDisabledKinds kinds, TColor parentColor) {
   if (buf.IsEmpty()) return;
   if ((kinds & dkGrayed) != 0) {
     // -90 * 255 / 100, truncated toward zero: -229.
     constexpr int32_t amount = kDisabledSaturation * 255 / 100;
     ForEachPixel(
-        buf, [](uint32_t& p) { p = ScaleSaturation(amount, p); }, clFuchsia);
+        buf, [](uint32_t& p) { p = ScaleSaturation(p, amount); }, clFuchsia);
   }
   if ((kinds & dkBlended) != 0) {
     if (cache.Ready && cache.HasBmp()) {
       const int32_t x = offset.X + cache.X;
       const int32_t y = offset.Y + cache.Y;
-      MixKeyedArea(buf, 0, 0, clFuchsia, kDisabledBlendWeight,
-                   TSourceRect::XYWH(x, y, buf.Width, buf.Height), cache.Bmp);
+      MixKeyedArea(buf, {0, 0}, cache.Bmp, TSourceRect::XYWH(x, y, buf.Width, buf.Height),
+                   kDisabledBlendWeight, clFuchsia);
     } else {
       const TColor to = cache.FillColor.C == clFuchsia ? parentColor : cache.FillColor.C;
       FadeToColor(buf, TSourceRect::XYWH(0, 0, buf.Width, buf.Height), kDisabledBlendWeight, to);

@@ -21,16 +21,16 @@ uint32_t ScaleBrightness(uint32_t pixel, int32_t amount);
 // Amount -255..255 (clamped): -255 gives grey, positive values push colours away
 // from grey. v := (a + 255) * c - a * L with L the rounded luminance; c := 0 when
 // v < 0, v >> 8 below 65536, else 255.
-uint32_t ScaleSaturation(int32_t amount, uint32_t pixel);
+uint32_t ScaleSaturation(uint32_t pixel, int32_t amount);
 
 // Rotates the hue by Degrees through HSV, cutting the hue to whole degrees and
 // the channels by truncation, so colours other than pure primaries may move by
 // a step even for 0 degrees. Grey pixels are unchanged.
-uint32_t ShiftHue(int32_t degrees, uint32_t pixel);
+uint32_t ShiftHue(uint32_t pixel, int32_t degrees);
 
 // The same on colour values; an amount of 0 returns the colour unchanged.
-TColor ScaleSaturationColor(int32_t amount, TColor color);
-TColor ShiftHueColor(int32_t degrees, TColor color);
+TColor ScaleSaturationColor(TColor color, int32_t amount);
+TColor ShiftHueColor(TColor color, int32_t degrees);
 
 // The pixel recoloured with Tone ($00BBGGRR, already resolved to RGB through
 // SkinColorToRGB by the caller, which does it once rather than per pixel),
@@ -53,7 +53,7 @@ inline constexpr int32_t kDisabledSaturation = -90;  // percent
 // control keeping 100/255) when Cache.Ready, or else fades the whole buffer by
 // weight 100 toward Cache.FillColor, or toward ParentColor ($00BBGGRR, already
 // resolved) when FillColor is clFuchsia.
-void ApplyDisabledLook(const TsPixelBuffer& buf, TsDisabledKinds kinds, TColor parentColor,
-                       TPoint offset, const TCacheInfo& cache);
+void ApplyDisabledLook(const TsPixelBuffer& buf, const TCacheInfo& cache, TPoint offset,
+                       TsDisabledKinds kinds, TColor parentColor);
 
 }  // namespace ac

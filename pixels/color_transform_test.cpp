@@ -45,7 +45,7 @@ TEST(ScaleSaturation, MovesChannelsAwayFromOrTowardTheLuminance) {
       {-229, Px(0xFF, 255, 0, 0), Px(0xFF, 93, 67, 67)},
       {0, Px(0x00, 1, 2, 3), Px(0x00, 1, 2, 3)},
   };
-  for (const Case& c : cases) EXPECT_EQ(ScaleSaturation(c.amount, c.in), c.out) << c.amount;
+  for (const Case& c : cases) EXPECT_EQ(ScaleSaturation(c.in, c.amount), c.out) << c.amount;
 }
 
 TEST(ShiftHue, RotatesThroughWholeDegrees) {
@@ -70,15 +70,15 @@ TEST(ShiftHue, RotatesThroughWholeDegrees) {
       {77, Px(0x33, 0, 0, 0), Px(0x33, 0, 0, 0)},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ShiftHue(c.degrees, c.in), c.out) << c.degrees << " " << std::hex << c.in;
+    EXPECT_EQ(ShiftHue(c.in, c.degrees), c.out) << c.degrees << " " << std::hex << c.in;
   }
 }
 
 TEST(ColourForms, WorkInColourByteOrder) {
-  EXPECT_EQ(ScaleSaturationColor(-255, 0x0000FF), 0x4B4B4B);
-  EXPECT_EQ(ShiftHueColor(120, 0x0000FF), 0x00FF00);
-  EXPECT_EQ(ShiftHueColor(0, 0x632B11), 0x632B11);  // 0 returns the colour unchanged
-  EXPECT_EQ(ScaleSaturationColor(0, clBtnFace), clBtnFace);
+  EXPECT_EQ(ScaleSaturationColor(0x0000FF, -255), 0x4B4B4B);
+  EXPECT_EQ(ShiftHueColor(0x0000FF, 120), 0x00FF00);
+  EXPECT_EQ(ShiftHueColor(0x632B11, 0), 0x632B11);  // 0 returns the colour unchanged
+  EXPECT_EQ(ScaleSaturationColor(clBtnFace, 0), clBtnFace);
 }
 
 TEST(ToneByColor, ScalesTheToneByTheBrightestChannel) {
@@ -89,7 +89,7 @@ TEST(ToneByColor, ScalesTheToneByTheBrightestChannel) {
 
 TEST(ApplyDisabledLook, GreysAllButKeyPixels) {
   TsPixelImage img = MakeImage(2, 1, {0xFFFF0000, 0x00FF00FF});
-  ApplyDisabledLook(img, dkGrayed, clBlack, {0, 0}, TCacheInfo());
+  ApplyDisabledLook(img, TCacheInfo(), {0, 0}, dkGrayed, clBlack);
   EXPECT_EQ(Hex(img), Hex(2, {0xFF5D4343, 0x00FF00FF}));
 }
 
@@ -97,7 +97,7 @@ TEST(ApplyDisabledLook, BlendsWithTheCachedParent) {
   TsPixelImage parent = Filled(4, 4, 0xFFFFFFFF);
   parent.View().At(3, 2) = 0x00FF00FF;  // a key pixel of the parent is skipped
   TsPixelImage img = MakeImage(2, 1, {0xFF000000, 0xFF000000});
-  ApplyDisabledLook(img, dkBlended, clBlack, {1, 1}, MakeCacheInfo(parent, 1, 1));
+  ApplyDisabledLook(img, MakeCacheInfo(parent, 1, 1), {1, 1}, dkBlended, clBlack);
   // (155 * s + 100 * d) >> 8 on all four bytes.
   EXPECT_EQ(Hex(img), Hex(2, {0xFE9A9A9A, 0xFF000000}));
 }
@@ -107,13 +107,13 @@ TEST(ApplyDisabledLook, FadesTowardFillOrParentColourWithoutCache) {
   ci.Ready = false;
   {
     TsPixelImage img = Filled(1, 1, 0xFF000000);
-    ApplyDisabledLook(img, dkBlended, 0x0000FF, {0, 0}, ci);  // FillColor is clFuchsia
+    ApplyDisabledLook(img, ci, {0, 0}, dkBlended, 0x0000FF);  // FillColor is clFuchsia
     EXPECT_EQ(img.View().At(0, 0), 0xFF9A0000u);
   }
   {
     ci.FillColor = TsColor(0x00FF00);
     TsPixelImage img = Filled(1, 1, 0xFF000000);
-    ApplyDisabledLook(img, dkBlended, 0x0000FF, {0, 0}, ci);
+    ApplyDisabledLook(img, ci, {0, 0}, dkBlended, 0x0000FF);
     EXPECT_EQ(img.View().At(0, 0), 0xFF009A00u);
   }
 }
@@ -122,7 +122,7 @@ TEST(ApplyDisabledLook, BothKindsDesaturateFirstThenBlend) {
   TCacheInfo ci;
   ci.Ready = false;
   TsPixelImage img = Filled(1, 1, 0xFFFF0000);
-  ApplyDisabledLook(img, dkBlended | dkGrayed, 0x0000FF, {0, 0}, ci);
+  ApplyDisabledLook(img, ci, {0, 0}, dkBlended | dkGrayed, 0x0000FF);
   // (93, 67, 67) faded toward red by weight 100.
   EXPECT_EQ(img.View().At(0, 0), 0xFFBE1A1Au);
 }

@@ -78,8 +78,8 @@ TEST(TsPixelBuffer, BottomUpBuffersDrawTheSamePicture) {
                                   0xFF445566, 0x10203040, 0x50607080, 0x90A0B0C0},
                                  order);
     FillPixels(dst, TRect::LTRB(0, 0, 2, 1), 0x123456, 0xFF);
-    BlendOver(dst, src, TSourceRect::XYWH(0, 0, 3, 3), 200, {1, 1});
-    MixArea(dst, src, 100, {-1, 0}, TSourceRect::XYWH(0, 0, 3, 3));
+    BlendOver(dst, {1, 1}, src, TSourceRect::XYWH(0, 0, 3, 3), 200);
+    MixArea(dst, {-1, 0}, src, TSourceRect::XYWH(0, 0, 3, 3), 100);
     FadeToColor(dst, TSourceRect{0, 2, 4, 3}, 50, 0x00FF00);
     return Hex(dst);
   };

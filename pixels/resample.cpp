@@ -162,7 +162,7 @@ double ResampleFilterValue(int32_t filter, double x) {
   }
 }
 
-void ResampleBuffer(const TsPixelBuffer& src, TsPixelImage& dst, int32_t newWidth,
+void ResampleBuffer(TsPixelImage& dst, const TsPixelBuffer& src, int32_t newWidth,
                     int32_t newHeight, int32_t filter) {
   if (newWidth <= 0 || newHeight <= 0 || src.IsEmpty() || src.Width < 2 || src.Height < 2) return;
   if (filter < rfBox || filter > rfMitchell) return;

@@ -26,7 +26,7 @@ enum TResampleFilter : int32_t {
 //
 // Weights are not renormalised, so edges and flat areas can come out a step
 // darker than the source; that is the resampler's known result.
-void ResampleBuffer(const TsPixelBuffer& src, TsPixelImage& dst, int32_t newWidth,
+void ResampleBuffer(TsPixelImage& dst, const TsPixelBuffer& src, int32_t newWidth,
                     int32_t newHeight, int32_t filter);
 
 // The value of a filter at scaled distance X (signed for the box filter, which

@@ -52,7 +52,7 @@ TEST(ResampleFilterValue, MatchesTheFilterTable) {
 TEST(ResampleBuffer, EqualSizesCopyTheSource) {
   TsPixelImage src = MakeImage(2, 2, {0x01020304, 0x05060708, 0x090A0B0C, 0x0D0E0F10});
   TsPixelImage dst = Filled(5, 5, 0xFFFFFFFF);
-  ResampleBuffer(src, dst, 2, 2, rfMitchell);
+  ResampleBuffer(dst, src, 2, 2, rfMitchell);
   EXPECT_EQ(Hex(dst), Hex(src));
   ResampleBuffer(src, src, 2, 2, rfMitchell);  // the same buffer: nothing to do
   EXPECT_EQ(src.View().At(1, 1), 0x0D0E0F10u);
@@ -70,7 +70,7 @@ TEST(ResampleBuffer, RefusesDegenerateSizes) {
                         {&src, 3, 3, 7},           {&src, 3, 3, -1}};
   for (const Case& c : cases) {
     TsPixelImage dst = Filled(1, 1, 0x12345678);
-    ResampleBuffer(*c.src, dst, c.w, c.h, c.filter);
+    ResampleBuffer(dst, *c.src, c.w, c.h, c.filter);
     EXPECT_EQ(Hex(dst), Hex(1, {0x12345678})) << c.w << "x" << c.h << " " << c.filter;
   }
 }
@@ -80,7 +80,7 @@ TEST(ResampleBuffer, TriangleUpscaleShowsPhaseAndMirroring) {
   // mirrors back to 1.
   TsPixelImage src = MakeImage(2, 2, {0x00000000, 0xC8C8C8C8, 0x00000000, 0xC8C8C8C8});
   TsPixelImage dst;
-  ResampleBuffer(src, dst, 4, 3, rfTriangle);
+  ResampleBuffer(dst, src, 4, 3, rfTriangle);
   ASSERT_EQ(dst.Width(), 4);
   ASSERT_EQ(dst.Height(), 3);
   for (int32_t y = 0; y < 3; ++y) {
@@ -96,7 +96,7 @@ TEST(ResampleBuffer, BoxTakesTheLeftNeighbourAtHalfWay) {
   // k = 0 (distance 0.5) counts, k = 1 (distance -0.5) does not.
   TsPixelImage src = MakeImage(2, 2, {0xFF000010, 0xFF000020, 0xFF000030, 0xFF000040});
   TsPixelImage dst;
-  ResampleBuffer(src, dst, 4, 2, rfBox);
+  ResampleBuffer(dst, src, 4, 2, rfBox);
   EXPECT_EQ(Hex(dst), Hex(4, {0xFF000010, 0xFF000010, 0xFF000020, 0xFF000020,  //
                               0xFF000030, 0xFF000030, 0xFF000040, 0xFF000040}));
 }
@@ -108,7 +108,7 @@ TEST(ResampleBuffer, EveryFilterStaysInsideTinyImages) {
   for (int32_t f = rfBox; f <= rfMitchell; ++f) {
     for (auto [w, h] : {std::pair{1, 1}, {1, 7}, {9, 1}, {3, 3}}) {
       TsPixelImage dst;
-      ResampleBuffer(src, dst, w, h, f);
+      ResampleBuffer(dst, src, w, h, f);
       EXPECT_EQ(dst.Width(), w);
       EXPECT_EQ(dst.Height(), h);
     }
@@ -125,10 +125,10 @@ TEST(ResampleBuffer, ReadsBottomUpSourcesAndItsOwnDestination) {
   TsPixelImage a = make(TRowOrder::TopDown);
   TsPixelImage b = make(TRowOrder::BottomUp);
   TsPixelImage da, db;
-  ResampleBuffer(a, da, 7, 3, rfMitchell);
-  ResampleBuffer(b, db, 7, 3, rfMitchell);
+  ResampleBuffer(da, a, 7, 3, rfMitchell);
+  ResampleBuffer(db, b, 7, 3, rfMitchell);
   EXPECT_EQ(Hex(da), Hex(db));
-  ResampleBuffer(a.View(), a, 7, 3, rfMitchell);  // in place
+  ResampleBuffer(a, a.View(), 7, 3, rfMitchell);  // in place
   EXPECT_EQ(Hex(a), Hex(da));
 }
 
@@ -209,7 +209,7 @@ TEST(ResampleBuffer, MitchellAgreesWithImageMagickNearUnitScale) {
     ASSERT_EQ(ref.Width(), c.w) << name;
     ASSERT_EQ(ref.Height(), c.h) << name;
     TsPixelImage out;
-    ResampleBuffer(src, out, c.w, c.h, rfMitchell);
+    ResampleBuffer(out, src, c.w, c.h, rfMitchell);
     ExpectCloseToReference(out, ref, name);
   }
 }
@@ -230,7 +230,7 @@ TEST(ResampleBuffer, MitchellAgreesWithImageMagickAtAThirdInPhase) {
     const TsPixelBuffer& s = src.View();
     const TsPixelBuffer crop(s.RowBytes(1) + 4, 3 * c.w, 3 * c.h, s.Stride);
     TsPixelImage out;
-    ResampleBuffer(crop, out, c.w, c.h, rfMitchell);
+    ResampleBuffer(out, crop, c.w, c.h, rfMitchell);
     ExpectCloseToReference(out, ref, name);
   }
 }

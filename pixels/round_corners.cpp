@@ -85,16 +85,8 @@ TsChannelBuffer CornerDiscMask(int32_t radius) {
   return cache.Large.back()->Image.View();
 }
 
-TsPixelImage CornerDiscImage(int32_t radius) {
-  const TsChannelBuffer m = CornerDiscMask(radius);
-  TsPixelImage out(m.Width, m.Height);
-  for (int32_t y = 0; y < m.Height; ++y)
-    for (int32_t x = 0; x < m.Width; ++x) out.View().At(x, y) = 0x01010101u * m.Row(y)[x];
-  return out;
-}
-
-void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCornerRadii& radii,
-                     const TCacheInfo& cache) {
+void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
+                     const TCornerRadii& radii) {
   if (dst.IsEmpty() || rect.IsEmpty()) return;
   const bool fromImage = cache.Ready && cache.HasBmp();
   const uint32_t fill = ColorToPixel(static_cast<uint32_t>(cache.FillColor.C));

@@ -24,17 +24,13 @@ using TCornerRadii = std::array<int32_t, 4>;
 // An empty view for R <= 0.
 TsChannelBuffer CornerDiscMask(int32_t radius);
 
-// The corner-disc mask as a pixel image (each byte of a pixel the mask value),
-// for MaskCornerRects, which looks for $FFFFFFFF pixels outside the disc.
-TsPixelImage CornerDiscImage(int32_t radius);
-
 // Replaces the pixels of Rect's corners that lie outside corner discs by the
 // parent: Cache.Bmp at the pixel position plus (Cache.X, Cache.Y) when ready
 // and present, else Cache.FillColor in pixel order. Partly covered pixels mix
 // all four bytes: d := ((p - d) * m + d * 256) >> 8. A radius of 0 leaves its
 // corner alone.
-void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCornerRadii& radii,
-                     const TCacheInfo& cache);
+void CutRoundCorners(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& cache,
+                     const TCornerRadii& radii);
 
 // An anti-aliased outline Width pixels wide along the inside of Rect, its outer
 // edge following Rect with the given corner radii (the inner edge with radii

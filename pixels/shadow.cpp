@@ -68,9 +68,12 @@ inline int32_t Fold(int32_t v, int32_t r, int32_t extra) {
 
 }  // namespace
 
-TsPixelImage MakeShadowTemplate(TColor color, int32_t radius, int32_t topOffset,
-                                TShadowAlpha premultiplied, TShadowMode mode, int32_t blur,
-                                int32_t extraWidth, int32_t extraHeight) {
+TsPixelImage MakeShadowTemplate(const TShadowShape& shape) {
+  const TColor color = shape.Color;
+  const int32_t radius = shape.Radius;
+  const int32_t topOffset = shape.TopOffset;
+  const int32_t extraWidth = shape.ExtraWidth;
+  const int32_t extraHeight = shape.ExtraHeight;
   if (radius < 0 || topOffset < 0 || extraWidth < 0 || extraHeight < 0) return TsPixelImage();
   // A shadow is tens of pixels across; sizes that could overflow or take
   // gigabytes come only from broken settings.
@@ -82,12 +85,12 @@ TsPixelImage MakeShadowTemplate(TColor color, int32_t radius, int32_t topOffset,
   const auto h = static_cast<int32_t>(h64);
   TsPixelImage img(w, h);
   const TsPixelBuffer& b = img.View();
-  if (mode == TShadowMode::White) {
+  if (shape.Mode == TShadowMode::White) {
     FillPixels(b, b.Bounds(), clWhite, 255);
   } else {
     FillPixels(b, b.Bounds(), color & 0x00FFFFFF, 0);
   }
-  const std::vector<uint32_t> q = ShadowQuarter(color, radius, blur, mode);
+  const std::vector<uint32_t> q = ShadowQuarter(color, radius, shape.Blur, shape.Mode);
   const int32_t side = radius + 1;
   for (int32_t y = topOffset; y < h; ++y) {
     const uint32_t* qr =
@@ -95,7 +98,7 @@ TsPixelImage MakeShadowTemplate(TColor color, int32_t radius, int32_t topOffset,
     uint32_t* row = b.Row(y);
     for (int32_t x = 0; x < w; ++x) row[x] = qr[Fold(x, radius, extraWidth)];
   }
-  if (premultiplied == TShadowAlpha::Premultiplied) Premultiply(b);
+  if (shape.Alpha == TShadowAlpha::Premultiplied) Premultiply(b);
   return img;
 }
 

@@ -10,18 +10,16 @@ namespace {
 constexpr TColor kShadow = static_cast<TColor>(0x80102030);  // darkness 128
 
 TEST(MakeShadowTemplate, HasTheStretchedDiscSize) {
-  TsPixelImage img =
-      MakeShadowTemplate(kShadow, 3, 1, TShadowAlpha::Straight, TShadowMode::Coloured, 0, 2, 1);
+  TsPixelImage img = MakeShadowTemplate(
+      {.Color = kShadow, .Radius = 3, .TopOffset = 1, .ExtraWidth = 2, .ExtraHeight = 1});
   EXPECT_EQ(img.Width(), 9);   // 2 * 3 + 2 + 1
   EXPECT_EQ(img.Height(), 9);  // 2 * 3 + 1 + 1 + 1
-  EXPECT_TRUE(
-      MakeShadowTemplate(kShadow, -1, 0, TShadowAlpha::Straight, TShadowMode::Coloured, 0, 0, 0)
-          .IsEmpty());
+  EXPECT_TRUE(MakeShadowTemplate({.Color = kShadow, .Radius = -1}).IsEmpty());
 }
 
 TEST(MakeShadowTemplate, ColouredFadesAlphaFromTheCentre) {
-  TsPixelImage img =
-      MakeShadowTemplate(kShadow, 3, 1, TShadowAlpha::Straight, TShadowMode::Coloured, 0, 2, 1);
+  TsPixelImage img = MakeShadowTemplate(
+      {.Color = kShadow, .Radius = 3, .TopOffset = 1, .ExtraWidth = 2, .ExtraHeight = 1});
   const TsPixelBuffer& b = img.View();
   EXPECT_EQ(b.At(0, 0), 0x00302010u);  // above the disc: the colour at alpha 0
   EXPECT_EQ(b.At(0, 1), 0u);           // outside the disc
@@ -44,7 +42,7 @@ TEST(MakeShadowTemplate, ColouredFadesAlphaFromTheCentre) {
 
 TEST(MakeShadowTemplate, WhiteModeGivesOpaqueGreys) {
   TsPixelImage img =
-      MakeShadowTemplate(kShadow, 3, 0, TShadowAlpha::Straight, TShadowMode::White, 1, 0, 0);
+      MakeShadowTemplate({.Color = kShadow, .Radius = 3, .Blur = 1, .Mode = TShadowMode::White});
   const TsPixelBuffer& b = img.View();
   EXPECT_EQ(b.At(0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(b.At(3, 3), 0xFF7F7F7Fu);  // (255 * 0 + 128 * 255) >> 8
@@ -56,8 +54,12 @@ TEST(MakeShadowTemplate, WhiteModeGivesOpaqueGreys) {
 }
 
 TEST(MakeShadowTemplate, PremultipliedRunsPremultiply) {
-  TsPixelImage img = MakeShadowTemplate(kShadow, 3, 1, TShadowAlpha::Premultiplied,
-                                        TShadowMode::Coloured, 0, 2, 1);
+  TsPixelImage img = MakeShadowTemplate({.Color = kShadow,
+                                         .Radius = 3,
+                                         .TopOffset = 1,
+                                         .ExtraWidth = 2,
+                                         .ExtraHeight = 1,
+                                         .Alpha = TShadowAlpha::Premultiplied});
   EXPECT_EQ(img.View().At(3, 4), 0x7F170F07u);
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # builds
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format-14
   zlib1g-dev libpng-dev libjpeg-dev libgtest-dev googletest libbenchmark-dev libpixman-1-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   # the Windows harness

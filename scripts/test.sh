@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every suite: the native tests (ASan + UBSan), a short run of
-# every fuzz target, then the Windows tests under Wine in a private virtual
-# display. Every stage runs even when an earlier one failed; the exit code is
-# non-zero if any failed.
+# Checks the formatting, then builds and runs every suite: the native tests
+# (ASan + UBSan), a short run of every fuzz target, then the Windows tests under
+# Wine in a private virtual display. Every stage runs even when an earlier one
+# failed; the exit code is non-zero if any failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -12,6 +12,9 @@ failed=()
 stage() { echo; echo "==== $*"; }
 
 bash scripts/deps.sh || exit 1
+
+stage "format: clang-format check"
+bash scripts/format_check.sh || failed+=("format")
 
 stage "native: build"
 if bash scripts/build.sh native; then

@@ -17,17 +17,8 @@ namespace ac {
 
 namespace {
 
+// ShiftHue, ScaleSaturation or ScaleBrightness.
 using TPixelProc = uint32_t (*)(uint32_t, int32_t);
-
-uint32_t HueProc(uint32_t p, int32_t v) {
-  return ShiftHue(v, p);
-}
-uint32_t SaturationProc(uint32_t p, int32_t v) {
-  return ScaleSaturation(v, p);
-}
-uint32_t BrightnessProc(uint32_t p, int32_t v) {
-  return ScaleBrightness(p, v);
-}
 
 // The glyphs whose hue the skin's BIKeepHUE keeps: the close buttons for any
 // positive value, all title glyphs for 1.
@@ -138,28 +129,28 @@ void ApplyColorOffsets(TacSkinManagerCore& m, TacSkinData& sd) {
     if (shared) {
       const TsPixelImage copy =
           keptAreas.empty() ? TsPixelImage() : CopyArea(master, master.Bounds());
-      ApplyToPixels(master, HueProc, hue);
+      ApplyToPixels(master, ShiftHue, hue);
       for (const TRect& r : keptAreas) RestoreArea(master, copy.View(), r);
     }
     for (const TacBmpData& e : sd.BmpArray)
-      if (adjustable(e) && !kept.count(e.Bmp.get())) ApplyToPixels(*e.Bmp, HueProc, hue);
-    ApplyToSections(sd, HueProc, hue);
+      if (adjustable(e) && !kept.count(e.Bmp.get())) ApplyToPixels(*e.Bmp, ShiftHue, hue);
+    ApplyToSections(sd, ShiftHue, hue);
     if (shared) {
       TColor& shadow = m.SkinCommonInfo.Shadow1Color;
-      if (shadow >= 0) shadow = ApplyToColor(shadow, HueProc, hue);
-      ApplyToPalette(m.Palette, HueProc, hue);
+      if (shadow >= 0) shadow = ApplyToColor(shadow, ShiftHue, hue);
+      ApplyToPalette(m.Palette, ShiftHue, hue);
     }
   }
 
   if (saturation != 0) {
-    if (shared) ApplyToPixels(master, SaturationProc, saturation);
+    if (shared) ApplyToPixels(master, ScaleSaturation, saturation);
     for (const TacBmpData& e : sd.BmpArray)
-      if (adjustable(e)) ApplyToPixels(*e.Bmp, SaturationProc, saturation);
-    ApplyToSections(sd, SaturationProc, saturation);
+      if (adjustable(e)) ApplyToPixels(*e.Bmp, ScaleSaturation, saturation);
+    ApplyToSections(sd, ScaleSaturation, saturation);
     if (shared) {
       TColor& shadow = m.SkinCommonInfo.Shadow1Color;
-      if (shadow >= 0) shadow = ApplyToColor(shadow, SaturationProc, saturation);
-      ApplyToPalette(m.Palette, SaturationProc, saturation);
+      if (shadow >= 0) shadow = ApplyToColor(shadow, ScaleSaturation, saturation);
+      ApplyToPalette(m.Palette, ScaleSaturation, saturation);
     }
   }
 
@@ -168,7 +159,7 @@ void ApplyColorOffsets(TacSkinManagerCore& m, TacSkinData& sd) {
       // Mask rows say how much of the image shows; brightening them would
       // change the shape, so they are put back.
       const TsPixelImage copy = CopyArea(master, master.Bounds());
-      ApplyToPixels(master, BrightnessProc, brightness);
+      ApplyToPixels(master, ScaleBrightness, brightness);
       for (const TsMaskData& md : sd.ma) {
         if (md.Bmp || md.MaskType == 0) continue;
         const int32_t rowHeight = md.R.Height() / (md.MaskType + 1);
@@ -181,13 +172,13 @@ void ApplyColorOffsets(TacSkinManagerCore& m, TacSkinData& sd) {
       const TsPixelBuffer& b = *e.Bmp;
       const TsPixelBuffer upper =
           e.MaskType > 0 ? TsPixelBuffer(b.Bits, b.Width, b.Height / 2, b.Stride) : b;
-      ApplyToPixels(upper, BrightnessProc, brightness);
+      ApplyToPixels(upper, ScaleBrightness, brightness);
       if (brightness > 0 && e.Ext && MaskImageKind(e.FileName) == TImageKind::ikPng) {
         const TsMaskData* md = FirstMaskOf(sd, e.Bmp);
         if (md && md->ImgType != itisaBorder) Premultiply(b);
       }
     }
-    ApplyToSections(sd, BrightnessProc, brightness);
+    ApplyToSections(sd, ScaleBrightness, brightness);
   }
 }
 

@@ -107,9 +107,10 @@ TsBitmapRef MakeWindowShadow(const TacSkinData& sd, TColor color) {
   CheckLoadedImageSize(2 * int64_t{sd.WndShadowSize} + 1,
                        2 * int64_t{sd.WndShadowSize} + 1 + std::max(0, sd.WndShadowOffset),
                        "The window shadow");
-  return ShareImage(MakeShadowTemplate(color, sd.WndShadowSize, std::max(0, sd.WndShadowOffset),
-                                       TShadowAlpha::Straight, TShadowMode::Coloured,
-                                       sd.WndShadowRadius, 0, 0));
+  return ShareImage(MakeShadowTemplate({.Color = color,
+                                        .Radius = sd.WndShadowSize,
+                                        .TopOffset = std::max(0, sd.WndShadowOffset),
+                                        .Blur = sd.WndShadowRadius}));
 }
 
 }  // namespace
@@ -195,9 +196,11 @@ TsPixelImage MakeOuterShadowImage(const TsGeneralData& g) {
   const int64_t w = 2 * int64_t{radius} + 1 + l + r;
   const int64_t h = 2 * int64_t{radius} + 1 + t + b;
   CheckLoadedImageSize(w, h * 2, "The outer shadow of \"" + g.ClassName + "\"");
-  const TsPixelImage shadow =
-      MakeShadowTemplate(static_cast<TColor>(0xFF000000), radius, 0, TShadowAlpha::Straight,
-                         TShadowMode::Coloured, g.OuterBlur, l + r, t + b);
+  const TsPixelImage shadow = MakeShadowTemplate({.Color = static_cast<TColor>(0xFF000000),
+                                                  .Radius = radius,
+                                                  .Blur = g.OuterBlur,
+                                                  .ExtraWidth = l + r,
+                                                  .ExtraHeight = t + b});
   const TsPixelBuffer& sv = shadow.View();
   TsPixelImage out(static_cast<int32_t>(w), static_cast<int32_t>(h * 2));
   const TsPixelBuffer& ov = out.View();

@@ -99,11 +99,11 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
   TsPixelImage out(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
   const int32_t imageH = static_cast<int32_t>(maskRows ? newRowH : newH);
   TsPixelImage scaled;
-  ResampleBuffer(image.View(), scaled, static_cast<int32_t>(newW), imageH, rfMitchell);
+  ResampleBuffer(scaled, image.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
   CopyInto(out.View(), 0, scaled.View());
   if (maskRows) {
     TsPixelImage scaledMask;
-    ResampleBuffer(mask.View(), scaledMask, static_cast<int32_t>(newW), imageH, rfMitchell);
+    ResampleBuffer(scaledMask, mask.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
     CopyInto(out.View(), imageH, scaledMask.View());
   }
 

@@ -31,10 +31,4 @@ std::string_view SectionName(TacSection section) {
   return i < kSectionNames.size() ? kSectionNames[i] : std::string_view{};
 }
 
-std::optional<TacSection> SectionByName(std::string_view name) {
-  for (std::size_t i = 0; i < kSectionNames.size(); ++i)
-    if (kSectionNames[i] == name) return static_cast<TacSection>(i);
-  return std::nullopt;
-}
-
 }  // namespace ac

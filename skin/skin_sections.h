@@ -85,8 +85,6 @@ inline constexpr std::size_t kSectionCount = 67;
 
 // The options-file name of a fixed section ("MENUITEM" for ssMenuItem).
 std::string_view SectionName(TacSection section);
-// The fixed section of that exact (case-sensitive) name, if any.
-std::optional<TacSection> SectionByName(std::string_view name);
 
 enum TacSide : int { asLeft, asTop, asRight, asBottom };
 enum TacTabLayout : int { tlFirst, tlLast, tlMiddle, tlSingle };

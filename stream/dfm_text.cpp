@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "core/utf8.h"
+
 namespace ac::dfm {
 namespace {
 
@@ -14,24 +16,6 @@ bool IsIdentStart(char c) {
 }
 bool IsIdentChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 class TParser {
@@ -185,7 +169,7 @@ class TParser {
         const unsigned long cp =
             std::strtoul(std::string(Text.substr(start, Pos - start)).c_str(), nullptr, 10);
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) Fail("invalid character code");
-        AppendUtf8(s, static_cast<uint32_t>(cp));
+        AppendUtf8(s, static_cast<char32_t>(cp));
       } else {
         const size_t save = Pos;
         const int saveLine = Line;

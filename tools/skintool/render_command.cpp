@@ -177,7 +177,7 @@ int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
   TsPixelImage dst = parent;
   PaintOne(sd, index, o.State, dst.View(), parent.View(), dst.View().Bounds());
   if (o.Disabled)
-    ApplyDisabledLook(dst.View(), dkBlended, clFuchsia, {}, MakeCacheInfo(parent.View(), 0, 0));
+    ApplyDisabledLook(dst.View(), MakeCacheInfo(parent.View(), 0, 0), {}, dkBlended, clFuchsia);
   WritePng(dst.View(), o.Positional[3]);
   return 0;
 }
