@@ -1,16 +1,12 @@
 #include "pixels/alpha_text.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "pixels/blend_channel.h"  // Luminance
 
 namespace ac {
 
 namespace {
-
-// The luminance the grey of an anti-aliased text pixel stands for.
-inline int32_t Luminance(const TsPixel& m) {
-  return static_cast<int32_t>(std::nearbyint(0.299 * m.R + 0.587 * m.G + 0.114 * m.B));
-}
 
 void ComposeKeepingAlpha(uint8_t* p, const TsPixel& m, const TsPixel& c) {
   if (m.V == 0) {
@@ -20,7 +16,7 @@ void ComposeKeepingAlpha(uint8_t* p, const TsPixel& m, const TsPixel& c) {
     p[2] = static_cast<uint8_t>(((p[2] + c.R * 255u) * 255u) >> 16);
     return;
   }
-  const int32_t l = Luminance(m);
+  const auto l = static_cast<int32_t>(Luminance(m.R, m.G, m.B));
   const int32_t a = std::max<int32_t>(255 - l, p[3]);
   // L * (d - c) + c * 256 = L * d + (256 - L) * c: never negative.
   auto mix = [&](int32_t d, int32_t cc) {
