@@ -54,8 +54,8 @@ TEST(PaintPixelArrow, RowsForEachDirectionAndResolution) {
   };
   for (const Case& c : cases) {
     TsPixelImage dst(20, 20);
-    PaintPixelArrow(dst.View(), TRect::XYWH(0, 0, 20, 20), static_cast<TColor>(0xFF0000FF),
-                    c.PPI, c.Direction);
+    PaintPixelArrow(dst.View(), TRect::XYWH(0, 0, 20, 20), static_cast<TColor>(0xFF0000FF), c.PPI,
+                    c.Direction);
     const std::vector<TSpan> got = Spans(dst.View(), 0xFFFF0000u);
     EXPECT_EQ(Show(got), Show(c.Rows)) << "direction " << c.Direction << " at " << c.PPI;
     int32_t painted = 0;
@@ -102,8 +102,8 @@ TEST(ArrowShape, BoxesAndPointsOfEachStyle) {
     p.Style = c.Style;
     p.PPI = c.PPI;
     const TsArrowShape s = ArrowShape(c.RectWidth, p);
-    SCOPED_TRACE(::testing::Message() << "style " << c.Style << " ppi " << c.PPI << " width "
-                                    << c.RectWidth);
+    SCOPED_TRACE(::testing::Message()
+                 << "style " << c.Style << " ppi " << c.PPI << " width " << c.RectWidth);
     EXPECT_EQ(s.Side, c.Side);
     EXPECT_EQ(s.BoxWidth, c.BoxW);
     EXPECT_EQ(s.BoxHeight, c.BoxH);

@@ -33,8 +33,8 @@ void ContoursThenMain(const TsFontColor& f, const TRect& rect, Draw&& draw) {
     TColor Color;
     int32_t Dx, Dy;
   };
-  for (const TPass p : {TPass{f.Left, -1, 0}, TPass{f.Top, 0, -1}, TPass{f.Right, 1, 0},
-                        TPass{f.Bottom, 0, 1}})
+  for (const TPass p :
+       {TPass{f.Left, -1, 0}, TPass{f.Top, 0, -1}, TPass{f.Right, 1, 0}, TPass{f.Bottom, 0, 1}})
     if (p.Color != -1) draw(rect.Offset(p.Dx, p.Dy), p.Color);
   draw(rect, f.Color);
 }
@@ -68,8 +68,8 @@ TsPixelBuffer SubView(const TsPixelBuffer& b, const TRect& r) {
 }  // namespace
 
 void WriteSectionText(const TsTextCanvas& canvas, const TRect& rect, std::string_view text,
-                      TEnabled enabled, const TacSkinData* sd, int32_t sectionIndex,
-                      int32_t state, uint32_t flags) {
+                      TEnabled enabled, const TacSkinData* sd, int32_t sectionIndex, int32_t state,
+                      uint32_t flags) {
   if (text.empty() || rect.IsEmpty() || canvas.Font == nullptr) return;
   auto draw = [&](TRect r, TColor color) {
     DrawSkinText({canvas.Bmp, canvas.Font, color}, r, text, flags, &canvas.Bmp);
@@ -106,7 +106,8 @@ TColor AdjustTextColor(TColor color, const TsControlTextData& ctrl) {
   if (ctrl.ColorTone != clNone) {
     const TColor tone =
         SkinColorToRGB(ctrl.ColorTone, ctrl.SkinData != nullptr ? ctrl.SkinData->FOwner : nullptr);
-    c = static_cast<TColor>(ColorToPixel(ToneByColor(ColorToPixel(static_cast<uint32_t>(c)), tone)));
+    c = static_cast<TColor>(
+        ColorToPixel(ToneByColor(ColorToPixel(static_cast<uint32_t>(c)), tone)));
   }
   c = ShiftHueColor(ctrl.HueOffset, c);
   c = ScaleSaturationColor(ctrl.Saturation * 256 / 100, c);
@@ -163,9 +164,9 @@ void WriteControlText(const TsTextCanvas& canvas, const TRect& rect, std::string
   if (enabled == TEnabled::No) {
     const TColor global = csd->FOwner != nullptr ? csd->FOwner->Palette[pcMainColor]
                                                  : platform::SysColor(kColorBtnFace);
-    draw(rect, AdjustTextColor(static_cast<TColor>(MixColor(
-                                   static_cast<uint32_t>(gs->FontColor.Color),
-                                   static_cast<uint32_t>(global), kDisabledBlendWeight)),
+    draw(rect, AdjustTextColor(static_cast<TColor>(
+                                   MixColor(static_cast<uint32_t>(gs->FontColor.Color),
+                                            static_cast<uint32_t>(global), kDisabledBlendWeight)),
                                ctrl));
     return;
   }

@@ -30,8 +30,8 @@ enum class TUseGlow { No, Yes };
 // Color, 100). Without skin data or a valid section: enabled text in the
 // canvas's font colour, disabled in the system's grey-text colour.
 void WriteSectionText(const TsTextCanvas& canvas, const TRect& rect, std::string_view text,
-                      TEnabled enabled, const TacSkinData* sd, int32_t sectionIndex,
-                      int32_t state, uint32_t flags);
+                      TEnabled enabled, const TacSkinData* sd, int32_t sectionIndex, int32_t state,
+                      uint32_t flags);
 
 // WriteSectionText into an image with alpha through WriteAlphaText: with
 // KeepAlpha the contours and then the main colour, otherwise the main colour

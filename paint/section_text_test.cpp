@@ -100,10 +100,10 @@ TEST(WriteSectionText, DisabledTextMixesFontAndSectionColourOfStateZero) {
   };
   // (0 * 100 + 255 * 155) >> 8 = 154 per channel, for any state and without
   // contours; without a section: the system's grey text, or the canvas colour.
-  for (const Case c : {Case{&skin.Data, i, TEnabled::No, 0xFF9A9A9A},
-                       Case{&skin.Data, 5, TEnabled::No, 0xFF808080},
-                       Case{nullptr, i, TEnabled::No, 0xFF808080},
-                       Case{&skin.Data, -1, TEnabled::Yes, 0xFF123456}}) {
+  for (const Case c :
+       {Case{&skin.Data, i, TEnabled::No, 0xFF9A9A9A},
+        Case{&skin.Data, 5, TEnabled::No, 0xFF808080}, Case{nullptr, i, TEnabled::No, 0xFF808080},
+        Case{&skin.Data, -1, TEnabled::Yes, 0xFF123456}}) {
     TBarFont font;
     TsPixelImage dst = Filled(8, 9, 0xFF000000);
     WriteSectionText({dst.View(), &font, 0x563412}, kRect, "a", c.Enabled, c.Data, c.Index, 1, 0);
@@ -163,8 +163,8 @@ struct TControlFixture {
     TBarFont local;
     TBarFont& font = f != nullptr ? *f : local;
     TsPixelImage dst = Filled(8, 9, kGrey);
-    WriteControlText({dst.View(), &font, 0x445566}, kRect, "a", enabled, TUseGlow::No, state,
-                     Ctrl, 0);
+    WriteControlText({dst.View(), &font, 0x445566}, kRect, "a", enabled, TUseGlow::No, state, Ctrl,
+                     0);
     return {dst.View().At(3, 4), dst.View().At(4, 4)};
   }
 };

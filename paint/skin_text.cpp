@@ -60,8 +60,8 @@ void DrawSkinText(const TsTextCanvas& canvas, TRect& rect, std::string_view text
   TacTextRasterizer& font = *canvas.Font;
   const uint32_t plain = flags & ~kDtSmoothText;
   if ((flags & kDtSmoothText) == 0) {
-    font.DrawText(canvas.Bmp, rect, LeadingUtf16Units(text, kMaxDrawnTextLength),
-                  canvas.FontColor, plain);
+    font.DrawText(canvas.Bmp, rect, LeadingUtf16Units(text, kMaxDrawnTextLength), canvas.FontColor,
+                  plain);
     return;
   }
   if ((flags & kDtCalcRect) != 0) {
@@ -163,8 +163,8 @@ std::string CutTextToWidth(TacTextRasterizer& font, std::string_view text, int32
   return {};
 }
 
-TSize MeasureText(TacTextRasterizer& font, std::string_view text, uint32_t flags,
-                  int32_t wrapWidth, TAddI addI, TMultiLine multiLine) {
+TSize MeasureText(TacTextRasterizer& font, std::string_view text, uint32_t flags, int32_t wrapWidth,
+                  TAddI addI, TMultiLine multiLine) {
   TSize size;
   if (multiLine == TMultiLine::Yes) {
     TRect r = TRect::XYWH(0, 0, wrapWidth, 0);

@@ -74,7 +74,7 @@ enum class TMultiLine { No, Yes };
 // Width and height of a text: with MultiLine, DrawSkinText with kDtCalcRect
 // and kDtWordBreak added inside a rectangle WrapWidth wide; otherwise the
 // font's one-line extent. AddI adds the width of the letter "I".
-TSize MeasureText(TacTextRasterizer& font, std::string_view text, uint32_t flags,
-                  int32_t wrapWidth, TAddI addI, TMultiLine multiLine);
+TSize MeasureText(TacTextRasterizer& font, std::string_view text, uint32_t flags, int32_t wrapWidth,
+                  TAddI addI, TMultiLine multiLine);
 
 }  // namespace ac

@@ -45,7 +45,8 @@ TEST(DrawSkinText, SmoothMeasuringRoundsHalfToEvenAndAddsOne) {
     double W, H;
     int32_t Right, Bottom;
   };
-  for (const Case c : {Case{10.5, 7.5, 10 + 10 + 1, 20 + 8 + 1}, Case{11.5, 0.4, 10 + 12 + 1, 21}}) {
+  for (const Case c :
+       {Case{10.5, 7.5, 10 + 10 + 1, 20 + 8 + 1}, Case{11.5, 0.4, 10 + 12 + 1, 21}}) {
     font.SmoothWidth = c.W;
     font.SmoothHeight = c.H;
     TRect r = TRect::XYWH(10, 20, 100, 100);
@@ -160,9 +161,9 @@ TEST(CutTextToWidth, KeepsTheLongestBeginningThatFitsWithTheDots) {
     int32_t Width;
     const char* Expected;
   };
-  for (const Case c : {Case{18, "abcdef"}, Case{100, "abcdef"}, Case{17, "ab..."},
-                       Case{15, "ab..."}, Case{14, "a..."}, Case{12, "a..."}, Case{11, ""},
-                       Case{9, ""}, Case{0, ""}, Case{-3, ""}})
+  for (const Case c :
+       {Case{18, "abcdef"}, Case{100, "abcdef"}, Case{17, "ab..."}, Case{15, "ab..."},
+        Case{14, "a..."}, Case{12, "a..."}, Case{11, ""}, Case{9, ""}, Case{0, ""}, Case{-3, ""}})
     EXPECT_EQ(CutTextToWidth(font, "abcdef", c.Width), c.Expected) << "width " << c.Width;
   EXPECT_EQ(CutTextToWidth(font, "Копировать", 15), "Ко...");
   EXPECT_EQ(CutTextToWidth(font, "", 0), "");

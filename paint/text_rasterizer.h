@@ -57,8 +57,8 @@ class TacTextRasterizer {
   // Clipped to Rect unless kDtNoClip, and always to Dst. With kDtCalcRect
   // nothing is drawn and Rect's Right and Bottom become the text's extent. A
   // Dst that is empty draws nothing (measuring still works).
-  virtual void DrawText(const TsPixelBuffer& dst, TRect& rect, std::string_view text,
-                        TColor color, uint32_t flags) = 0;
+  virtual void DrawText(const TsPixelBuffer& dst, TRect& rect, std::string_view text, TColor color,
+                        uint32_t flags) = 0;
 
   // Width and height of Text on one line; 0 x 0 when it cannot be measured.
   virtual TSize TextExtent(std::string_view text) = 0;

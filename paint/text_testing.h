@@ -24,7 +24,7 @@ class TBarFont : public TacTextRasterizer {
     TColor Color;
     uint32_t Flags;
   };
-  std::vector<TCall> Calls;            // every DrawText that drew
+  std::vector<TCall> Calls;                // every DrawText that drew
   std::vector<TsSmoothTextLayout> Smooth;  // every smooth drawing
   bool SmoothAvailable = false;
   double SmoothWidth = 0, SmoothHeight = 0;  // what smooth measuring answers

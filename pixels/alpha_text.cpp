@@ -40,8 +40,8 @@ void ComposeOpaque(uint8_t* p, const TsPixel& m, const TsPixel& c) {
 
 }  // namespace
 
-void ComposeTextImage(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& text,
-                      TColor color, TKeepAlpha keepAlpha) {
+void ComposeTextImage(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& text, TColor color,
+                      TKeepAlpha keepAlpha) {
   if (dst.IsEmpty() || text.IsEmpty()) return;
   const TsPixel c(ColorToPixel(static_cast<uint32_t>(color)));
   const int32_t i0 = std::max(0, -at.X), j0 = std::max(0, -at.Y);

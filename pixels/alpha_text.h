@@ -23,7 +23,7 @@ enum class TKeepAlpha { No, Yes };
 //   becomes 254; colour d := ((d + c * 255) * 255) >> 16.
 // - KeepAlpha No: alpha := 255, colour d := ((d - c) * mc + c * 256) >> 8 with
 //   mc m's byte of the same channel.
-void ComposeTextImage(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& text,
-                      TColor color, TKeepAlpha keepAlpha);
+void ComposeTextImage(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& text, TColor color,
+                      TKeepAlpha keepAlpha);
 
 }  // namespace ac

@@ -16,7 +16,7 @@ enum class TReflection { None, Below };
 
 struct TsImage32Params {
   TReflection Reflected = TReflection::None;
-  int32_t Transparency = 0;  // percent, 0..100 (clamped)
+  int32_t Transparency = 0;   // percent, 0..100 (clamped)
   TColor TintColor = clNone;  // clNone: the image's own colours
   TUseParent UseParent = TUseParent::No;
   TCacheInfo Cache;  // the parent behind Dst, for transparent source pixels

@@ -136,7 +136,8 @@ void FillPolygonHard(const TsChannelBuffer& mask, std::span<const TPoint> points
     std::sort(xs.begin(), xs.end());
     for (std::size_t k = 0; k + 1 < xs.size(); k += 2) {
       const int32_t from = std::max(0, static_cast<int32_t>(std::ceil(xs[k] - 0.5)));
-      const int32_t to = std::min(mask.Width - 1, static_cast<int32_t>(std::floor(xs[k + 1] - 0.5)));
+      const int32_t to =
+          std::min(mask.Width - 1, static_cast<int32_t>(std::floor(xs[k + 1] - 0.5)));
       for (int32_t x = from; x <= to; ++x) mask.Row(y)[x] = value;
     }
   }

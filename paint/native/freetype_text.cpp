@@ -28,7 +28,8 @@ std::u32string Decode(std::string_view s) {
       continue;
     }
     char32_t cp = c & (0x7F >> len);
-    for (std::size_t k = 1; k < len; ++k) cp = cp << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    for (std::size_t k = 1; k < len; ++k)
+      cp = cp << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     out += cp;
     i += len;
   }
@@ -200,8 +201,8 @@ TFreeTypeRasterizer::TFreeTypeRasterizer(const std::string& fontFile, int32_t pi
   if (pixelHeight < 1 || FT_Set_Pixel_Sizes(F->Face, 0, static_cast<FT_UInt>(pixelHeight)) != 0) {
     FT_Done_Face(F->Face);
     FT_Done_FreeType(F->Library);
-    throw EFontError("the font \"" + fontFile + "\" has no size of " +
-                     std::to_string(pixelHeight) + " pixels");
+    throw EFontError("the font \"" + fontFile + "\" has no size of " + std::to_string(pixelHeight) +
+                     " pixels");
   }
   const FT_Size_Metrics& m = F->Face->size->metrics;
   F->Ascender = static_cast<int32_t>((m.ascender + 63) >> 6);
@@ -252,20 +253,18 @@ TSize TFreeTypeRasterizer::TextExtent(std::string_view text) {
   return extent;
 }
 
-bool TFreeTypeRasterizer::MeasureSmoothText(std::string_view text, int32_t wrapWidth,
-                                            double& width, double& height) {
+bool TFreeTypeRasterizer::MeasureSmoothText(std::string_view text, int32_t wrapWidth, double& width,
+                                            double& height) {
   TSize extent;
-  F->Layout(text, TRect::XYWH(0, 0, wrapWidth, 0), wrapWidth > 0 ? kDtWordBreak | kDtNoPrefix
-                                                                  : kDtSingleLine | kDtNoPrefix,
-            extent);
+  F->Layout(text, TRect::XYWH(0, 0, wrapWidth, 0),
+            wrapWidth > 0 ? kDtWordBreak | kDtNoPrefix : kDtSingleLine | kDtNoPrefix, extent);
   width = extent.cx;
   height = extent.cy;
   return true;
 }
 
-bool TFreeTypeRasterizer::DrawSmoothText(const TsPixelBuffer& dst,
-                                         const TsSmoothTextLayout& layout, std::string_view text,
-                                         TColor color, uint8_t opacity) {
+bool TFreeTypeRasterizer::DrawSmoothText(const TsPixelBuffer& dst, const TsSmoothTextLayout& layout,
+                                         std::string_view text, TColor color, uint8_t opacity) {
   uint32_t flags = kDtWordBreak | kDtNoPrefix;
   if (layout.Horizontal == TTextAlign::Far) flags |= kDtRight;
   if (layout.Horizontal == TTextAlign::Centre) flags |= kDtCenter;
@@ -300,9 +299,9 @@ void TFreeTypeRasterizer::SetUnderline(bool on) {
 }
 
 std::string FindPlatformFontFile() {
-  for (const char* path : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                           "/usr/share/fonts/TTF/DejaVuSans.ttf",
-                           "/usr/share/fonts/dejavu/DejaVuSans.ttf"}) {
+  for (const char* path :
+       {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/TTF/DejaVuSans.ttf",
+        "/usr/share/fonts/dejavu/DejaVuSans.ttf"}) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(path, ec)) return path;
   }

@@ -99,8 +99,8 @@ TEST_F(FreeTypeText, LeftContourShadowsEveryStroke) {
   TacSkinData sd(nullptr, 96);
   sd.gd.emplace_back();
   sd.gd[0].Props[0].FontColor = {clWhite, clBlack, -1, -1, -1};
-  WriteSectionText({img.View(), Font.get(), clBlack}, TRect::XYWH(5, 5, 30, 20), "l",
-                   TEnabled::Yes, &sd, 0, 0, kDtSingleLine);
+  WriteSectionText({img.View(), Font.get(), clBlack}, TRect::XYWH(5, 5, 30, 20), "l", TEnabled::Yes,
+                   &sd, 0, 0, kDtSingleLine);
   // Anti-aliasing may share a stroke between two columns, so the shadow is
   // looked for within the two columns left of the first bright pixel.
   int32_t rows = 0;
