@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pixels/blend_channel.h"  // Luminance
+#include "pixels/placement.h"
 
 namespace ac {
 
@@ -44,13 +45,11 @@ void ComposeTextImage(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& 
                       TKeepAlpha keepAlpha) {
   if (dst.IsEmpty() || text.IsEmpty()) return;
   const TsPixel c(ColorToPixel(static_cast<uint32_t>(color)));
-  const int32_t i0 = std::max(0, -at.X), j0 = std::max(0, -at.Y);
-  const int32_t i1 = std::min(text.Width, dst.Width - at.X);
-  const int32_t j1 = std::min(text.Height, dst.Height - at.Y);
-  for (int32_t j = j0; j < j1; ++j) {
+  const TRect part = PartInside(text.Size(), at, dst.Size());
+  for (int32_t j = part.Top; j < part.Bottom; ++j) {
     const uint32_t* s = text.Row(j);
     uint8_t* d = dst.RowBytes(at.Y + j) + 4 * static_cast<std::ptrdiff_t>(at.X);
-    for (int32_t i = i0; i < i1; ++i) {
+    for (int32_t i = part.Left; i < part.Right; ++i) {
       const TsPixel m(s[i]);
       if ((m.V & 0x00FFFFFFu) == 0x00FFFFFFu && (m.A == 0 || m.A == 255)) continue;
       if (keepAlpha == TKeepAlpha::Yes)

@@ -4,20 +4,17 @@
 
 #include <vector>
 
+#include "pixels/pixel_buffer_testing.h"
+
 namespace ac {
 namespace {
+
+using testing::Values;
 
 TsChannelImage Row(std::vector<uint8_t> v) {
   TsChannelImage img(static_cast<int32_t>(v.size()), 1);
   for (std::size_t i = 0; i < v.size(); ++i) img.View().Row(0)[i] = v[i];
   return img;
-}
-
-std::vector<uint8_t> Values(const TsChannelBuffer& b) {
-  std::vector<uint8_t> out;
-  for (int32_t y = 0; y < b.Height; ++y)
-    for (int32_t x = 0; x < b.Width; ++x) out.push_back(b.Row(y)[x]);
-  return out;
 }
 
 TEST(BlurHalfWidth, RoundedGaussianLosesItsOutermostTap) {

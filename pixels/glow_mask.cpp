@@ -1,6 +1,6 @@
 #include "pixels/glow_mask.h"
 
-#include <algorithm>
+#include "pixels/placement.h"
 
 namespace ac {
 
@@ -8,14 +8,11 @@ void BlendGlowMask(const TsPixelBuffer& dst, TPoint origin, const TsChannelBuffe
                    TColor glowColor) {
   if (dst.IsEmpty() || mask.IsEmpty()) return;
   const TsPixel glow(ColorToPixel(static_cast<uint32_t>(glowColor)));
-  const int32_t i0 = std::max(0, -origin.X);
-  const int32_t j0 = std::max(0, -origin.Y);
-  const int32_t i1 = std::min(mask.Width, dst.Width - origin.X);
-  const int32_t j1 = std::min(mask.Height, dst.Height - origin.Y);
-  for (int32_t j = j0; j < j1; ++j) {
+  const TRect part = PartInside({mask.Width, mask.Height}, origin, dst.Size());
+  for (int32_t j = part.Top; j < part.Bottom; ++j) {
     const uint8_t* m = mask.Row(j);
     uint8_t* d = dst.RowBytes(origin.Y + j) + 4 * static_cast<std::ptrdiff_t>(origin.X);
-    for (int32_t i = i0; i < i1; ++i) {
+    for (int32_t i = part.Left; i < part.Right; ++i) {
       const uint32_t mv = m[i];
       if (mv == 255) continue;
       const uint32_t k = 255 - mv;

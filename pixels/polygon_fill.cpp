@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "pixels/placement.h"
 namespace ac {
 
 namespace {
@@ -159,13 +160,11 @@ void CompositeMask(const TsPixelBuffer& dst, TPoint origin, const TsChannelBuffe
                    TColor color) {
   if (dst.IsEmpty() || mask.IsEmpty()) return;
   const TsPixel c(ColorToPixel(static_cast<uint32_t>(color)));
-  const int32_t i0 = std::max(0, -origin.X), j0 = std::max(0, -origin.Y);
-  const int32_t i1 = std::min(mask.Width, dst.Width - origin.X);
-  const int32_t j1 = std::min(mask.Height, dst.Height - origin.Y);
-  for (int32_t j = j0; j < j1; ++j) {
+  const TRect part = PartInside({mask.Width, mask.Height}, origin, dst.Size());
+  for (int32_t j = part.Top; j < part.Bottom; ++j) {
     const uint8_t* m = mask.Row(j);
     uint8_t* d = dst.RowBytes(origin.Y + j) + 4 * static_cast<std::ptrdiff_t>(origin.X);
-    for (int32_t i = i0; i < i1; ++i) {
+    for (int32_t i = part.Left; i < part.Right; ++i) {
       const uint32_t a = m[i];
       if (a == 0) continue;
       uint8_t* p = d + 4 * i;

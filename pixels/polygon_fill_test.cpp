@@ -9,12 +9,7 @@
 namespace ac {
 namespace {
 
-std::vector<uint8_t> Values(const TsChannelBuffer& b) {
-  std::vector<uint8_t> out;
-  for (int32_t y = 0; y < b.Height; ++y)
-    for (int32_t x = 0; x < b.Width; ++x) out.push_back(b.Row(y)[x]);
-  return out;
-}
+using testing::Values;
 
 TEST(FillPolygonSmooth, CoverageIsTheCoveredShareOfEachPixel) {
   struct Case {

@@ -178,6 +178,24 @@ void PaintOne(const TacSkinData& sd, int32_t index, int32_t state, const TsPixel
   PaintSection(index, MakeCacheInfo(parent, 0, 0), sd, dst, {}, rect, state);
 }
 
+// One cell of a sheet, painted as a control's own image over its part of the
+// parent and then placed on the sheet. Decorate(face, back) runs after the
+// section is painted.
+template <typename Decorate>
+void PaintCell(const TacSkinData& sd, int32_t index, int32_t state, const TsPixelBuffer& parent,
+               const TsPixelBuffer& sheet, const TRect& cell, Decorate&& decorate) {
+  TsPixelImage back(cell.Width(), cell.Height());
+  for (int32_t y = 0; y < cell.Height(); ++y)
+    for (int32_t x = 0; x < cell.Width(); ++x)
+      back.View().At(x, y) = parent.At(cell.Left + x, cell.Top + y);
+  TsPixelImage face = back;
+  PaintOne(sd, index, state, face.View(), back.View(), face.View().Bounds());
+  decorate(face.View(), back.View());
+  for (int32_t y = 0; y < cell.Height(); ++y)
+    for (int32_t x = 0; x < cell.Width(); ++x)
+      sheet.At(cell.Left + x, cell.Top + y) = face.View().At(x, y);
+}
+
 int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
   if (o.Positional.size() != 4) return 2;
   const TacSkinData& sd = skin.Data();
@@ -245,17 +263,8 @@ int RenderSheet(const TLoadedSkin& skin, const TOptions& o) {
     const int32_t states = std::clamp(gd.States, 1, 3);
     for (int32_t st = 0; st < states; ++st) {
       const TRect cell = TRect::XYWH(pad + st * (cellW + pad), rowTop[i], s.cx, s.cy);
-      // Each cell is painted as a control's own image over its part of the
-      // parent, then placed on the sheet.
-      TsPixelImage back(s.cx, s.cy), face(s.cx, s.cy);
-      for (int32_t yy = 0; yy < s.cy; ++yy)
-        for (int32_t xx = 0; xx < s.cx; ++xx)
-          back.View().At(xx, yy) = parent.View().At(cell.Left + xx, cell.Top + yy);
-      face = back;
-      PaintOne(sd, i, st, face.View(), back.View(), face.View().Bounds());
-      for (int32_t yy = 0; yy < s.cy; ++yy)
-        for (int32_t xx = 0; xx < s.cx; ++xx)
-          sheet.View().At(cell.Left + xx, cell.Top + yy) = face.View().At(xx, yy);
+      PaintCell(sd, i, st, parent.View(), sheet.View(), cell,
+                [](const TsPixelBuffer&, const TsPixelBuffer&) {});
       txt << gd.ClassName << ' ' << st << ' ' << s.cx << ' ' << s.cy << ' ' << cell.Left << ' '
           << cell.Top << '\n';
     }
@@ -296,23 +305,17 @@ int RenderText(const TLoadedSkin& skin, const TOptions& o) {
     const bool disabled = c == states;
     const int32_t state = disabled ? 0 : c;
     const TRect r = TRect::XYWH(pad + c * (cell.cx + pad), pad, cell.cx, cell.cy);
-    TsPixelImage back(r.Width(), r.Height());
-    for (int32_t y = 0; y < r.Height(); ++y)
-      for (int32_t x = 0; x < r.Width(); ++x)
-        back.View().At(x, y) = parent.View().At(r.Left + x, r.Top + y);
-    TsPixelImage face = back;
-    PaintOne(sd, index, state, face.View(), back.View(), face.View().Bounds());
-    // The disabled face fades over the parent; its text then comes in the
-    // section's own disabled colour.
-    if (disabled)
-      ApplyDisabledLook(face.View(), dkBlended, clFuchsia, {}, MakeCacheInfo(back.View(), 0, 0));
-    if (font)
-      WriteSectionText({face.View(), font.get(), clBlack}, face.View().Bounds(), o.Text,
-                       disabled ? TEnabled::No : TEnabled::Yes, &sd, index, state,
-                       kDtCenter | kDtVCenter | kDtSingleLine);
-    for (int32_t y = 0; y < r.Height(); ++y)
-      for (int32_t x = 0; x < r.Width(); ++x)
-        sheet.View().At(r.Left + x, r.Top + y) = face.View().At(x, y);
+    PaintCell(sd, index, state, parent.View(), sheet.View(), r,
+              [&](const TsPixelBuffer& face, const TsPixelBuffer& back) {
+                // The disabled face fades over the parent; its text then comes
+                // in the section's own disabled colour.
+                if (disabled)
+                  ApplyDisabledLook(face, dkBlended, clFuchsia, {}, MakeCacheInfo(back, 0, 0));
+                if (font)
+                  WriteSectionText({face, font.get(), clBlack}, face.Bounds(), o.Text,
+                                   disabled ? TEnabled::No : TEnabled::Yes, &sd, index, state,
+                                   kDtCenter | kDtVCenter | kDtSingleLine);
+              });
   }
   WritePng(sheet.View(), o.Positional[3]);
   return 0;
