@@ -158,28 +158,20 @@ std::array<TPointF, 4> LineOutline(TPointF a, TPointF b, double width) {
 
 void CompositeMask(const TsPixelBuffer& dst, TPoint origin, const TsChannelBuffer& mask,
                    TColor color) {
-  if (dst.IsEmpty() || mask.IsEmpty()) return;
   const TsPixel c(ColorToPixel(static_cast<uint32_t>(color)));
-  const TRect part = PartInside({mask.Width, mask.Height}, origin, dst.Size());
-  for (int32_t j = part.Top; j < part.Bottom; ++j) {
-    const uint8_t* m = mask.Row(j);
-    uint8_t* d = dst.RowBytes(origin.Y + j) + 4 * static_cast<std::ptrdiff_t>(origin.X);
-    for (int32_t i = part.Left; i < part.Right; ++i) {
-      const uint32_t a = m[i];
-      if (a == 0) continue;
-      uint8_t* p = d + 4 * i;
-      // The destination's share, in 255ths, and the resulting alpha.
-      const uint32_t under = (p[3] * (255 - a) + 127) / 255;
-      const uint32_t out = a + under;
-      auto mix = [&](uint32_t cc, uint32_t dc) {
-        return static_cast<uint8_t>((cc * a + dc * under + out / 2) / out);
-      };
-      p[0] = mix(c.B, p[0]);
-      p[1] = mix(c.G, p[1]);
-      p[2] = mix(c.R, p[2]);
-      p[3] = static_cast<uint8_t>(out);
-    }
-  }
+  ForEachMaskPixel(dst, origin, mask, [&](uint32_t a, uint8_t* p) {
+    if (a == 0) return;
+    // The destination's share, in 255ths, and the resulting alpha.
+    const uint32_t under = (p[3] * (255 - a) + 127) / 255;
+    const uint32_t out = a + under;
+    auto mix = [&](uint32_t cc, uint32_t dc) {
+      return static_cast<uint8_t>((cc * a + dc * under + out / 2) / out);
+    };
+    p[0] = mix(c.B, p[0]);
+    p[1] = mix(c.G, p[1]);
+    p[2] = mix(c.R, p[2]);
+    p[3] = static_cast<uint8_t>(out);
+  });
 }
 
 }  // namespace ac

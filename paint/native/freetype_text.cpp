@@ -10,6 +10,7 @@
 
 #include "core/utf8.h"
 #include "paint/skin_text.h"
+#include "pixels/placement.h"
 #include "pixels/polygon_fill.h"  // CompositeMask
 
 namespace ac {
@@ -233,18 +234,12 @@ void TFreeTypeRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::s
   F->Render(mask.View(), clip.TopLeft(), lines);
   // Colour bytes move toward the text colour by the coverage; alpha stays.
   const TsPixel c(ColorToPixel(static_cast<uint32_t>(color)));
-  for (int32_t y = 0; y < clip.Height(); ++y) {
-    const uint8_t* m = mask.View().Row(y);
-    uint8_t* d = dst.RowBytes(clip.Top + y) + 4 * static_cast<std::ptrdiff_t>(clip.Left);
-    for (int32_t x = 0; x < clip.Width(); ++x) {
-      const uint32_t a = m[x];
-      if (a == 0) continue;
-      uint8_t* p = d + 4 * x;
-      p[0] = static_cast<uint8_t>((p[0] * (255 - a) + c.B * a + 127) / 255);
-      p[1] = static_cast<uint8_t>((p[1] * (255 - a) + c.G * a + 127) / 255);
-      p[2] = static_cast<uint8_t>((p[2] * (255 - a) + c.R * a + 127) / 255);
-    }
-  }
+  ForEachMaskPixel(dst, clip.TopLeft(), mask.View(), [&](uint32_t a, uint8_t* p) {
+    if (a == 0) return;
+    p[0] = static_cast<uint8_t>((p[0] * (255 - a) + c.B * a + 127) / 255);
+    p[1] = static_cast<uint8_t>((p[1] * (255 - a) + c.G * a + 127) / 255);
+    p[2] = static_cast<uint8_t>((p[2] * (255 - a) + c.R * a + 127) / 255);
+  });
 }
 
 TSize TFreeTypeRasterizer::TextExtent(std::string_view text) {
