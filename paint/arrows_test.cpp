@@ -96,6 +96,10 @@ TEST(ArrowShape, BoxesAndPointsOfEachStyle) {
       {arsSolid2, 96, 11, 8, 8, 3, 2, 1, {{0, 2}, {3, 4}, {4, 4}, {7, 2}}},
       {arsLines2, 96, 10, 12, 12, 5, 3, 2, {{1, 4}, {6, 6}, {5, 6}, {10, 4}}},
       {arsSolid3, 96, 10, 9, 9, 8, 0, 1, {{0, 0}, {4, 7}, {4, 7}, {8, 0}}},
+      // At 144 pixels per inch the size is 7 and the default stroke 3.
+      {arsSolid1, 144, 10, 12, 12, 6, 3, 1, {{0, 3}, {5, 8}, {6, 8}, {11, 3}}},
+      {arsLines2, 144, 16, 17, 17, 7, 5, 3, {{1, 6}, {8, 9}, {8, 9}, {15, 6}}},
+      {arsSolid3, 144, 10, 11, 11, 10, 0, 1, {{0, 0}, {5, 9}, {5, 9}, {10, 0}}},
   };
   for (const Case& c : cases) {
     TsArrowParams p;
