@@ -11,6 +11,13 @@ namespace ac {
 
 namespace {
 
+// Value * PPI div 96 for sizes, held far enough inside the integer range that
+// the box arithmetic cannot overflow (the result is then refused as too big).
+int32_t Scaled(int32_t value, int32_t ppi) {
+  const int64_t v = int64_t{value} * ppi / 96;
+  return static_cast<int32_t>(std::clamp<int64_t>(v, -4 * kMaxArrowSide, 4 * kMaxArrowSide));
+}
+
 void FillSpan(const TsPixelBuffer& dst, int32_t y, int32_t from, int32_t to, uint32_t pixel) {
   uint32_t* row = dst.Row(y);
   for (int32_t x = from; x <= to; ++x) row[x] = pixel;
@@ -83,7 +90,7 @@ void PaintSmoothLine(const TsPixelBuffer& buf, TPoint a, TPoint b, double width,
 void PaintPixelArrow(const TsPixelBuffer& dst, const TRect& rect, TColor color, int32_t ppi,
                      TacArrowDirection direction) {
   if (dst.IsEmpty()) return;
-  const int32_t s = kDefaultArrowSize * ppi / 96;
+  const int32_t s = Scaled(kDefaultArrowSize, ppi);
   const int32_t h = s / 2 + s % 2;
   const bool vertical = direction == adUp || direction == adDown;
   const int32_t across = vertical ? s : h, along = vertical ? h : s;
@@ -114,12 +121,13 @@ void PaintPixelArrow(const TsPixelBuffer& dst, const TRect& rect, TColor color, 
 
 TsArrowShape ArrowShape(int32_t rectWidth, const TsArrowParams& p) {
   TsArrowShape r;
-  int32_t s = (p.Size == 0 ? kDefaultArrowSize : p.Size) * p.PPI / 96;
+  int32_t s = Scaled(p.Size == 0 ? kDefaultArrowSize : p.Size, p.PPI);
   int32_t w = rectWidth;
   int32_t lw = 1;
   if (IsLineStyle(p.Style)) {
     if (w % 2 == 0) ++w;
-    lw = p.LineWidth != 0 ? p.LineWidth : kDefaultArrowLineWidth * p.PPI / 96;
+    lw = p.LineWidth != 0 ? std::clamp(p.LineWidth, -4 * kMaxArrowSide, 4 * kMaxArrowSide)
+                          : Scaled(kDefaultArrowLineWidth, p.PPI);
   }
   const bool oddW = w % 2 != 0;
   if (p.Style == arsSolid1 || p.Style == arsSolid2) {
@@ -178,7 +186,7 @@ void PaintArrow(const TsPixelBuffer& dst, const TRect& rect, const TsArrowParams
   if (dst.IsEmpty() || params.Style == arsDefault) return;
   const TsArrowShape shape = ArrowShape(rect.Width(), params);
   const int32_t c = shape.Side;
-  if (c <= 0) return;
+  if (c <= 0 || c > kMaxArrowSide) return;
   TsPixelImage img(c, c);
   const TsPixelBuffer& buf = img.View();
   for (int32_t y = 0; y < c; ++y) std::fill_n(buf.Row(y), c, 0x00FFFFFFu);

@@ -37,6 +37,9 @@ struct TsArrowParams {
   TacArrowDirection Direction = adDown;
 };
 
+// No arrow is larger than this many pixels a side: larger sizes are bad data.
+inline constexpr int32_t kMaxArrowSide = 1024;
+
 // The geometry of an arrow pointing down inside its square buffer, before any
 // pixel is drawn: the buffer's side C, the box of H' rows by W' columns that
 // the shape fills (starting O rows down), the line width and the four points
@@ -55,7 +58,8 @@ TsArrowShape ArrowShape(int32_t rectWidth, const TsArrowParams& params);
 // a hard-edged triangle whose two slanted sides are drawn again as one-pixel
 // anti-aliased lines in Color; line styles are two anti-aliased strokes of the
 // line width, over a hard-edged fill in FillColor when one is given;
-// arsSolid3 is one anti-aliased fill. Style arsDefault draws nothing.
+// arsSolid3 is one anti-aliased fill. Style arsDefault draws nothing, and so
+// does an arrow whose square would be wider than kMaxArrowSide.
 void PaintArrow(const TsPixelBuffer& dst, const TRect& rect, const TsArrowParams& params);
 
 }  // namespace ac

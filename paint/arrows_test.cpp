@@ -186,6 +186,20 @@ TEST(PaintArrow, SmoothSolidStyleIsAntiAliasedOnly) {
   EXPECT_LT(edge, 0xFEu);
 }
 
+TEST(PaintArrow, AbsurdSizesDrawNothing) {
+  TsPixelImage dst(10, 10);
+  for (const int32_t size : {100000, -100000, 2000000000}) {
+    TsArrowParams p;
+    p.Size = size;
+    for (const TacArrowsStyle style : {arsSolid1, arsLines1, arsSolid3}) {
+      p.Style = style;
+      PaintArrow(dst.View(), TRect::XYWH(0, 0, 10, 10), p);
+    }
+  }
+  PaintPixelArrow(dst.View(), TRect::XYWH(0, 0, 10, 10), clWhite, 2000000000, adDown);
+  EXPECT_EQ(testing::Hex(dst.View()), testing::Hex(TsPixelImage(10, 10).View()));
+}
+
 TEST(PaintArrow, DefaultStyleDrawsNothing) {
   TsPixelImage dst(10, 10);
   TsArrowParams p;

@@ -122,7 +122,9 @@ TEST(WriteAlphaSectionText, ContoursOnlyWhenKeepingAlpha) {
     EXPECT_EQ(font.Calls.size(), keep == TKeepAlpha::Yes ? 3u : 1u);
     EXPECT_EQ(dst.View().At(2, 4) != 0x00FFFFFFu, keep == TKeepAlpha::Yes);
     // The main colour red composed without alpha: (c * 256) >> 8, alpha 255.
-    if (keep == TKeepAlpha::No) EXPECT_EQ(dst.View().At(3, 4), 0xFFFF0000u);
+    if (keep == TKeepAlpha::No) {
+      EXPECT_EQ(dst.View().At(3, 4), 0xFFFF0000u);
+    }
   }
 }
 

@@ -112,7 +112,9 @@ void WriteAlphaText(const TsTextCanvas& canvas, const TRect& rect, std::string_v
 void DrawTextGlow(const TsTextCanvas& canvas, const TRect& rect, std::string_view text,
                   TsChannelImage& maskCache, TColor glowColor, int32_t glowSize, uint32_t sides,
                   uint32_t flags) {
-  if (canvas.Font == nullptr || glowSize < 1 || text.empty() || rect.IsEmpty()) return;
+  if (canvas.Font == nullptr || glowSize < 1 || glowSize > kMaxGlowSize || text.empty() ||
+      rect.IsEmpty())
+    return;
   const TRect r = rect.Offset(1, 1);
   const int32_t g = glowSize + 4;
   const TRect outer = r.Inflate(g, g);

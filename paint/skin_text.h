@@ -49,6 +49,9 @@ void DrawSkinText(const TsTextCanvas& canvas, TRect& rect, std::string_view text
 void WriteAlphaText(const TsTextCanvas& canvas, const TRect& rect, std::string_view text,
                     TKeepAlpha keepAlpha, TColor color, uint32_t flags);
 
+// Glows wider than this are no caption's: they draw nothing.
+inline constexpr int32_t kMaxGlowSize = 1000;
+
 // The sides a glow mask copies the text to, one pixel further each.
 enum TGlowSide : uint32_t { gsLeft = 1, gsTop = 2, gsRight = 4, gsBottom = 8, gsAll = 15 };
 
@@ -58,7 +61,8 @@ enum TGlowSide : uint32_t { gsLeft = 1, gsTop = 2, gsRight = 4, gsBottom = 8, gs
 // is made again: 255, the text drawn black into (g, g) + R's size with the
 // canvas font and Flags, one more copy per bit of Sides, then BlurMask8 with
 // radius GlowSize. The mask goes over Canvas.Bmp with BlendGlowMask at R's
-// top-left less g. A GlowSize below 1 draws nothing.
+// top-left less g. A GlowSize below 1 or above kMaxGlowSize draws nothing, and
+// so does a mask that would pass 16 million pixels.
 void DrawTextGlow(const TsTextCanvas& canvas, const TRect& rect, std::string_view text,
                   TsChannelImage& maskCache, TColor glowColor, int32_t glowSize, uint32_t sides,
                   uint32_t flags);

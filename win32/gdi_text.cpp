@@ -68,6 +68,9 @@ void TGdiTextRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::st
   std::wstring w = Utf8ToWide(text);
   const HDC dc = FDC.Get();
   if (dc == nullptr) return;
+  // The shortened text could not travel back to the caller, and the platform
+  // would write it past the end of the copy it was given.
+  flags &= ~static_cast<uint32_t>(DT_MODIFYSTRING);
   const ScopedSelectObject font(dc, Current());
   if ((flags & kDtCalcRect) != 0) {
     RECT rc = ToWin(rect);
