@@ -8,6 +8,7 @@
 #include "paint/text_testing.h"
 #include "pixels/pixel_buffer_testing.h"
 #include "skin/skin_manager_core.h"
+#include "system/system.h"
 
 namespace ac {
 namespace {
@@ -100,9 +101,10 @@ TEST(WriteSectionText, DisabledTextMixesFontAndSectionColourOfStateZero) {
   };
   // (0 * 100 + 255 * 155) >> 8 = 154 per channel, for any state and without
   // contours; without a section: the system's grey text, or the canvas colour.
+  const uint32_t grayText = 0xFF000000u | Px(platform::SysColor(17));
   for (const Case c :
-       {Case{&skin.Data, i, TEnabled::No, 0xFF9A9A9A},
-        Case{&skin.Data, 5, TEnabled::No, 0xFF808080}, Case{nullptr, i, TEnabled::No, 0xFF808080},
+       {Case{&skin.Data, i, TEnabled::No, 0xFF9A9A9A}, Case{&skin.Data, 5, TEnabled::No, grayText},
+        Case{nullptr, i, TEnabled::No, grayText},
         Case{&skin.Data, -1, TEnabled::Yes, 0xFF123456}}) {
     TBarFont font;
     TsPixelImage dst = Filled(8, 9, 0xFF000000);
@@ -222,7 +224,9 @@ TEST(WriteControlText, PlainRoutineForUnskinnedAndOwnFontControls) {
     EXPECT_EQ(f.Write(TEnabled::Yes, 1).first, 0xFF665544u);
     // Disabled: button highlight one pixel right and down, then the shadow.
     TBarFont font;
-    EXPECT_EQ(f.Write(TEnabled::No, 1, &font), std::make_pair(0xFF808080u, 0xFFFFFFFFu));
+    EXPECT_EQ(f.Write(TEnabled::No, 1, &font),
+              std::make_pair(0xFF000000u | Px(platform::SysColor(16)),
+                             0xFF000000u | Px(platform::SysColor(20))));
     ASSERT_EQ(font.Calls.size(), 2u);
     EXPECT_EQ(font.Calls[0].Rect, kRect.Offset(1, 1));
   }
