@@ -39,6 +39,14 @@ inline std::vector<uint32_t> Pixels(const TsPixelBuffer& b) {
   return out;
 }
 
+// The bytes of an 8-bit image row by row.
+inline std::vector<uint8_t> Values(const TsChannelBuffer& b) {
+  std::vector<uint8_t> out;
+  for (int32_t y = 0; y < b.Height; ++y)
+    for (int32_t x = 0; x < b.Width; ++x) out.push_back(b.Row(y)[x]);
+  return out;
+}
+
 // Rows of 8-digit hex pixels, one line per row.
 inline std::string Hex(const TsPixelBuffer& b) {
   std::string s;

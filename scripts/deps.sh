@@ -12,6 +12,8 @@ packages=(
   wine wine64 fonts-wine xvfb xcompmgr xdotool xclip x11-utils imagemagick
   # the skin generator (tools/skingen)
   python3-pil fonts-dejavu-core
+  # native text: glyphs for the text tests and skintool's previews
+  libfreetype-dev
 )
 
 missing=()

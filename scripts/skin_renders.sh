@@ -2,7 +2,7 @@
 # Renders the internal skin as the engine paints it, for review: contact sheets
 # of every section at 96 and 192 pixels per inch, and the main window's
 # controls (panel, field, button) in each of their states at all four
-# resolutions.
+# resolutions, and the button's caption in each state.
 #   skin_renders.sh SKINTOOL OUTDIR
 set -euo pipefail
 tool=$1
@@ -26,5 +26,7 @@ for ppi in 96 120 144 192; do
   r BUTTON "$out/button-disabled-$ppi.png" --size "$size_button" --state 0 --disabled
   r EDIT "$out/edit-normal-$ppi.png" --size "$size_edit" --state 0
   r EDIT "$out/edit-focused-$ppi.png" --size "$size_edit" --state 1
+  "$tool" render "$skin" text BUTTON "$out/button-text-$ppi.png" --size "$size_button" \
+    --ppi "$ppi" --parent F3F4F6 >/dev/null
 done
 echo "Skin renders: $out"

@@ -3,6 +3,7 @@
 //   render SKIN section NAME OUT.png [--state N] [--disabled] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN mask SECTION KEY OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN sheet OUT.png [--ppi P] [--parent BG]
+//   render SKIN text SECTION OUT.png [--text CAPTION] [--size WxH] [--ppi P] [--parent BG]
 //
 // SKIN is a skin folder (holding Options.dat) or a skin archive (.asz). P is
 // 96, 120, 144 or 192. BG is a colour as RRGGBB hex or a PNG/BMP/JPEG image
@@ -10,13 +11,18 @@
 // without --size is one state frame at its own size; with --size it is
 // painted nine-slice over that size. The contact sheet puts every section in
 // each of its states (up to three) in a grid and writes OUT.txt beside it,
-// naming each cell's section, state, size and position.
+// naming each cell's section, state, size and position. The text preview
+// puts the section in each of its states (up to three) and disabled side by
+// side, each with CAPTION (default "Копировать") in that state's text
+// colours and contours, drawn with the platform font (DejaVu Sans); without
+// one it says so and shows the sections alone.
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,13 +30,15 @@
 
 #include "core/errors.h"
 #include "core/message_sink.h"
-#include "pixels/image_codec.h"
-#include "pixels/blend_fill.h"
-#include "pixels/color_transform.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_image.h"
-#include "pixels/pixel_buffer.h"
+#include "paint/native/freetype_text.h"
 #include "paint/section_paint.h"
+#include "paint/section_text.h"
+#include "pixels/blend_fill.h"
+#include "pixels/color_transform.h"
+#include "pixels/image_codec.h"
+#include "pixels/pixel_buffer.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_manager_core.h"
 #include "tools/skintool/commands.h"
@@ -47,6 +55,7 @@ struct TOptions {
   std::optional<TSize> Size;
   int32_t PPI = 96;
   std::string Parent;
+  std::string Text = "Копировать";
   std::vector<std::string> Positional;
 };
 
@@ -75,6 +84,8 @@ TOptions ParseOptions(const Args& args) {
         throw std::invalid_argument("--ppi must be 96, 120, 144 or 192");
     } else if (a == "--parent") {
       o.Parent = value();
+    } else if (a == "--text") {
+      o.Text = value();
     } else if (a.rfind("--", 0) == 0) {
       throw std::invalid_argument("unknown option " + a);
     } else {
@@ -167,6 +178,24 @@ void PaintOne(const TacSkinData& sd, int32_t index, int32_t state, const TsPixel
   PaintSection(dst, rect, sd, index, state, MakeCacheInfo(parent, 0, 0), {});
 }
 
+// One cell of a sheet, painted as a control's own image over its part of the
+// parent and then placed on the sheet. Decorate(face, back) runs after the
+// section is painted.
+template <typename Decorate>
+void PaintCell(const TacSkinData& sd, int32_t index, int32_t state, const TsPixelBuffer& parent,
+               const TsPixelBuffer& sheet, const TRect& cell, Decorate&& decorate) {
+  TsPixelImage back(cell.Width(), cell.Height());
+  for (int32_t y = 0; y < cell.Height(); ++y)
+    for (int32_t x = 0; x < cell.Width(); ++x)
+      back.View().At(x, y) = parent.At(cell.Left + x, cell.Top + y);
+  TsPixelImage face = back;
+  PaintOne(sd, index, state, face.View(), back.View(), face.View().Bounds());
+  decorate(face.View(), back.View());
+  for (int32_t y = 0; y < cell.Height(); ++y)
+    for (int32_t x = 0; x < cell.Width(); ++x)
+      sheet.At(cell.Left + x, cell.Top + y) = face.View().At(x, y);
+}
+
 int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
   if (o.Positional.size() != 4) return 2;
   const TacSkinData& sd = skin.Data();
@@ -234,17 +263,8 @@ int RenderSheet(const TLoadedSkin& skin, const TOptions& o) {
     const int32_t states = std::clamp(gd.States, 1, 3);
     for (int32_t st = 0; st < states; ++st) {
       const TRect cell = TRect::XYWH(pad + st * (cellW + pad), rowTop[i], s.cx, s.cy);
-      // Each cell is painted as a control's own image over its part of the
-      // parent, then placed on the sheet.
-      TsPixelImage back(s.cx, s.cy), face(s.cx, s.cy);
-      for (int32_t yy = 0; yy < s.cy; ++yy)
-        for (int32_t xx = 0; xx < s.cx; ++xx)
-          back.View().At(xx, yy) = parent.View().At(cell.Left + xx, cell.Top + yy);
-      face = back;
-      PaintOne(sd, i, st, face.View(), back.View(), face.View().Bounds());
-      for (int32_t yy = 0; yy < s.cy; ++yy)
-        for (int32_t xx = 0; xx < s.cx; ++xx)
-          sheet.View().At(cell.Left + xx, cell.Top + yy) = face.View().At(xx, yy);
+      PaintCell(sd, i, st, parent.View(), sheet.View(), cell,
+                [](const TsPixelBuffer&, const TsPixelBuffer&) {});
       txt << gd.ClassName << ' ' << st << ' ' << s.cx << ' ' << s.cy << ' ' << cell.Left << ' '
           << cell.Top << '\n';
     }
@@ -252,6 +272,52 @@ int RenderSheet(const TLoadedSkin& skin, const TOptions& o) {
   if (!txt) throw ESkinError("cannot write " + index.string());
   WritePng(sheet.View(), png);
   std::printf("%s\n", index.string().c_str());
+  return 0;
+}
+
+// The platform font at the size of the program's controls (11 pixels at 96
+// pixels per inch), or none with a note saying so.
+std::unique_ptr<TFreeTypeRasterizer> PreviewFont(int32_t ppi) {
+  const std::string file = FindPlatformFontFile();
+  if (file.empty()) {
+    std::fprintf(stderr,
+                 "note: no platform font (DejaVu Sans) was found: the sections are shown "
+                 "without their text\n");
+    return nullptr;
+  }
+  return std::make_unique<TFreeTypeRasterizer>(file, 11 * ppi / 96);
+}
+
+int RenderText(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 4) return 2;
+  const TacSkinData& sd = skin.Data();
+  const int32_t index = GetSkinIndex(sd, o.Positional[2]);
+  if (index < 0) throw ESkinError("no section \"" + o.Positional[2] + "\"");
+  const TSize cell = o.Size.value_or(TypicalSize(sd, sd.gd[index]));
+  const int32_t pad = 8 * sd.PPI / 96;
+  const int32_t states = std::clamp(sd.gd[index].States, 1, 3);
+  // The enabled states, then the disabled look of state 0.
+  const int32_t cells = states + 1;
+  TsPixelImage parent = MakeParent(o.Parent, {pad + cells * (cell.cx + pad), cell.cy + 2 * pad});
+  TsPixelImage sheet = parent;
+  const std::unique_ptr<TFreeTypeRasterizer> font = PreviewFont(sd.PPI);
+  for (int32_t c = 0; c < cells; ++c) {
+    const bool disabled = c == states;
+    const int32_t state = disabled ? 0 : c;
+    const TRect r = TRect::XYWH(pad + c * (cell.cx + pad), pad, cell.cx, cell.cy);
+    PaintCell(sd, index, state, parent.View(), sheet.View(), r,
+              [&](const TsPixelBuffer& face, const TsPixelBuffer& back) {
+                // The disabled face fades over the parent; its text then comes
+                // in the section's own disabled colour.
+                if (disabled)
+                  ApplyDisabledLook(face, dkBlended, clFuchsia, {}, MakeCacheInfo(back, 0, 0));
+                if (font)
+                  WriteSectionText({face, font.get(), clBlack}, face.Bounds(), o.Text,
+                                   disabled ? TEnabled::No : TEnabled::Yes, &sd, index, state,
+                                   kDtCenter | kDtVCenter | kDtSingleLine);
+              });
+  }
+  WritePng(sheet.View(), o.Positional[3]);
   return 0;
 }
 
@@ -275,10 +341,13 @@ int Render(const Args& args) {
     rc = RenderMask(skin, o);
   else if (what == "sheet")
     rc = RenderSheet(skin, o);
+  else if (what == "text")
+    rc = RenderText(skin, o);
   if (rc == 2)
     std::fputs(
         "usage: skintool render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet "
-        "OUT.png [--state N] [--size WxH] [--ppi 96|120|144|192] [--parent RRGGBB|IMAGE]\n",
+        "OUT.png | text SECTION OUT.png [--state N] [--size WxH] [--ppi 96|120|144|192] "
+        "[--parent RRGGBB|IMAGE] [--text CAPTION]\n",
         stderr);
   return rc;
 }
