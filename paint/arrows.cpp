@@ -210,7 +210,7 @@ void PaintArrow(const TsPixelBuffer& dst, const TRect& rect, const TsArrowParams
   const auto angle = static_cast<int32_t>(std::nearbyint(params.Angle));
   if (params.Angle != 0) turned = Rotated(turned, angle - 90);
   const TPoint at{rect.Left + (rect.Width() - c) / 2, rect.Top + (rect.Height() - c) / 2};
-  BlendOver(dst, turned.View(), TSourceRect::XYWH(0, 0, c, c), 255, at);
+  BlendOver(dst, at, turned.View(), TSourceRect::XYWH(0, 0, c, c), 255);
 }
 
 }  // namespace ac

@@ -8,7 +8,7 @@ namespace ac {
 void PaintSkinGlyph(const TsPixelBuffer& dst, TPoint point, const TCacheInfo& cache,
                     const TacSkinData& sd, int32_t maskIndex, int32_t state, TEnabled enabled) {
   if (!IsValidImgIndex(sd, maskIndex)) return;
-  PaintMaskImage(dst, point, state, cache, sd.ma[maskIndex],
+  PaintMaskImage(dst, point, sd.ma[maskIndex], state, cache,
                  enabled == TEnabled::Yes ? TFrameStrength::Full : TFrameStrength::Half);
 }
 

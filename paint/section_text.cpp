@@ -109,8 +109,8 @@ TColor AdjustTextColor(TColor color, const TsControlTextData& ctrl) {
     c = static_cast<TColor>(
         ColorToPixel(ToneByColor(ColorToPixel(static_cast<uint32_t>(c)), tone)));
   }
-  c = ShiftHueColor(ctrl.HueOffset, c);
-  c = ScaleSaturationColor(ctrl.Saturation * 256 / 100, c);
+  c = ShiftHueColor(c, ctrl.HueOffset);
+  c = ScaleSaturationColor(c, ctrl.Saturation * 256 / 100);
   return c & 0x00FFFFFF;
 }
 

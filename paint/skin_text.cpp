@@ -136,7 +136,7 @@ void DrawTextGlow(const TsTextCanvas& canvas, const TRect& rect, std::string_vie
     }
     maskCache = TsChannelImage(outer.Width(), outer.Height());
     // Black text on white: any colour byte is the mask.
-    ExtractChannel(temp.View(), maskCache.View(), 1);
+    ExtractChannel(maskCache.View(), temp.View(), 1);
     BlurMask8(maskCache.View(), glowSize);
   }
   BlendGlowMask(canvas.Bmp, outer.TopLeft(), maskCache.View(), glowColor);

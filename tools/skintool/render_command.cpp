@@ -310,7 +310,7 @@ int RenderText(const TLoadedSkin& skin, const TOptions& o) {
                 // The disabled face fades over the parent; its text then comes
                 // in the section's own disabled colour.
                 if (disabled)
-                  ApplyDisabledLook(face, dkBlended, clFuchsia, {}, MakeCacheInfo(back, 0, 0));
+                  ApplyDisabledLook(face, MakeCacheInfo(back, 0, 0), {}, dkBlended, clFuchsia);
                 if (font)
                   WriteSectionText({face, font.get(), clBlack}, face.Bounds(), o.Text,
                                    disabled ? TEnabled::No : TEnabled::Yes, &sd, index, state,
