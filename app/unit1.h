@@ -3,12 +3,12 @@
 // (app/unit1.txt, stored as the resource TFORM1); the class adds the fields
 // the description fills and the three handlers it names.
 
-#include "framework/form.h"
-#include "framework/label.h"
 #include "controls/ts_button.h"
 #include "controls/ts_edit.h"
 #include "controls/ts_label.h"
 #include "controls/ts_panel.h"
+#include "framework/form.h"
+#include "framework/label.h"
 #include "manager/ts_skin_manager.h"
 
 namespace ac {

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "framework/canvas.h"
-#include "win32/scoped_gdi_object.h"
 #include "pixels/pixel_buffer.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 

@@ -10,8 +10,8 @@
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
-#include "stream/dfm_text.h"
 #include "framework/test_support.h"
+#include "stream/dfm_text.h"
 
 namespace ac {
 namespace {

@@ -20,9 +20,9 @@
 #include "framework/component.h"
 #include "framework/font.h"
 #include "manager/skin_commands.h"
-#include "win32/message_box_sink.h"
 #include "skin/skin_manager_core.h"
 #include "skin/stored_skin.h"
+#include "win32/message_box_sink.h"
 
 namespace ac {
 

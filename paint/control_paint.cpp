@@ -71,9 +71,10 @@ void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
       effects = true;
       break;
     case TBorderKind::Plain:
-      effects = PaintPlainBorder(dst, r, gd, state, shifted,
-                                 {ctrl.PPI, sd.FOwner, ctrl.CustomBorder, TRadiusFit::FitToControl}) ||
-                props.Transparency == 0;
+      effects =
+          PaintPlainBorder(dst, r, gd, state, shifted,
+                           {ctrl.PPI, sd.FOwner, ctrl.CustomBorder, TRadiusFit::FitToControl}) ||
+          props.Transparency == 0;
       break;
     case TBorderKind::None:
       effects = props.Transparency < 100;

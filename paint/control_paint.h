@@ -6,10 +6,10 @@
 
 #include "core/color.h"
 #include "core/geometry.h"
+#include "paint/plain_border.h"
 #include "pixels/blend_parent.h"  // TUseParent
 #include "pixels/cache_info.h"
 #include "pixels/pixel_buffer.h"
-#include "paint/plain_border.h"
 #include "skin/skin_data.h"
 
 namespace ac {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "paint/mask_paint_internal.h"
 #include "pixels/blend.h"
 #include "pixels/blend_fill.h"
-#include "paint/mask_paint_internal.h"
 #include "pixels/resample.h"
 
 namespace ac {
@@ -258,7 +258,9 @@ class TPlainTransfer {
   void StretchMasked(const TRect& src, const TRect& to, bool smooth) {
     mask_detail::StretchMasked(
         FDst, to, FImg, src, FMask.Height, smooth, {rfMitchell, rfMitchell},
-        [](uint32_t d, uint32_t s, uint32_t m) { return CombineThroughMask(d, s, m) | 0xFF000000u; },
+        [](uint32_t d, uint32_t s, uint32_t m) {
+          return CombineThroughMask(d, s, m) | 0xFF000000u;
+        },
         [](uint32_t d, uint32_t c, uint32_t g) {
           return (d & 0xFF000000u) | (MaskMix(Ch(d, 16), Ch(c, 16), g) << 16) |
                  (MaskMix(Ch(d, 8), Ch(c, 8), g) << 8) | MaskMix(Ch(d, 0), Ch(c, 0), g);

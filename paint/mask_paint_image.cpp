@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "paint/mask_paint_internal.h"
 #include "pixels/blend.h"
 #include "pixels/blend_parent.h"
-#include "paint/mask_paint_internal.h"
 
 namespace ac {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "pixels/blend.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_internal.h"
+#include "pixels/blend.h"
 #include "pixels/resample.h"
 
 namespace ac {

@@ -197,7 +197,7 @@ TEST(NineSlicePainters, SourcePiecesAreClippedToTheirImage) {
   auto f = MakeMask(Coded(4, 4), 1, 0, 4, 1, 1, 1, 1);
   f.Mask.R = TRect::XYWH(2, 0, 4, 4);
   f.Mask.Width = 4;
-  constexpr uint32_t o = 0x11111111;  // untouched
+  constexpr uint32_t o = 0x11111111;                              // untouched
   const std::string want = Hex(4, {0xFF000002, 0xFF000003, o, o,  //
                                    0xFF000102, 0xFF000103, o, o,  //
                                    0xFF000202, 0xFF000203, o, o,  //
@@ -354,7 +354,6 @@ TEST(PaintMaskRectCapped, CapsBandsAndWeakensByOpacity) {
   EXPECT_EQ(dst.View().At(0, 0), 0x7F5F6F7Fu);
   EXPECT_EQ(dst.View().At(1, 1), 0x7F5F6F7Fu);
 }
-
 
 // Stretched pieces of masked entries (draw-mode bits 1 and 4). Every case
 // paints one frame over a 6 x 6 (or 5 x 5) destination and reads the row of

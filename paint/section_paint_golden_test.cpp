@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "core/message_sink.h"
-#include "pixels/image_codec.h"
 #include "paint/section_paint.h"
+#include "pixels/image_codec.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_manager_core.h"
 

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "core/geometry.h"
+#include "paint/section_paint.h"
 #include "pixels/cache_info.h"
 #include "pixels/pixel_buffer.h"
-#include "paint/section_paint.h"
 #include "skin/skin_data.h"
 
 namespace ac::section_detail {

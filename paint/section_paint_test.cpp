@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "pixels/blend.h"
 #include "paint/control_paint.h"
-#include "pixels/gradient_paint.h"
 #include "paint/mask_paint_testing.h"
 #include "paint/plain_border.h"
+#include "pixels/blend.h"
+#include "pixels/gradient_paint.h"
 #include "skin/palette.h"
 #include "skin/skin_manager_core.h"
 

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "system/system.h"
 #include "pixels/color.h"
 #include "skin/palette.h"
 #include "skin/skin_manager_core.h"
 #include "skin/skin_sections.h"
+#include "system/system.h"
 
 namespace ac {
 

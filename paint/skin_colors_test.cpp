@@ -5,11 +5,11 @@
 #include <memory>
 
 #include "core/message_sink.h"
-#include "system/system.h"
 #include "pixels/color.h"
 #include "skin/palette.h"
 #include "skin/skin_manager_core.h"
 #include "skin/skin_sections.h"
+#include "system/system.h"
 
 namespace ac {
 namespace {

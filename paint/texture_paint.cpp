@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "pixels/blend_fill.h"
 #include "paint/mask_paint_internal.h"
+#include "pixels/blend_fill.h"
 
 namespace ac {
 

@@ -15,8 +15,7 @@ void PremultiplyWith(const TsPixelBuffer& buf, const TRect& rect, TComposition c
 }
 
 void Premultiply(const TsPixelBuffer& buf, const TRect& rect) {
-  PremultiplyWith(buf, rect,
-                  platform::CompositionEnabled() ? TComposition::On : TComposition::Off);
+  PremultiplyWith(buf, rect, platform::CompositionEnabled() ? TComposition::On : TComposition::Off);
 }
 
 void Premultiply(const TsPixelBuffer& buf) {

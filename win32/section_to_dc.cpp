@@ -1,8 +1,8 @@
 #include "win32/section_to_dc.h"
 
-#include "win32/scoped_gdi_object.h"
-#include "pixels/pixel_buffer.h"
 #include "paint/section_paint.h"
+#include "pixels/pixel_buffer.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac::platform {
 

@@ -30,8 +30,8 @@ const wchar_t* RegisterPlainClass() {
 struct TestWindow {
   HWND Handle;
   explicit TestWindow(DWORD exStyle = 0, DWORD style = WS_OVERLAPPEDWINDOW)
-      : Handle(CreateWindowExW(exStyle, RegisterPlainClass(), L"smoke", style, 100, 100, 200,
-                               120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+      : Handle(CreateWindowExW(exStyle, RegisterPlainClass(), L"smoke", style, 100, 100, 200, 120,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
   ~TestWindow() { DestroyWindow(Handle); }
 };
 

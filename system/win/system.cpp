@@ -1,13 +1,15 @@
 #include "system/system.h"
 
-#include <windows.h>
 #include <dwmapi.h>
+#include <windows.h>
 
 #include "system/win/unicode.h"
 
 namespace ac::platform {
 
-TColor SysColor(int index) { return static_cast<TColor>(GetSysColor(index)); }
+TColor SysColor(int index) {
+  return static_cast<TColor>(GetSysColor(index));
+}
 
 bool CompositionEnabled() {
   // The answer cannot change in a way the engine handles while it runs, and

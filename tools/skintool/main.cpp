@@ -22,7 +22,8 @@ constexpr Command kCommands[] = {
     {"info", "info [--ppi N] SKIN (folder or .asz)", ac::skintool::Info},
     {"check", "check SKIN (folder or .asz)", ac::skintool::Check},
     {"render",
-     "render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet OUT.png [--state N] [--disabled] "
+     "render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet OUT.png [--state N] "
+     "[--disabled] "
      "[--size WxH] [--ppi 96|120|144|192] [--parent RRGGBB|IMAGE]",
      ac::skintool::Render},
 };
