@@ -218,7 +218,7 @@ def _caption_frames(kind, s, small):
     if kind == "close":
         for fill in (T.CLOSE_HOT, T.CLOSE_PRESSED):
             f = R.paint(R.blank(w, h), body, fill)
-            frames.append(R.paint(f, glyph, T.TEXT_ON_ACCENT))
+            frames.append(R.paint(f, glyph, T.CLOSE_GLYPH_HOT))
     else:
         for tint in (T.CAPTION_HOVER, T.CAPTION_PRESSED):
             f = R.paint(R.blank(w, h), body, tint[:3], tint[3])
@@ -240,7 +240,7 @@ def caption_glow(kind, s):
     if kind == "close":
         halo, strength = T.CLOSE_HOT, 0.45
     else:
-        halo, strength = "#000000", 0.10
+        halo, strength = T.CAPTION_HALO[:3], T.CAPTION_HALO[3]
     img = R.paint(R.blank(w, h), R.scale_mask(R.blur(body, m / 2.2), strength), halo)
     base = R.blank(w, h)
     base.paste(hot, (m, m))
@@ -365,17 +365,17 @@ def grip_texture(s):
     return Art(img, 1, 1, TEXTURE, 10)
 
 
-def line_texture(s, vertical=False, colour=T.DIVIDER):
+def line_texture(s, vertical=False):
     """A hairline tile for dividers, bars and headers."""
     length, lw = px(4, s), hairline(s)
     size = (lw, length) if vertical else (length, lw)
-    return Art(Image.new("RGB", size, R.rgb(colour)), 1, 0, TEXTURE, 0)
+    return Art(Image.new("RGB", size, R.rgb(T.DIVIDER)), 1, 0, TEXTURE, 0)
 
 
 def dot_grid_texture(s):
     n, dot = px(8, s), hairline(s)
-    tile = Image.new("RGB", (n, n), R.rgb("#E9EBEE"))
-    tile.paste(R.rgb("#DADDE2"), (0, 0, dot, dot))
+    tile = Image.new("RGB", (n, n), R.rgb(T.MDI_BG))
+    tile.paste(R.rgb(T.MDI_DOT), (0, 0, dot, dot))
     return Art(tile, 1, 0, TEXTURE, 0)
 
 

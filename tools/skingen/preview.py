@@ -217,7 +217,6 @@ def _on_checker(img, zoom):
 
 def contact_sheet(steps, master):
     """The window in each state at 96 (zoomed 2x), at every resolution, then the master."""
-    import theme as T2
     desk = (214, 217, 222, 255)
     states = [dict(), dict(active=False), dict(hot_close=True), dict(button_state=1),
               dict(button_state=2, focused=True), dict(disabled=True)]
@@ -227,7 +226,7 @@ def contact_sheet(steps, master):
     for i, w in enumerate(wins):
         top.alpha_composite(w, ((i % 3) * ww, (i // 3) * wh))
     top = top.resize((top.size[0] * 2, top.size[1] * 2), Image.NEAREST)
-    scaled = [window(steps[sfx], scale=sc) for sc, sfx in T2.STEPS]
+    scaled = [window(steps[sfx], scale=sc) for sc, sfx in T.STEPS]
     mid = Image.new("RGBA", (sum(w.size[0] for w in scaled), max(w.size[1] for w in scaled)),
                     desk)
     x = 0

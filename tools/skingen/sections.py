@@ -30,8 +30,6 @@ OTHER_SECTIONS = ["RIBBONTAB", "ALPHAEDIT", "MAINCOLOR", "EXTRALINE", "ICOLINE",
                   "BAR", "ALPHACOMBOBOX", "BUTTON_BIG", "PAGECONTROLBOTTOM",
                   "PAGECONTROLLEFT", "PAGECONTROLRIGHT", "RIBBONPAGE"]
 
-TRACK_BG = T.SCROLL_TRACK
-
 
 def _checked(value):
     """value itself, once its canonical form has proved well formed."""
@@ -229,16 +227,16 @@ def _globalinfo(opts, m, steps, files):
         ("EDITTEXT_OK", C(T.OK_TEXT)),
         ("EDITTEXT_WARN", C(T.WARN_TEXT)),
         ("EDITTEXT_ALERT", C(T.ALERT_TEXT)),
-        ("EDITBG_OK", C("#E8F5EC")),
-        ("EDITBG_WARN", C("#FFF6E0")),
-        ("EDITBG_ALERT", C("#FDECEA")),
+        ("EDITBG_OK", C(T.OK_BG)),
+        ("EDITBG_WARN", C(T.WARN_BG)),
+        ("EDITBG_ALERT", C(T.ALERT_BG)),
         ("EDITTEXT_H1", C(T.ACCENT)),
         ("EDITTEXT_H2", C(T.OK_TEXT)),
         ("EDITTEXT_H3", C(T.WARN_TEXT)),
         ("EDITTEXT_INV", C(T.SURFACE)),
         ("EDITBG_INV", C(T.TEXT)),
         ("EDITBG_ODD", C(T.SURFACE)),
-        ("EDITBG_EVEN", C("#F7F8FA")),
+        ("EDITBG_EVEN", C(T.ROW_EVEN)),
         ("BTNCOLOR1ACTIVE", C(T.BUTTON_HOT_TOP)),
         ("BTNCOLOR2ACTIVE", C(T.BUTTON_HOT_BOTTOM)),
         ("BTNBORDERACTIVE", C(T.BUTTON_HOT_BORDER)),
@@ -251,22 +249,22 @@ def _globalinfo(opts, m, steps, files):
         ("BTNCOLOR2PRESSED", C(T.BUTTON_PRESSED_BOTTOM)),
         ("BTNBORDERPRESSED", C(T.ACCENT_PRESSED)),
         ("BTNFONTPRESSED", C(T.TEXT)),
-        ("COLORTONERED", C("#F6D5D2")),
-        ("COLORTONEGREEN", C("#D3EEDB")),
-        ("COLORTONEBLUE", C("#D6E3FA")),
-        ("COLORTONEYELLOW", C("#FBEBC2")),
-        ("COLORTONEREDACTIVE", C("#F1C0BB")),
-        ("COLORTONEGREENACTIVE", C("#BEE5C9")),
-        ("COLORTONEBLUEACTIVE", C("#C3D6F8")),
-        ("COLORTONEYELLOWACTIVE", C("#F8E0A3")),
+        ("COLORTONERED", C(T.TONE_RED[0])),
+        ("COLORTONEGREEN", C(T.TONE_GREEN[0])),
+        ("COLORTONEBLUE", C(T.TONE_BLUE[0])),
+        ("COLORTONEYELLOW", C(T.TONE_YELLOW[0])),
+        ("COLORTONEREDACTIVE", C(T.TONE_RED[1])),
+        ("COLORTONEGREENACTIVE", C(T.TONE_GREEN[1])),
+        ("COLORTONEBLUEACTIVE", C(T.TONE_BLUE[1])),
+        ("COLORTONEYELLOWACTIVE", C(T.TONE_YELLOW[1])),
         ("COLORTONEREDTEXT", C(T.ALERT_TEXT)),
         ("COLORTONEGREENTEXT", C(T.OK_TEXT)),
         ("COLORTONEBLUETEXT", C(T.ACCENT_PRESSED)),
         ("COLORTONEYELLOWTEXT", C(T.WARN_TEXT)),
-        ("COLORTONEREDTEXTACTIVE", C("#8F1E17")),
-        ("COLORTONEGREENTEXTACTIVE", C("#166128")),
-        ("COLORTONEBLUETEXTActive", C("#153E94")),
-        ("COLORTONEYELLOWTEXTActive", C("#6E4800")),
+        ("COLORTONEREDTEXTACTIVE", C(T.TONE_RED[2])),
+        ("COLORTONEGREENTEXTACTIVE", C(T.TONE_GREEN[2])),
+        ("COLORTONEBLUETEXTActive", C(T.TONE_BLUE[2])),
+        ("COLORTONEYELLOWTEXTActive", C(T.TONE_YELLOW[2])),
         ("GRIDLINE", C(T.DIVIDER)),
     ])
     # Frame geometry: the extended border image draws frame, title and shadow.
@@ -305,8 +303,8 @@ def _globalinfo(opts, m, steps, files):
         ("SH_OFFSETL", 2), ("SH_OFFSETR", 2), ("SH_OFFSETT", 1), ("SH_OFFSETB", 3),
         ("SH_RADIUS_OE", T.CONTROL_RADIUS + 2), ("SH_BLUR_OE", 4),
         ("SH_COLORL", 0), ("SH_OPACITY", 40), ("SH_SOURCE", 2),
-        ("LO_COLORL", C("#FFFFFF")), ("LO_COLORR", C("#FFFFFF")),
-        ("LO_COLORT", C("#FFFFFF")), ("LO_COLORB", C("#FFFFFF")),
+        ("LO_COLORL", C(T.OUTLINE_LIGHT)), ("LO_COLORR", C(T.OUTLINE_LIGHT)),
+        ("LO_COLORT", C(T.OUTLINE_LIGHT)), ("LO_COLORB", C(T.OUTLINE_LIGHT)),
         ("LO_WIDTHL", 1), ("LO_WIDTHR", 1), ("LO_WIDTHT", 1), ("LO_WIDTHB", 1),
         ("LO_OFFSETL", 1), ("LO_OFFSETR", 1), ("LO_OFFSETT", 1), ("LO_OFFSETB", 1),
         ("LO_RADIUS_OE", T.CONTROL_RADIUS + 1), ("LO_BLUR_OE", 2),
@@ -374,10 +372,10 @@ def _window_sections(opts, m, steps):
     opts.update("FORMHEADER", [
         ("STATES", 1), ("COLOR", C(T.BG)), ("FONTCOLOR", C(T.TEXT)),
         ("GRADIENTPERCENT", 100),
-        ("GRADIENTDATA", segments((T.BG, 0), ("#ECEEF1", 100))),
+        ("GRADIENTDATA", segments((T.BG, 0), (T.HEADER_BOTTOM, 100))),
     ])
     opts.update("MDIAREA", [
-        ("STATES", 1), ("COLOR", C("#E9EBEE")), ("FONTCOLOR", C(T.TEXT)),
+        ("STATES", 1), ("COLOR", C(T.MDI_BG)), ("FONTCOLOR", C(T.TEXT)),
         ("IMAGEPERCENT", 100),
     ])
 
@@ -495,12 +493,12 @@ def _control_sections(opts, m, steps, files):
     opts.update("PROGRESSH", [
         ("STATES", 1), ("COLOR", C(T.ACCENT)), ("FONTCOLOR", C(T.TEXT_ON_ACCENT)),
         ("GRADIENTPERCENT", 100),
-        ("GRADIENTDATA", segments((T.ACCENT, 0), ("#4A80E8", 100), horizontal=True)),
+        ("GRADIENTDATA", segments((T.ACCENT, 0), (T.ACCENT_LIGHT, 100), horizontal=True)),
         ("BORDERRADIUS", 3), ("BORDERCOLOR0", C(T.ACCENT)),
     ])
     opts.update("PROGRESSV", [
         ("PARENTCLASS", "PROGRESSH"),
-        ("GRADIENTDATA", segments(("#4A80E8", 0), (T.ACCENT, 100))),
+        ("GRADIENTDATA", segments((T.ACCENT_LIGHT, 0), (T.ACCENT, 100))),
     ])
     opts.update("TRACKBAR", [
         ("STATES", 1), ("TRANSPARENCY", 100), ("FONTCOLOR", C(T.TEXT)),
@@ -513,13 +511,13 @@ def _control_sections(opts, m, steps, files):
         ("PROGVERT", m.caret(S("progress"), auto_bands=True)),
     ])
     opts.update("SLIDER_OFF", [
-        ("STATES", 2), ("COLOR", C(T.TRACK)), ("HOTCOLOR", C("#D9DDE3")),
+        ("STATES", 2), ("COLOR", C(T.TRACK)), ("HOTCOLOR", C(T.TRACK_STRONG)),
         ("FONTCOLOR", C(T.TEXT)), ("HOTFONTCOLOR", C(T.TEXT)),
         ("BORDERCOLOR0", C(T.CONTROL_BORDER_BOTTOM)), ("BORDERCOLOR1", C(T.TEXT_SECONDARY)),
         ("BORDERRADIUS", 8),
     ])
     opts.update("SLIDER_ON", [
-        ("STATES", 2), ("COLOR", C(T.ACCENT)), ("HOTCOLOR", C("#3A74E6")),
+        ("STATES", 2), ("COLOR", C(T.ACCENT)), ("HOTCOLOR", C(T.ACCENT_HOT)),
         ("FONTCOLOR", C(T.TEXT_ON_ACCENT)), ("HOTFONTCOLOR", C(T.TEXT_ON_ACCENT)),
         ("BORDERCOLOR0", C(T.ACCENT)), ("BORDERCOLOR1", C(T.ACCENT_PRESSED)),
         ("BORDERRADIUS", 8),
@@ -593,7 +591,7 @@ def _bar_sections(opts, m):
     # Column headers: a light face with a divider line along the bottom.
     opts.update("COLHEADER", [
         ("STATES", 3), ("USESTATE2", 1),
-        ("COLOR", C(T.SURFACE)), ("HOTCOLOR", C("#F5F7FA")), ("COLOR2", C("#EDF0F4")),
+        ("COLOR", C(T.SURFACE)), ("HOTCOLOR", C(T.HEADER_HOT)), ("COLOR2", C(T.HEADER_PRESSED)),
         ("FONTCOLOR", C(T.TEXT)), ("HOTFONTCOLOR", C(T.TEXT)), ("FONTCOLOR2", C(T.TEXT)),
         ("IMAGEPERCENT", 100), ("HOTIMAGEPERCENT", 100), ("IMAGEPERCENT2", 100),
         ("PATTERN", m.tilde(line_h, 6)), ("HOTPATTERN", m.tilde(line_h, 6)),
@@ -627,7 +625,7 @@ def _tab_and_scroll_sections(opts, m):
     opts.update("RIBBONTAB", [("PARENTCLASS", "TABTOP"), ("TABSCOVERING", 1)])
 
     opts.update("SCROLLBAR1H", [
-        ("STATES", 2), ("COLOR", C(TRACK_BG)), ("HOTCOLOR", C(TRACK_BG)),
+        ("STATES", 2), ("COLOR", C(T.SCROLL_TRACK)), ("HOTCOLOR", C(T.SCROLL_TRACK)),
         ("FONTCOLOR", C(T.TEXT)),
     ])
     opts.update("SCROLLBAR1V", [("PARENTCLASS", "SCROLLBAR1H")])
@@ -649,7 +647,8 @@ def _tab_and_scroll_sections(opts, m):
                  ("SCROLLBTNRIGHT", "right"), ("SCROLLBTNBOTTOM", "down")):
         opts.update(n, [
             ("STATES", 3), ("USESTATE2", 1),
-            ("COLOR", C(TRACK_BG)), ("HOTCOLOR", C(T.TRACK)), ("COLOR2", C("#D9DDE3")),
+            ("COLOR", C(T.SCROLL_TRACK)), ("HOTCOLOR", C(T.TRACK)),
+            ("COLOR2", C(T.TRACK_STRONG)),
             ("FONTCOLOR", C(T.TEXT)), ("HOTFONTCOLOR", C(T.TEXT)), ("FONTCOLOR2", C(T.TEXT)),
             ("GLYPHMASK", m.at(arrows[d])),
         ])

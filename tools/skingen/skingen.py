@@ -1,11 +1,13 @@
 #!/usr/bin/python3
-"""Generates the Velmora Light skin: Options.dat, its images and a preview.
+"""Generates a skin from a theme: Options.dat, its images and a preview.
 
-    /usr/bin/python3 tools/skingen/skingen.py [--out skins/VelmoraLight]
+    /usr/bin/python3 tools/skingen/skingen.py [--theme velmora_light]
+                                             [--out skins/VelmoraLight]
                                              [--preview skins/VelmoraLight.preview.png]
 
-Everything is drawn from theme.py; run it again after changing a colour or a
-size and commit what it writes. The output is the same on every run.
+Everything is drawn from one theme file in themes/ (its colours) and theme.py
+(the sizes all themes share); run it again after changing a colour or a size
+and commit what it writes. The output is the same on every run.
 """
 
 import argparse
@@ -84,14 +86,21 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     root = os.path.normpath(os.path.join(here, "..", ".."))
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--out", default=os.path.join(root, "skins", "VelmoraLight"))
-    ap.add_argument("--preview", default=os.path.join(root, "skins", "VelmoraLight.preview.png"))
+    ap.add_argument("--theme", default=T.DEFAULT,
+                    help="a theme in tools/skingen/themes (velmora_light, velmora_dark) "
+                         "or the path of a theme file")
+    ap.add_argument("--out", help="the skin folder (default skins/FOLDER of the theme)")
+    ap.add_argument("--preview", help="default skins/FOLDER.preview.png")
     ap.add_argument("--sheet", help="also write a zoomed contact sheet of every image here")
     ap.add_argument("--verify", action="store_true",
                     help="draw into a scratch folder and fail if the committed files differ")
     args = ap.parse_args()
+    T.use(args.theme)
+    skins = os.path.join(root, "skins")
+    args.out = args.out or os.path.join(skins, T.FOLDER)
+    args.preview = args.preview or os.path.join(skins, T.FOLDER + ".preview.png")
     if args.verify:
-        return verify(args.out, args.preview)
+        return verify(args.theme, args.out, args.preview)
 
     contrast.check_all()
     X.self_test()
@@ -106,7 +115,7 @@ def main():
 
     os.makedirs(args.out, exist_ok=True)
     with open(os.path.join(args.out, "Options.dat"), "wb") as f:
-        f.write(opts.text().encode("ascii"))
+        f.write(opts.text(T.NAME).encode("ascii"))
     master.save(os.path.join(args.out, MASTER), optimize=True)
     files[EXTBORD].image.save(os.path.join(args.out, EXTBORD), optimize=True)
     files[GLOWEDIT].image.save(os.path.join(args.out, GLOWEDIT), optimize=True)
@@ -114,12 +123,13 @@ def main():
     preview.render(steps[""]).save(args.preview, optimize=True)
     if args.sheet:
         preview.contact_sheet(steps, master).save(args.sheet)
-    print("wrote %s (%d sections), master %dx%d, preview %s"
-          % (args.out, len(opts.sections), master.size[0], master.size[1], args.preview))
+    print("wrote %s: %s (%d sections), master %dx%d, preview %s"
+          % (T.NAME, args.out, len(opts.sections), master.size[0], master.size[1],
+             args.preview))
     return 0
 
 
-def verify(out, preview_path):
+def verify(theme, out, preview_path):
     """Regenerates into a scratch folder and compares byte for byte."""
     import filecmp
     import subprocess
@@ -127,8 +137,9 @@ def verify(out, preview_path):
     with tempfile.TemporaryDirectory() as tmp:
         fresh_preview = os.path.join(tmp, "preview.png")
         fresh = os.path.join(tmp, "skin")
-        subprocess.run([sys.executable, os.path.abspath(__file__), "--out", fresh,
-                        "--preview", fresh_preview], check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([sys.executable, os.path.abspath(__file__), "--theme", theme,
+                        "--out", fresh, "--preview", fresh_preview],
+                       check=True, stdout=subprocess.DEVNULL)
         pairs = [(os.path.join(out, n), os.path.join(fresh, n)) for n in sorted(os.listdir(fresh))]
         pairs.append((preview_path, fresh_preview))
         stale = [a for a, b in pairs if not os.path.exists(a) or not filecmp.cmp(a, b, False)]
@@ -138,9 +149,9 @@ def verify(out, preview_path):
     for name in extra:
         print("not generated: " + os.path.join(out, name))
     if stale or extra:
-        print("run tools/skingen/skingen.py and commit what it writes")
+        print("run tools/skingen/skingen.py --theme %s and commit what it writes" % theme)
         return 1
-    print("skin sources match the generator")
+    print("%s: skin sources match the generator" % T.NAME)
     return 0
 
 
