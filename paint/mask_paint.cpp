@@ -1,9 +1,11 @@
 #include "paint/mask_paint.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "paint/mask_paint_internal.h"
+#include "paint/mask_rows.h"
 #include "pixels/blend.h"
 #include "pixels/blend_fill.h"
 #include "pixels/resample.h"
@@ -129,6 +131,32 @@ namespace {
 using namespace mask_detail;
 using namespace paint_limits;
 
+constexpr int32_t kScratchPixels = 256;
+
+// Fills Out with Period pixels (a whole number of tiles) of the Width-pixel
+// tile at Tile, doubling what is already there; returns Out.
+const uint32_t* RepeatTile(uint32_t* out, const uint32_t* tile, int32_t width, int32_t period) {
+  std::memcpy(out, tile, width * 4u);
+  for (int32_t have = width; have < period;) {
+    const int32_t n = std::min(have, period - have);
+    std::memcpy(out + have, out, n * 4u);
+    have += n;
+  }
+  return out;
+}
+
+// Calls Run(x, phase, n) for the runs that cover R's columns with tiles of
+// Period pixels, the first run starting Phase pixels into its tile.
+template <typename RunRule>
+void ForEachRun(const TRect& r, int32_t phase, int32_t period, RunRule run) {
+  for (int32_t x = r.Left, ph = phase; x < r.Right;) {
+    const int32_t n = std::min(period - ph, r.Right - x);
+    run(x, ph, n);
+    x += n;
+    ph = 0;
+  }
+}
+
 // The transfers of PaintMaskRect, by image kind.
 class TPlainTransfer {
  public:
@@ -169,26 +197,30 @@ class TPlainTransfer {
     const TRect r = to.Intersect(FDst.Bounds());
     if (r.IsEmpty()) return true;
     const int32_t sw = src.Width(), sh = src.Height();
-    const int32_t phaseX = (r.Left - to.Left) % sw;
+    // A skin's edge pieces are often one or two pixels long: laid out along a
+    // scratch row first, a row of them is one kernel run instead of a call
+    // per tile. The scratch length is a whole number of tiles, so it tiles the
+    // same way as the piece.
+    const bool repeat = sw < r.Width() && sw <= kScratchPixels / 2;
+    const int32_t period = repeat ? kScratchPixels / sw * sw : sw;
+    const int32_t phase = (r.Left - to.Left) % period;
+    std::array<uint32_t, kScratchPixels> sRow, mRow;
     for (int32_t y = r.Top; y < r.Bottom; ++y) {
       const int32_t sy = src.Top + (y - to.Top) % sh;
       const uint32_t* s = FImg.Row(sy) + src.Left;
+      if (repeat) s = RepeatTile(sRow.data(), s, sw, period);
       uint32_t* d = FDst.Row(y);
       if (!FMasked) {
-        for (int32_t x = r.Left, ph = phaseX; x < r.Right;) {
-          const int32_t n = std::min(sw - ph, r.Right - x);
-          std::memcpy(d + x, s + ph, n * 4u);
-          x += n;
-          ph = 0;
-        }
+        ForEachRun(r, phase, period,
+                   [&](int32_t x, int32_t ph, int32_t n) { std::memcpy(d + x, s + ph, n * 4u); });
         continue;
       }
       // Edges and centre never take the parent: key pixels are skipped.
       const uint32_t* m = FImg.Row(sy + FMask.Height) + src.Left;
-      for (int32_t x = r.Left, ph = phaseX; x < r.Right; ++x) {
-        if (s[ph] != kKeyPixel) d[x] = CombineThroughMask(d[x], s[ph], m[ph]);
-        if (++ph == sw) ph = 0;
-      }
+      if (repeat) m = RepeatTile(mRow.data(), m, sw, period);
+      ForEachRun(r, phase, period, [&](int32_t x, int32_t ph, int32_t n) {
+        mask_rows::CombineKeyed(d + x, s + ph, m + ph, n, kKeyPixel);
+      });
     }
     return true;
   }

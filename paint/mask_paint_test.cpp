@@ -131,6 +131,40 @@ TEST(PaintMaskRect, TilesAtZeroThirtySixtyAndAFinalTen) {
   EXPECT_EQ(dst.View().At(101, 0), 0xFF000000u + 31);
 }
 
+TEST(PaintMaskRect, MaskedTilesOfEveryLengthKeepTheirPhaseAcrossAWideRow) {
+  // A masked top edge of Tw columns (a key pixel at its third), tiled along a
+  // row wider than any scratch row and starting 36 columns left of the
+  // destination, so the first visible tile is cut. Every column must hold the
+  // mask combination of its own source column.
+  const auto ref = [](uint32_t d, uint32_t s, uint32_t m) {
+    uint32_t out = d & 0xFF000000u;
+    for (int sh = 0; sh < 24; sh += 8) {
+      const auto dv = static_cast<int32_t>((d >> sh) & 0xFF),
+                 sv = static_cast<int32_t>((s >> sh) & 0xFF),
+                 mv = static_cast<int32_t>((m >> sh) & 0xFF);
+      out |= (static_cast<uint32_t>((dv - sv) * mv + sv * 256) >> 8) << sh;
+    }
+    return out;
+  };
+  for (const int32_t tw : {1, 2, 3, 7, 85, 128, 129, 300}) {
+    SCOPED_TRACE(tw);
+    TsPixelImage img = Coded(tw + 2, 6, 0x40102000u);
+    for (int32_t x = 0; x < tw + 2; ++x)
+      for (int32_t y = 3; y < 6; ++y) img.View().At(x, y) = 0x00306090u + x * 0x00010307u;
+    if (tw >= 3) img.View().At(3, 0) = K;
+    auto f = MakeMask(std::move(img), 1, 1, 0, 1, 1, 1, 1);
+    const uint32_t back = 0xAA336699u;
+    TsPixelImage dst = Filled(600, 3, back);
+    PaintMaskRect(dst.View(), TRect::XYWH(-37, 0, 637, 3), f.Mask, 0, TCacheInfo{}, TUseParent::No);
+    for (int32_t x = 0; x < 599; ++x) {
+      const int32_t sx = 1 + (x + 36) % tw;
+      const uint32_t s = f.Image.View().At(sx, 0), m = f.Image.View().At(sx, 3);
+      ASSERT_EQ(dst.View().At(x, 0), s == K ? back : ref(back, s, m))
+          << "column " << x << std::hex << " source " << s << " mask " << m;
+    }
+  }
+}
+
 TEST(PaintMaskRect, StateFramesAndTheLastFrameRule) {
   // Three frames of 2 x 2, each a flat colour 1, 2, 3.
   TsPixelImage img(6, 2);

@@ -8,29 +8,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "pixels/pixel_buffer_testing.h"
+
 namespace ac {
 namespace {
 
-class TRandom {
- public:
-  // Biased toward 0 and 255 bytes, where rounding and limits bite.
-  uint32_t Pixel() {
-    uint32_t p = 0;
-    for (int sh = 0; sh < 32; sh += 8) {
-      const uint32_t r = Next();
-      const uint32_t b = (r & 7) == 0 ? 0 : (r & 7) == 1 ? 255 : (r >> 8) & 0xFF;
-      p |= b << sh;
-    }
-    return p;
-  }
-  uint32_t Next() {
-    FState = FState * 1664525u + 1013904223u;
-    return FState >> 8;
-  }
-
- private:
-  uint32_t FState = 12345;
-};
+using testing::TRandom;
 
 uint32_t Ch(uint32_t p, int sh) {
   return (p >> sh) & 0xFF;
