@@ -63,10 +63,10 @@ int VisibleTopLevelWindows(DWORD pid) {
   } count{pid, 0};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
-        auto* count = reinterpret_cast<Count*>(lp);
+        auto* seen = reinterpret_cast<Count*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner == count->Pid && IsWindowVisible(w)) ++count->N;
+        if (owner == seen->Pid && IsWindowVisible(w)) ++seen->N;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&count));

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "core/errors.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
 #include "manager/skin_broadcast.h"
+#include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -24,16 +26,35 @@ const std::array<const char*, kThirdPartyCount> kThirdPartyNames = {
 
 TsSkinManager* TsSkinManager::FDefaultManager = nullptr;
 
+namespace {
+TacActivationHookInstaller& ActivationHookInstaller() {
+  static TacActivationHookInstaller installer;
+  return installer;
+}
+}  // namespace
+
+void SetActivationHookInstaller(TacActivationHookInstaller installer) {
+  ActivationHookInstaller() = std::move(installer);
+}
+
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   if (!FDefaultManager) FDefaultManager = this;
   IsDefault = FDefaultManager == this;
   FillThirdPartyDefaults();
   BuildPropertyTable();
+  // The default manager hears the application window: an editor's preview
+  // arrives there.
+  if (IsDefault && Application && !HasState(csDesigning)) {
+    FEditorBuffer = TSkinEditorBuffer::Create(GetCurrentProcessId());
+    FApplicationHook =
+        Application->HookMainWindow([this](TMessage& m) { return ApplicationMessage(m); });
+  }
 }
 
 TsSkinManager::~TsSkinManager() {
   SetState(csDestroying);
   if (Core.Active && Core.IsActive() && OnDeactivate) OnDeactivate(this);
+  if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
   if (FDefaultManager == this) FDefaultManager = nullptr;
 }
 
@@ -141,8 +162,8 @@ void TsSkinManager::BuildPropertyTable() {
   p["IsDefault"] = Bool(IsDefault);
   p["SkinnedPopups"] = Bool(SkinnedPopups);
   p["Brightness"] = [this](const dfm::TValue& v) { SetBrightness(IntValue(v)); };
-  p["HueOffset"] = Int(HueOffset);
-  p["Saturation"] = Int(Saturation);
+  p["HueOffset"] = [this](const dfm::TValue& v) { SetHueOffset(IntValue(v)); };
+  p["Saturation"] = [this](const dfm::TValue& v) { SetSaturation(IntValue(v)); };
   p["CommonSections.Strings"] = [this](const dfm::TValue& v) {
     SetCommonSections(StringListValue(v));
   };
@@ -290,8 +311,8 @@ void TsSkinManager::SyncCoreSettings() {
   Core.Scale.PixelsPerInch = Options.PixelsPerInch;
   Core.Scale.Designing = HasState(csDesigning);
   Core.Scale.ScreenPPI = Screen ? Screen->PixelsPerInch() : 96;
-  Core.HueOffset = HueOffset;
-  Core.Saturation = Saturation;
+  Core.HueOffset = FHueOffset;
+  Core.Saturation = FSaturation;
   Core.SkinDirectory = SkinDirectory;
   Core.ExtBordersMode = ExtBordersMode;
   Core.ExtendedBorders = ExtendedBorders;
@@ -314,20 +335,148 @@ void TsSkinManager::SetSkinName(const std::string& value) {
     Core.SkinName = value;
     return;
   }
+  const std::string oldName = Core.SkinName;
+  const bool wasActive = Core.IsActive();
   if (OnBeforeChange && !HasState(csLoading)) OnBeforeChange(this);
+  if (OnSkinChanging) {
+    bool allow = true;
+    OnSkinChanging(this, value, allow);
+    // Refused: the name and the loaded skin stay as they were.
+    if (!allow) return;
+  }
   SyncCoreSettings();
   // Load errors are shown by the core, which also puts the previous name back.
-  if (!Core.ChangeSkin(value)) {
+  bool found = Core.ChangeSkin(value);
+  if (Core.LastChangeFailed && wasActive) {
+    // The error has been reported; the program goes on with the skin it had.
+    Core.PreviewOptions.reset();
+    found = Core.ChangeSkin(oldName);
+    // What callers ask about is the change they requested.
+    Core.LastChangeFailed = true;
+  }
+  if (!found) {
     RemoveSkin();
     return;
   }
   // Nothing is announced while the description is read; Loaded does it.
-  if (!HasState(csLoading | csReading)) {
+  if (!HasState(csLoading | csReading) && !FNoAutoUpdate) {
     AnnounceSkin(TRepaint::rpYes);
     if (OnAfterChange) OnAfterChange(this);
   }
 }
 
+void TsSkinManager::SetBrightness(int value) {
+  const int before = Core.Brightness();
+  Core.SetBrightness(value);
+  if (Core.Brightness() != before) ReloadWithOffsets();
+}
+
+void TsSkinManager::SetHueOffset(int value) {
+  if (value == FHueOffset) return;
+  FHueOffset = value;
+  ReloadWithOffsets();
+}
+
+void TsSkinManager::SetSaturation(int value) {
+  if (value == FSaturation) return;
+  FSaturation = value;
+  ReloadWithOffsets();
+}
+
+void TsSkinManager::ReloadWithOffsets() {
+  if (!Core.Active || !Core.IsActive() || HasState(csLoading | csReading) ||
+      Core.HasState(msSkinChanging))
+    return;
+  SyncCoreSettings();
+  Core.SetState(msSkinChanging, true);
+  try {
+    Core.ClearSkinData();
+    Core.LoadResolutionsInUse();
+  } catch (const std::exception& e) {
+    Core.Sink().Show(e.what(), TMessageIcon::Error);
+  }
+  Core.SetState(msSkinChanging, false);
+  Core.SkinCommonInfo.Active =
+      !Core.SkinDataArray.empty() && Core.SkinDataArray[0] && !Core.SkinDataArray[0]->gd.empty();
+  if (FNoAutoUpdate) return;
+  AnnounceSkin(TRepaint::rpYes);
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::UpdateSkin(bool repaint) {
+  if (Core.Active) AnnounceSkin(repaint ? TRepaint::rpYes : TRepaint::rpNo);
+}
+
+void TsSkinManager::UpdateSkinSection(std::string_view sectionName) {
+  std::string upper(sectionName);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  BroadcastToForms(SkinCommandMessage(SKC_SECTIONUPDATED, reinterpret_cast<LPARAM>(upper.c_str())));
+}
+
+void TsSkinManager::EndUpdate(bool repaint, bool allowAnimation) {
+  FNoAutoUpdate = false;
+  // The skin-changing fade is switched off for this announcement only.
+  const bool fade = AnimEffects.SkinChanging.Active;
+  if (!allowAnimation) AnimEffects.SkinChanging.Active = false;
+  UpdateSkin(repaint);
+  AnimEffects.SkinChanging.Active = fade;
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::SetActiveControl(HWND window) {
+  if (window == FActiveControl) return;
+  if (FActiveControl && IsWindow(FActiveControl) && window && IsChild(window, FActiveControl)) {
+    // Moving onto an ancestor while the cursor is still over the old window
+    // keeps the hot state where it is.
+    POINT cursor{};
+    RECT r{};
+    if (GetCursorPos(&cursor) && GetWindowRect(FActiveControl, &r) && PtInRect(&r, cursor) &&
+        IsWindowVisible(FActiveControl))
+      return;
+  }
+  const auto manager = reinterpret_cast<LPARAM>(this);
+  if (FActiveControl && IsWindow(FActiveControl))
+    SendMessageW(FActiveControl, WM_SKINCMD, SkinCommandWParam(SKC_HOTLEAVE), manager);
+  FActiveControl = window;
+  if (window) SendMessageW(window, WM_SKINCMD, SkinCommandWParam(SKC_HOTENTER), manager);
+}
+
+bool TsSkinManager::ApplicationMessage(TMessage& m) {
+  if (!IsSkinCommand(m, SKC_EDITORPREVIEW)) return false;
+  const TacSkinEditorData* data = FEditorBuffer.Data();
+  m.Result = data ? ApplyEditorPreview(*data) : eprNoData;
+  return true;
+}
+
+TacEditorPreviewResult TsSkinManager::ApplyEditorPreview(const TacSkinEditorData& data) {
+  if (data.Magic != kSkinEditorMagic) return eprNoData;
+  // The sender may write again while the skin loads: work on a copy.
+  const std::string name = FieldText(data.Name1);
+  const std::string section = FieldText(data.Name2);
+  const std::string directory = FieldText(data.Data1);
+  const std::string oldDirectory = SkinDirectory;
+  Core.LastChangeFailed = false;
+  Core.PreviewOptions = FieldText(data.Data2);
+  SkinDirectory = directory;
+  const bool oneSection =
+      !section.empty() && FHueOffset == 0 && FSaturation == 0 && Core.Brightness() == 0;
+  BeginUpdate();
+  SetSkinName(name);
+  const bool failed = Core.LastChangeFailed;
+  Core.PreviewOptions.reset();
+  if (failed) SkinDirectory = oldDirectory;
+  if (oneSection && !failed) {
+    FNoAutoUpdate = false;
+    const int index = GetSkinIndex(Core.CommonSkinData(96), section);
+    FUpdatedSectionNdx = static_cast<WORD>(index > 0 ? index : 0);
+    RepaintForms();
+    FUpdatedSectionNdx = 0;
+    if (OnAfterChange) OnAfterChange(this);
+  } else {
+    EndUpdate(true, true);
+  }
+  return failed ? eprLoadFailed : eprApplied;
+}
 int TsSkinManager::ActiveInternalSkin() const {
   // An internal skin has no folder of its own.
   if (!Core.IsActive() || !Core.SkinCommonInfo.SkinPath.empty()) return -1;
@@ -335,22 +484,31 @@ int TsSkinManager::ActiveInternalSkin() const {
 }
 
 void TsSkinManager::AnnounceSkin(TRepaint repaint) {
-  // The activation hook joins here with the frames.
+  Core.SetState(msBroadCasting, true);
   BroadcastCommand(SKC_NEWSKIN);
+  if (IsDefault && !FHookInstalled && Core.IsActive() && ActivationHookInstaller()) {
+    ActivationHookInstaller()(*this, true);
+    FHookInstalled = true;
+  }
+  Core.SetState(msBroadCasting, false);
   if (OnActivate && Core.IsActive()) OnActivate(this);
   if (repaint == TRepaint::rpYes) RepaintForms();
 }
 
 void TsSkinManager::RemoveSkin() {
+  Core.SetState(msSkinRemoving, true);
+  if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
+  FHookInstalled = false;
   Core.ClearSkinData();
   Core.sc.Clear();
   if (!HasState(csLoading | csReading)) BroadcastCommand(SKC_REMOVESKIN);
+  Core.SetState(msSkinRemoving, false);
 }
 
 void TsSkinManager::RepaintForms() {
   BroadcastCommand(SKC_STOPANIMATIONS);
   // Parameter 0: every section may have changed.
-  BroadcastCommand(SKC_REFRESH, 0);
+  BroadcastCommand(SKC_REFRESH, FUpdatedSectionNdx);
 }
 
 void TsSkinManager::BroadcastCommand(TacSkinCommand code, WORD param) {
