@@ -149,7 +149,9 @@ void TsSkinManager::BuildPropertyTable() {
   anim("AnimEffects.Minimizing", AnimEffects.Minimizing);
   anim("AnimEffects.PageChange", AnimEffects.PageChange);
   anim("AnimEffects.SkinChanging", AnimEffects.SkinChanging);
-  p["ButtonsOptions.OldGlyphsMode"] = Bool(ButtonsOptions.OldGlyphsMode);
+  p["ButtonsOptions.OldGlyphsMode"] = [this](const dfm::TValue& v) {
+    SetOldGlyphsMode(BoolValue(v));
+  };
   p["ButtonsOptions.ShowFocusRect"] = Bool(ButtonsOptions.ShowFocusRect);
   p["ButtonsOptions.ShiftContentOnClick"] = Bool(ButtonsOptions.ShiftContentOnClick);
   p["ButtonsOptions.AllowRTLSysButtons"] = Bool(ButtonsOptions.AllowRTLSysButtons);
@@ -158,7 +160,7 @@ void TsSkinManager::BuildPropertyTable() {
                                    {{"bcGlyph", TacModalButtonsColoring::bcGlyph},
                                     {"bcBackground", TacModalButtonsColoring::bcBackground}});
   p["Active"] = [this](const dfm::TValue& v) { SetActive(BoolValue(v)); };
-  p["ExtendedBorders"] = Bool(ExtendedBorders);
+  p["ExtendedBorders"] = [this](const dfm::TValue& v) { SetExtendedBorders(BoolValue(v)); };
   p["IsDefault"] = Bool(IsDefault);
   p["SkinnedPopups"] = Bool(SkinnedPopups);
   p["Brightness"] = [this](const dfm::TValue& v) { SetBrightness(IntValue(v)); };
@@ -224,7 +226,9 @@ void TsSkinManager::BuildPropertyTable() {
   }
   p["Options.ChangeSysColors"] = Bool(Options.ChangeSysColors);
   p["Options.CheckEmptyAlpha"] = Bool(Options.CheckEmptyAlpha);
-  p["Options.DrawNonClientArea"] = Bool(Options.DrawNonClientArea);
+  p["Options.DrawNonClientArea"] = [this](const dfm::TValue& v) {
+    SetDrawNonClientArea(BoolValue(v));
+  };
   p["Options.NativeBordersMaximized"] = Bool(Options.NativeBordersMaximized);
   p["Options.NoMouseHover"] = Bool(Options.NoMouseHover);
   p["Options.StdGlyphsOrder"] = Bool(Options.StdGlyphsOrder);
@@ -249,15 +253,22 @@ void TsSkinManager::BuildPropertyTable() {
                                              {"smCustomPPI", TacScaleMode::smCustomPPI}});
   p["Options.PixelsPerInch"] = Int(Options.PixelsPerInch);
   p["Options.RotateArrows"] = Bool(Options.RotateArrows);
-  p["Options.GroupBoxStyle"] = Enum<TacGroupBoxStyle>(
-      Options.GroupBoxStyle,
-      {{"gsStandard", TacGroupBoxStyle::gsStandard}, {"gsCard", TacGroupBoxStyle::gsCard}});
+  p["Options.GroupBoxStyle"] =
+      [this,
+       set = Enum<TacGroupBoxStyle>(FStoredGroupBoxStyle,
+                                    {{"gsStandard", TacGroupBoxStyle::gsStandard},
+                                     {"gsCard", TacGroupBoxStyle::gsCard}})](const dfm::TValue& v) {
+        set(v);
+        SetGroupBoxStyle(FStoredGroupBoxStyle);
+      };
   p["Fonts.MainMode"] = Enum<TacFontMode>(Fonts.MainMode, {{"fmDefault", TacFontMode::fmDefault},
                                                            {"fmFromSkin", TacFontMode::fmFromSkin},
                                                            {"fmCustom", TacFontMode::fmCustom}});
   p["Fonts.MainFont"] = Str(Fonts.MainFont);
-  p["ScrollsOptions.ButtonsSize"] = Int(ScrollsOptions.ButtonsSize);
-  p["ScrollsOptions.ScrollSize"] = Int(ScrollsOptions.ScrollSize);
+  p["ScrollsOptions.ButtonsSize"] = [this](const dfm::TValue& v) {
+    SetScrollButtonsSize(IntValue(v));
+  };
+  p["ScrollsOptions.ScrollSize"] = [this](const dfm::TValue& v) { SetScrollSize(IntValue(v)); };
   p["SkinDirectory"] = Str(SkinDirectory);
   p["SkinName"] = [this](const dfm::TValue& v) { SetSkinName(StringValue(v)); };
   // Read-only: a stored value is accepted and ignored.
@@ -268,9 +279,14 @@ void TsSkinManager::BuildPropertyTable() {
                                            {"srThirdParty", TacSkinningRule::srThirdParty}});
   for (int i = 0; i < kThirdPartyCount; ++i)
     p[std::string("ThirdParty.") + kThirdPartyNames[i]] = Str(ThirdParty[i]);
-  p["ExtBordersMode"] = Enum<TacExtBordersMode>(
-      ExtBordersMode,
-      {{"ebmFull", TacExtBordersMode::ebmFull}, {"ebmShadow", TacExtBordersMode::ebmShadow}});
+  p["ExtBordersMode"] = [this,
+                         set = Enum<TacExtBordersMode>(
+                             FStoredExtBordersMode, {{"ebmFull", TacExtBordersMode::ebmFull},
+                                                     {"ebmShadow", TacExtBordersMode::ebmShadow}})](
+                            const dfm::TValue& v) {
+    set(v);
+    SetExtBordersMode(FStoredExtBordersMode);
+  };
   auto event = [this](TNotifyEvent& e) {
     return [this, &e](const dfm::TValue& v) { e = ResolveMethod(v); };
   };
@@ -401,6 +417,35 @@ void TsSkinManager::ReloadWithOffsets() {
   if (FNoAutoUpdate) return;
   AnnounceSkin(TRepaint::rpYes);
   if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::SetDrawNonClientArea(bool value) {
+  if (Change(Options.DrawNonClientArea, value) && !HasState(csDesigning))
+    BroadcastToForms(SkinCommandMessage(SKC_SETFRAMESKIN, value ? 1 : 0));
+}
+
+void TsSkinManager::SetGroupBoxStyle(TacGroupBoxStyle value) {
+  if (Change(Options.GroupBoxStyle, value)) RepaintForms();
+}
+
+void TsSkinManager::SetOldGlyphsMode(bool value) {
+  if (Change(ButtonsOptions.OldGlyphsMode, value)) RepaintForms();
+}
+
+void TsSkinManager::SetScrollSize(int value) {
+  if (Change(ScrollsOptions.ScrollSize, value)) BroadcastCommand(SKC_SCROLLSCHANGED);
+}
+
+void TsSkinManager::SetScrollButtonsSize(int value) {
+  if (Change(ScrollsOptions.ButtonsSize, value)) RepaintForms();
+}
+
+void TsSkinManager::SetExtendedBorders(bool value) {
+  if (Change(ExtendedBorders, value)) ReloadWithOffsets();
+}
+
+void TsSkinManager::SetExtBordersMode(TacExtBordersMode value) {
+  if (Change(ExtBordersMode, value)) ReloadWithOffsets();
 }
 
 void TsSkinManager::UpdateSkin(bool repaint) {

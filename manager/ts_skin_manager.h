@@ -220,6 +220,19 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   void SetActiveControl(HWND window);
   HWND ActiveControl() const { return FActiveControl; }
 
+  // Settings whose change reaches the forms at once (while the description
+  // is read they are only stored): the frame painting (SKC_SETFRAMESKIN with
+  // the new value), the scroll-bar size (SKC_SCROLLSCHANGED), the group-box
+  // style, the glyph mode and the scroll-button size (every form repaints),
+  // and the extended borders (the skin is reloaded with them).
+  void SetDrawNonClientArea(bool value);
+  void SetGroupBoxStyle(TacGroupBoxStyle value);
+  void SetOldGlyphsMode(bool value);
+  void SetScrollSize(int value);
+  void SetScrollButtonsSize(int value);
+  void SetExtendedBorders(bool value);
+  void SetExtBordersMode(TacExtBordersMode value);
+
   // Loads the skin an editor put into Data (the preview channel); the answer
   // of SKC_EDITORPREVIEW.
   TacEditorPreviewResult ApplyEditorPreview(const TacSkinEditorData& data);
@@ -266,8 +279,17 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // Drops the loaded skin and tells every form (SKC_REMOVESKIN), except while
   // the description is read.
   void RemoveSkin();
-  // Reloads the resolutions in use after a colour offset changed.
+  // Reloads the resolutions in use after a colour offset or the borders
+  // changed, and announces the skin again.
   void ReloadWithOffsets();
+  // Stores Value in Field; true when it changed outside reading, so the
+  // forms are to be told.
+  template <typename T>
+  bool Change(T& field, T value) {
+    if (field == value) return false;
+    field = value;
+    return !HasState(csLoading | csReading);
+  }
   // The application window's messages the default manager answers.
   bool ApplicationMessage(TMessage& m);
   // Sends one command with this manager as LParam to every form.
@@ -281,6 +303,9 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   bool FHookInstalled = false;
   WORD FUpdatedSectionNdx = 0;
   HWND FActiveControl = nullptr;
+  // Where the description's enum values land before their setters run.
+  TacGroupBoxStyle FStoredGroupBoxStyle = TacGroupBoxStyle::gsStandard;
+  TacExtBordersMode FStoredExtBordersMode = ebmFull;
   TSkinEditorBuffer FEditorBuffer;
   TMainWindowHook FApplicationHook;
 

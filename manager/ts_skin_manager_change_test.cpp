@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -196,6 +197,53 @@ TEST_F(SkinChangeTest, ASectionUpdateNamesTheSectionInCapitals) {
   };
   M->UpdateSkinSection("Panel");
   EXPECT_EQ(named, "PANEL");
+}
+
+TEST_F(SkinChangeTest, SettingsThatReachTheFormsAtOnce) {
+  const TGot repaint{{SKC_STOPANIMATIONS, 0}, {SKC_REFRESH, 0}};
+  struct TCase {
+    const char* Name;
+    std::function<void()> Change, Again;
+    TGot Expected;
+  };
+  LPARAM frameSkin = -1;
+  TWndMethod previous = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& m) {
+    if (IsSkinCommand(m, SKC_SETFRAMESKIN)) frameSkin = m.LParam;
+    previous(m);
+  };
+  const std::vector<TCase> cases = {
+      {"frame",
+       [&] { M->SetDrawNonClientArea(false); },
+       [&] { M->SetDrawNonClientArea(false); },
+       {{SKC_SETFRAMESKIN, 0}}},
+      {"group boxes", [&] { M->SetGroupBoxStyle(TacGroupBoxStyle::gsCard); },
+       [&] { M->SetGroupBoxStyle(TacGroupBoxStyle::gsCard); }, repaint},
+      {"glyph mode", [&] { M->SetOldGlyphsMode(true); }, [&] { M->SetOldGlyphsMode(true); },
+       repaint},
+      {"scroll size",
+       [&] { M->SetScrollSize(20); },
+       [&] { M->SetScrollSize(20); },
+       {{SKC_SCROLLSCHANGED, 0}}},
+      {"scroll buttons", [&] { M->SetScrollButtonsSize(15); }, [&] { M->SetScrollButtonsSize(15); },
+       repaint},
+      {"extended borders", [&] { M->SetExtendedBorders(true); },
+       [&] { M->SetExtendedBorders(true); }, kAnnounced},
+      {"border mode", [&] { M->SetExtBordersMode(ebmShadow); },
+       [&] { M->SetExtBordersMode(ebmShadow); }, kAnnounced},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Got.clear();
+    c.Change();
+    EXPECT_EQ(Got, c.Expected);
+    Got.clear();
+    c.Again();
+    EXPECT_TRUE(Got.empty()) << "the same value again tells nobody";
+  }
+  EXPECT_EQ(frameSkin, 0);
+  EXPECT_FALSE(M->Options.DrawNonClientArea);
+  EXPECT_EQ(M->Core.ExtBordersMode, ebmShadow) << "the reload used the new mode";
 }
 
 TEST_F(SkinChangeTest, HundredSwitchesHoldNoMoreHandlesThanOne) {
