@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "core/errors.h"
+#include "framework/form.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
 #include "manager/skin_broadcast.h"
@@ -340,6 +341,12 @@ void TsSkinManager::SyncCoreSettings() {
   folder.resize(folder.find_last_of(L"\\/") + 1);
   Core.ProgramFolder = platform::WideToUtf8(folder);
   int argc = 0;
+  // A right-to-left main form gets mirrored title buttons.
+  Core.RightToLeft = false;
+  if (Application && Application->MainForm && Application->MainForm->HandleAllocated()) {
+    const LONG_PTR ex = GetWindowLongPtrW(Application->MainForm->Handle(), GWL_EXSTYLE);
+    Core.RightToLeft = (ex & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
+  }
   if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
     Core.PreviewMode = argc > 1 && std::wstring_view(argv[1]) == L"/acpreview";
     LocalFree(argv);
@@ -448,6 +455,32 @@ void TsSkinManager::SetExtBordersMode(TacExtBordersMode value) {
   if (Change(ExtBordersMode, value)) ReloadWithOffsets();
 }
 
+void TsSkinManager::StoreDefFont() {
+  if (!FDefStoredFontName.empty()) return;
+  FDefStoredFontName =
+      Application && Application->MainForm ? Application->MainForm->Font().Name() : TFont().Name();
+  if (FOldFontName.empty()) FOldFontName = FDefStoredFontName;
+}
+
+void TsSkinManager::ChangeAppFont(const std::string& fontName) {
+  StoreDefFont();
+  if (HasState(csDesigning) || fontName == FOldFontName) return;
+  Core.SetState(msFontChanging, true);
+  FNewFontName = fontName;
+  BroadcastCommand(SKC_FONTCHANGED);
+  if (OnFontChanged) OnFontChanged(this, FOldFontName, FNewFontName);
+  FOldFontName = fontName;
+  Core.SetState(msFontChanging, false);
+}
+
+void TsSkinManager::ApplyMainFontMode() {
+  if (Fonts.MainMode == TacFontMode::fmDefault) return;
+  StoreDefFont();
+  const std::string& wanted =
+      Fonts.MainMode == TacFontMode::fmFromSkin ? Core.SkinCommonInfo.MainFont : Fonts.MainFont;
+  ChangeAppFont(wanted.empty() ? FDefStoredFontName : wanted);
+}
+
 void TsSkinManager::UpdateSkin(bool repaint) {
   if (Core.Active) AnnounceSkin(repaint ? TRepaint::rpYes : TRepaint::rpNo);
 }
@@ -535,6 +568,7 @@ void TsSkinManager::AnnounceSkin(TRepaint repaint) {
     ActivationHookInstaller()(*this, true);
     FHookInstalled = true;
   }
+  ApplyMainFontMode();
   Core.SetState(msBroadCasting, false);
   if (OnActivate && Core.IsActive()) OnActivate(this);
   if (repaint == TRepaint::rpYes) RepaintForms();
@@ -542,6 +576,10 @@ void TsSkinManager::AnnounceSkin(TRepaint repaint) {
 
 void TsSkinManager::RemoveSkin() {
   Core.SetState(msSkinRemoving, true);
+  // The skin's font goes with it.
+  if (Fonts.MainMode == TacFontMode::fmFromSkin &&
+      !HasState(csLoading | csReading | csDestroying) && !FDefStoredFontName.empty())
+    ChangeAppFont(FDefStoredFontName);
   if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
   FHookInstalled = false;
   Core.ClearSkinData();

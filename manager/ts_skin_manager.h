@@ -172,6 +172,9 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnScaleChanged,
       OnSkinListChanged, OnSkinLoading;
   TacSkinChangingEvent OnSkinChanging;
+  // After the application font was replaced: the old and the new name.
+  std::function<void(TComponent* sender, const std::string& oldName, const std::string& newName)>
+      OnFontChanged;
 
   bool Active() const { return Core.Active; }
   void SetActive(bool value);
@@ -233,6 +236,15 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   void SetExtendedBorders(bool value);
   void SetExtBordersMode(TacExtBordersMode value);
 
+  // Replaces the application font: every form hears SKC_FONTCHANGED and
+  // OnFontChanged follows. Nothing happens while designing or when FontName
+  // is already the font in use.
+  void ChangeAppFont(const std::string& fontName);
+  // The font in use after the last change (the stored default before any).
+  const std::string& AppFontName() const { return FOldFontName; }
+  // The application font before any change: the main form's, remembered once.
+  const std::string& DefaultFontName() const { return FDefStoredFontName; }
+
   // Loads the skin an editor put into Data (the preview channel); the answer
   // of SKC_EDITORPREVIEW.
   TacEditorPreviewResult ApplyEditorPreview(const TacSkinEditorData& data);
@@ -279,6 +291,9 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // Drops the loaded skin and tells every form (SKC_REMOVESKIN), except while
   // the description is read.
   void RemoveSkin();
+  void StoreDefFont();
+  // Fonts.MainMode at an announcement: the skin's font or the custom one.
+  void ApplyMainFontMode();
   // Reloads the resolutions in use after a colour offset or the borders
   // changed, and announces the skin again.
   void ReloadWithOffsets();
@@ -303,6 +318,7 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   bool FHookInstalled = false;
   WORD FUpdatedSectionNdx = 0;
   HWND FActiveControl = nullptr;
+  std::string FDefStoredFontName, FOldFontName, FNewFontName;
   // Where the description's enum values land before their setters run.
   TacGroupBoxStyle FStoredGroupBoxStyle = TacGroupBoxStyle::gsStandard;
   TacExtBordersMode FStoredExtBordersMode = ebmFull;

@@ -246,6 +246,56 @@ TEST_F(SkinChangeTest, SettingsThatReachTheFormsAtOnce) {
   EXPECT_EQ(M->Core.ExtBordersMode, ebmShadow) << "the reload used the new mode";
 }
 
+TEST_F(SkinChangeTest, TheApplicationFontFollowsTheFontMode) {
+  std::vector<std::pair<std::string, std::string>> changes;
+  M->OnFontChanged = [&](TComponent*, const std::string& from, const std::string& to) {
+    changes.emplace_back(from, to);
+  };
+  M->Fonts.MainMode = TacFontMode::fmCustom;
+  M->Fonts.MainFont = "Arial";
+  M->UpdateSkin(false);
+  EXPECT_EQ(Got, (TGot{{SKC_NEWSKIN, 0}, {SKC_FONTCHANGED, 0}}));
+  // The same font again changes nothing.
+  Got.clear();
+  M->ChangeAppFont("Arial");
+  EXPECT_TRUE(Got.empty());
+  // A skin without a font of its own brings the stored default back, and so
+  // does removing the skin that set it.
+  M->Fonts.MainMode = TacFontMode::fmFromSkin;
+  M->UpdateSkin(false);
+  M->ChangeAppFont("Verdana");
+  M->SetActive(false);
+  const std::string def = M->DefaultFontName();
+  using TChanges = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(changes,
+            (TChanges{{def, "Arial"}, {"Arial", def}, {def, "Verdana"}, {"Verdana", def}}));
+  EXPECT_EQ(M->AppFontName(), def);
+  EXPECT_FALSE(M->Core.HasState(msFontChanging));
+}
+
+TEST_F(SkinChangeTest, TheHotStateMovesBetweenWindows) {
+  Form->HandleNeeded();
+  std::vector<std::pair<HWND, WORD>> got;
+  auto record = [&](HWND w) {
+    return [&, w](TMessage& m) {
+      if (m.Msg == WM_SKINCMD && m.LParam == reinterpret_cast<LPARAM>(M))
+        got.emplace_back(w, SkinCommandCode(m.WParam));
+    };
+  };
+  TWndMethod previous = Form->WindowProc;
+  const HWND form = Form->Handle();
+  Form->WindowProc = [&, previous](TMessage& m) {
+    record(form)(m);
+    previous(m);
+  };
+  M->SetActiveControl(form);
+  M->SetActiveControl(form);
+  M->SetActiveControl(nullptr);
+  using TGotHot = std::vector<std::pair<HWND, WORD>>;
+  EXPECT_EQ(got, (TGotHot{{form, SKC_HOTENTER}, {form, SKC_HOTLEAVE}}));
+  EXPECT_EQ(M->ActiveControl(), nullptr);
+}
+
 TEST_F(SkinChangeTest, HundredSwitchesHoldNoMoreHandlesThanOne) {
   M->SetSkinName("Dark");
   const platform::THandleCounts first = platform::LiveHandleCounts();
