@@ -14,6 +14,7 @@
 #include "framework/test_support.h"
 #include "manager/skin_command_delivery.h"
 #include "manager/skin_command_test_support.h"
+#include "manager/test_helper_process.h"
 
 #ifndef AC_E2E_PROBE
 #error "AC_E2E_PROBE must name the probe program relative to this test's folder"
@@ -22,75 +23,9 @@
 namespace ac {
 namespace {
 
-struct THandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using TOwnedHandle = std::unique_ptr<void, THandleCloser>;
-
-std::wstring ProbePath() {
-  wchar_t self[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self, n);
-  path.resize(path.find_last_of(L"\\/") + 1);
-  for (const char* p = AC_E2E_PROBE; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-  return path;
-}
-
-struct TProbeRun {
-  bool Finished = false;
-  DWORD ExitCode = 0;
-  std::string Output;
-};
-
-// Runs the probe with Arguments and pumps this thread's messages until it
-// exits: the probe's SendMessage calls are handled here while we wait.
-TProbeRun RunProbe(const std::wstring& arguments) {
-  TProbeRun run;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
-  TOwnedHandle reader(readEnd), writer(writeEnd);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = writeEnd;
-  si.hStdError = writeEnd;
-  PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + ProbePath() + L"\" " + arguments;
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &si, &pi)) {
-    run.Output = "the probe did not start (build the e2e_probe target)";
-    return run;
-  }
-  TOwnedHandle process(pi.hProcess), thread(pi.hThread);
-  writer.reset();  // the probe holds the only write end now
-
-  const ULONGLONG deadline = GetTickCount64() + 30000;
-  for (;;) {
-    const ULONGLONG now = GetTickCount64();
-    if (now >= deadline) break;
-    const DWORD wait = MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE,
-                                                 static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-    if (wait == WAIT_OBJECT_0) {
-      run.Finished = true;
-      break;
-    }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
-  if (!run.Finished) {
-    TerminateProcess(pi.hProcess, 1);
-    return run;
-  }
-  GetExitCodeProcess(pi.hProcess, &run.ExitCode);
-  char buffer[512];
-  DWORD got = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    run.Output.append(buffer, got);
-  std::erase(run.Output, '\r');
-  return run;
+// Runs the probe and pumps this thread's messages until it exits.
+test::THelperRun RunProbe(const std::wstring& arguments) {
+  return test::RunHelperProgram(AC_E2E_PROBE, arguments);
 }
 
 std::wstring Hex(HWND window) {
@@ -122,7 +57,7 @@ TEST(SkinCommandFromAnotherProcess, GetsTheAnswerOfTheWindowProcedure) {
   data.WndProc = handler;
   const auto prop = AttachCommonData(form.Handle(), data);
 
-  const TProbeRun run = RunProbe(L"skincmd " + Hex(form.Handle()) + L" 4");
+  const test::THelperRun run = RunProbe(L"skincmd " + Hex(form.Handle()) + L" 4");
   ASSERT_TRUE(run.Finished) << "the probe hung";
   EXPECT_EQ(run.ExitCode, 0u) << run.Output;
   EXPECT_EQ(run.Output, "result=" + std::to_string(provider) + "\nskinned=1\n");
@@ -140,7 +75,7 @@ TEST(SkinCommandFromAnotherProcess, TellsSkinnedFromPlainWindowsByAnswerAlone) {
   };
   for (const TCase& c : {TCase{answering.Handle(), "result=1\nskinned=1\n"},
                          TCase{plain.Handle(), "result=0\nskinned=0\n"}}) {
-    const TProbeRun run = RunProbe(L"skincmd " + Hex(c.Window) + L" 7");
+    const test::THelperRun run = RunProbe(L"skincmd " + Hex(c.Window) + L" 7");
     ASSERT_TRUE(run.Finished) << "the probe hung";
     EXPECT_EQ(run.Output, c.Expected);
   }

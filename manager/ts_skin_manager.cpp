@@ -4,12 +4,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "core/errors.h"
+#include "framework/form.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
 #include "manager/skin_broadcast.h"
+#include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -24,16 +27,35 @@ const std::array<const char*, kThirdPartyCount> kThirdPartyNames = {
 
 TsSkinManager* TsSkinManager::FDefaultManager = nullptr;
 
+namespace {
+TacActivationHookInstaller& ActivationHookInstaller() {
+  static TacActivationHookInstaller installer;
+  return installer;
+}
+}  // namespace
+
+void SetActivationHookInstaller(TacActivationHookInstaller installer) {
+  ActivationHookInstaller() = std::move(installer);
+}
+
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   if (!FDefaultManager) FDefaultManager = this;
   IsDefault = FDefaultManager == this;
   FillThirdPartyDefaults();
   BuildPropertyTable();
+  // The default manager hears the application window: an editor's preview
+  // arrives there.
+  if (IsDefault && Application && !HasState(csDesigning)) {
+    FEditorBuffer = TSkinEditorBuffer::Create(GetCurrentProcessId());
+    FApplicationHook =
+        Application->HookMainWindow([this](TMessage& m) { return ApplicationMessage(m); });
+  }
 }
 
 TsSkinManager::~TsSkinManager() {
   SetState(csDestroying);
   if (Core.Active && Core.IsActive() && OnDeactivate) OnDeactivate(this);
+  if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
   if (FDefaultManager == this) FDefaultManager = nullptr;
 }
 
@@ -128,7 +150,9 @@ void TsSkinManager::BuildPropertyTable() {
   anim("AnimEffects.Minimizing", AnimEffects.Minimizing);
   anim("AnimEffects.PageChange", AnimEffects.PageChange);
   anim("AnimEffects.SkinChanging", AnimEffects.SkinChanging);
-  p["ButtonsOptions.OldGlyphsMode"] = Bool(ButtonsOptions.OldGlyphsMode);
+  p["ButtonsOptions.OldGlyphsMode"] = [this](const dfm::TValue& v) {
+    SetOldGlyphsMode(BoolValue(v));
+  };
   p["ButtonsOptions.ShowFocusRect"] = Bool(ButtonsOptions.ShowFocusRect);
   p["ButtonsOptions.ShiftContentOnClick"] = Bool(ButtonsOptions.ShiftContentOnClick);
   p["ButtonsOptions.AllowRTLSysButtons"] = Bool(ButtonsOptions.AllowRTLSysButtons);
@@ -137,12 +161,12 @@ void TsSkinManager::BuildPropertyTable() {
                                    {{"bcGlyph", TacModalButtonsColoring::bcGlyph},
                                     {"bcBackground", TacModalButtonsColoring::bcBackground}});
   p["Active"] = [this](const dfm::TValue& v) { SetActive(BoolValue(v)); };
-  p["ExtendedBorders"] = Bool(ExtendedBorders);
+  p["ExtendedBorders"] = [this](const dfm::TValue& v) { SetExtendedBorders(BoolValue(v)); };
   p["IsDefault"] = Bool(IsDefault);
   p["SkinnedPopups"] = Bool(SkinnedPopups);
   p["Brightness"] = [this](const dfm::TValue& v) { SetBrightness(IntValue(v)); };
-  p["HueOffset"] = Int(HueOffset);
-  p["Saturation"] = Int(Saturation);
+  p["HueOffset"] = [this](const dfm::TValue& v) { SetHueOffset(IntValue(v)); };
+  p["Saturation"] = [this](const dfm::TValue& v) { SetSaturation(IntValue(v)); };
   p["CommonSections.Strings"] = [this](const dfm::TValue& v) {
     SetCommonSections(StringListValue(v));
   };
@@ -203,7 +227,9 @@ void TsSkinManager::BuildPropertyTable() {
   }
   p["Options.ChangeSysColors"] = Bool(Options.ChangeSysColors);
   p["Options.CheckEmptyAlpha"] = Bool(Options.CheckEmptyAlpha);
-  p["Options.DrawNonClientArea"] = Bool(Options.DrawNonClientArea);
+  p["Options.DrawNonClientArea"] = [this](const dfm::TValue& v) {
+    SetDrawNonClientArea(BoolValue(v));
+  };
   p["Options.NativeBordersMaximized"] = Bool(Options.NativeBordersMaximized);
   p["Options.NoMouseHover"] = Bool(Options.NoMouseHover);
   p["Options.StdGlyphsOrder"] = Bool(Options.StdGlyphsOrder);
@@ -228,15 +254,22 @@ void TsSkinManager::BuildPropertyTable() {
                                              {"smCustomPPI", TacScaleMode::smCustomPPI}});
   p["Options.PixelsPerInch"] = Int(Options.PixelsPerInch);
   p["Options.RotateArrows"] = Bool(Options.RotateArrows);
-  p["Options.GroupBoxStyle"] = Enum<TacGroupBoxStyle>(
-      Options.GroupBoxStyle,
-      {{"gsStandard", TacGroupBoxStyle::gsStandard}, {"gsCard", TacGroupBoxStyle::gsCard}});
+  p["Options.GroupBoxStyle"] =
+      [this,
+       set = Enum<TacGroupBoxStyle>(FStoredGroupBoxStyle,
+                                    {{"gsStandard", TacGroupBoxStyle::gsStandard},
+                                     {"gsCard", TacGroupBoxStyle::gsCard}})](const dfm::TValue& v) {
+        set(v);
+        SetGroupBoxStyle(FStoredGroupBoxStyle);
+      };
   p["Fonts.MainMode"] = Enum<TacFontMode>(Fonts.MainMode, {{"fmDefault", TacFontMode::fmDefault},
                                                            {"fmFromSkin", TacFontMode::fmFromSkin},
                                                            {"fmCustom", TacFontMode::fmCustom}});
   p["Fonts.MainFont"] = Str(Fonts.MainFont);
-  p["ScrollsOptions.ButtonsSize"] = Int(ScrollsOptions.ButtonsSize);
-  p["ScrollsOptions.ScrollSize"] = Int(ScrollsOptions.ScrollSize);
+  p["ScrollsOptions.ButtonsSize"] = [this](const dfm::TValue& v) {
+    SetScrollButtonsSize(IntValue(v));
+  };
+  p["ScrollsOptions.ScrollSize"] = [this](const dfm::TValue& v) { SetScrollSize(IntValue(v)); };
   p["SkinDirectory"] = Str(SkinDirectory);
   p["SkinName"] = [this](const dfm::TValue& v) { SetSkinName(StringValue(v)); };
   // Read-only: a stored value is accepted and ignored.
@@ -247,9 +280,14 @@ void TsSkinManager::BuildPropertyTable() {
                                            {"srThirdParty", TacSkinningRule::srThirdParty}});
   for (int i = 0; i < kThirdPartyCount; ++i)
     p[std::string("ThirdParty.") + kThirdPartyNames[i]] = Str(ThirdParty[i]);
-  p["ExtBordersMode"] = Enum<TacExtBordersMode>(
-      ExtBordersMode,
-      {{"ebmFull", TacExtBordersMode::ebmFull}, {"ebmShadow", TacExtBordersMode::ebmShadow}});
+  p["ExtBordersMode"] = [this,
+                         set = Enum<TacExtBordersMode>(
+                             FStoredExtBordersMode, {{"ebmFull", TacExtBordersMode::ebmFull},
+                                                     {"ebmShadow", TacExtBordersMode::ebmShadow}})](
+                            const dfm::TValue& v) {
+    set(v);
+    SetExtBordersMode(FStoredExtBordersMode);
+  };
   auto event = [this](TNotifyEvent& e) {
     return [this, &e](const dfm::TValue& v) { e = ResolveMethod(v); };
   };
@@ -290,8 +328,8 @@ void TsSkinManager::SyncCoreSettings() {
   Core.Scale.PixelsPerInch = Options.PixelsPerInch;
   Core.Scale.Designing = HasState(csDesigning);
   Core.Scale.ScreenPPI = Screen ? Screen->PixelsPerInch() : 96;
-  Core.HueOffset = HueOffset;
-  Core.Saturation = Saturation;
+  Core.HueOffset = FHueOffset;
+  Core.Saturation = FSaturation;
   Core.SkinDirectory = SkinDirectory;
   Core.ExtBordersMode = ExtBordersMode;
   Core.ExtendedBorders = ExtendedBorders;
@@ -303,6 +341,12 @@ void TsSkinManager::SyncCoreSettings() {
   folder.resize(folder.find_last_of(L"\\/") + 1);
   Core.ProgramFolder = platform::WideToUtf8(folder);
   int argc = 0;
+  // A right-to-left main form gets mirrored title buttons.
+  Core.RightToLeft = false;
+  if (Application && Application->MainForm && Application->MainForm->HandleAllocated()) {
+    const LONG_PTR ex = GetWindowLongPtrW(Application->MainForm->Handle(), GWL_EXSTYLE);
+    Core.RightToLeft = (ex & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
+  }
   if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
     Core.PreviewMode = argc > 1 && std::wstring_view(argv[1]) == L"/acpreview";
     LocalFree(argv);
@@ -314,20 +358,203 @@ void TsSkinManager::SetSkinName(const std::string& value) {
     Core.SkinName = value;
     return;
   }
+  const std::string oldName = Core.SkinName;
+  const bool wasActive = Core.IsActive();
   if (OnBeforeChange && !HasState(csLoading)) OnBeforeChange(this);
+  if (OnSkinChanging) {
+    bool allow = true;
+    OnSkinChanging(this, value, allow);
+    // Refused: the name and the loaded skin stay as they were.
+    if (!allow) return;
+  }
   SyncCoreSettings();
   // Load errors are shown by the core, which also puts the previous name back.
-  if (!Core.ChangeSkin(value)) {
+  bool found = Core.ChangeSkin(value);
+  if (Core.LastChangeFailed && wasActive) {
+    // The error has been reported; the program goes on with the skin it had.
+    Core.PreviewOptions.reset();
+    found = Core.ChangeSkin(oldName);
+    // What callers ask about is the change they requested.
+    Core.LastChangeFailed = true;
+  }
+  if (!found) {
     RemoveSkin();
     return;
   }
   // Nothing is announced while the description is read; Loaded does it.
-  if (!HasState(csLoading | csReading)) {
+  if (!HasState(csLoading | csReading) && !FNoAutoUpdate) {
     AnnounceSkin(TRepaint::rpYes);
     if (OnAfterChange) OnAfterChange(this);
   }
 }
 
+void TsSkinManager::SetBrightness(int value) {
+  const int before = Core.Brightness();
+  Core.SetBrightness(value);
+  if (Core.Brightness() != before) ReloadWithOffsets();
+}
+
+void TsSkinManager::SetHueOffset(int value) {
+  if (value == FHueOffset) return;
+  FHueOffset = value;
+  ReloadWithOffsets();
+}
+
+void TsSkinManager::SetSaturation(int value) {
+  if (value == FSaturation) return;
+  FSaturation = value;
+  ReloadWithOffsets();
+}
+
+void TsSkinManager::ReloadWithOffsets() {
+  if (!Core.Active || !Core.IsActive() || HasState(csLoading | csReading) ||
+      Core.HasState(msSkinChanging))
+    return;
+  SyncCoreSettings();
+  Core.SetState(msSkinChanging, true);
+  try {
+    Core.ClearSkinData();
+    Core.LoadResolutionsInUse();
+  } catch (const std::exception& e) {
+    Core.Sink().Show(e.what(), TMessageIcon::Error);
+  }
+  Core.SetState(msSkinChanging, false);
+  Core.SkinCommonInfo.Active =
+      !Core.SkinDataArray.empty() && Core.SkinDataArray[0] && !Core.SkinDataArray[0]->gd.empty();
+  if (FNoAutoUpdate) return;
+  AnnounceSkin(TRepaint::rpYes);
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::SetDrawNonClientArea(bool value) {
+  if (Change(Options.DrawNonClientArea, value) && !HasState(csDesigning))
+    BroadcastToForms(SkinCommandMessage(SKC_SETFRAMESKIN, value ? 1 : 0));
+}
+
+void TsSkinManager::SetGroupBoxStyle(TacGroupBoxStyle value) {
+  if (Change(Options.GroupBoxStyle, value)) RepaintForms();
+}
+
+void TsSkinManager::SetOldGlyphsMode(bool value) {
+  if (Change(ButtonsOptions.OldGlyphsMode, value)) RepaintForms();
+}
+
+void TsSkinManager::SetScrollSize(int value) {
+  if (Change(ScrollsOptions.ScrollSize, value)) BroadcastCommand(SKC_SCROLLSCHANGED);
+}
+
+void TsSkinManager::SetScrollButtonsSize(int value) {
+  if (Change(ScrollsOptions.ButtonsSize, value)) RepaintForms();
+}
+
+void TsSkinManager::SetExtendedBorders(bool value) {
+  if (Change(ExtendedBorders, value)) ReloadWithOffsets();
+}
+
+void TsSkinManager::SetExtBordersMode(TacExtBordersMode value) {
+  if (Change(ExtBordersMode, value)) ReloadWithOffsets();
+}
+
+void TsSkinManager::StoreDefFont() {
+  if (!FDefStoredFontName.empty()) return;
+  FDefStoredFontName =
+      Application && Application->MainForm ? Application->MainForm->Font().Name() : TFont().Name();
+  if (FOldFontName.empty()) FOldFontName = FDefStoredFontName;
+}
+
+void TsSkinManager::ChangeAppFont(const std::string& fontName) {
+  StoreDefFont();
+  if (HasState(csDesigning) || fontName == FOldFontName) return;
+  Core.SetState(msFontChanging, true);
+  FNewFontName = fontName;
+  BroadcastCommand(SKC_FONTCHANGED);
+  if (OnFontChanged) OnFontChanged(this, FOldFontName, FNewFontName);
+  FOldFontName = fontName;
+  Core.SetState(msFontChanging, false);
+}
+
+void TsSkinManager::ApplyMainFontMode() {
+  if (Fonts.MainMode == TacFontMode::fmDefault) return;
+  StoreDefFont();
+  const std::string& wanted =
+      Fonts.MainMode == TacFontMode::fmFromSkin ? Core.SkinCommonInfo.MainFont : Fonts.MainFont;
+  ChangeAppFont(wanted.empty() ? FDefStoredFontName : wanted);
+}
+
+void TsSkinManager::UpdateSkin(bool repaint) {
+  if (Core.Active) AnnounceSkin(repaint ? TRepaint::rpYes : TRepaint::rpNo);
+}
+
+void TsSkinManager::UpdateSkinSection(std::string_view sectionName) {
+  std::string upper(sectionName);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  BroadcastToForms(SkinCommandMessage(SKC_SECTIONUPDATED, reinterpret_cast<LPARAM>(upper.c_str())));
+}
+
+void TsSkinManager::EndUpdate(bool repaint, bool allowAnimation) {
+  FNoAutoUpdate = false;
+  // The skin-changing fade is switched off for this announcement only.
+  const bool fade = AnimEffects.SkinChanging.Active;
+  if (!allowAnimation) AnimEffects.SkinChanging.Active = false;
+  UpdateSkin(repaint);
+  AnimEffects.SkinChanging.Active = fade;
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::SetActiveControl(HWND window) {
+  if (window == FActiveControl) return;
+  if (FActiveControl && IsWindow(FActiveControl) && window && IsChild(window, FActiveControl)) {
+    // Moving onto an ancestor while the cursor is still over the old window
+    // keeps the hot state where it is.
+    POINT cursor{};
+    RECT r{};
+    if (GetCursorPos(&cursor) && GetWindowRect(FActiveControl, &r) && PtInRect(&r, cursor) &&
+        IsWindowVisible(FActiveControl))
+      return;
+  }
+  const auto manager = reinterpret_cast<LPARAM>(this);
+  if (FActiveControl && IsWindow(FActiveControl))
+    SendMessageW(FActiveControl, WM_SKINCMD, SkinCommandWParam(SKC_HOTLEAVE), manager);
+  FActiveControl = window;
+  if (window) SendMessageW(window, WM_SKINCMD, SkinCommandWParam(SKC_HOTENTER), manager);
+}
+
+bool TsSkinManager::ApplicationMessage(TMessage& m) {
+  if (!IsSkinCommand(m, SKC_EDITORPREVIEW)) return false;
+  const TacSkinEditorData* data = FEditorBuffer.Data();
+  m.Result = data ? ApplyEditorPreview(*data) : eprNoData;
+  return true;
+}
+
+TacEditorPreviewResult TsSkinManager::ApplyEditorPreview(const TacSkinEditorData& data) {
+  if (data.Magic != kSkinEditorMagic) return eprNoData;
+  // The sender may write again while the skin loads: work on a copy.
+  const std::string name = FieldText(data.Name1);
+  const std::string section = FieldText(data.Name2);
+  const std::string directory = FieldText(data.Data1);
+  const std::string oldDirectory = SkinDirectory;
+  Core.LastChangeFailed = false;
+  Core.PreviewOptions = FieldText(data.Data2);
+  SkinDirectory = directory;
+  const bool oneSection =
+      !section.empty() && FHueOffset == 0 && FSaturation == 0 && Core.Brightness() == 0;
+  BeginUpdate();
+  SetSkinName(name);
+  const bool failed = Core.LastChangeFailed;
+  Core.PreviewOptions.reset();
+  if (failed) SkinDirectory = oldDirectory;
+  if (oneSection && !failed) {
+    FNoAutoUpdate = false;
+    const int index = GetSkinIndex(Core.CommonSkinData(96), section);
+    FUpdatedSectionNdx = static_cast<WORD>(index > 0 ? index : 0);
+    RepaintForms();
+    FUpdatedSectionNdx = 0;
+    if (OnAfterChange) OnAfterChange(this);
+  } else {
+    EndUpdate(true, true);
+  }
+  return failed ? eprLoadFailed : eprApplied;
+}
 int TsSkinManager::ActiveInternalSkin() const {
   // An internal skin has no folder of its own.
   if (!Core.IsActive() || !Core.SkinCommonInfo.SkinPath.empty()) return -1;
@@ -335,22 +562,36 @@ int TsSkinManager::ActiveInternalSkin() const {
 }
 
 void TsSkinManager::AnnounceSkin(TRepaint repaint) {
-  // The activation hook joins here with the frames.
+  Core.SetState(msBroadCasting, true);
   BroadcastCommand(SKC_NEWSKIN);
+  if (IsDefault && !FHookInstalled && Core.IsActive() && ActivationHookInstaller()) {
+    ActivationHookInstaller()(*this, true);
+    FHookInstalled = true;
+  }
+  ApplyMainFontMode();
+  Core.SetState(msBroadCasting, false);
   if (OnActivate && Core.IsActive()) OnActivate(this);
   if (repaint == TRepaint::rpYes) RepaintForms();
 }
 
 void TsSkinManager::RemoveSkin() {
+  Core.SetState(msSkinRemoving, true);
+  // The skin's font goes with it.
+  if (Fonts.MainMode == TacFontMode::fmFromSkin &&
+      !HasState(csLoading | csReading | csDestroying) && !FDefStoredFontName.empty())
+    ChangeAppFont(FDefStoredFontName);
+  if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
+  FHookInstalled = false;
   Core.ClearSkinData();
   Core.sc.Clear();
   if (!HasState(csLoading | csReading)) BroadcastCommand(SKC_REMOVESKIN);
+  Core.SetState(msSkinRemoving, false);
 }
 
 void TsSkinManager::RepaintForms() {
   BroadcastCommand(SKC_STOPANIMATIONS);
   // Parameter 0: every section may have changed.
-  BroadcastCommand(SKC_REFRESH, 0);
+  BroadcastCommand(SKC_REFRESH, FUpdatedSectionNdx);
 }
 
 void TsSkinManager::BroadcastCommand(TacSkinCommand code, WORD param) {

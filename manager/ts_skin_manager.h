@@ -17,9 +17,11 @@
 #include <vector>
 
 #include "core/color.h"
+#include "framework/application.h"
 #include "framework/component.h"
 #include "framework/font.h"
 #include "manager/skin_commands.h"
+#include "manager/skin_editor_channel.h"
 #include "skin/skin_manager_core.h"
 #include "skin/stored_skin.h"
 #include "win32/message_box_sink.h"
@@ -128,6 +130,18 @@ struct TacOptions {
 inline constexpr int kThirdPartyCount = 23;
 extern const std::array<const char*, kThirdPartyCount> kThirdPartyNames;
 
+// OnSkinChanging: clearing Allow keeps the loaded skin.
+using TacSkinChangingEvent =
+    std::function<void(TComponent* sender, const std::string& newName, bool& allow)>;
+
+class TsSkinManager;
+// The activation hook that skins forms and dialogs automatically lives above
+// this layer; the layer that has it registers how to install it here. Install
+// is called with true when a skin has been announced, false when it goes;
+// installing twice must do nothing.
+using TacActivationHookInstaller = std::function<void(TsSkinManager& manager, bool install)>;
+void SetActivationHookInstaller(TacActivationHookInstaller installer);
+
 class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
  public:
   explicit TsSkinManager(TComponent* owner);
@@ -144,8 +158,6 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   bool ExtendedBorders = false;
   bool IsDefault = true;
   bool SkinnedPopups = true;
-  int HueOffset = 0;
-  int Saturation = 0;
   TacLabelsSupport LabelsOptions;
   TacMenuSupport MenuSupport;
   TFont MenuFont;           // MenuSupport.Font
@@ -159,11 +171,21 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   TacExtBordersMode ExtBordersMode = ebmFull;
   TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnScaleChanged,
       OnSkinListChanged, OnSkinLoading;
+  TacSkinChangingEvent OnSkinChanging;
+  // After the application font was replaced: the old and the new name.
+  std::function<void(TComponent* sender, const std::string& oldName, const std::string& newName)>
+      OnFontChanged;
 
   bool Active() const { return Core.Active; }
   void SetActive(bool value);
   int Brightness() const { return Core.Brightness(); }
-  void SetBrightness(int value) { Core.SetBrightness(value); }  // clamped to -100..100
+  // The colour offsets. Setting one to a new value while a skin is active
+  // reloads the skin with it and repaints every form.
+  void SetBrightness(int value);  // clamped to -100..100
+  int HueOffset() const { return FHueOffset; }
+  void SetHueOffset(int value);
+  int Saturation() const { return FSaturation; }
+  void SetSaturation(int value);
   const std::vector<std::string>& CommonSections() const { return Core.CommonSections(); }
   // Lines not starting with ";" lose their blanks; the skin is set again.
   void SetCommonSections(std::vector<std::string> lines);
@@ -180,6 +202,55 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   bool SkinIsPacked() const { return Core.SkinIsPacked; }
   // The internal skin in use, or -1.
   int ActiveInternalSkin() const;
+
+  // Announces the current skin again (when Active), repainting every form
+  // with Repaint.
+  void UpdateSkin(bool repaint);
+  // Tells every form that one section changed (SKC_SECTIONUPDATED, LParam:
+  // the name in upper case, owned by this call).
+  void UpdateSkinSection(std::string_view sectionName);
+  // Between BeginUpdate and EndUpdate skin changes load but are not
+  // announced; EndUpdate announces once and calls OnAfterChange. With
+  // AllowAnimation false the skin-changing fade is off for that announcement.
+  void BeginUpdate() { FNoAutoUpdate = true; }
+  void EndUpdate(bool repaint = true, bool allowAnimation = true);
+  bool Updating() const { return FNoAutoUpdate; }
+  // Stops the forms' state animations, then refreshes everything
+  // (SKC_STOPANIMATIONS, SKC_REFRESH with the updated section, 0 = all).
+  void RepaintForms();
+  // Moves the hot (mouse-over) state to Window: the previous holder gets
+  // SKC_HOTLEAVE, the new one SKC_HOTENTER, both with this manager.
+  void SetActiveControl(HWND window);
+  HWND ActiveControl() const { return FActiveControl; }
+
+  // Settings whose change reaches the forms at once (while the description
+  // is read they are only stored): the frame painting (SKC_SETFRAMESKIN with
+  // the new value), the scroll-bar size (SKC_SCROLLSCHANGED), the group-box
+  // style, the glyph mode and the scroll-button size (every form repaints),
+  // and the extended borders (the skin is reloaded with them).
+  void SetDrawNonClientArea(bool value);
+  void SetGroupBoxStyle(TacGroupBoxStyle value);
+  void SetOldGlyphsMode(bool value);
+  void SetScrollSize(int value);
+  void SetScrollButtonsSize(int value);
+  void SetExtendedBorders(bool value);
+  void SetExtBordersMode(TacExtBordersMode value);
+
+  // Replaces the application font: every form hears SKC_FONTCHANGED and
+  // OnFontChanged follows. Nothing happens while designing or when FontName
+  // is already the font in use.
+  void ChangeAppFont(const std::string& fontName);
+  // The font in use after the last change (the stored default before any).
+  const std::string& AppFontName() const { return FOldFontName; }
+  // The application font before any change: the main form's, remembered once.
+  const std::string& DefaultFontName() const { return FDefStoredFontName; }
+
+  // Loads the skin an editor put into Data (the preview channel); the answer
+  // of SKC_EDITORPREVIEW.
+  TacEditorPreviewResult ApplyEditorPreview(const TacSkinEditorData& data);
+  // The default manager's preview buffer (null for other managers and when
+  // the system refused the mapping).
+  TacSkinEditorData* EditorBuffer() const { return FEditorBuffer.Data(); }
 
  private:
   // Hands the core's messages to whatever Messages points at when they come.
@@ -220,13 +291,39 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // Drops the loaded skin and tells every form (SKC_REMOVESKIN), except while
   // the description is read.
   void RemoveSkin();
-  // Stops the forms' state animations, then refreshes everything
-  // (SKC_STOPANIMATIONS, SKC_REFRESH with parameter 0).
-  void RepaintForms();
+  void StoreDefFont();
+  // Fonts.MainMode at an announcement: the skin's font or the custom one.
+  void ApplyMainFontMode();
+  // Reloads the resolutions in use after a colour offset or the borders
+  // changed, and announces the skin again.
+  void ReloadWithOffsets();
+  // Stores Value in Field; true when it changed outside reading, so the
+  // forms are to be told.
+  template <typename T>
+  bool Change(T& field, T value) {
+    if (field == value) return false;
+    field = value;
+    return !HasState(csLoading | csReading);
+  }
+  // The application window's messages the default manager answers.
+  bool ApplicationMessage(TMessage& m);
   // Sends one command with this manager as LParam to every form.
   void BroadcastCommand(TacSkinCommand code, WORD param = 0);
 
   static TsSkinManager* FDefaultManager;
+
+  int FHueOffset = 0;
+  int FSaturation = 0;
+  bool FNoAutoUpdate = false;
+  bool FHookInstalled = false;
+  WORD FUpdatedSectionNdx = 0;
+  HWND FActiveControl = nullptr;
+  std::string FDefStoredFontName, FOldFontName, FNewFontName;
+  // Where the description's enum values land before their setters run.
+  TacGroupBoxStyle FStoredGroupBoxStyle = TacGroupBoxStyle::gsStandard;
+  TacExtBordersMode FStoredExtBordersMode = ebmFull;
+  TSkinEditorBuffer FEditorBuffer;
+  TMainWindowHook FApplicationHook;
 
   std::map<std::string, std::function<void(const dfm::TValue&)>, std::less<>> FProperties;
 };

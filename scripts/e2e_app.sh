@@ -124,6 +124,29 @@ state
 check "typing leaves the read-only field alone" "$text" "$(get edit_text)"
 check "the field has the focus after a click" TsEdit "$(get focus)"
 
+# Skins sent to the running program from another process (skinsend, the
+# editor preview channel): switching many times holds no extra handles, and a
+# malformed skin is reported in a message box while the old skin stays.
+skinsend="$(dirname "$probe")/skinsend.exe"
+light=$(winepath -w "$root/skins/VelmoraLight" 2>/dev/null)
+send() { wine "$skinsend" "$@" 2>&1 | tr -d '\r'; }
+check "the light skin folder is applied" "applied VelmoraLight" "$(send "$light")"
+counts=$(handles)
+for _ in $(seq 10); do send "$light" >/dev/null; done
+check "ten more switches leave the handle counts as they were" "$counts" "$(handles)"
+mkdir -p "$work/Broken"
+printf '[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n' >"$work/Broken/Options.dat"
+wine "$skinsend" "$(winepath -w "$work/Broken")" >/dev/null 2>&1 &
+sender=$!
+# The program's error box is modal and takes the keyboard: Return closes it.
+sleep 3
+xdotool key Return
+wait $sender
+check "a malformed skin is refused with the load error" 3 "$?"
+state
+check "the program keeps working after a refused skin" "$text" "$(get edit_text)"
+check "the light skin is still in use" "applied VelmoraLight" "$(send "$light" --section PANEL)"
+
 xdotool key alt+F4
 rc=timeout
 for _ in $(seq 100); do

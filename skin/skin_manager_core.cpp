@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "core/errors.h"
-#include "system/system.h"
 #include "skin/load_images.h"
 #include "skin/load_masks.h"
 #include "skin/load_rescale.h"
@@ -14,6 +13,7 @@
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_finder.h"
 #include "skin/skin_loader.h"
+#include "system/system.h"
 
 namespace ac {
 
@@ -240,6 +240,7 @@ void TacSkinManagerCore::LoadResolutionsInUse() {
 bool TacSkinManagerCore::ChangeSkin(std::string_view value) {
   const std::string oldName = SkinName;
   SkinName = std::string(value);
+  LastChangeFailed = false;
   if (!Active) return false;
   CommonDataLoaded = false;
   SetState(msSkinChanging, true);
@@ -251,6 +252,7 @@ bool TacSkinManagerCore::ChangeSkin(std::string_view value) {
     if (RightToLeft && AllowRTLSysButtons) MirrorTitleGlyphs();
   } catch (const std::exception& e) {
     SkinName = oldName;
+    LastChangeFailed = true;
     FSink.Show(e.what(), TMessageIcon::Error);
   }
   SetState(msSkinChanging, false);

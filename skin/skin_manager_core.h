@@ -146,6 +146,8 @@ class TacSkinManagerCore {
   // sections. Returns false when no skin could be found (Active became
   // false): the caller then removes the skin; otherwise it announces it.
   bool ChangeSkin(std::string_view value);
+  // The last ChangeSkin met a load error (shown on the sink, name restored).
+  bool LastChangeFailed = false;
 
   // Loads every resolution in use through CommonSkinData: under smVCL 96 and
   // the screen's resolution, under smCustomPPI the custom resolution,
