@@ -63,10 +63,10 @@ int VisibleTopLevelWindows(DWORD pid) {
   } count{pid, 0};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
-        auto* count = reinterpret_cast<Count*>(lp);
+        auto* seen = reinterpret_cast<Count*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner == count->Pid && IsWindowVisible(w)) ++count->N;
+        if (owner == seen->Pid && IsWindowVisible(w)) ++seen->N;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&count));
@@ -112,6 +112,15 @@ int State() {
   ClientToScreen(form, &origin);
   std::printf("panel=%ld,%ld,%ld,%ld\n", panelRect.left - origin.x, panelRect.top - origin.y,
               panelRect.right - panelRect.left, panelRect.bottom - panelRect.top);
+  // The panel's skin data as seen from outside: the property naming it, and
+  // the answers to skin commands that must travel as messages.
+  const auto ask = [&](ac::TacSkinCommand code) {
+    return static_cast<long>(SendMessageW(panel, ac::WM_SKINCMD, ac::SkinCommandWParam(code), 0));
+  };
+  std::printf("panel_acsdata=%d\n", GetPropW(panel, ac::kCommonDataProp) ? 1 : 0);
+  std::printf("panel_skinned=%ld\n", ask(ac::SKC_ISSKINNED));
+  std::printf("panel_kind=%ld\n", ask(ac::SKC_GETKIND));
+  std::printf("panel_section_found=%d\n", ask(ac::SKC_DEFAULTINDEX) > 0 ? 1 : 0);
   return 0;
 }
 

@@ -81,6 +81,10 @@ check "button caption" "Копировать" "$(get button_text)"
 check "button enabled" 1 "$(get button_enabled)"
 check "field is read-only" 1 "$(get edit_readonly)"
 check "the application window owns the form" TApplication "$(get owner)"
+check "the panel names its skin data" 1 "$(get panel_acsdata)"
+check "the panel answers as skinned" 1 "$(get panel_skinned)"
+check "the panel answers as a panel (kind 12, PANEL)" 12 "$(get panel_kind)"
+check "the panel's section is in the skin" 1 "$(get panel_section_found)"
 button=$(get button_center)
 edit=$(get edit_center)
 link=$(get link_center)
