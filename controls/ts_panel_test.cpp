@@ -14,6 +14,7 @@
 #include "manager/skin_command_delivery.h"
 #include "manager/ts_skin_manager.h"
 #include "skin/skin_data_lookup.h"
+#include "win32/handle_counts.h"
 
 namespace ac {
 namespace {
@@ -167,6 +168,22 @@ TEST_F(SkinnedPanelTest, SkinSwitchesRepaintAndComeBackByteForByte) {
   PaintNow();
   EXPECT_TRUE(FaceIs(kLightRGB));
   EXPECT_EQ(ScreenPixel(100, 50), kLightRGB);
+}
+
+TEST_F(SkinnedPanelTest, ManySkinSwitchesHoldNoMoreObjectsThanTheFirst) {
+  Manager->SetSkinName("Dark");
+  PaintNow();
+  Manager->SetSkinName("Light");
+  PaintNow();
+  const platform::THandleCounts first = platform::LiveHandleCounts();
+  for (int i = 0; i < 50; ++i) {
+    Manager->SetSkinName("Dark");
+    PaintNow();
+    Manager->SetSkinName("Light");
+    PaintNow();
+  }
+  EXPECT_EQ(platform::LiveHandleCounts(), first);
+  EXPECT_TRUE(FaceIs(kLightRGB));
 }
 
 TEST_F(SkinnedPanelTest, RemovingTheSkinRestoresThePlainPanel) {
