@@ -112,6 +112,28 @@ int State() {
   ClientToScreen(form, &origin);
   std::printf("panel=%ld,%ld,%ld,%ld\n", panelRect.left - origin.x, panelRect.top - origin.y,
               panelRect.right - panelRect.left, panelRect.bottom - panelRect.top);
+  // Where the panel's face can be read on the screen, the windows over it,
+  // and the colour it is painted over (the form's, clBtnFace).
+  std::printf("panel_screen=%ld,%ld\n", panelRect.left, panelRect.top);
+  const auto printRelative = [&](const char* key, HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left - panelRect.left, r.top - panelRect.top,
+                r.right - panelRect.left, r.bottom - panelRect.top);
+  };
+  printRelative("edit_in_panel", edit);
+  printRelative("button_in_panel", button);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  std::printf("form_color=%02X%02X%02X\n", GetRValue(face), GetGValue(face), GetBValue(face));
+  // The panel's skin data as seen from outside: the property naming it, and
+  // the answers to skin commands that must travel as messages.
+  const auto ask = [&](ac::TacSkinCommand code) {
+    return static_cast<long>(SendMessageW(panel, ac::WM_SKINCMD, ac::SkinCommandWParam(code), 0));
+  };
+  std::printf("panel_acsdata=%d\n", GetPropW(panel, ac::kCommonDataProp) ? 1 : 0);
+  std::printf("panel_skinned=%ld\n", ask(ac::SKC_ISSKINNED));
+  std::printf("panel_kind=%ld\n", ask(ac::SKC_GETKIND));
+  std::printf("panel_section_found=%d\n", ask(ac::SKC_DEFAULTINDEX) > 0 ? 1 : 0);
   return 0;
 }
 

@@ -1,16 +1,43 @@
 #pragma once
-// TsPanel: the skin engine's panel as a framework control with its stored
-// properties. Until the skinned painting attaches, it looks and behaves as
-// the framework's TPanel.
+// TsPanel: the skin engine's panel. While its manager has an active skin it
+// paints its face from its section ("PANEL", "PANEL_LOW" with a lowered outer
+// bevel) in state 0 over its parent's colour, keeps that face in its skin
+// data's cache and, on later paints, only copies the cache; its windowless
+// children are painted over the face in the same paint. Without an active
+// skin it looks and behaves as the framework's TPanel.
 
+#include <memory>
+
+#include "controls/ts_common_data.h"
 #include "framework/panel.h"
 
 namespace ac {
 
 class TsPanel : public TPanel {
  public:
-  using TPanel::TPanel;
+  explicit TsPanel(TComponent* owner);
+  ~TsPanel() override;
   std::string_view ClassName() const override { return "TsPanel"; }
+
+  TsCommonData& SkinData() { return *FCommonData; }
+  // The default section for the current bevel.
+  const char* DefaultSection() const;
+
+  void Loaded() override;
+
+ protected:
+  void CreateWindowHandleDone() override;
+  void PaintWindow(HDC dc) override;
+
+ private:
+  void SkinnedWndProc(TMessage& m, const TWndMethod& previous);
+  // Paints the windowless children that Update touches over the face in DC.
+  void PaintGraphicChildren(HDC dc, const RECT& update);
+  // Rebuilds the cached face when it is stale or has another size.
+  void PrepareCache();
+
+  std::unique_ptr<TsCommonData> FCommonData;
+  TWindowProcHook FHook;
 };
 
 }  // namespace ac

@@ -5,11 +5,6 @@
 
 namespace ac {
 
-COLORREF ColorToRGB(TColor color) {
-  if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
-  return static_cast<COLORREF>(color & 0xFFFFFF);
-}
-
 TFont::TFont() = default;
 
 void TFont::Changed() {

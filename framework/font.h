@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "core/color.h"
+#include "paint/skin_colors.h"
 #include "stream/dfm_value.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -69,7 +70,7 @@ class TFont {
   mutable platform::ScopedFont FHandle;
 };
 
-// The $00BBGGRR value of Color, resolving system colours.
-COLORREF ColorToRGB(TColor color);
+// ColorToRGB (the $00BBGGRR value of a colour, system colours resolved) is
+// the paint layer's: one definition for the whole program.
 
 }  // namespace ac

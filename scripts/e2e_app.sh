@@ -81,6 +81,33 @@ check "button caption" "Копировать" "$(get button_text)"
 check "button enabled" 1 "$(get button_enabled)"
 check "field is read-only" 1 "$(get edit_readonly)"
 check "the application window owns the form" TApplication "$(get owner)"
+check "the panel names its skin data" 1 "$(get panel_acsdata)"
+check "the panel answers as skinned" 1 "$(get panel_skinned)"
+check "the panel answers as a panel (kind 12, PANEL)" 12 "$(get panel_kind)"
+check "the panel's section is in the skin" 1 "$(get panel_section_found)"
+# The panel's face is the skin tool's render of its section at its size,
+# exactly, outside the windows and labels over it (the labels' designed
+# places, scaled, with a margin for rounding).
+skintool="$root/build/host/tools/skintool/skintool"
+skin="$(dirname "$exe")/VelmoraLight.asz"
+read -r pw ph <<<"$(get panel | awk -F, '{print $3, $4}')"
+read -r px py <<<"$(get panel_screen | tr ',' ' ')"
+import -window root -crop "${pw}x${ph}+${px}+${py}" +repage "$work/panel.png"
+"$skintool" render "$skin" section PANEL "$work/render.png" --size "${pw}x${ph}" \
+  --ppi "$ppi" --parent "$(get form_color)" >/dev/null
+cover=()
+for r in "$(get edit_in_panel)" "$(get button_in_panel)"; do
+  cover+=(-draw "rectangle ${r//,/ }")
+done
+for r in "96 2 161 15" "29 66 253 92" "166 79 202 92"; do
+  set -- $r
+  cover+=(-draw "rectangle $(($(scale $1) - 2)) $(($(scale $2) - 2)) $(($(scale $3) + 2)) $(($(scale $4) + 2))")
+done
+for f in panel render; do
+  convert "$work/$f.png" -alpha off -fill black "${cover[@]}" "$work/$f-covered.png"
+done
+check "the panel's face equals the PANEL render at $ppi ppi" 0 \
+  "$(compare -metric AE "$work/panel-covered.png" "$work/render-covered.png" null: 2>&1)"
 button=$(get button_center)
 edit=$(get edit_center)
 link=$(get link_center)
@@ -160,7 +187,7 @@ done
 check "Alt+F4 ends the program with exit code 0" 0 "$rc"
 [ "$rc" = timeout ] && kill $app 2>/dev/null
 
-rm -rf "$work"
+[ -n "${AC_KEEP_E2E:-}" ] || rm -rf "$work"
 if [ $failures -gt 0 ]; then
   echo "$failures check(s) failed"
   exit 1

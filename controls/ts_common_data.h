@@ -1,0 +1,119 @@
+#pragma once
+// TsCommonData: one skinned control's link to the skin. It knows the section
+// that dresses the control (SkinSection, SkinIndex), the manager and the
+// per-resolution skin data to use, and keeps the control's painted face in a
+// 32-bit cache bitmap that is rebuilt only while BGChanged says it is stale.
+//
+// While the owner has a window, the window carries "ACSDATA" naming this
+// object, so code that holds only the handle finds the data and hands skin
+// commands straight to the owner's WindowProc.
+//
+// HandleCommonMessage is the handling every skinned control shares: a
+// control's window procedure handles what is particular to its class first,
+// then calls it, and passes the message on only when it was not consumed.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/bitmap.h"
+#include "framework/control.h"
+#include "manager/skin_command_delivery.h"
+#include "manager/ts_skin_manager.h"
+#include "pixels/cache_info.h"
+#include "skin/skin_data.h"
+#include "win32/scoped_window_prop.h"
+
+namespace ac {
+
+// Control class codes of this program's skinned controls.
+inline constexpr uint8_t kCocEdit = 3;
+inline constexpr uint8_t kCocPanel = 51;
+inline constexpr uint8_t kCocButton = 93;
+
+class TsCommonData : public TacCommonDataBase {
+ public:
+  // Owner: the control whose skin data this is; it must outlive this object.
+  // COC: its control class code. DefaultSection: the section that dresses
+  // the owner while SkinSection is empty (upper case).
+  TsCommonData(TControl& owner, uint8_t coc, std::string defaultSection);
+  ~TsCommonData() override;
+
+  const uint8_t COC;
+
+  // Always stored upper-case; empty means the owner's default section.
+  const std::string& SkinSection() const { return FSkinSection; }
+  void SetSkinSection(const std::string& value);
+  // The section dressing the owner when SkinSection is empty; a change (a
+  // panel's bevel) takes effect at the next UpdateIndexes.
+  void SetDefaultSection(std::string section) { FDefaultSection = std::move(section); }
+
+  // The explicit manager, or null for the default manager.
+  TsSkinManager* FSkinManager = nullptr;
+  TsSkinManager* SkinManager() const;
+  // The per-resolution skin data in use, or null without an active manager.
+  const TacSkinData* CommonSkinData() const;
+  // Pixels per inch the owner is painted for: the screen's at creation, then
+  // what SKC_SETPPI says.
+  int CurrentPPI = 96;
+
+  // The owner is drawn by the skin: an active manager and a section found.
+  bool Skinned() const;
+  // Resolves SkinIndex again from the manager's active skin (-1 when the
+  // manager is inactive or the section is missing) and marks the face stale.
+  void UpdateIndexes();
+
+  // Marks the face stale and repaints the owner's window (now with
+  // UpdateNow, else on the next paint).
+  enum class TRepaintTime { rtLater, rtNow };
+  void Invalidate(TRepaintTime when = TRepaintTime::rtLater);
+
+  void BeginUpdate() { ++FUpdateCount; }
+  // Ends one BeginUpdate; the last one repaints with rpYes.
+  enum class TRepaint { rpNo, rpYes };
+  void EndUpdate(TRepaint repaint);
+  bool Updating() const { return FUpdateCount > 0; }
+
+  // Names this object in Window's "ACSDATA" until RemoveCommonProp or the
+  // destruction of this object.
+  void InitCommonProp(HWND window);
+  void RemoveCommonProp() { FProp = {}; }
+  bool HasCommonProp() const { return FProp.IsSet(); }
+
+  // The owner's window, or null while it has none.
+  HWND OwnerHandle() const;
+
+  // The shared handling of standard messages and skin commands. Returns true
+  // when M was consumed (its Result set); false lets the owner's inherited
+  // handling run.
+  bool HandleCommonMessage(TMessage& m);
+
+  // Index of the section in the active skin; -1 when unskinned.
+  int32_t SkinIndex = -1;
+  // The cached face is stale and must be rebuilt before it is shown.
+  bool BGChanged = true;
+  // Which size changes alter the face: bit 0 width, bit 1 height. A section
+  // without a border mask or gradient that depends on size has 0.
+  uint16_t BGType = 0;
+  // The painted face, 32 bits per pixel, the owner's size once painted.
+  TBitmap FCacheBmp;
+  // Times the face was rebuilt; lets callers see that a repaint reused it.
+  uint32_t RebuildCount = 0;
+
+ private:
+  bool ForThisManager(const TMessage& m) const;
+  bool HandleSkinCommand(TMessage& m);
+
+  TControl& FOwner;
+  std::string FSkinSection;
+  std::string FDefaultSection;
+  int FUpdateCount = 0;
+  platform::ScopedWindowProp FProp;
+};
+
+// The background a parent hands a child that paints over it: the parent's
+// own colour (as RGB) and no image, so sections with transparency mix with it.
+TCacheInfo ParentBackground(const TControl& control);
+
+}  // namespace ac
