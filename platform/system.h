@@ -21,9 +21,37 @@ bool CompositionEnabled();
 // Text in the system's ANSI code page (Windows-1252 natively) as UTF-8.
 std::string AnsiToUtf8(std::string_view text);
 
-// Makes a font file held in memory available to this process only
-// (AddFontMemResourceEx). Returns false when the system refused it; natively a
-// no-op that returns true.
-bool AddFontFromMemory(const void* data, std::size_t size);
+// A font file held in memory, made available to this process only while the
+// object lives (AddFontMemResourceEx, then RemoveFontMemResourceEx with the
+// handle kept). Natively a stand-in that only counts (FontCounts).
+class TPrivateFont {
+ public:
+  TPrivateFont() = default;
+  // Adds the font; the result is empty when the system refused it.
+  static TPrivateFont Add(const void* data, std::size_t size);
+  ~TPrivateFont();
+  TPrivateFont(TPrivateFont&& other) noexcept : FHandle(other.FHandle) { other.FHandle = nullptr; }
+  TPrivateFont& operator=(TPrivateFont&& other) noexcept;
+  TPrivateFont(const TPrivateFont&) = delete;
+  TPrivateFont& operator=(const TPrivateFont&) = delete;
+
+  bool Added() const { return FHandle != nullptr; }
+
+ private:
+  void* FHandle = nullptr;
+};
+
+// How many private fonts this process has added and removed, so that tests
+// see fonts leave with the skin that brought them.
+struct TFontCounts {
+  long Added = 0;
+  long Removed = 0;
+};
+TFontCounts FontCounts();
+
+// Value with Decimals digits after the decimal separator, in the user's
+// number format: the separator of the user's locale on Windows, natively
+// always ".".
+std::string FormatDecimal(double value, int decimals);
 
 }  // namespace ac::platform

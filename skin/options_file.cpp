@@ -4,6 +4,7 @@
 
 #include "core/utf8.h"
 #include "platform/system.h"
+#include "skin/skin_sections.h"
 
 namespace ac {
 
@@ -103,6 +104,20 @@ std::optional<std::string_view> TOptionsFile::Value(std::string_view section,
                                                     std::string_view key) const {
   const TOptionSection* s = Find(section);
   return s ? s->Value(key) : std::nullopt;
+}
+
+TParentChains& TOptionsFile::Chains() const {
+  TParentChains* chains = FChains.Get();
+  if (chains && chains->Size() == FSections.size()) return *chains;
+  std::vector<int32_t> parents(FSections.size(), -1);
+  for (std::size_t i = 0; i < FSections.size(); ++i) {
+    const auto parent = FSections[i].Value(kParentClassKey);
+    if (!parent || parent->empty() || *parent == FSections[i].Name()) continue;
+    parents[i] = IndexOf(*parent);
+  }
+  TParentChains& made = FChains.Make();
+  made = TParentChains(std::move(parents));
+  return made;
 }
 
 TOptionsFile TOptionsFile::FromBytes(std::string_view bytes) {

@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "skin/parent_chains.h"
+
 namespace ac {
 
 // Lets the name indexes be searched with a string_view, without a copy.
@@ -75,10 +77,17 @@ class TOptionsFile {
   // Appends or continues a section and returns it.
   TOptionSection& AddSection(std::string_view name, int line = 0);
 
+  // The sections linked by "PARENTCLASS" (a section without one, naming
+  // itself or naming no section ends its chain), with the answers of
+  // inherited reading kept per key. Made on first use and made again when
+  // sections were added since.
+  TParentChains& Chains() const;
+
  private:
   std::vector<TOptionSection> FSections;
   TOptionNameIndex FIndex;
   std::vector<std::pair<std::string, TOptionKey>> FRepeats;
+  TCacheSlot<TParentChains> FChains;
 };
 
 // Removes characters with codes 0-32 from both ends.

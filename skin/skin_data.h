@@ -21,8 +21,9 @@
 
 namespace ac {
 
-struct TsPixelBuffer;      // render/pixel_buffer.h
-class TacSkinManagerCore;  // the manager that owns the loaded skin (skin_manager_core.h)
+struct TsPixelBuffer;        // render/pixel_buffer.h
+class TacSkinManagerCore;    // the manager that owns the loaded skin (skin_manager_core.h)
+struct TacSkinLookupCache;  // the hashed name lookups (skin_data_lookup.cpp)
 
 // A bitmap of the loaded skin. Cached bitmaps (TacBmpData) own theirs; masks
 // share them with the cache, so the pointer is shared.
@@ -243,6 +244,10 @@ class TacSkinData {
   std::vector<TsMaskData> ma;
   std::vector<TacOutEffData> oe;
   std::vector<TsGeneralData> gd;
+  // The name lookups of skin_data_lookup.h, hashed and made on first use;
+  // made again when gd is replaced or grows, extended when masks are
+  // appended. Records are not renamed in place once looked up.
+  TCacheSlot<TacSkinLookupCache> Lookups;
 
  private:
   template <std::size_t N>

@@ -33,14 +33,18 @@ class TInitializingScope {
   TacSkinData& FSd;
 };
 
-std::optional<std::vector<uint8_t>> ReadMasterFile(const TacSkinManagerCore& m,
-                                                   const std::string& name) {
+std::optional<TacSkinManagerCore::TFileBytes> ReadMasterFile(TacSkinManagerCore& m,
+                                                             const std::string& name) {
   if (name.empty()) return std::nullopt;
   // The archive's names are upper-cased and compared with the value as it is
   // written, so a master named in lower case is not found in an archive.
   if (m.SkinIsPacked) {
-    if (const TacFileItem* f = m.sc.FindFile(name)) return f->Stream;
-    return std::nullopt;
+    const TacFileItem* f = m.sc.FindFile(name);
+    if (!f) return std::nullopt;
+    TacSkinFileRef ref;
+    ref.Name = name;
+    ref.Entry = f;
+    return m.ReadSkinFile(ref);
   }
   return m.ReadSkinFile(name);
 }
@@ -58,7 +62,8 @@ std::string VersionWarningText(double version) {
 void LoadSkinCommonData(TacSkinManagerCore& m) {
   const std::string name = ReadText(m.SkinFile, kGlobalInfo, "MASTERBITMAP");
   auto bytes = ReadMasterFile(m, name);
-  m.MasterBitmap = bytes ? DecodeMasterImage(*bytes, name) : ShareImage(TsPixelImage());
+  m.MasterBitmap = bytes ? DecodeMasterImage(bytes->View, name, &m.LoadBudget)
+                         : ShareImage(TsPixelImage());
 
   TacSkinCommonInfo info = ReadSkinCommonInfo(m.SkinFile);
   info.Active = false;

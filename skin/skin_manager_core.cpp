@@ -9,6 +9,7 @@
 #include "platform/system.h"
 #include "skin/load_images.h"
 #include "skin/load_masks.h"
+#include "skin/archive_file.h"
 #include "skin/load_rescale.h"
 #include "skin/option_values.h"
 #include "skin/skin_data_lookup.h"
@@ -20,10 +21,6 @@ namespace ac {
 namespace {
 
 constexpr int kColorInactiveBorder = 11;
-// Skin files larger than this are not read: no image or options file of a
-// skin comes near it.
-constexpr std::uintmax_t kMaxSkinFileBytes = std::uintmax_t{256} << 20;
-
 bool IsRegularFile(const std::filesystem::path& p) {
   std::error_code ec;
   return std::filesystem::is_regular_file(p, ec);
@@ -97,15 +94,19 @@ bool TacSkinManagerCore::OpenSkinFile() {
     SkinFile = TOptionsFile::FromText(*PreviewOptions);
     return true;
   }
-  if (auto bytes = ReadSkinDiskFile(SkinFilePath(SkinCommonInfo.SkinPath + "Options.dat"),
-                                    kMaxSkinFileBytes)) {
-    SkinFile = TOptionsFile::FromBytes(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    return true;
+  if (auto options = FindSkinDiskFile(SkinFilePath(SkinCommonInfo.SkinPath + "Options.dat"))) {
+    TacSkinFileRef ref;
+    ref.Name = "Options.dat";
+    ref.DiskPath = *options;
+    if (auto bytes = ReadSkinFile(ref)) {
+      SkinFile = TOptionsFile::FromBytes(
+          std::string_view(reinterpret_cast<const char*>(bytes->View.data()), bytes->View.size()));
+      return true;
+    }
   }
   const auto archive = SkinFilePath(dir + SkinName + ".asz");
   if (IsRegularFile(archive)) {
-    if (!ReadSkinArchiveFile(archive, sc, FSink)) return false;
+    if (!ReadSkinArchiveFile(archive, sc, FSink, &LoadBudget)) return false;
     if (!sc.Options) {
       const bool changing = HasState(msSkinChanging);
       SetState(msSkinChanging, true);
@@ -138,7 +139,7 @@ bool TacSkinManagerCore::OpenSkinFile() {
     sc.PackedData = item.PackedData;
     bool read = false;
     try {
-      read = ReadSkinArchive(sc, FSink);
+      read = ReadSkinArchive(sc, FSink, &LoadBudget);
     } catch (...) {
       sc.ReleasePackedData();
       throw;
@@ -154,10 +155,16 @@ bool TacSkinManagerCore::OpenSkinFile() {
   return true;
 }
 
-std::optional<std::vector<uint8_t>> TacSkinManagerCore::ReadSkinFile(std::string_view name) const {
+std::optional<TacSkinFileRef> TacSkinManagerCore::FindSkinFile(std::string_view name) const {
   if (name.empty()) return std::nullopt;
+  TacSkinFileRef ref;
+  ref.Name = std::string(name);
   if (SkinIsPacked) {
-    if (const TacFileItem* f = sc.FindFile(UpperCaseName(name))) return f->Stream;
+    if (const TacFileItem* f = sc.FindFile(UpperCaseName(name))) {
+      ref.Entry = f;
+      ref.Key = "entry " + std::to_string(f - sc.Files.data());
+      return ref;
+    }
   }
   const bool fullPath = name.find(':') != std::string_view::npos;
   // An internal skin has no folder: a relative name would otherwise be looked
@@ -165,10 +172,46 @@ std::optional<std::vector<uint8_t>> TacSkinManagerCore::ReadSkinFile(std::string
   if (!fullPath && SkinCommonInfo.SkinPath.empty()) return std::nullopt;
   const std::string path =
       fullPath ? std::string(name) : SkinCommonInfo.SkinPath + std::string(name);
-  return ReadSkinDiskFile(SkinFilePath(path), kMaxSkinFileBytes);
+  auto found = FindSkinDiskFile(SkinFilePath(path));
+  if (!found) return std::nullopt;
+  // "IMG.PNG", ".\IMG.PNG" and "SUB\..\img.png" are one file.
+  std::error_code ec;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(*found, ec);
+  ref.DiskPath = *found;
+  ref.Key = "file " + PathToUtf8(ec ? *found : canonical);
+  return ref;
+}
+
+std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
+    const TacSkinFileRef& file) {
+  TFileBytes bytes;
+  if (file.Entry) {
+    bytes.View = file.Entry->Stream;
+    return bytes;
+  }
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file.DiskPath, ec);
+  if (ec) return std::nullopt;
+  LoadBudget.ChargeBytes(size, "Skin file \"" + file.Name + "\"");
+  try {
+    bytes.Own = LoadArchiveFile(file.DiskPath);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  bytes.View = bytes.Own;
+  return bytes;
+}
+
+std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
+    std::string_view name) {
+  auto ref = FindSkinFile(name);
+  if (!ref) return std::nullopt;
+  return ReadSkinFile(*ref);
 }
 
 void TacSkinManagerCore::ClearSkinData() {
+  LoadBudget.Reset();
+  LoadNotes.clear();
   SkinCommonInfo.Active = false;
   SkinCommonInfo.Sections = TacSkinCommonInfo::MakeNoSections();
   SkinDataArray.clear();
@@ -310,7 +353,7 @@ int32_t TacSkinManagerCore::GetScaledMaskData(std::string_view sectionName,
                            kStepPPI[static_cast<std::size_t>(found->second)]);
     if (!ref.FileName.empty()) {
       if (SkinIsPacked && !sc.FindFile(UpperCaseName(ref.FileName))) return -1;
-      if (!GiveMaskBitmap(*this, nullptr, md, ref.FileName, TUseBitmapCache::No)) return -1;
+      if (!GiveMaskBitmap(*this, TacMaskBitmapContext{}, md, ref.FileName)) return -1;
     } else {
       const TsPixelBuffer& master = ViewOf(MasterBitmap);
       std::optional<TsPixelImage> image;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace ac::platform {
 
@@ -74,8 +75,43 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-bool AddFontFromMemory(const void*, std::size_t) {
-  return true;
+namespace {
+
+TFontCounts gFontCounts;
+
+}  // namespace
+
+// Every accepted font gets a handle of its own; the counts are the test's
+// view of what Windows would hold.
+TPrivateFont TPrivateFont::Add(const void* data, std::size_t size) {
+  TPrivateFont font;
+  if (data == nullptr || size == 0) return font;
+  ++gFontCounts.Added;
+  font.FHandle = reinterpret_cast<void*>(static_cast<std::uintptr_t>(gFontCounts.Added));
+  return font;
+}
+
+TPrivateFont::~TPrivateFont() {
+  if (FHandle) ++gFontCounts.Removed;
+}
+
+TPrivateFont& TPrivateFont::operator=(TPrivateFont&& other) noexcept {
+  if (this != &other) {
+    if (FHandle) ++gFontCounts.Removed;
+    FHandle = other.FHandle;
+    other.FHandle = nullptr;
+  }
+  return *this;
+}
+
+TFontCounts FontCounts() {
+  return gFontCounts;
+}
+
+std::string FormatDecimal(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
 }
 
 }  // namespace ac::platform
