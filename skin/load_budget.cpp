@@ -6,6 +6,13 @@
 
 namespace ac {
 
+void CheckSectionCount(std::size_t sections) {
+  if (sections > kMaxSkinSections)
+    throw ELimitExceeded("The skin's options have " + std::to_string(sections) +
+                         " sections, more than the limit of " + std::to_string(kMaxSkinSections) +
+                         " sections a skin may have");
+}
+
 void TacLoadBudget::ChargePixels(int64_t width, int64_t height, std::string_view what) {
   if (width <= 0 || height <= 0) return;
   // Sides come from files and options; their product is taken in 64 bits

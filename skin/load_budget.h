@@ -14,15 +14,26 @@
 // Reaching either ends the load with ELimitExceeded, whose message names the
 // limit. The charge is made before the memory is taken.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace ac {
 
-// 32 M pixels: 128 MB of 32-bit pixels.
-inline constexpr int64_t kMaxDecodedPixelsPerLoad = int64_t{32} << 20;
+// 24 M pixels: 96 MiB of 32-bit pixels. A large skin (a 2 M pixel master
+// bitmap, rescaled for 120, 144 and 192 pixels per inch in one program) takes
+// about 15 M.
+inline constexpr int64_t kMaxDecodedPixelsPerLoad = int64_t{24} << 20;
 // 64 MiB of unpacked skin files.
 inline constexpr uint64_t kMaxUnpackedBytesPerLoad = uint64_t{64} << 20;
+
+// A skin of more sections than this is refused: real skins have a few
+// hundred, and each section costs memory and reading at every resolution.
+inline constexpr std::size_t kMaxSkinSections = 20000;
+
+// Throws ELimitExceeded when an options file of Sections sections has more
+// than kMaxSkinSections.
+void CheckSectionCount(std::size_t sections);
 
 class TacLoadBudget {
  public:

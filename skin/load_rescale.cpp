@@ -98,15 +98,21 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
     }
   }
 
-  TsPixelImage out(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
   const int32_t imageH = static_cast<int32_t>(maskRows ? newRowH : newH);
-  TsPixelImage scaled;
-  ResampleBuffer(image.View(), scaled, static_cast<int32_t>(newW), imageH, rfMitchell);
-  CopyInto(out.View(), 0, scaled.View());
+  TsPixelImage out;
   if (maskRows) {
-    TsPixelImage scaledMask;
-    ResampleBuffer(mask.View(), scaledMask, static_cast<int32_t>(newW), imageH, rfMitchell);
-    CopyInto(out.View(), imageH, scaledMask.View());
+    out = TsPixelImage(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
+    TsPixelImage scaled;
+    ResampleBuffer(image.View(), scaled, static_cast<int32_t>(newW), imageH, rfMitchell);
+    CopyInto(out.View(), 0, scaled.View());
+    scaled = TsPixelImage();
+    ResampleBuffer(mask.View(), scaled, static_cast<int32_t>(newW), imageH, rfMitchell);
+    CopyInto(out.View(), imageH, scaled.View());
+  } else {
+    // One row of images: resampled straight into the result, so that a large
+    // image is not held twice.
+    ResampleBuffer(image.View(), out, static_cast<int32_t>(newW), imageH, rfMitchell);
+    if (out.IsEmpty()) out = TsPixelImage(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
   }
 
   const TsPixelBuffer imageRows = Rows(out.View(), 0, imageH);

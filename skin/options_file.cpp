@@ -67,6 +67,11 @@ std::string DecodeTextFile(std::string_view bytes) {
 TOptionSection::TOptionSection(std::string name, int line) : FName(std::move(name)), FLine(line) {}
 
 const TOptionKey* TOptionSection::Find(std::string_view key) const {
+  if (FKeys.size() <= kScannedKeys) {
+    for (const TOptionKey& k : FKeys)
+      if (k.Name == key) return &k;
+    return nullptr;
+  }
   auto it = FIndex.find(key);
   return it == FIndex.end() ? nullptr : &FKeys[it->second];
 }
@@ -78,9 +83,13 @@ std::optional<std::string_view> TOptionSection::Value(std::string_view key) cons
 }
 
 bool TOptionSection::Add(TOptionKey key) {
-  auto [it, added] = FIndex.emplace(key.Name, FKeys.size());
-  if (!added) return false;
+  if (Find(key.Name)) return false;
   FKeys.push_back(std::move(key));
+  if (FKeys.size() == kScannedKeys + 1) {
+    for (std::size_t i = 0; i < FKeys.size(); ++i) FIndex.emplace(FKeys[i].Name, i);
+  } else if (FKeys.size() > kScannedKeys + 1) {
+    FIndex.emplace(FKeys.back().Name, FKeys.size() - 1);
+  }
   return true;
 }
 

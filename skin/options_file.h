@@ -49,10 +49,14 @@ class TOptionSection {
   bool Add(TOptionKey key);
 
  private:
+  // A section of a few keys is searched key by key, which costs less than
+  // hashing the name and takes no index at all; larger ones are hashed.
+  static constexpr std::size_t kScannedKeys = 8;
+
   std::string FName;
   int FLine = 0;
   std::vector<TOptionKey> FKeys;
-  TOptionNameIndex FIndex;
+  TOptionNameIndex FIndex;  // only past kScannedKeys keys
 };
 
 class TOptionsFile {

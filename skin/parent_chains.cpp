@@ -13,6 +13,19 @@ TParentChains::TParentChains(std::vector<int32_t> parents) : FParents(std::move(
 
 TChainHit TParentChains::Find(TChainQuery kind, std::string_view key, int32_t start,
                               const std::function<bool(int32_t)>& holds) {
+  // Most chains are short: a few links are walked without the memo, whose
+  // key lookup would cost more than they do. Cycles are longer than that
+  // walk or are seen as a section met twice.
+  constexpr int kShortWalk = 4;
+  {
+    int32_t i = start;
+    for (int32_t depth = 0; depth <= kShortWalk; ++depth) {
+      if (holds(i)) return {i, depth};
+      i = FParents[static_cast<std::size_t>(i)];
+      if (i < 0 || i == start) return {};
+    }
+  }
+
   auto& memos = FMemos[static_cast<std::size_t>(kind)];
   auto it = memos.find(key);
   if (it == memos.end()) it = memos.emplace(std::string(key), TMemo{}).first;

@@ -174,7 +174,9 @@ struct TacSkinCommonInfo {
   int32_t BrightMax = 50;
   int32_t IndexGlobalInfo = -1;
   std::array<int32_t, kSectionCount> Sections = MakeNoSections();
-  TOptionsFile OptionsDat;
+  // The parsed options: the manager's own, not a copy of them (a skin's
+  // options may be large). Null while no skin is loaded.
+  const TOptionsFile* OptionsDat = nullptr;
 
   static constexpr std::array<int32_t, kSectionCount> MakeNoSections() {
     std::array<int32_t, kSectionCount> a{};

@@ -216,9 +216,16 @@ void ReadGlobalNumbers(const TOptionsFile& file, TacSkinData& sd,
   sd.RibbonCovering = static_cast<uint8_t>(ReadInteger(file, "RIBBONTAB", "TABSCOVERING", 0));
   sd.ExDrawMode = plain("BORDERMODE", 0);
   sd.ExShadowOffs = scaled("ALIGNOFFSET", 0);
-  sd.ExShadowOffsR = scaled("ALIGNOFFSETR", sd.ExShadowOffs);
-  sd.ExShadowOffsT = scaled("ALIGNOFFSETT", sd.ExShadowOffs);
-  sd.ExShadowOffsB = scaled("ALIGNOFFSETB", sd.ExShadowOffs);
+  // The other three sides default to that offset, which is already at this
+  // resolution: only a value of their own is scaled.
+  auto alignSide = [&](std::string_view key) {
+    const bool given = ReadInteger(file, kGlobalInfo, VariantKey(key, sd.ScaleValue)) ||
+                       ReadInteger(file, kGlobalInfo, key);
+    return given ? scaled(key, 0) : sd.ExShadowOffs;
+  };
+  sd.ExShadowOffsR = alignSide("ALIGNOFFSETR");
+  sd.ExShadowOffsT = alignSide("ALIGNOFFSETT");
+  sd.ExShadowOffsB = alignSide("ALIGNOFFSETB");
   sd.WndShadowRadius = scaled("WSHRAD", 17);
   sd.WndShadowSize = scaled("WSHSIZE", 13);
   sd.WndShadowOffset = scaled("WSHOFFS", 2);

@@ -1,11 +1,12 @@
 #include "skin/skin_loader.h"
 
-#include <cstdio>
 #include <string>
 
+#include "platform/system.h"
 #include "skin/color_offsets.h"
 #include "skin/load_fonts.h"
 #include "skin/load_images.h"
+#include "skin/load_budget.h"
 #include "skin/load_indexes.h"
 #include "skin/load_masks.h"
 #include "skin/load_sections.h"
@@ -52,8 +53,7 @@ std::optional<TacSkinManagerCore::TFileBytes> ReadMasterFile(TacSkinManagerCore&
 }  // namespace
 
 std::string VersionWarningText(double version) {
-  char number[64];
-  std::snprintf(number, sizeof number, "%.2f", version);
+  const std::string number = platform::FormatDecimal(version, 2);
   return std::string("This version of the skin (v") + number +
          ") has not complete support by used Quillfen package release (v" + kEngineVersion + ")." +
          "\r\n" + "Components must be updated to latest version for using this skin.";
@@ -70,7 +70,7 @@ void LoadSkinCommonData(TacSkinManagerCore& m) {
   info.SkinPath = m.SkinCommonInfo.SkinPath;
   info.SysInactiveBorderColor = m.SkinCommonInfo.SysInactiveBorderColor;
   info.Sections = TacSkinCommonInfo::MakeNoSections();
-  info.OptionsDat = m.SkinFile;
+  info.OptionsDat = &m.SkinFile;
   m.SkinCommonInfo = std::move(info);
 
   if (m.SkinCommonInfo.Version > kNewestSupportedVersion && !m.PreviewMode)
@@ -83,6 +83,7 @@ bool LoadSkinResolution(TacSkinManagerCore& m, TacSkinData& sd) {
     // The skin is opened once per activation: every resolution reads the
     // same files, so later loads reuse what the first one unpacked.
     if (!m.OpenSkinFile()) return false;
+    CheckSectionCount(m.SkinFile.Sections().size());
     LoadEmbeddedFonts(m);
     LoadSkinCommonData(m);
     m.SharedOffsetsApplied = false;

@@ -84,6 +84,15 @@ int32_t TacSkinManagerCore::ScaleInt(int32_t value, int32_t sysScale) const {
   return ac::ScaleInt(value, sysScale, Scale);
 }
 
+void TacSkinManagerCore::ReportFormatError() {
+  const bool changing = HasState(msSkinChanging);
+  SetState(msSkinChanging, true);
+  FSink.Show("Internal format error in the \"" + SkinName +
+                 "\" skin. Please, update this skin to latest version.",
+             TMessageIcon::Information);
+  SetState(msSkinChanging, changing);
+}
+
 bool TacSkinManagerCore::OpenSkinFile() {
   const std::string dir = GetFullSkinDirectory();
   SkinCommonInfo.SkinPath = dir + SkinName + PathSeparator();
@@ -106,14 +115,9 @@ bool TacSkinManagerCore::OpenSkinFile() {
   }
   const auto archive = SkinFilePath(dir + SkinName + ".asz");
   if (IsRegularFile(archive)) {
-    if (!ReadSkinArchiveFile(archive, sc, FSink, &LoadBudget)) return false;
-    if (!sc.Options) {
-      const bool changing = HasState(msSkinChanging);
-      SetState(msSkinChanging, true);
-      FSink.Show("Internal format error in the \"" + SkinName +
-                     "\" skin. Please, update this skin to latest version.",
-                 TMessageIcon::Information);
-      SetState(msSkinChanging, changing);
+    // An archive of the wrong magic has no options either: both are told.
+    if (!ReadSkinArchiveFile(archive, sc, FSink, &LoadBudget) || !sc.Options) {
+      ReportFormatError();
       return false;
     }
     SkinIsPacked = true;
@@ -146,11 +150,13 @@ bool TacSkinManagerCore::OpenSkinFile() {
     }
     sc.ReleasePackedData();
     if (!read) return false;
-    std::string_view options;
-    if (sc.Options)
-      options =
-          std::string_view(reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size());
-    SkinFile = TOptionsFile::FromBytes(options);
+    // Without options there is no skin to activate, stored or not.
+    if (!sc.Options) {
+      ReportFormatError();
+      return false;
+    }
+    SkinFile = TOptionsFile::FromBytes(std::string_view(
+        reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size()));
   }
   return true;
 }
@@ -212,6 +218,8 @@ std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
 void TacSkinManagerCore::ClearSkinData() {
   LoadBudget.Reset();
   LoadNotes.clear();
+  // The fonts are added again with the common data of the next load.
+  EmbeddedFonts.clear();
   SkinCommonInfo.Active = false;
   SkinCommonInfo.Sections = TacSkinCommonInfo::MakeNoSections();
   SkinDataArray.clear();

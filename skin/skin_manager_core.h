@@ -239,6 +239,9 @@ class TacSkinManagerCore {
   bool SharedOffsetsApplied = false;
 
  private:
+  // "Internal format error in the ... skin": a skin archive without options.
+  void ReportFormatError();
+
   TMessageSink& FSink;
   int32_t FBrightness = 0;
   std::vector<std::string> FCommonSections;
