@@ -12,6 +12,8 @@ packages=(
   wine wine64 fonts-wine xvfb xcompmgr xdotool xclip x11-utils imagemagick
   # the skin generator (tools/skingen)
   python3-pil fonts-dejavu-core
+  # the hostile-skin runs' time and peak memory (scripts/hostile_skins.sh)
+  time
 )
 
 missing=()

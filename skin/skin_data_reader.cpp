@@ -48,6 +48,11 @@ TsGradArray ReadGradient(const TOptionsFile& file, std::string_view section, std
   }
 }
 
+// The border width is the one size of a section without a cap of its own.
+// Painting multiplies it by the resolution, so it is held within a million
+// pixels: far past any border, and far from overflowing.
+constexpr int32_t kMaxSectionBorderWidth = 1 << 20;
+
 // Sizes pass through ScaleInt; negative values are markers ("not given") and
 // are kept as they are so that every resolution reads the same marker.
 int32_t ScaledSize(const TacSectionScale& scale, int32_t v) {
@@ -126,7 +131,8 @@ TsGeneralData ReadGeneralData(const TOptionsFile& file, std::string_view section
   g.OuterColorT = ReadSectionInteger(file, section, "OUTCOLT", 0);
   g.OuterColorR = ReadSectionInteger(file, section, "OUTCOLR", 0);
   g.OuterColorB = ReadSectionInteger(file, section, "OUTCOLB", 0);
-  g.BorderWidth = ReadSectionInteger(file, section, "BORDERWIDTH", 1);
+  g.BorderWidth = std::clamp(ReadSectionInteger(file, section, "BORDERWIDTH", 1),
+                             -kMaxSectionBorderWidth, kMaxSectionBorderWidth);
 
   g.Props[0] = ReadGenState(file, section, 0, defLightColor);
   g.Props[1] = g.States >= 2 ? ReadGenState(file, section, 1, defLightColor) : g.Props[0];
