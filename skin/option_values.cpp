@@ -240,10 +240,12 @@ std::optional<TInheritedText> ReadInheritedText(const TOptionsFile& file, std::s
   const auto& sections = file.Sections();
   const TOptionSection& own = sections[static_cast<std::size_t>(index)];
   if (auto v = own.Value(key)) return TInheritedText{*v, 0, &own};
-  const TChainHit hit =
-      file.Chains().Find(TChainQuery::Text, key, index, [&](int32_t i) {
-        return sections[static_cast<std::size_t>(i)].Find(key) != nullptr;
-      });
+  TParentChains& chains = file.Chains();
+  if (chains.Parents()[static_cast<std::size_t>(index)] < 0) return std::nullopt;
+  const TChainHit hit = chains.Find(
+      TChainQuery::Text, key, index,
+      [&](int32_t i) { return sections[static_cast<std::size_t>(i)].Find(key) != nullptr; },
+      TParentChains::TStart::LacksKey);
   if (hit.Holder < 0) return std::nullopt;
   const TOptionSection& holder = sections[static_cast<std::size_t>(hit.Holder)];
   return TInheritedText{*holder.Value(key), static_cast<std::size_t>(hit.Depth), &holder};
@@ -260,8 +262,11 @@ std::optional<TInheritedInteger> ReadInheritedInteger(const TOptionsFile& file,
     return v ? ParseInteger(*v) : std::nullopt;
   };
   if (auto n = number(index)) return TInheritedInteger{*n, 0};
-  const TChainHit hit = file.Chains().Find(TChainQuery::Integer, key, index,
-                                           [&](int32_t i) { return number(i).has_value(); });
+  TParentChains& chains = file.Chains();
+  if (chains.Parents()[static_cast<std::size_t>(index)] < 0) return std::nullopt;
+  const TChainHit hit =
+      chains.Find(TChainQuery::Integer, key, index,
+                  [&](int32_t i) { return number(i).has_value(); }, TParentChains::TStart::LacksKey);
   if (hit.Holder < 0) return std::nullopt;
   return TInheritedInteger{*number(hit.Holder), static_cast<std::size_t>(hit.Depth)};
 }

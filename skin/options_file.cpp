@@ -100,13 +100,18 @@ TOptionSection& TOptionsFile::AddSection(std::string_view name, int line) {
 }
 
 const TOptionSection* TOptionsFile::Find(std::string_view section) const {
-  auto it = FIndex.find(section);
-  return it == FIndex.end() ? nullptr : &FSections[it->second];
+  const int index = IndexOf(section);
+  return index < 0 ? nullptr : &FSections[static_cast<std::size_t>(index)];
 }
 
 int TOptionsFile::IndexOf(std::string_view section) const {
+  // Readers ask one section for key after key: the last answer is kept.
+  if (FLastFound < FSections.size() && FSections[FLastFound].Name() == section)
+    return static_cast<int>(FLastFound);
   auto it = FIndex.find(section);
-  return it == FIndex.end() ? -1 : static_cast<int>(it->second);
+  if (it == FIndex.end()) return -1;
+  FLastFound = it->second;
+  return static_cast<int>(it->second);
 }
 
 std::optional<std::string_view> TOptionsFile::Value(std::string_view section,

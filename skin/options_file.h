@@ -6,6 +6,7 @@
 // first appearance in the file, because loading walks them in that order.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -92,6 +93,7 @@ class TOptionsFile {
   TOptionNameIndex FIndex;
   std::vector<std::pair<std::string, TOptionKey>> FRepeats;
   TCacheSlot<TParentChains> FChains;
+  mutable std::size_t FLastFound = SIZE_MAX;  // the section IndexOf found last
 };
 
 // Removes characters with codes 0-32 from both ends.

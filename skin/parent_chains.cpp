@@ -12,15 +12,15 @@ constexpr int32_t kOnPath = -3;   // on the walk in progress
 TParentChains::TParentChains(std::vector<int32_t> parents) : FParents(std::move(parents)) {}
 
 TChainHit TParentChains::Find(TChainQuery kind, std::string_view key, int32_t start,
-                              const std::function<bool(int32_t)>& holds) {
+                              const std::function<bool(int32_t)>& holds, TStart asked) {
   // Most chains are short: a few links are walked without the memo, whose
   // key lookup would cost more than they do. Cycles are longer than that
   // walk or are seen as a section met twice.
-  constexpr int kShortWalk = 4;
+  constexpr int kShortWalk = 3;
   {
     int32_t i = start;
     for (int32_t depth = 0; depth <= kShortWalk; ++depth) {
-      if (holds(i)) return {i, depth};
+      if ((depth > 0 || asked == TStart::Unknown) && holds(i)) return {i, depth};
       i = FParents[static_cast<std::size_t>(i)];
       if (i < 0 || i == start) return {};
     }

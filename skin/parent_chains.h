@@ -42,11 +42,14 @@ class TParentChains {
   const std::vector<int32_t>& Parents() const { return FParents; }
   std::size_t Size() const { return FParents.size(); }
 
+  enum class TStart { Unknown, LacksKey };
+
   // The first section of Start's chain for which Holds(section) is true.
   // Holds must answer the same for a section as long as nothing is
-  // forgotten (Forget). Start must be a section.
+  // forgotten (Forget). Start must be a section; with TStart::LacksKey the
+  // caller has asked it already and it lacks the key.
   TChainHit Find(TChainQuery kind, std::string_view key, int32_t start,
-                 const std::function<bool(int32_t)>& holds);
+                 const std::function<bool(int32_t)>& holds, TStart asked = TStart::Unknown);
 
   // Section now holds Key (for Kind): answers of the sections whose chains
   // pass through it are dropped and found again on demand.
