@@ -56,7 +56,7 @@ void LoadEmbeddedFonts(TacSkinManagerCore& m) {
       TacSkinFileRef ref;
       ref.Name = name;
       if (auto found = FindSkinDiskFile(SkinFilePath(name))) ref.DiskPath = *found;
-      auto bytes = ref.DiskPath.empty() ? std::nullopt : m.ReadSkinFile(ref);
+      auto bytes = ref.DiskPath.empty() ? std::nullopt : m.ReadSkinFile(ref, &m.LoadBudget);
       if (bytes) {
         font.FontData = std::move(bytes->Own);
         font.FFileName = WithoutPath(name);

@@ -152,7 +152,7 @@ bool GiveMaskBitmap(TacSkinManagerCore& m, const TacMaskBitmapContext& context, 
   }
 
   if (file) {
-    auto bytes = m.ReadSkinFile(*file);
+    auto bytes = m.ReadSkinFile(*file, budget);
     if (!bytes) return false;
     const bool premultiply = m.Brightness() < 1 && md.ImgType != itisaBorder;
     TsBitmapRef image;

@@ -45,7 +45,7 @@ std::optional<TacSkinManagerCore::TFileBytes> ReadMasterFile(TacSkinManagerCore&
     TacSkinFileRef ref;
     ref.Name = name;
     ref.Entry = f;
-    return m.ReadSkinFile(ref);
+    return m.ReadSkinFile(ref, &m.LoadBudget);
   }
   return m.ReadSkinFile(name);
 }

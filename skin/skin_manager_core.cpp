@@ -107,7 +107,7 @@ bool TacSkinManagerCore::OpenSkinFile() {
     TacSkinFileRef ref;
     ref.Name = "Options.dat";
     ref.DiskPath = *options;
-    if (auto bytes = ReadSkinFile(ref)) {
+    if (auto bytes = ReadSkinFile(ref, &LoadBudget)) {
       SkinFile = TOptionsFile::FromBytes(
           std::string_view(reinterpret_cast<const char*>(bytes->View.data()), bytes->View.size()));
       return true;
@@ -189,7 +189,7 @@ std::optional<TacSkinFileRef> TacSkinManagerCore::FindSkinFile(std::string_view 
 }
 
 std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
-    const TacSkinFileRef& file) {
+    const TacSkinFileRef& file, TacLoadBudget* budget) {
   TFileBytes bytes;
   if (file.Entry) {
     bytes.View = file.Entry->Stream;
@@ -198,7 +198,7 @@ std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
   std::error_code ec;
   const auto size = std::filesystem::file_size(file.DiskPath, ec);
   if (ec) return std::nullopt;
-  LoadBudget.ChargeBytes(size, "Skin file \"" + file.Name + "\"");
+  if (budget) budget->ChargeBytes(size, "Skin file \"" + file.Name + "\"");
   try {
     bytes.Own = LoadArchiveFile(file.DiskPath);
   } catch (const std::exception&) {
@@ -212,7 +212,7 @@ std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
     std::string_view name) {
   auto ref = FindSkinFile(name);
   if (!ref) return std::nullopt;
-  return ReadSkinFile(*ref);
+  return ReadSkinFile(*ref, &LoadBudget);
 }
 
 void TacSkinManagerCore::ClearSkinData() {

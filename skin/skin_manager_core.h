@@ -221,15 +221,17 @@ class TacSkinManagerCore {
   // A skin file named as the options name it: from the archive (upper-cased
   // names compared) or from disk. Empty when missing.
   std::optional<TacSkinFileRef> FindSkinFile(std::string_view name) const;
-  // The bytes of a found file. A disk file is read and charged to
-  // LoadBudget (throwing ELimitExceeded past it); empty when it cannot be
-  // read. An archive entry's bytes are already in memory: the view stays
-  // valid while the archive is.
+  // The bytes of a found file. A disk file is read and charged to Budget
+  // when one is given (throwing ELimitExceeded past it); empty when it cannot
+  // be read. An archive entry's bytes are already in memory (and were
+  // charged as they were inflated): the view stays valid while the archive
+  // is.
   struct TFileBytes {
     std::vector<uint8_t> Own;
     std::span<const uint8_t> View;
   };
-  std::optional<TFileBytes> ReadSkinFile(const TacSkinFileRef& file);
+  std::optional<TFileBytes> ReadSkinFile(const TacSkinFileRef& file, TacLoadBudget* budget);
+  // Finds and reads a file while a skin loads, charging LoadBudget.
   std::optional<TFileBytes> ReadSkinFile(std::string_view name);
 
   // The four fallback objects of CommonSkinData, by resolution step.

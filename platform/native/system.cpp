@@ -75,37 +75,14 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-namespace {
-
-TFontCounts gFontCounts;
-
-}  // namespace
-
-// Every accepted font gets a handle of its own; the counts are the test's
-// view of what Windows would hold.
-TPrivateFont TPrivateFont::Add(const void* data, std::size_t size) {
-  TPrivateFont font;
-  if (data == nullptr || size == 0) return font;
-  ++gFontCounts.Added;
-  font.FHandle = reinterpret_cast<void*>(static_cast<std::uintptr_t>(gFontCounts.Added));
-  return font;
+// Any distinct non-null value serves as the stand-in's handle.
+void* AddPrivateFontResource(const void*, std::size_t) {
+  static std::uintptr_t next = 0;
+  return reinterpret_cast<void*>(++next);
 }
 
-TPrivateFont::~TPrivateFont() {
-  if (FHandle) ++gFontCounts.Removed;
-}
-
-TPrivateFont& TPrivateFont::operator=(TPrivateFont&& other) noexcept {
-  if (this != &other) {
-    if (FHandle) ++gFontCounts.Removed;
-    FHandle = other.FHandle;
-    other.FHandle = nullptr;
-  }
-  return *this;
-}
-
-TFontCounts FontCounts() {
-  return gFontCounts;
+bool RemovePrivateFontResource(void* handle) {
+  return handle != nullptr;
 }
 
 std::string FormatDecimal(double value, int decimals) {

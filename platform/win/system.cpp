@@ -24,37 +24,15 @@ std::string AnsiToUtf8(std::string_view text) {
   return WideToUtf8(wide);
 }
 
-namespace {
-
-TFontCounts gFontCounts;
-
-}  // namespace
-
-TPrivateFont TPrivateFont::Add(const void* data, std::size_t size) {
-  TPrivateFont font;
-  if (data == nullptr || size == 0 || size > MAXDWORD) return font;
+void* AddPrivateFontResource(const void* data, std::size_t size) {
+  if (size > MAXDWORD) return nullptr;
   DWORD installed = 0;
-  font.FHandle =
-      AddFontMemResourceEx(const_cast<void*>(data), static_cast<DWORD>(size), nullptr, &installed);
-  if (font.FHandle) ++gFontCounts.Added;
-  return font;
+  return AddFontMemResourceEx(const_cast<void*>(data), static_cast<DWORD>(size), nullptr,
+                              &installed);
 }
 
-TPrivateFont::~TPrivateFont() {
-  if (FHandle && RemoveFontMemResourceEx(FHandle)) ++gFontCounts.Removed;
-}
-
-TPrivateFont& TPrivateFont::operator=(TPrivateFont&& other) noexcept {
-  if (this != &other) {
-    if (FHandle && RemoveFontMemResourceEx(FHandle)) ++gFontCounts.Removed;
-    FHandle = other.FHandle;
-    other.FHandle = nullptr;
-  }
-  return *this;
-}
-
-TFontCounts FontCounts() {
-  return gFontCounts;
+bool RemovePrivateFontResource(void* handle) {
+  return RemoveFontMemResourceEx(handle) != FALSE;
 }
 
 std::string FormatDecimal(double value, int decimals) {
