@@ -97,6 +97,23 @@ inline bool BmpHeaderSize(std::span<const uint8_t> data, int& width, int& height
   return true;
 }
 
+// The size in the header of a PNG whose first chunk is its header, as the
+// format requires; false when the file is too short to tell. Decoders judge
+// the size before the data, so that an oversized image is named as such.
+inline bool PngHeaderSize(std::span<const uint8_t> data, int64_t& width, int64_t& height) {
+  static constexpr uint8_t kIhdr[4] = {'I', 'H', 'D', 'R'};
+  if (data.size() < 24) return false;
+  for (std::size_t i = 0; i < 4; ++i)
+    if (data[12 + i] != kIhdr[i]) return false;
+  auto u32 = [&](std::size_t at) {
+    return int64_t{data[at]} << 24 | int64_t{data[at + 1]} << 16 | int64_t{data[at + 2]} << 8 |
+           data[at + 3];
+  };
+  width = u32(16);
+  height = u32(20);
+  return true;
+}
+
 // Our own BMP reader's result as a decoded image; both builds read BMP so.
 inline TDecodedImage DecodeBmp(std::span<const uint8_t> data, const TDecodeLimits& limits = {}) {
   int width = 0, height = 0;

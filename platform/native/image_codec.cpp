@@ -83,25 +83,11 @@ bool PngReadPixels(png_structp png, TPngState& state) {
   return true;
 }
 
-// The size in the header of a PNG whose first chunk is its header, as the
-// format requires; nothing when the file is too short to tell.
-bool PngHeaderSize(std::span<const uint8_t> data, uint64_t& width, uint64_t& height) {
-  static constexpr uint8_t kIhdr[4] = {'I', 'H', 'D', 'R'};
-  if (data.size() < 24 || std::memcmp(data.data() + 12, kIhdr, 4) != 0) return false;
-  auto u32 = [&](std::size_t at) {
-    return uint64_t{data[at]} << 24 | uint64_t{data[at + 1]} << 16 | uint64_t{data[at + 2]} << 8 |
-           data[at + 3];
-  };
-  width = u32(16);
-  height = u32(20);
-  return true;
-}
-
 TDecodedImage DecodePng(std::span<const uint8_t> data, const TDecodeLimits& limits) {
   // libpng would refuse an oversized image only as "Invalid IHDR data"; the
   // size is judged here first so that the message says what is wrong.
-  if (uint64_t w = 0, h = 0; PngHeaderSize(data, w, h) && w > 0 && h > 0)
-    CheckImageSize("PNG", w, h);
+  if (int64_t w = 0, h = 0; PngHeaderSize(data, w, h) && w > 0 && h > 0)
+    CheckImageSize("PNG", static_cast<uint64_t>(w), static_cast<uint64_t>(h));
   TPngState state;
   state.Data = data;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, PngError, PngWarning);
