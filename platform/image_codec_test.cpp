@@ -195,9 +195,10 @@ TEST(DecodeImage, RefusesTruncatedFiles) {
 // A PNG whose header claims more pixels than any image may have is refused
 // by its size, named as such, before its data is looked at.
 TEST(DecodeImage, NamesTheSizeOfAnOversizedPng) {
-  for (auto [w, h] : {std::pair{100000u, 100000u}, std::pair{32769u, 1u}, std::pair{8192u, 4096u}}) {
-    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13,
-                                'I',  'H', 'D', 'R'};
+  for (auto [w, h] :
+       {std::pair{100000u, 100000u}, std::pair{32769u, 1u}, std::pair{8192u, 4096u}}) {
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                0,    0,   0,   13,  'I',  'H',  'D',  'R'};
     for (uint32_t v : {w, h})
       for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<uint8_t>(v >> shift));
     png.insert(png.end(), {8, 6, 0, 0, 0});
@@ -208,9 +209,9 @@ TEST(DecodeImage, NamesTheSizeOfAnOversizedPng) {
       DecodeImage(png);
       ADD_FAILURE() << size;
     } catch (const ELimitExceeded& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "PNG image: " + size + " is over the limit of 32768 pixels a side and 16777216 "
-                "pixels an image");
+      EXPECT_EQ(std::string(e.what()), "PNG image: " + size +
+                                           " is over the limit of 32768 pixels a side and 16777216 "
+                                           "pixels an image");
     }
   }
 }

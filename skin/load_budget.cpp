@@ -17,8 +17,8 @@ void TacLoadBudget::ChargePixels(int64_t width, int64_t height, std::string_view
   if (width <= 0 || height <= 0) return;
   // Sides come from files and options; their product is taken in 64 bits
   // and compared without overflow.
-  const bool over = width > MaxPixels || height > MaxPixels / width ||
-                    width * height > MaxPixels - FPixels;
+  const bool over =
+      width > MaxPixels || height > MaxPixels / width || width * height > MaxPixels - FPixels;
   if (over)
     throw ELimitExceeded(std::string(what) + " (" + std::to_string(width) + " x " +
                          std::to_string(height) + " pixels) would pass the limit of " +

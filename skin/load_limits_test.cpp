@@ -56,11 +56,16 @@ TEST(ParentChains, InheritedReadingMatchesThePlainWalk) {
       const int parent = round % 3 == 0   ? i + 1
                          : round % 3 == 1 ? (i < 3 ? i + 1 : 3 + (i - 2) % (n - 3 > 0 ? n - 3 : 1))
                                           : static_cast<int>(next() % n);
-      if (shape < 6 && parent < n) text += "PARENTCLASS=S" + std::to_string(parent) + "\n";
-      else if (shape == 6) text += "PARENTCLASS=S" + std::to_string(i) + "\n";
-      else if (shape == 7) text += "PARENTCLASS=NOWHERE\n";
-      if (next() % 9 == 0) text += "N=" + std::to_string(i) + "\n";
-      else if (next() % 5 == 0) text += "N=not a number\n";
+      if (shape < 6 && parent < n)
+        text += "PARENTCLASS=S" + std::to_string(parent) + "\n";
+      else if (shape == 6)
+        text += "PARENTCLASS=S" + std::to_string(i) + "\n";
+      else if (shape == 7)
+        text += "PARENTCLASS=NOWHERE\n";
+      if (next() % 9 == 0)
+        text += "N=" + std::to_string(i) + "\n";
+      else if (next() % 5 == 0)
+        text += "N=not a number\n";
       if (next() % 7 == 0) text += "T=\n";
     }
     const TOptionsFile f = TOptionsFile::FromText(text);
@@ -159,8 +164,8 @@ TEST(LoadBudget, ChargesUntilTheLimitAndNamesIt) {
 }
 
 TEST(LoadBudget, ArchiveEntriesAreChargedBeforeTheyInflate) {
-  const test::Bytes archive = WriteSkinArchive(
-      {{"OPTIONS.DAT", test::Bytes(10, 'x')}, {"BIG.BMP", test::Bytes(300, 0)}});
+  const test::Bytes archive =
+      WriteSkinArchive({{"OPTIONS.DAT", test::Bytes(10, 'x')}, {"BIG.BMP", test::Bytes(300, 0)}});
   TacSkinConvertor sc;
   TRecordingSink sink;
   sc.PackedData = archive;
@@ -215,16 +220,16 @@ TEST(ImageCache, SpellingsOfOneFileShareOneBitmap) {
   const std::filesystem::path skin = dir.Path() / "Spelt";
   std::filesystem::create_directories(skin / "SUB");
   auto write = [](const std::filesystem::path& p, const test::Bytes& b) {
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                             static_cast<std::streamsize>(b.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
   };
   write(skin / "MASTER.BMP", EncodeBmp(TTestImage(16, 16, 0xFF808080u), 24));
   write(skin / "TEX.BMP", EncodeBmp(TTestImage(8, 8, 0xFF102030u), 24));
   std::string options = "[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n";
   const char* spellings[] = {"TEX.BMP", "tex.bmp", "./TEX.BMP", ".\\TEX.BMP", "SUB\\..\\TEX.BMP"};
   for (int i = 0; i < 5; ++i)
-    options += "[P" + std::to_string(i) + "]\nPATTERN=" +
-               Canon(TRect(), 0, 0, 0, 0, 1, 0, 1, 0, spellings[i]) + "\n";
+    options += "[P" + std::to_string(i) +
+               "]\nPATTERN=" + Canon(TRect(), 0, 0, 0, 0, 1, 0, 1, 0, spellings[i]) + "\n";
   write(skin / "Options.dat", test::Bytes(options.begin(), options.end()));
 
   TRecordingSink sink;

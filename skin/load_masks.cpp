@@ -74,11 +74,11 @@ void ClampToMaster(TacSkinManagerCore& m, const TacMaskBitmapContext& context, T
   if (inside == md.R) return;
   if (context.Loading && !master.IsEmpty())
     m.LoadNotes.push_back(
-        {TacLoadNote::lnWarning,
-         Described(md) + ": rectangle " + RectText(md.R) + " reaches outside the " +
-             std::to_string(master.Width) + " x " + std::to_string(master.Height) +
-             " master bitmap; " + (inside.IsEmpty() ? "nothing of it" : RectText(inside)) +
-             " is used (at " + std::to_string(md.MulPPi) + " ppi)"});
+        {TacLoadNote::lnWarning, Described(md) + ": rectangle " + RectText(md.R) +
+                                     " reaches outside the " + std::to_string(master.Width) +
+                                     " x " + std::to_string(master.Height) + " master bitmap; " +
+                                     (inside.IsEmpty() ? "nothing of it" : RectText(inside)) +
+                                     " is used (at " + std::to_string(md.MulPPi) + " ppi)"});
   md.R = inside.IsEmpty() ? TRect() : inside;
   md.Width = md.ImageCount > 0 ? md.R.Width() / md.ImageCount : 0;
   md.Height = md.R.Height() / (md.MaskType + 1);
@@ -136,7 +136,8 @@ bool GiveMaskBitmap(TacSkinManagerCore& m, const TacMaskBitmapContext& context, 
     ClampToMaster(m, context, md);
   }
   const std::string cacheKey = file ? "file " + file->Key : "area " + RectText(md.R);
-  const bool rescaledArea = !file && md.MulPPi != md.DivPPI && (md.DrawMode & kDrawModeNoRescale) == 0;
+  const bool rescaledArea =
+      !file && md.MulPPi != md.DivPPI && (md.DrawMode & kDrawModeNoRescale) == 0;
   if (context.Sd && context.Cache && (file || rescaledArea)) {
     if (auto found = context.Cache->find(cacheKey); found != context.Cache->end()) {
       const TacBmpData& e = context.Sd->BmpArray[found->second];
@@ -165,8 +166,7 @@ bool GiveMaskBitmap(TacSkinManagerCore& m, const TacMaskBitmapContext& context, 
       // An image that cannot be decoded is left out like a missing one; a
       // checker still needs to hear of it.
       if (context.Loading)
-        m.LoadNotes.push_back({TacLoadNote::lnError,
-                               Described(md) + " is left out: " + e.what()});
+        m.LoadNotes.push_back({TacLoadNote::lnError, Described(md) + " is left out: " + e.what()});
       return false;
     }
     md.R = image->Bounds();

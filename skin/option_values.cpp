@@ -264,9 +264,9 @@ std::optional<TInheritedInteger> ReadInheritedInteger(const TOptionsFile& file,
   if (auto n = number(index)) return TInheritedInteger{*n, 0};
   TParentChains& chains = file.Chains();
   if (chains.Parents()[static_cast<std::size_t>(index)] < 0) return std::nullopt;
-  const TChainHit hit =
-      chains.Find(TChainQuery::Integer, key, index,
-                  [&](int32_t i) { return number(i).has_value(); }, TParentChains::TStart::LacksKey);
+  const TChainHit hit = chains.Find(
+      TChainQuery::Integer, key, index, [&](int32_t i) { return number(i).has_value(); },
+      TParentChains::TStart::LacksKey);
   if (hit.Holder < 0) return std::nullopt;
   return TInheritedInteger{*number(hit.Holder), static_cast<std::size_t>(hit.Depth)};
 }

@@ -30,7 +30,13 @@ struct TChainHit {
 };
 
 // What a memo answers; each kind keeps its own answers per key.
-enum class TChainQuery : std::size_t { Text, Integer, MaskOfSection, TextureOfSection, TextureByName };
+enum class TChainQuery : std::size_t {
+  Text,
+  Integer,
+  MaskOfSection,
+  TextureOfSection,
+  TextureByName
+};
 inline constexpr std::size_t kChainQueryKinds = 5;
 
 class TParentChains {

@@ -37,7 +37,8 @@ const TacFileItem* TacSkinConvertor::FindFile(std::string_view upperName) const 
     FIndexed = 0;
   }
   // The first of equal names keeps its place.
-  for (; FIndexed < Files.size(); ++FIndexed) FIndex.emplace(UpperCaseName(Files[FIndexed].Name), FIndexed);
+  for (; FIndexed < Files.size(); ++FIndexed)
+    FIndex.emplace(UpperCaseName(Files[FIndexed].Name), FIndexed);
   const auto found = FIndex.find(upperName);
   if (found == FIndex.end()) return nullptr;
   const TacFileItem& item = Files[found->second];
@@ -76,15 +77,18 @@ bool ReadSkinArchive(TacSkinConvertor& sc, TMessageSink& sink, TacLoadBudget* bu
     return false;
   }
   try {
-    ReadArchiveEntries(sc.PackedData, [&](TacArchiveEntry&& entry) {
-      // A second "Options.dat" replaces the first.
-      if (UpperCaseName(entry.Name) == kOptionsName) {
-        sc.Options = std::move(entry.Data);
-        return;
-      }
-      const TacFileType type = FileTypeOf(entry.Name);
-      sc.Files.push_back({std::move(entry.Name), type, std::move(entry.Data)});
-    }, budget);
+    ReadArchiveEntries(
+        sc.PackedData,
+        [&](TacArchiveEntry&& entry) {
+          // A second "Options.dat" replaces the first.
+          if (UpperCaseName(entry.Name) == kOptionsName) {
+            sc.Options = std::move(entry.Data);
+            return;
+          }
+          const TacFileType type = FileTypeOf(entry.Name);
+          sc.Files.push_back({std::move(entry.Name), type, std::move(entry.Data)});
+        },
+        budget);
   } catch (...) {
     sc.ClearFiles();
     throw;

@@ -9,8 +9,7 @@ TacSkinData::TacSkinData(TacSkinManagerCore* owner, int32_t aPPI)
 
 int32_t TacSkinData::ScaleIntValue(int32_t value) const {
   // Held at the ends of the 32-bit range, as every scaled size is.
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(int64_t{value} * PPI / 96, INT32_MIN, INT32_MAX));
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} * PPI / 96, INT32_MIN, INT32_MAX));
 }
 
 void TacSkinData::LoadParams() {

@@ -21,8 +21,8 @@
 
 namespace ac {
 
-struct TsPixelBuffer;        // render/pixel_buffer.h
-class TacSkinManagerCore;    // the manager that owns the loaded skin (skin_manager_core.h)
+struct TsPixelBuffer;       // render/pixel_buffer.h
+class TacSkinManagerCore;   // the manager that owns the loaded skin (skin_manager_core.h)
 struct TacSkinLookupCache;  // the hashed name lookups (skin_data_lookup.cpp)
 
 // A bitmap of the loaded skin. Cached bitmaps (TacBmpData) own theirs; masks

@@ -107,8 +107,7 @@ int32_t FindFirst(const Map& byKey, std::string_view key, const Key& where) {
 
 // The first mask of Query up the chain of section Start. A start outside gd
 // finds nothing.
-int32_t SearchChain(const TacSkinData& sd, int32_t start, TChainQuery query,
-                    std::string_view key) {
+int32_t SearchChain(const TacSkinData& sd, int32_t start, TChainQuery query, std::string_view key) {
   if (!IsValidSkinIndex(sd, start)) return -1;
   TacSkinLookupCache& c = CacheOf(sd);
   auto maskAt = [&](int32_t section) {

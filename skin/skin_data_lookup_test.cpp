@@ -139,11 +139,9 @@ TEST(SkinScale, SizesNear2To31Saturate) {
   };
   constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
   const Case cases[] = {
-      {kMax, 1, smVCL, kMax},          {kMax, 2, smVCL, kMax},
-      {kMax, 3, smVCL, kMax},          {kMin, 3, smVCL, kMin},
-      {kMin, 2, smVCL, kMin},          {kMax / 2, 3, smVCL, kMax - 1},
-      {kMax, 0, smCustomPPI, kMax},    {kMin, 0, smCustomPPI, kMin},
-      {1 << 30, 7, smVCL, kMax},
+      {kMax, 1, smVCL, kMax},       {kMax, 2, smVCL, kMax},       {kMax, 3, smVCL, kMax},
+      {kMin, 3, smVCL, kMin},       {kMin, 2, smVCL, kMin},       {kMax / 2, 3, smVCL, kMax - 1},
+      {kMax, 0, smCustomPPI, kMax}, {kMin, 0, smCustomPPI, kMin}, {1 << 30, 7, smVCL, kMax},
   };
   for (const Case& c : cases) {
     TacScaleSettings s;

@@ -4,9 +4,9 @@
 
 #include "platform/system.h"
 #include "skin/color_offsets.h"
+#include "skin/load_budget.h"
 #include "skin/load_fonts.h"
 #include "skin/load_images.h"
-#include "skin/load_budget.h"
 #include "skin/load_indexes.h"
 #include "skin/load_masks.h"
 #include "skin/load_sections.h"
@@ -62,8 +62,8 @@ std::string VersionWarningText(double version) {
 void LoadSkinCommonData(TacSkinManagerCore& m) {
   const std::string name = ReadText(m.SkinFile, kGlobalInfo, "MASTERBITMAP");
   auto bytes = ReadMasterFile(m, name);
-  m.MasterBitmap = bytes ? DecodeMasterImage(bytes->View, name, &m.LoadBudget)
-                         : ShareImage(TsPixelImage());
+  m.MasterBitmap =
+      bytes ? DecodeMasterImage(bytes->View, name, &m.LoadBudget) : ShareImage(TsPixelImage());
 
   TacSkinCommonInfo info = ReadSkinCommonInfo(m.SkinFile);
   info.Active = false;

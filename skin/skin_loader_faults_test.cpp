@@ -171,9 +171,9 @@ TEST(LoadFaults, MaskRectanglesOutsideTheMasterAreClamped) {
     TRect Want;
   };
   const Case cases[] = {
-      {TRect::LTRB(0, 0, 24, 12), TRect::LTRB(0, 0, 24, 12)},       // inside: unchanged
-      {TRect::LTRB(40, 30, 60, 50), TRect::LTRB(40, 30, 48, 40)},   // over two edges
-      {TRect::LTRB(500, 500, 600, 600), TRect()},                   // wholly outside
+      {TRect::LTRB(0, 0, 24, 12), TRect::LTRB(0, 0, 24, 12)},      // inside: unchanged
+      {TRect::LTRB(40, 30, 60, 50), TRect::LTRB(40, 30, 48, 40)},  // over two edges
+      {TRect::LTRB(500, 500, 600, 600), TRect()},                  // wholly outside
   };
   for (const Case& c : cases) {
     TTestManager t;

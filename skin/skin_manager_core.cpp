@@ -7,9 +7,9 @@
 
 #include "core/errors.h"
 #include "platform/system.h"
+#include "skin/archive_file.h"
 #include "skin/load_images.h"
 #include "skin/load_masks.h"
-#include "skin/archive_file.h"
 #include "skin/load_rescale.h"
 #include "skin/option_values.h"
 #include "skin/skin_data_lookup.h"
@@ -155,8 +155,8 @@ bool TacSkinManagerCore::OpenSkinFile() {
       ReportFormatError();
       return false;
     }
-    SkinFile = TOptionsFile::FromBytes(std::string_view(
-        reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size()));
+    SkinFile = TOptionsFile::FromBytes(
+        std::string_view(reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size()));
   }
   return true;
 }

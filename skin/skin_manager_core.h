@@ -19,9 +19,9 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
-#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -57,8 +57,8 @@ enum TacManagerStateValue : uint32_t {
 // A font file of the skin, made available to the process while the skin is
 // active (EmbeddedFonts). The font leaves the process with the item.
 struct TacEmbeddedFont {
-  std::string FFileName;  // without a path
-  std::string FFontName;  // GLOBALINFO "FontName<n>", empty when no entry names the file
+  std::string FFileName;          // without a path
+  std::string FFontName;          // GLOBALINFO "FontName<n>", empty when no entry names the file
   platform::TPrivateFont Handle;  // empty when the system refused the font
   std::vector<uint8_t> FontData;
 };
@@ -76,9 +76,9 @@ struct TacLoadNote {
 // hold the file once.
 struct TacSkinFileRef {
   std::string Key;
-  std::string Name;                       // as the options wrote it
-  const TacFileItem* Entry = nullptr;     // the archive's entry, or
-  std::filesystem::path DiskPath;         // the file on disk
+  std::string Name;                    // as the options wrote it
+  const TacFileItem* Entry = nullptr;  // the archive's entry, or
+  std::filesystem::path DiskPath;      // the file on disk
 };
 
 // The largest image (in pixels) loading decodes or makes: a master bitmap, a

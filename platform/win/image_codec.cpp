@@ -120,8 +120,8 @@ TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format,
     throw ESkinError(std::string(png ? "PNG" : "JPEG") + " image: too large");
   // The system codec refuses an oversized PNG only as a header it cannot
   // read; the size is judged first so that the message says what is wrong.
-  if (int64_t w = 0, h = 0; png && PngHeaderSize(data, w, h) && w > 0 && h > 0 &&
-                            w <= UINT32_MAX && h <= UINT32_MAX)
+  if (int64_t w = 0, h = 0;
+      png && PngHeaderSize(data, w, h) && w > 0 && h > 0 && w <= UINT32_MAX && h <= UINT32_MAX)
     wic.CheckSize(static_cast<UINT>(w), static_cast<UINT>(h));
   TComApartment apartment;
 

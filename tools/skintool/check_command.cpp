@@ -45,9 +45,10 @@ int Check(const Args& args) {
   // Loading reads the model the same way; anything that stops it and the
   // checks above missed is still an error.
   if (tooMany) {
-    std::printf("error: the options have %zu sections, more than the limit of %zu sections a skin "
-                "may have\n",
-                sections, kMaxSkinSections);
+    std::printf(
+        "error: the options have %zu sections, more than the limit of %zu sections a skin "
+        "may have\n",
+        sections, kMaxSkinSections);
     ++errors;
   }
   if (errors == 0) {

@@ -128,8 +128,9 @@ int PrintLoadedSkin(const std::string& path, int ppi) {
   PrintMasks(sd);
   PrintCache(sd);
   // An image that was left out is the skin's fault even though it loaded.
-  const bool leftOut = std::any_of(s.M->LoadNotes.begin(), s.M->LoadNotes.end(),
-                                   [](const TacLoadNote& n) { return n.Level == TacLoadNote::lnError; });
+  const bool leftOut =
+      std::any_of(s.M->LoadNotes.begin(), s.M->LoadNotes.end(),
+                  [](const TacLoadNote& n) { return n.Level == TacLoadNote::lnError; });
   return leftOut ? 1 : 0;
 }
 
@@ -165,9 +166,8 @@ TLoadCheck CheckSkinLoads(const std::string& path) {
     const TacSkinData& sd = s.M->CommonSkinData(ppi);
     const bool loaded =
         !sd.gd.empty() && std::none_of(s.Sink.Entries.begin() + static_cast<std::ptrdiff_t>(before),
-                                       s.Sink.Entries.end(), [](const auto& e) {
-                                         return e.Icon == TMessageIcon::Error;
-                                       });
+                                       s.Sink.Entries.end(),
+                                       [](const auto& e) { return e.Icon == TMessageIcon::Error; });
     report(ppi, loaded);
   }
   return result;

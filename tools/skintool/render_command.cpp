@@ -59,9 +59,9 @@ constexpr int64_t kMaxRenderPixels = int64_t{1} << 24;  // 16 M pixels, 4096 x 4
 void CheckRenderSize(TSize size, const std::string& what) {
   const int64_t pixels = int64_t{size.cx} * size.cy;
   if (size.cx > 0 && size.cy > 0 && pixels <= kMaxRenderPixels) return;
-  throw ESkinError(what + " would be " + std::to_string(size.cx) + " x " +
-                   std::to_string(size.cy) + " pixels, more than the limit of " +
-                   std::to_string(kMaxRenderPixels) + " pixels a render may have");
+  throw ESkinError(what + " would be " + std::to_string(size.cx) + " x " + std::to_string(size.cy) +
+                   " pixels, more than the limit of " + std::to_string(kMaxRenderPixels) +
+                   " pixels a render may have");
 }
 
 TOptions ParseOptions(const Args& args) {
