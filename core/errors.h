@@ -16,6 +16,16 @@ class ESkinError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Data beyond a limit that keeps a forged file from taking the machine: an
+// image too large to decode, a skin load past its budget of decoded pixels or
+// unpacked bytes, a JPEG of too many scans. The message names the limit.
+// Loading stops at it, where a merely broken image would only be left out:
+// the same skin would reach the limit again on every attempt.
+class ELimitExceeded : public ESkinError {
+ public:
+  using ESkinError::ESkinError;
+};
+
 // A malformed value where the format requires a number; the message names the
 // section, the key and the value.
 class EConvertError : public ESkinError {

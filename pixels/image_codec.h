@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -62,8 +63,61 @@ struct TDecodedImage {
   const TsPixel& At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
 
+// What a caller allows one decode. BeforePixels, when set, is called with the
+// image's size once its header is read and before any pixel memory is taken;
+// it throws to refuse the image (a skin load charges its budget there).
+struct TDecodeLimits {
+  std::function<void(int width, int height)> BeforePixels;
+};
+
+// JPEG files of more scans than this are refused with ELimitExceeded: every
+// scan makes the decoder visit each block of the image again, so a few bytes
+// per scan could keep it busy for minutes. Progressive files of real encoders
+// have about ten scans.
+inline constexpr int kMaxJpegScans = 100;
+
+// The size a BMP header claims, when it is plausible (both sides from 1 to
+// kMaxImageSide); the reader checks everything else.
+inline bool BmpHeaderSize(std::span<const uint8_t> data, int& width, int& height) {
+  auto u16 = [&](std::size_t at) { return static_cast<uint32_t>(data[at] | data[at + 1] << 8); };
+  auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+  if (data.size() < 26) return false;
+  int64_t w = 0, h = 0;
+  if (u32(14) == 12) {
+    w = u16(18);
+    h = u16(20);
+  } else {
+    w = static_cast<int32_t>(u32(18));
+    h = static_cast<int32_t>(u32(22));
+    if (h < 0) h = -h;  // top-down rows
+  }
+  if (w < 1 || h < 1 || w > kMaxImageSide || h > kMaxImageSide) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+// The size in the header of a PNG whose first chunk is its header, as the
+// format requires; false when the file is too short to tell. Decoders judge
+// the size before the data, so that an oversized image is named as such.
+inline bool PngHeaderSize(std::span<const uint8_t> data, int64_t& width, int64_t& height) {
+  static constexpr uint8_t kIhdr[4] = {'I', 'H', 'D', 'R'};
+  if (data.size() < 24) return false;
+  for (std::size_t i = 0; i < 4; ++i)
+    if (data[12 + i] != kIhdr[i]) return false;
+  auto u32 = [&](std::size_t at) {
+    return int64_t{data[at]} << 24 | int64_t{data[at + 1]} << 16 | int64_t{data[at + 2]} << 8 |
+           data[at + 3];
+  };
+  width = u32(16);
+  height = u32(20);
+  return true;
+}
+
 // Our own BMP reader's result as a decoded image; both builds read BMP so.
-inline TDecodedImage DecodeBmp(std::span<const uint8_t> data) {
+inline TDecodedImage DecodeBmp(std::span<const uint8_t> data, const TDecodeLimits& limits = {}) {
+  int width = 0, height = 0;
+  if (limits.BeforePixels && BmpHeaderSize(data, width, height)) limits.BeforePixels(width, height);
   TBmpImage bmp = ReadBmp(data);
   TDecodedImage image;
   image.Format = TImageFormat::ifBmp;
@@ -75,10 +129,11 @@ inline TDecodedImage DecodeBmp(std::span<const uint8_t> data) {
 }
 
 // Decodes a PNG, BMP or JPEG file held in memory, the format told by its
-// signature. Throws ESkinError naming the format on an unknown signature,
-// corrupt or truncated data, or an image beyond kMaxImageSide or
-// kMaxImagePixels.
-TDecodedImage DecodeImage(std::span<const uint8_t> data);
+// signature. Throws ESkinError naming the format on an unknown signature or
+// corrupt or truncated data; ELimitExceeded for an image beyond kMaxImageSide
+// or kMaxImagePixels (told before the data is read) or, natively, a JPEG of
+// more than kMaxJpegScans scans. Limits.BeforePixels may refuse the size.
+TDecodedImage DecodeImage(std::span<const uint8_t> data, const TDecodeLimits& limits = {});
 
 // Encodes Image (Format and SourceBitsPerPixel are ignored) as an 8-bit RGBA
 // PNG, every byte kept as it stands: for tools and for tests that save what

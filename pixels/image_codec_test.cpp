@@ -192,6 +192,86 @@ TEST(DecodeImage, RefusesTruncatedFiles) {
   }
 }
 
+// A PNG whose header claims more pixels than any image may have is refused
+// by its size, named as such, before its data is looked at.
+TEST(DecodeImage, NamesTheSizeOfAnOversizedPng) {
+  for (auto [w, h] :
+       {std::pair{100000u, 100000u}, std::pair{32769u, 1u}, std::pair{8192u, 4096u}}) {
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    for (uint32_t v : {w, h})
+      for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<uint8_t>(v >> shift));
+    png.insert(png.end(), {8, 6, 0, 0, 0});
+    const uLong crc = crc32(0, png.data() + 12, 17);
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<uint8_t>(crc >> shift));
+    const std::string size = std::to_string(w) + " x " + std::to_string(h) + " pixels";
+    try {
+      DecodeImage(png);
+      ADD_FAILURE() << size;
+    } catch (const ELimitExceeded& e) {
+      EXPECT_EQ(std::string(e.what()), "PNG image: " + size +
+                                           " is over the limit of 32768 pixels a side and 16777216 "
+                                           "pixels an image");
+    }
+  }
+}
+
+// A size the caller refuses stops the decode before any pixel is read.
+TEST(DecodeImage, TheCallerSeesTheSizeBeforeThePixels) {
+  for (const char* name : {"png_rgba8.png", "bmp24.bmp", "jpeg_baseline_420.jpg"}) {
+    TDecodeLimits limits;
+    int seenW = 0, seenH = 0;
+    limits.BeforePixels = [&](int w, int h) {
+      seenW = w;
+      seenH = h;
+      throw ELimitExceeded("refused");
+    };
+    EXPECT_THROW(DecodeImage(ReadFixture(name), limits), ELimitExceeded) << name;
+    const TDecodedImage whole = DecodeImage(ReadFixture(name));
+    EXPECT_EQ(seenW, whole.Width) << name;
+    EXPECT_EQ(seenH, whole.Height) << name;
+  }
+}
+
+#ifndef _WIN32
+// A grey progressive JPEG of one DC scan followed by Scans empty AC scans of
+// the same band, which decoders only warn about; each makes libjpeg visit
+// every block again.
+std::vector<uint8_t> JpegOfManyScans(int scans) {
+  std::vector<uint8_t> out = {0xFF, 0xD8};
+  auto segment = [&](uint8_t marker, std::vector<uint8_t> payload) {
+    out.insert(out.end(), {0xFF, marker, static_cast<uint8_t>((payload.size() + 2) >> 8),
+                           static_cast<uint8_t>(payload.size() + 2)});
+    out.insert(out.end(), payload.begin(), payload.end());
+  };
+  std::vector<uint8_t> dqt(65, 1);
+  dqt[0] = 0;
+  segment(0xDB, dqt);
+  segment(0xC2, {8, 0, 64, 0, 64, 1, 1, 0x11, 0});
+  std::vector<uint8_t> dht = {0x00, 1};
+  dht.resize(17, 0);
+  dht.push_back(0);
+  std::vector<uint8_t> both = dht;
+  both.push_back(0x10);
+  both.insert(both.end(), dht.begin() + 1, dht.end());
+  segment(0xC4, both);
+  segment(0xDA, {1, 1, 0, 0, 0, 0});
+  for (int i = 0; i < scans; ++i) segment(0xDA, {1, 1, 0, 1, 63, 0});
+  out.insert(out.end(), {0xFF, 0xD9});
+  return out;
+}
+
+TEST(DecodeImage, StopsAJpegOfTooManyScans) {
+  EXPECT_EQ(DecodeImage(JpegOfManyScans(kMaxJpegScans - 1)).Width, 64);
+  try {
+    DecodeImage(JpegOfManyScans(kMaxJpegScans + 50));
+    ADD_FAILURE();
+  } catch (const ELimitExceeded& e) {
+    EXPECT_STREQ(e.what(), "JPEG image: more than the limit of 100 scans");
+  }
+}
+#endif
+
 // A baseline JPEG cut just before its end marker still holds every pixel,
 // but the Windows codec refuses it, so both builds do.
 TEST(DecodeImage, RefusesAJpegWithoutItsEndMarker) {

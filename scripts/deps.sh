@@ -14,6 +14,8 @@ packages=(
   python3-pil fonts-dejavu-core
   # native text: glyphs for the text tests and skintool's previews
   libfreetype-dev
+  # the hostile-skin runs' time and peak memory (scripts/hostile_skins.sh)
+  time
 )
 
 missing=()

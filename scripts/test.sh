@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the formatting, then builds and runs every suite: the native tests
-# (ASan + UBSan), a short run of every fuzz target, then the Windows tests under
-# Wine in a private virtual display. Every stage runs even when an earlier one
-# failed; the exit code is non-zero if any failed.
+# (ASan + UBSan), a short run of every fuzz target, the hostile skins against
+# the optimised skin tool with their time and memory limits, then the Windows
+# tests under Wine in a private virtual display. Every stage runs even when an
+# earlier one failed; the exit code is non-zero if any failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -43,7 +44,16 @@ else
 fi
 
 stage "host tools: build"
-if bash scripts/build.sh host && bash scripts/build.sh win; then
+if bash scripts/build.sh host; then
+  stage "hostile skins: within 2 s and 300 MB each (optimised build)"
+  bash scripts/hostile_skins.sh build/host/tools/skintool/skintool build/host/hostile ||
+    failed+=("hostile skins")
+else
+  failed+=("host build")
+fi
+
+stage "windows: build"
+if [ -x build/host/tools/skintool/skintool ] && bash scripts/build.sh win; then
   stage "windows: tests under Wine"
   source scripts/winenv.sh
   trap winenv_stop EXIT
@@ -51,7 +61,7 @@ if bash scripts/build.sh host && bash scripts/build.sh win; then
   ctest --preset win || failed+=("windows tests")
   winenv_stop
 else
-  failed+=("host or windows build")
+  failed+=("windows build")
 fi
 
 echo

@@ -30,10 +30,6 @@ class TInflater {
   throw ESkinError("Skin archive entry \"" + std::string(entryName) + "\": " + what);
 }
 
-// The output grows with what inflate really produces, so a stream that is
-// shorter than its declared size costs no more memory than its content.
-constexpr std::size_t kFirstOutputChunk = 65536;
-
 }  // namespace
 
 std::vector<std::uint8_t> InflateArchiveEntry(std::span<const std::uint8_t> archive,
@@ -48,7 +44,10 @@ std::vector<std::uint8_t> InflateArchiveEntry(std::span<const std::uint8_t> arch
 
   TInflater inflater;
   z_stream& z = inflater.Stream();
-  std::vector<std::uint8_t> out(std::min<std::size_t>(unpackedSize, kFirstOutputChunk));
+  // Exactly the declared size, taken once: the caller has charged it to the
+  // load's budget, so a size that lies costs no more than the budget allows,
+  // and an honest one never costs a copy or twice its size while growing.
+  std::vector<std::uint8_t> out(unpackedSize);
   std::size_t produced = 0;
   std::size_t next = start;  // first archive byte not yet handed to zlib
   // Once the declared size is reached, inflate writes here: anything it writes
@@ -66,8 +65,6 @@ std::vector<std::uint8_t> InflateArchiveEntry(std::span<const std::uint8_t> arch
       z.avail_in = static_cast<uInt>(block);
       next += block;
     }
-    if (produced == out.size() && out.size() < unpackedSize)
-      out.resize(std::min<std::size_t>(unpackedSize, out.size() * 2 + kFirstOutputChunk));
     const bool full = produced == out.size();
     z.next_out = full ? &overflow : out.data() + produced;
     z.avail_out = full ? 1 : static_cast<uInt>(out.size() - produced);

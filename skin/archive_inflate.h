@@ -24,8 +24,9 @@ inline constexpr std::uint64_t MaxInflatedSize(std::size_t remaining) {
   return static_cast<std::uint64_t>(remaining) * 1100 + 64;
 }
 
-// Inflates the zlib stream that starts at Archive[Position] into exactly
-// UnpackedSize bytes and advances Position to the first byte after the stream.
+// Inflates the zlib stream that starts at Archive[Position] into a buffer of
+// exactly UnpackedSize bytes (allocated at once: callers charge the size to
+// their budget first) and advances Position to the first byte after the stream.
 // EntryName only labels error messages.
 //
 // Throws ESkinError, naming the entry, when the declared size exceeds

@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "skin/archive_inflate.h"
+#include "skin/load_budget.h"
 
 namespace ac {
 
@@ -36,7 +37,10 @@ bool HasArchiveMagic(std::span<const std::uint8_t> archive) {
 }
 
 std::size_t ReadArchiveEntries(std::span<const std::uint8_t> archive,
-                               const std::function<void(TacArchiveEntry&&)>& onEntry) {
+                               const std::function<void(TacArchiveEntry&&)>& onEntry,
+                               TacLoadBudget* budget) {
+  TacLoadBudget own;
+  TacLoadBudget& unpacked = budget ? *budget : own;
   if (!Fits(archive, 0, kArchiveHeaderSize))
     throw ESkinError("Skin archive ends inside its header");
   const std::uint32_t count = LoadU32(archive, 4);
@@ -58,6 +62,9 @@ std::size_t ReadArchiveEntries(std::span<const std::uint8_t> archive,
     const std::uint32_t size = LoadU32(archive, at);
     at += 4;
     const std::size_t streamStart = at;
+    // A size no input could produce is refused by the inflater with its own
+    // message; only a believable one counts against the budget.
+    if (size <= MaxInflatedSize(archive.size() - at)) unpacked.ChargeBytes(size, Label(entry.Name));
     entry.Data = InflateArchiveEntry(archive, at, size, entry.Name);
     entry.PackedSize = at - streamStart;
     onEntry(std::move(entry));

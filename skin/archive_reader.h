@@ -17,6 +17,8 @@
 
 namespace ac {
 
+class TacLoadBudget;
+
 inline constexpr std::string_view kArchiveMagic = "ASzf";
 inline constexpr std::size_t kArchiveHeaderSize = 8;
 
@@ -38,9 +40,12 @@ bool HasArchiveMagic(std::span<const std::uint8_t> archive);
 // Precondition: HasArchiveMagic(Archive). Throws ESkinError with a message that
 // names the entry (by name, or by number while the name is unknown) when the
 // header, a name length, a name, a size or a zlib stream runs past the end of
-// the archive or is corrupt (see InflateArchiveEntry). Entries already passed
-// to OnEntry stay passed.
+// the archive or is corrupt (see InflateArchiveEntry). Each entry's unpacked
+// size is charged to Budget (a fresh budget of its own when null) before it
+// is inflated; ELimitExceeded names the entry that would pass it. Entries
+// already passed to OnEntry stay passed.
 std::size_t ReadArchiveEntries(std::span<const std::uint8_t> archive,
-                               const std::function<void(TacArchiveEntry&&)>& onEntry);
+                               const std::function<void(TacArchiveEntry&&)>& onEntry,
+                               TacLoadBudget* budget = nullptr);
 
 }  // namespace ac

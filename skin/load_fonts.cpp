@@ -13,23 +13,19 @@ namespace ac {
 
 namespace {
 
-constexpr std::uintmax_t kMaxFontFileBytes = std::uintmax_t{64} << 20;
-
 std::string WithoutPath(std::string_view name) {
   const auto slash = name.find_last_of("\\/");
   return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
 }
 
 void AddToProcess(TacEmbeddedFont& font) {
-  font.Added = !font.FontData.empty() &&
-               platform::AddFontFromMemory(font.FontData.data(), font.FontData.size());
+  font.Handle = platform::TPrivateFont::Add(font.FontData.data(), font.FontData.size());
 }
 
 }  // namespace
 
 void LoadEmbeddedFonts(TacSkinManagerCore& m) {
-  // Fonts already added stay available until the process ends: the platform
-  // has no call that takes one back.
+  // The previous skin's fonts leave the process with their items.
   m.EmbeddedFonts.clear();
   const TOptionsFile& file = m.SkinFile;
   const int count =
@@ -57,8 +53,12 @@ void LoadEmbeddedFonts(TacSkinManagerCore& m) {
     TacEmbeddedFont font;
     const std::string name = ReadText(file, kGlobalInfo, indexed("FontFile", n));
     if (!name.empty()) {
-      if (auto bytes = ReadSkinDiskFile(SkinFilePath(name), kMaxFontFileBytes)) {
-        font.FontData = std::move(*bytes);
+      TacSkinFileRef ref;
+      ref.Name = name;
+      if (auto found = FindSkinDiskFile(SkinFilePath(name))) ref.DiskPath = *found;
+      auto bytes = ref.DiskPath.empty() ? std::nullopt : m.ReadSkinFile(ref, &m.LoadBudget);
+      if (bytes) {
+        font.FontData = std::move(bytes->Own);
         font.FFileName = WithoutPath(name);
         font.FFontName = ReadText(file, kGlobalInfo, indexed("FontName", n));
         AddToProcess(font);

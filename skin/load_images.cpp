@@ -8,6 +8,7 @@
 #include "pixels/image_codec.h"
 #include "pixels/blend_fill.h"
 #include "pixels/blend_premultiply.h"
+#include "skin/load_budget.h"
 #include "skin/skin_convertor.h"
 #include "skin/skin_manager_core.h"
 
@@ -56,23 +57,30 @@ const char* KindName(TImageKind kind) {
   }
 }
 
-// Decodes Bytes, which the file's name says are of Kind. The original engine
-// chose the decoder by the name, so data of another kind fails to load rather
-// than being taken for what it is.
+// Decodes Bytes, which the file's name says are of Kind. Skins name the
+// decoder through the file's name, and a skin that works here must work
+// wherever skins are read that way: data of another kind fails to load
+// rather than being taken for what it is.
 platform::TDecodedImage Decode(std::span<const uint8_t> bytes, std::string_view name,
-                               TImageKind kind) {
-  if (kind == TImageKind::ikUnknown)
-    throw ESkinError("Skin image " + Quoted(name) + ": the file type is not supported");
+                               TImageKind kind, TacLoadBudget* budget) {
+  const std::string what = "Skin image " + Quoted(name);
+  if (kind == TImageKind::ikUnknown) throw ESkinError(what + ": the file type is not supported");
   if (platform::DetectImageFormat(bytes) != FormatOf(kind))
-    throw ESkinError("Skin image " + Quoted(name) + " does not hold " + KindName(kind) + " data");
-  platform::TDecodedImage img;
+    throw ESkinError(what + " does not hold " + KindName(kind) + " data");
+  platform::TDecodeLimits limits;
+  limits.BeforePixels = [&](int width, int height) {
+    CheckLoadedImageSize(width, height, what, budget);
+  };
   try {
-    img = platform::DecodeImage(bytes);
+    return platform::DecodeImage(bytes, limits);
+  } catch (const ELimitExceeded& e) {
+    // Already named when the budget refused it; the decoder's own limits
+    // are not.
+    if (std::string_view(e.what()).starts_with(what)) throw;
+    throw ELimitExceeded(what + ": " + e.what());
   } catch (const ESkinError& e) {
-    throw ESkinError("Skin image " + Quoted(name) + ": " + e.what());
+    throw ESkinError(what + ": " + e.what());
   }
-  CheckLoadedImageSize(img.Width, img.Height, "Skin image " + Quoted(name));
-  return img;
 }
 
 TsBitmapRef ToBitmap(platform::TDecodedImage& img) {
@@ -108,11 +116,14 @@ TsBitmapRef SharePixels(std::vector<TsPixel> pixels, int32_t width, int32_t heig
   return TsBitmapRef(owner, &owner->View);
 }
 
-void CheckLoadedImageSize(int64_t width, int64_t height, std::string_view what) {
-  if (width < 0 || height < 0 || width * height > kMaxLoadedImagePixels)
-    throw ESkinImageTooLarge(std::string(what) + " is " + std::to_string(width) + " x " +
-                             std::to_string(height) + " pixels; skin images are limited to " +
-                             std::to_string(kMaxLoadedImagePixels) + " pixels");
+void CheckLoadedImageSize(int64_t width, int64_t height, std::string_view what,
+                          TacLoadBudget* budget) {
+  // Either side alone may already be near the 64-bit range's root.
+  if (width < 0 || height < 0 || (width > 0 && height > kMaxLoadedImagePixels / width))
+    throw ELimitExceeded(std::string(what) + " is " + std::to_string(width) + " x " +
+                         std::to_string(height) + " pixels, over the limit of " +
+                         std::to_string(kMaxLoadedImagePixels) + " pixels a skin image may have");
+  if (budget) budget->ChargePixels(width, height, what);
 }
 
 TsPixelImage CopyArea(const TsPixelBuffer& src, const TRect& area) {
@@ -137,9 +148,11 @@ TImageKind MaskImageKind(std::string_view name) {
   return TImageKind::ikUnknown;
 }
 
-TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name) {
+TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name,
+                              TacLoadBudget* budget) {
   const bool png = UpperCaseName(name).find(".PNG") != std::string::npos;
-  platform::TDecodedImage img = Decode(bytes, name, png ? TImageKind::ikPng : TImageKind::ikBmp);
+  platform::TDecodedImage img =
+      Decode(bytes, name, png ? TImageKind::ikPng : TImageKind::ikBmp, budget);
   const bool with32Bits = img.ArrivedWith32Bits();
   TsBitmapRef out = ToBitmap(img);
   const TsPixelBuffer& v = *out;
@@ -155,9 +168,9 @@ TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view n
 }
 
 TsBitmapRef DecodeMaskImage(std::span<const uint8_t> bytes, std::string_view name,
-                            TPremultiplyPng premultiply) {
+                            TPremultiplyPng premultiply, TacLoadBudget* budget) {
   const TImageKind kind = MaskImageKind(name);
-  platform::TDecodedImage img = Decode(bytes, name, kind);
+  platform::TDecodedImage img = Decode(bytes, name, kind, budget);
   const bool with32Bits = img.ArrivedWith32Bits();
   TsBitmapRef out = ToBitmap(img);
   if (kind == TImageKind::ikPng && premultiply == TPremultiplyPng::Yes) Premultiply(*out);

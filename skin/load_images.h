@@ -25,16 +25,15 @@ TsBitmapRef ShareImage(TsPixelImage image);
 // are kept where the decoder put them.
 TsBitmapRef SharePixels(std::vector<TsPixel> pixels, int32_t width, int32_t height);
 
-// An image that loading refuses for its size. Unlike an image that cannot be
-// decoded (a mask image of that kind is only left out), it stops the load.
-class ESkinImageTooLarge : public ESkinError {
- public:
-  using ESkinError::ESkinError;
-};
+class TacLoadBudget;
 
-// Throws ESkinImageTooLarge naming What when a Width x Height image would exceed
-// kMaxLoadedImagePixels (or either side is negative).
-void CheckLoadedImageSize(int64_t width, int64_t height, std::string_view what);
+// Throws ELimitExceeded naming What when a Width x Height image would exceed
+// kMaxLoadedImagePixels (or either side is negative), or would pass Budget
+// (when given), which is charged otherwise. Unlike an image that cannot be
+// decoded (a mask image of that kind is only left out), a limit stops the
+// load.
+void CheckLoadedImageSize(int64_t width, int64_t height, std::string_view what,
+                          TacLoadBudget* budget = nullptr);
 
 // A new image holding Area of Src (clipped to Src; what lies outside is 0).
 TsPixelImage CopyArea(const TsPixelBuffer& src, const TRect& area);
@@ -48,16 +47,18 @@ TImageKind MaskImageKind(std::string_view name);
 // The master bitmap from its file: a name containing ".PNG" is decoded as PNG
 // and its opaque $FF00FF pixels get alpha 0; any other as BMP. An image that
 // did not arrive with 32 bits gets alpha 255 except on $FF00FF pixels. Throws
-// ESkinError naming the file when it cannot be decoded or is too large.
-TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name);
+// ESkinError naming the file when it cannot be decoded, ELimitExceeded when it
+// is too large or would pass Budget.
+TsBitmapRef DecodeMasterImage(std::span<const uint8_t> bytes, std::string_view name,
+                              TacLoadBudget* budget = nullptr);
 
 enum class TPremultiplyPng { No, Yes };
 
 // A mask's image file, decoded as its name says (MaskImageKind). PNG images
 // are premultiplied when asked; images that did not arrive with 32 bits get
 // alpha 255 except on $FF00FF pixels. Throws ESkinError when the file cannot
-// be decoded or is too large.
+// be decoded, ELimitExceeded when it is too large or would pass Budget.
 TsBitmapRef DecodeMaskImage(std::span<const uint8_t> bytes, std::string_view name,
-                            TPremultiplyPng premultiply);
+                            TPremultiplyPng premultiply, TacLoadBudget* budget = nullptr);
 
 }  // namespace ac

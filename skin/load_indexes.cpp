@@ -59,8 +59,9 @@ void FillElement(const TacSkinData& sd, TacConstElementData& e,
     e.BGIndex[1] = GetTextureIndex(sd, i, name, "HOTPATTERN");
     return;
   }
-  // A single-name element that is missing keeps an empty name, as the
-  // original did; only a chain of names leaves the last one tried.
+  // A missing single-name element keeps an empty name, so that "no section"
+  // reads the same whatever was asked for; a chain of names leaves the last
+  // one tried, which tells which fallback a skin would need.
   if (names.size() > 1) e.SkinSection = std::string(last);
 }
 
@@ -98,15 +99,18 @@ int32_t FrameNumber(const TacSkinManagerCore& m, const TacSkinData& sd, std::str
   return ReadScaledInteger(m.SkinFile, kGlobalInfo, key, def, sd.PPI, sd.ScaleValue, customPPI);
 }
 
-TsBitmapRef StateImage(const TacSkinManagerCore& m, const TsMaskData& md, int32_t state) {
+TsBitmapRef StateImage(TacSkinManagerCore& m, const TsMaskData& md, int32_t state) {
   const TRect cell = TRect::XYWH(md.R.Left + state * md.Width, md.R.Top, md.Width, md.Height);
+  CheckLoadedImageSize(cell.Width(), cell.Height(), "The extended border's template",
+                       &m.LoadBudget);
   return ShareImage(CopyArea(MaskSource(m, md), cell));
 }
 
 TsBitmapRef MakeWindowShadow(const TacSkinData& sd, TColor color) {
   CheckLoadedImageSize(2 * int64_t{sd.WndShadowSize} + 1,
                        2 * int64_t{sd.WndShadowSize} + 1 + std::max(0, sd.WndShadowOffset),
-                       "The window shadow");
+                       "The window shadow",
+                       sd.FOwner && sd.Initializing ? &sd.FOwner->LoadBudget : nullptr);
   return ShareImage(MakeShadowTemplate({.Color = color,
                                         .Radius = sd.WndShadowSize,
                                         .TopOffset = std::max(0, sd.WndShadowOffset),
@@ -188,14 +192,14 @@ void InitConstantIndexes(TacSkinManagerCore& m, TacSkinData& sd) {
   }
 }
 
-TsPixelImage MakeOuterShadowImage(const TsGeneralData& g) {
+TsPixelImage MakeOuterShadowImage(const TsGeneralData& g, TacLoadBudget* budget) {
   const int32_t radius = g.OuterRadius;
   if (radius < 0) return {};
   const int32_t l = std::max(0, g.OuterOffset.Left), t = std::max(0, g.OuterOffset.Top);
   const int32_t r = std::max(0, g.OuterOffset.Right), b = std::max(0, g.OuterOffset.Bottom);
   const int64_t w = 2 * int64_t{radius} + 1 + l + r;
   const int64_t h = 2 * int64_t{radius} + 1 + t + b;
-  CheckLoadedImageSize(w, h * 2, "The outer shadow of \"" + g.ClassName + "\"");
+  CheckLoadedImageSize(w, h * 2, "The outer shadow of \"" + g.ClassName + "\"", budget);
   const TsPixelImage shadow = MakeShadowTemplate({.Color = static_cast<TColor>(0xFF000000),
                                                   .Radius = radius,
                                                   .Blur = g.OuterBlur,
@@ -244,7 +248,7 @@ void InitMaskIndexes(TacSkinManagerCore& m, TacSkinData& sd) {
     } else {
       g.OuterMask = GetMaskIndex(sd, idx, g.ClassName, "OUTERMASK");
       if (g.OuterMask < 0 && (g.OuterMode == 3 || g.OuterMode == 4)) {
-        TsPixelImage image = MakeOuterShadowImage(g);
+        TsPixelImage image = MakeOuterShadowImage(g, &m.LoadBudget);
         if (!image.IsEmpty()) {
           TsMaskData md;
           md.Bmp = ShareImage(std::move(image));

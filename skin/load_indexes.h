@@ -8,6 +8,7 @@
 namespace ac {
 
 class TacSkinManagerCore;
+class TacLoadBudget;
 
 // Sections, element records, check boxes, grips, the extended border and the
 // title glyphs with their glows. Missing fixed-role sections take their
@@ -40,7 +41,8 @@ TsBitmapRef GetPassiveShadow(TacSkinData& sd);
 // (2 * Radius + 1 + positive top and bottom offsets) high, the shadow a disc
 // of Radius with a soft edge of Blur stretched over the offsets. Mode 4
 // colours each side by its own colour (left, top, right, bottom by nearest
-// edge). Empty for a negative radius.
-TsPixelImage MakeOuterShadowImage(const TsGeneralData& g);
+// edge). Empty for a negative radius. Throws ELimitExceeded when the image
+// would be too large or pass Budget (when given, charged otherwise).
+TsPixelImage MakeOuterShadowImage(const TsGeneralData& g, TacLoadBudget* budget = nullptr);
 
 }  // namespace ac

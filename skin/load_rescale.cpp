@@ -56,7 +56,8 @@ void ScaleMaskBands(TsMaskData& md, int32_t cellWidth, int32_t cellHeight) {
 }
 
 std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer& src,
-                                             TSmoothing smoothing, TColor mainColor) {
+                                             TSmoothing smoothing, TColor mainColor,
+                                             TacLoadBudget* budget) {
   if (md.MulPPi == md.DivPPI || md.MulPPi <= 0 || md.DivPPI <= 0) return std::nullopt;
   // An image count of 0 is made 1 only later; it must not divide here.
   const int32_t count = std::max(1, md.ImageCount);
@@ -72,8 +73,9 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
   const int64_t newW = newCell * count;
   const int64_t newRowH = int64_t{rh} * md.MulPPi / md.DivPPI;
   const int64_t newH = maskRows ? newRowH * 2 : int64_t{h} * md.MulPPi / md.DivPPI;
-  CheckLoadedImageSize(
-      newW, newH, "The rescaled image of \"" + md.ClassName + "\" \"" + md.PropertyName + "\"");
+  CheckLoadedImageSize(newW, newH,
+                       "The rescaled image of \"" + md.ClassName + "\" \"" + md.PropertyName + "\"",
+                       budget);
   if (newW <= 0 || newH <= 0) return std::nullopt;
 
   TsPixelImage image = CopyArea(src, TRect::XYWH(area.Left, area.Top, w, rh));
@@ -96,15 +98,21 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
     }
   }
 
-  TsPixelImage out(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
   const int32_t imageH = static_cast<int32_t>(maskRows ? newRowH : newH);
-  TsPixelImage scaled;
-  ResampleBuffer(scaled, image.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
-  CopyInto(out.View(), 0, scaled.View());
+  TsPixelImage out;
   if (maskRows) {
-    TsPixelImage scaledMask;
-    ResampleBuffer(scaledMask, mask.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
-    CopyInto(out.View(), imageH, scaledMask.View());
+    out = TsPixelImage(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
+    TsPixelImage scaled;
+    ResampleBuffer(scaled, image.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
+    CopyInto(out.View(), 0, scaled.View());
+    scaled = TsPixelImage();
+    ResampleBuffer(scaled, mask.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
+    CopyInto(out.View(), imageH, scaled.View());
+  } else {
+    // One row of images: resampled straight into the result, so that a large
+    // image is not held twice.
+    ResampleBuffer(out, image.View(), static_cast<int32_t>(newW), imageH, rfMitchell);
+    if (out.IsEmpty()) out = TsPixelImage(static_cast<int32_t>(newW), static_cast<int32_t>(newH));
   }
 
   const TsPixelBuffer imageRows = Rows(out.View(), 0, imageH);
@@ -122,8 +130,9 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
 
   md.R = out.View().Bounds();
   md.Width = static_cast<int32_t>(newW) / count;
-  // The height of one row is needed below to limit the bands even for
-  // alpha-mode images, whose stored height the original left as it was.
+  // The height of one row limits the bands below, alpha-mode images
+  // included: their bands must stay inside the rescaled rows as much as any
+  // other image's.
   md.Height = static_cast<int32_t>(newH) / (md.MaskType + 1);
   ScaleMaskBands(md, md.Width, md.Height);
   return out;

@@ -10,6 +10,8 @@
 
 namespace ac {
 
+class TacLoadBudget;
+
 // DrawMode bits that loading reads.
 inline constexpr int32_t kDrawModeNoRescale = 8;  // the image is never rescaled
 inline constexpr int32_t kDrawModeAlpha = 16;     // per-pixel alpha instead of the key colour
@@ -22,10 +24,12 @@ enum class TSmoothing { No, Yes };
 // nothing, leaving Md as it was, when the resolutions are equal, when the
 // image has one-pixel bands on both sides, or when a state image is 2 pixels
 // or less in either direction. MainColor (RGB) replaces key pixels before
-// resampling so that magenta does not bleed into the edges. Throws ESkinError
-// when the new image would exceed kMaxLoadedImagePixels.
+// resampling so that magenta does not bleed into the edges. Throws
+// ELimitExceeded when the new image would exceed kMaxLoadedImagePixels or pass
+// Budget (when given, charged otherwise).
 std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer& src,
-                                             TSmoothing smoothing, TColor mainColor);
+                                             TSmoothing smoothing, TColor mainColor,
+                                             TacLoadBudget* budget = nullptr);
 
 // Scales the bands by Md.MulPPi / Md.DivPPI (rounded) and keeps WR and WB
 // inside a state image of CellWidth x CellHeight.

@@ -199,9 +199,10 @@ TParentChain ResolveParentChain(const TOptionsFile& file, std::string_view secti
   TParentChain chain;
   int index = file.IndexOf(section);
   if (index < 0) return chain;
-  // Visited by section index, so that long chains cost linear time.
-  std::vector<bool> visited(file.Sections().size(), false);
-  const TOptionSection* current = &file.Sections()[static_cast<std::size_t>(index)];
+  const auto& sections = file.Sections();
+  // Visited by section index, so that a long chain costs linear time.
+  std::vector<bool> visited(sections.size(), false);
+  const TOptionSection* current = &sections[static_cast<std::size_t>(index)];
   visited[static_cast<std::size_t>(index)] = true;
   chain.Sections.push_back(current);
   for (;;) {
@@ -225,37 +226,49 @@ TParentChain ResolveParentChain(const TOptionsFile& file, std::string_view secti
       return chain;
     }
     visited[static_cast<std::size_t>(next)] = true;
-    current = &file.Sections()[static_cast<std::size_t>(next)];
+    current = &sections[static_cast<std::size_t>(next)];
     chain.Sections.push_back(current);
   }
 }
 
 std::optional<TInheritedText> ReadInheritedText(const TOptionsFile& file, std::string_view section,
                                                 std::string_view key) {
-  // Most keys are found in the section itself; the chain is built only when not.
-  const TOptionSection* own = file.Find(section);
-  if (!own) return std::nullopt;
-  if (auto v = own->Value(key)) return TInheritedText{*v, 0, own};
-  TParentChain chain = ResolveParentChain(file, section);
-  for (std::size_t depth = 1; depth < chain.Sections.size(); ++depth)
-    if (auto v = chain.Sections[depth]->Value(key))
-      return TInheritedText{*v, depth, chain.Sections[depth]};
-  return std::nullopt;
+  // Most keys are found in the section itself; the chains are asked only when
+  // not, and remember their answers for the sections below.
+  const int index = file.IndexOf(section);
+  if (index < 0) return std::nullopt;
+  const auto& sections = file.Sections();
+  const TOptionSection& own = sections[static_cast<std::size_t>(index)];
+  if (auto v = own.Value(key)) return TInheritedText{*v, 0, &own};
+  TParentChains& chains = file.Chains();
+  if (chains.Parents()[static_cast<std::size_t>(index)] < 0) return std::nullopt;
+  const TChainHit hit = chains.Find(
+      TChainQuery::Text, key, index,
+      [&](int32_t i) { return sections[static_cast<std::size_t>(i)].Find(key) != nullptr; },
+      TParentChains::TStart::LacksKey);
+  if (hit.Holder < 0) return std::nullopt;
+  const TOptionSection& holder = sections[static_cast<std::size_t>(hit.Holder)];
+  return TInheritedText{*holder.Value(key), static_cast<std::size_t>(hit.Depth), &holder};
 }
 
 std::optional<TInheritedInteger> ReadInheritedInteger(const TOptionsFile& file,
                                                       std::string_view section,
                                                       std::string_view key) {
-  const TOptionSection* own = file.Find(section);
-  if (!own) return std::nullopt;
-  if (auto v = own->Value(key))
-    if (auto n = ParseInteger(*v)) return TInheritedInteger{*n, 0};
-  TParentChain chain = ResolveParentChain(file, section);
-  for (std::size_t depth = 1; depth < chain.Sections.size(); ++depth) {
-    if (auto v = chain.Sections[depth]->Value(key))
-      if (auto n = ParseInteger(*v)) return TInheritedInteger{*n, depth};
-  }
-  return std::nullopt;
+  const int index = file.IndexOf(section);
+  if (index < 0) return std::nullopt;
+  const auto& sections = file.Sections();
+  auto number = [&](int32_t i) -> std::optional<int32_t> {
+    auto v = sections[static_cast<std::size_t>(i)].Value(key);
+    return v ? ParseInteger(*v) : std::nullopt;
+  };
+  if (auto n = number(index)) return TInheritedInteger{*n, 0};
+  TParentChains& chains = file.Chains();
+  if (chains.Parents()[static_cast<std::size_t>(index)] < 0) return std::nullopt;
+  const TChainHit hit = chains.Find(
+      TChainQuery::Integer, key, index, [&](int32_t i) { return number(i).has_value(); },
+      TParentChains::TStart::LacksKey);
+  if (hit.Holder < 0) return std::nullopt;
+  return TInheritedInteger{*number(hit.Holder), static_cast<std::size_t>(hit.Depth)};
 }
 
 bool ReadInheritedBoolean(const TOptionsFile& file, std::string_view section, std::string_view key,

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/utf8.h"
+#include "skin/skin_sections.h"
 #include "system/system.h"
 
 namespace ac {
@@ -66,6 +67,11 @@ std::string DecodeTextFile(std::string_view bytes) {
 TOptionSection::TOptionSection(std::string name, int line) : FName(std::move(name)), FLine(line) {}
 
 const TOptionKey* TOptionSection::Find(std::string_view key) const {
+  if (FKeys.size() <= kScannedKeys) {
+    for (const TOptionKey& k : FKeys)
+      if (k.Name == key) return &k;
+    return nullptr;
+  }
   auto it = FIndex.find(key);
   return it == FIndex.end() ? nullptr : &FKeys[it->second];
 }
@@ -77,9 +83,13 @@ std::optional<std::string_view> TOptionSection::Value(std::string_view key) cons
 }
 
 bool TOptionSection::Add(TOptionKey key) {
-  auto [it, added] = FIndex.emplace(key.Name, FKeys.size());
-  if (!added) return false;
+  if (Find(key.Name)) return false;
   FKeys.push_back(std::move(key));
+  if (FKeys.size() == kScannedKeys + 1) {
+    for (std::size_t i = 0; i < FKeys.size(); ++i) FIndex.emplace(FKeys[i].Name, i);
+  } else if (FKeys.size() > kScannedKeys + 1) {
+    FIndex.emplace(FKeys.back().Name, FKeys.size() - 1);
+  }
   return true;
 }
 
@@ -90,19 +100,38 @@ TOptionSection& TOptionsFile::AddSection(std::string_view name, int line) {
 }
 
 const TOptionSection* TOptionsFile::Find(std::string_view section) const {
-  auto it = FIndex.find(section);
-  return it == FIndex.end() ? nullptr : &FSections[it->second];
+  const int index = IndexOf(section);
+  return index < 0 ? nullptr : &FSections[static_cast<std::size_t>(index)];
 }
 
 int TOptionsFile::IndexOf(std::string_view section) const {
+  // Readers ask one section for key after key: the last answer is kept.
+  if (FLastFound < FSections.size() && FSections[FLastFound].Name() == section)
+    return static_cast<int>(FLastFound);
   auto it = FIndex.find(section);
-  return it == FIndex.end() ? -1 : static_cast<int>(it->second);
+  if (it == FIndex.end()) return -1;
+  FLastFound = it->second;
+  return static_cast<int>(it->second);
 }
 
 std::optional<std::string_view> TOptionsFile::Value(std::string_view section,
                                                     std::string_view key) const {
   const TOptionSection* s = Find(section);
   return s ? s->Value(key) : std::nullopt;
+}
+
+TParentChains& TOptionsFile::Chains() const {
+  TParentChains* chains = FChains.Get();
+  if (chains && chains->Size() == FSections.size()) return *chains;
+  std::vector<int32_t> parents(FSections.size(), -1);
+  for (std::size_t i = 0; i < FSections.size(); ++i) {
+    const auto parent = FSections[i].Value(kParentClassKey);
+    if (!parent || parent->empty() || *parent == FSections[i].Name()) continue;
+    parents[i] = IndexOf(*parent);
+  }
+  TParentChains& made = FChains.Make();
+  made = TParentChains(std::move(parents));
+  return made;
 }
 
 TOptionsFile TOptionsFile::FromBytes(std::string_view bytes) {

@@ -6,12 +6,15 @@
 // first appearance in the file, because loading walks them in that order.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "skin/parent_chains.h"
 
 namespace ac {
 
@@ -47,10 +50,14 @@ class TOptionSection {
   bool Add(TOptionKey key);
 
  private:
+  // A section of a few keys is searched key by key, which costs less than
+  // hashing the name and takes no index at all; larger ones are hashed.
+  static constexpr std::size_t kScannedKeys = 8;
+
   std::string FName;
   int FLine = 0;
   std::vector<TOptionKey> FKeys;
-  TOptionNameIndex FIndex;
+  TOptionNameIndex FIndex;  // only past kScannedKeys keys
 };
 
 class TOptionsFile {
@@ -75,10 +82,18 @@ class TOptionsFile {
   // Appends or continues a section and returns it.
   TOptionSection& AddSection(std::string_view name, int line = 0);
 
+  // The sections linked by "PARENTCLASS" (a section without one, naming
+  // itself or naming no section ends its chain), with the answers of
+  // inherited reading kept per key. Made on first use and made again when
+  // sections were added since.
+  TParentChains& Chains() const;
+
  private:
   std::vector<TOptionSection> FSections;
   TOptionNameIndex FIndex;
   std::vector<std::pair<std::string, TOptionKey>> FRepeats;
+  TCacheSlot<TParentChains> FChains;
+  mutable std::size_t FLastFound = SIZE_MAX;  // the section IndexOf found last
 };
 
 // Removes characters with codes 0-32 from both ends.

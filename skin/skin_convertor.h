@@ -8,11 +8,14 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/message_sink.h"
 
 namespace ac {
+
+class TacLoadBudget;
 
 enum class TacFileType { ftBmp, ftFont, ftOther };
 
@@ -46,12 +49,15 @@ class TacSkinConvertor {
   int FileCount() const { return static_cast<int>(Files.size()); }
 
   // The first of Files whose upper-cased Name equals UpperName (which the
-  // caller has upper-cased already), or null.
+  // caller has upper-cased already), or null. Names are hashed on first use,
+  // so that many lookups in an archive of many entries stay cheap.
   const TacFileItem* FindFile(std::string_view upperName) const;
 
   // Frees every item's stream from the last to the first, then Options and
   // PackedData.
   void Clear();
+  // Frees every item and Options; PackedData stays.
+  void ClearFiles();
 
   // Takes Bytes as its own PackedData.
   void OwnPackedData(std::vector<std::uint8_t> bytes);
@@ -59,7 +65,14 @@ class TacSkinConvertor {
   void ReleasePackedData();
 
  private:
+  struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   std::vector<std::uint8_t> FOwnedPackedData;
+  // Upper-cased names of the first FIndexed files, each to its first index.
+  mutable std::unordered_map<std::string, std::size_t, TNameHash, std::equal_to<>> FIndex;
+  mutable std::size_t FIndexed = 0;
 };
 
 // Reads the archive in Sc.PackedData into Sc.Options and Sc.Files (cleared
@@ -67,15 +80,17 @@ class TacSkinConvertor {
 // is not a packed Velmora file" on Sink when the magic is wrong. The skin
 // manager passes a sink that keeps the dialog itself unskinned and
 // uncoloured. Throws ESkinError naming the entry when the archive is broken
-// (see ReadArchiveEntries); Options and Files are then left empty, so no part
-// of a broken skin is ever used.
-bool ReadSkinArchive(TacSkinConvertor& sc, TMessageSink& sink);
+// (see ReadArchiveEntries), ELimitExceeded when its entries unpack past
+// Budget (a budget of its own when null); Options and Files are then left
+// empty, so no part of a broken skin is ever used.
+bool ReadSkinArchive(TacSkinConvertor& sc, TMessageSink& sink, TacLoadBudget* budget = nullptr);
 
 // Reads the archive file Path whole into Sc (cleared first) and frees the
 // packed bytes after reading. Returns false without a message when the file
 // does not exist; otherwise as ReadSkinArchive. Throws ESkinError when the
-// file exists but cannot be read.
+// file exists but cannot be read, ELimitExceeded when the file is larger than
+// the budget's limit of unpacked bytes (its entries could not fit it).
 bool ReadSkinArchiveFile(const std::filesystem::path& path, TacSkinConvertor& sc,
-                         TMessageSink& sink);
+                         TMessageSink& sink, TacLoadBudget* budget = nullptr);
 
 }  // namespace ac

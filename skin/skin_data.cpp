@@ -1,12 +1,15 @@
 #include "skin/skin_data.h"
 
+#include <algorithm>
+
 namespace ac {
 
 TacSkinData::TacSkinData(TacSkinManagerCore* owner, int32_t aPPI)
     : FOwner(owner), ScalePercent(aPPI * 100 / 96), PPI(aPPI) {}
 
 int32_t TacSkinData::ScaleIntValue(int32_t value) const {
-  return static_cast<int32_t>(int64_t{value} * PPI / 96);
+  // Held at the ends of the 32-bit range, as every scaled size is.
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} * PPI / 96, INT32_MIN, INT32_MAX));
 }
 
 void TacSkinData::LoadParams() {

@@ -21,8 +21,9 @@
 
 namespace ac {
 
-struct TsPixelBuffer;      // pixels/pixel_buffer.h
-class TacSkinManagerCore;  // the manager that owns the loaded skin (skin_manager_core.h)
+struct TsPixelBuffer;       // pixels/pixel_buffer.h
+class TacSkinManagerCore;   // the manager that owns the loaded skin (skin_manager_core.h)
+struct TacSkinLookupCache;  // the hashed name lookups (skin_data_lookup.cpp)
 
 // A bitmap of the loaded skin. Cached bitmaps (TacBmpData) own theirs; masks
 // share them with the cache, so the pointer is shared.
@@ -175,7 +176,9 @@ struct TacSkinCommonInfo {
   int32_t BrightMax = 50;
   int32_t IndexGlobalInfo = -1;
   std::array<int32_t, kSectionCount> Sections = MakeNoSections();
-  TOptionsFile OptionsDat;
+  // The parsed options: the manager's own, not a copy of them (a skin's
+  // options may be large). Null while no skin is loaded.
+  const TOptionsFile* OptionsDat = nullptr;
 
   static constexpr std::array<int32_t, kSectionCount> MakeNoSections() {
     std::array<int32_t, kSectionCount> a{};
@@ -245,6 +248,10 @@ class TacSkinData {
   std::vector<TsMaskData> ma;
   std::vector<TacOutEffData> oe;
   std::vector<TsGeneralData> gd;
+  // The name lookups of skin_data_lookup.h, hashed and made on first use;
+  // made again when gd is replaced or grows, extended when masks are
+  // appended. Records are not renamed in place once looked up.
+  TCacheSlot<TacSkinLookupCache> Lookups;
 
  private:
   template <std::size_t N>

@@ -1,7 +1,9 @@
 #pragma once
-// Name lookups in a loaded skin. They are linear scans, meant for load time and
-// for a control changing its section, not for painting. Every lookup answers
-// -1 when nothing is found.
+// Name lookups in a loaded skin, meant for load time and for a control
+// changing its section, not for painting. Names are hashed and the answers
+// along parent chains are kept per key (TacSkinData::Lookups), so that a skin
+// of many sections or of deep or cyclic chains loads in linear time. Every
+// lookup answers -1 when nothing is found.
 
 #include <cstdint>
 #include <string_view>

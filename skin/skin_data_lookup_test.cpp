@@ -125,3 +125,36 @@ TEST(SkinData, DerivedSizesAndReset) {
 
 }  // namespace
 }  // namespace ac
+
+namespace ac {
+namespace {
+
+// Sizes near 2^31 come from options files; scaling them saturates instead
+// of overflowing (undefined behaviour that wraps in release builds).
+TEST(SkinScale, SizesNear2To31Saturate) {
+  struct Case {
+    int32_t Value, Step;
+    TacScaleMode Mode;
+    int32_t Want;
+  };
+  constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+  const Case cases[] = {
+      {kMax, 1, smVCL, kMax},       {kMax, 2, smVCL, kMax},       {kMax, 3, smVCL, kMax},
+      {kMin, 3, smVCL, kMin},       {kMin, 2, smVCL, kMin},       {kMax / 2, 3, smVCL, kMax - 1},
+      {kMax, 0, smCustomPPI, kMax}, {kMin, 0, smCustomPPI, kMin}, {1 << 30, 7, smVCL, kMax},
+  };
+  for (const Case& c : cases) {
+    TacScaleSettings s;
+    s.Mode = c.Mode;
+    s.PixelsPerInch = 192;
+    EXPECT_EQ(ScaleInt(c.Value, c.Step, s), c.Want) << c.Value << " step " << c.Step;
+  }
+  TacScaleSettings s;
+  EXPECT_EQ(ScalePPI(kMax, 192, s), kMax);
+  TacSkinData sd(nullptr, 192);
+  EXPECT_EQ(sd.ScaleIntValue(kMax), kMax);
+  EXPECT_EQ(sd.ScaleIntValue(kMin), kMin);
+}
+
+}  // namespace
+}  // namespace ac

@@ -48,6 +48,11 @@ TsGradArray ReadGradient(const TOptionsFile& file, std::string_view section, std
   }
 }
 
+// The border width is the one size of a section without a cap of its own.
+// Painting multiplies it by the resolution, so it is held within a million
+// pixels: far past any border, and far from overflowing.
+constexpr int32_t kMaxSectionBorderWidth = 1 << 20;
+
 // Sizes pass through ScaleInt; negative values are markers ("not given") and
 // are kept as they are so that every resolution reads the same marker.
 int32_t ScaledSize(const TacSectionScale& scale, int32_t v) {
@@ -126,7 +131,8 @@ TsGeneralData ReadGeneralData(const TOptionsFile& file, std::string_view section
   g.OuterColorT = ReadSectionInteger(file, section, "OUTCOLT", 0);
   g.OuterColorR = ReadSectionInteger(file, section, "OUTCOLR", 0);
   g.OuterColorB = ReadSectionInteger(file, section, "OUTCOLB", 0);
-  g.BorderWidth = ReadSectionInteger(file, section, "BORDERWIDTH", 1);
+  g.BorderWidth = std::clamp(ReadSectionInteger(file, section, "BORDERWIDTH", 1),
+                             -kMaxSectionBorderWidth, kMaxSectionBorderWidth);
 
   g.Props[0] = ReadGenState(file, section, 0, defLightColor);
   g.Props[1] = g.States >= 2 ? ReadGenState(file, section, 1, defLightColor) : g.Props[0];
@@ -216,9 +222,16 @@ void ReadGlobalNumbers(const TOptionsFile& file, TacSkinData& sd,
   sd.RibbonCovering = static_cast<uint8_t>(ReadInteger(file, "RIBBONTAB", "TABSCOVERING", 0));
   sd.ExDrawMode = plain("BORDERMODE", 0);
   sd.ExShadowOffs = scaled("ALIGNOFFSET", 0);
-  sd.ExShadowOffsR = scaled("ALIGNOFFSETR", sd.ExShadowOffs);
-  sd.ExShadowOffsT = scaled("ALIGNOFFSETT", sd.ExShadowOffs);
-  sd.ExShadowOffsB = scaled("ALIGNOFFSETB", sd.ExShadowOffs);
+  // The other three sides default to that offset, which is already at this
+  // resolution: only a value of their own is scaled.
+  auto alignSide = [&](std::string_view key) {
+    const bool given = ReadInteger(file, kGlobalInfo, VariantKey(key, sd.ScaleValue)) ||
+                       ReadInteger(file, kGlobalInfo, key);
+    return given ? scaled(key, 0) : sd.ExShadowOffs;
+  };
+  sd.ExShadowOffsR = alignSide("ALIGNOFFSETR");
+  sd.ExShadowOffsT = alignSide("ALIGNOFFSETT");
+  sd.ExShadowOffsB = alignSide("ALIGNOFFSETB");
   sd.WndShadowRadius = scaled("WSHRAD", 17);
   sd.WndShadowSize = scaled("WSHSIZE", 13);
   sd.WndShadowOffset = scaled("WSHOFFS", 2);

@@ -106,6 +106,17 @@ TEST(SkinDataReader, GeneralDataDefaultsAndScaling) {
   EXPECT_EQ(g.BorderIndex, -1);
 }
 
+// The one uncapped size of a section is held where painting can still scale
+// it by any resolution without overflowing.
+TEST(SkinDataReader, BorderWidthNear2To31IsHeldToAMillion) {
+  TacSectionScale scale;
+  for (auto [text, want] : {std::pair{"2147483647", 1 << 20}, std::pair{"-2147483648", -(1 << 20)},
+                            std::pair{"3", 3}, std::pair{"-1", -1}}) {
+    auto f = TOptionsFile::FromText(std::string("[S]\nBORDERWIDTH=") + text + "\n");
+    EXPECT_EQ(ReadGeneralData(f, "S", scale, -1).BorderWidth, want) << text;
+  }
+}
+
 TEST(SkinDataReader, BadGradientNamesWhereItCameFrom) {
   auto f = TOptionsFile::FromText("[P]\nGRADIENTDATA=1;2;x;4;5;0\n[C]\nPARENTCLASS=P\n");
   try {

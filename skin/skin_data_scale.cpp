@@ -23,21 +23,32 @@ int32_t GetScale(const TacScaleSettings& s) {
   }
 }
 
+namespace {
+
+// Sizes come from options files and may lie near 2^31: results past the
+// 32-bit range are held at its ends rather than wrapped.
+int32_t Saturated(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 int32_t ScaleIntByStep(int32_t value, int32_t step) {
+  const int64_t v = value;
   switch (step) {
+    case 0:
+      return value;
     case 1:
-      return value + value / 4;
+      return Saturated(v + v / 4);
     case 2:
-      return value + value / 2;
-    case 3:
-      return value * 2;
+      return Saturated(v + v / 2);
     default:
-      return step > 3 ? value * 2 : value;
+      return step > 0 ? Saturated(v * 2) : value;
   }
 }
 
 int32_t ScaleInt(int32_t value, int32_t sysScale, const TacScaleSettings& s) {
-  if (s.Mode == smCustomPPI) return static_cast<int32_t>(int64_t{value} * s.PixelsPerInch / 96);
+  if (s.Mode == smCustomPPI) return Saturated(int64_t{value} * s.PixelsPerInch / 96);
   if (s.Mode == smOldMode) return value;
   return ScaleIntByStep(value, sysScale == -1 ? GetScale(s) : sysScale);
 }
@@ -48,7 +59,7 @@ int32_t ScalePPI(int32_t value, int32_t aPPI, const TacScaleSettings& s) {
   if (s.Mode == smOldMode) return value;
   if (aPPI == 0)
     aPPI = s.Mode == smVCL ? s.ScreenPPI : kStepPPI[static_cast<std::size_t>(GetScale(s))];
-  return static_cast<int32_t>(int64_t{value} * aPPI / 96);
+  return Saturated(int64_t{value} * aPPI / 96);
 }
 
 }  // namespace ac

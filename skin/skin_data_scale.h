@@ -32,7 +32,8 @@ struct TacScaleSettings {
 int32_t GetScale(const TacScaleSettings& s);
 
 // Value scaled by a step: 0 Value, 1 Value + Value / 4, 2 Value + Value / 2,
-// 3 Value * 2 (divisions truncate toward zero).
+// 3 Value * 2 (divisions truncate toward zero); results beyond the 32-bit
+// range are held at its ends.
 int32_t ScaleIntByStep(int32_t value, int32_t step);
 
 // Value * PixelsPerInch / 96 under smCustomPPI, Value under smOldMode,

@@ -119,8 +119,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> ReadSkinDiskFile(const std::filesystem::path& path,
-                                                     std::uintmax_t maxBytes) {
+std::optional<std::filesystem::path> FindSkinDiskFile(const std::filesystem::path& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::path found = path;
@@ -142,10 +141,18 @@ std::optional<std::vector<uint8_t>> ReadSkinDiskFile(const std::filesystem::path
   }
   // Devices and pipes could be read forever; a skin's files are plain files.
   if (!fs::is_regular_file(found, ec)) return std::nullopt;
-  const auto size = fs::file_size(found, ec);
+  return found;
+}
+
+std::optional<std::vector<uint8_t>> ReadSkinDiskFile(const std::filesystem::path& path,
+                                                     std::uintmax_t maxBytes) {
+  const auto found = FindSkinDiskFile(path);
+  if (!found) return std::nullopt;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(*found, ec);
   if (ec || size > maxBytes) return std::nullopt;
   try {
-    return LoadArchiveFile(found);
+    return LoadArchiveFile(*found);
   } catch (const std::exception&) {
     return std::nullopt;
   }

@@ -52,11 +52,15 @@ std::string ProgramFolderOfThisProcess();
 
 namespace ac {
 
-// The bytes of the regular file Path. When it does not exist and the file
-// system tells letter cases apart, a file of the same folder whose name
-// differs only in ASCII letter case is taken instead, since skins are written
-// for a system that ignores case. Empty when there is no such file, when it
-// is not a regular file or when it is larger than MaxBytes.
+// The regular file Path. When it does not exist and the file system tells
+// letter cases apart, a file of the same folder whose name differs only in
+// ASCII letter case is taken instead, since skins are written for a system
+// that ignores case. Empty when there is no such file or it is not a regular
+// file.
+std::optional<std::filesystem::path> FindSkinDiskFile(const std::filesystem::path& path);
+
+// The bytes of the file FindSkinDiskFile finds for Path. Empty when there is
+// none, when it cannot be read or when it is larger than MaxBytes.
 std::optional<std::vector<uint8_t>> ReadSkinDiskFile(const std::filesystem::path& path,
                                                      std::uintmax_t maxBytes);
 

@@ -1,9 +1,10 @@
 #include "skin/skin_loader.h"
 
-#include <cstdio>
 #include <string>
 
+#include "system/system.h"
 #include "skin/color_offsets.h"
+#include "skin/load_budget.h"
 #include "skin/load_fonts.h"
 #include "skin/load_images.h"
 #include "skin/load_indexes.h"
@@ -33,14 +34,18 @@ class TInitializingScope {
   TacSkinData& FSd;
 };
 
-std::optional<std::vector<uint8_t>> ReadMasterFile(const TacSkinManagerCore& m,
-                                                   const std::string& name) {
+std::optional<TacSkinManagerCore::TFileBytes> ReadMasterFile(TacSkinManagerCore& m,
+                                                             const std::string& name) {
   if (name.empty()) return std::nullopt;
   // The archive's names are upper-cased and compared with the value as it is
   // written, so a master named in lower case is not found in an archive.
   if (m.SkinIsPacked) {
-    if (const TacFileItem* f = m.sc.FindFile(name)) return f->Stream;
-    return std::nullopt;
+    const TacFileItem* f = m.sc.FindFile(name);
+    if (!f) return std::nullopt;
+    TacSkinFileRef ref;
+    ref.Name = name;
+    ref.Entry = f;
+    return m.ReadSkinFile(ref, &m.LoadBudget);
   }
   return m.ReadSkinFile(name);
 }
@@ -48,8 +53,7 @@ std::optional<std::vector<uint8_t>> ReadMasterFile(const TacSkinManagerCore& m,
 }  // namespace
 
 std::string VersionWarningText(double version) {
-  char number[64];
-  std::snprintf(number, sizeof number, "%.2f", version);
+  const std::string number = platform::FormatDecimal(version, 2);
   return std::string("This version of the skin (v") + number +
          ") has not complete support by used Quillfen package release (v" + kEngineVersion + ")." +
          "\r\n" + "Components must be updated to latest version for using this skin.";
@@ -58,14 +62,15 @@ std::string VersionWarningText(double version) {
 void LoadSkinCommonData(TacSkinManagerCore& m) {
   const std::string name = ReadText(m.SkinFile, kGlobalInfo, "MASTERBITMAP");
   auto bytes = ReadMasterFile(m, name);
-  m.MasterBitmap = bytes ? DecodeMasterImage(*bytes, name) : ShareImage(TsPixelImage());
+  m.MasterBitmap =
+      bytes ? DecodeMasterImage(bytes->View, name, &m.LoadBudget) : ShareImage(TsPixelImage());
 
   TacSkinCommonInfo info = ReadSkinCommonInfo(m.SkinFile);
   info.Active = false;
   info.SkinPath = m.SkinCommonInfo.SkinPath;
   info.SysInactiveBorderColor = m.SkinCommonInfo.SysInactiveBorderColor;
   info.Sections = TacSkinCommonInfo::MakeNoSections();
-  info.OptionsDat = m.SkinFile;
+  info.OptionsDat = &m.SkinFile;
   m.SkinCommonInfo = std::move(info);
 
   if (m.SkinCommonInfo.Version > kNewestSupportedVersion && !m.PreviewMode)
@@ -78,6 +83,7 @@ bool LoadSkinResolution(TacSkinManagerCore& m, TacSkinData& sd) {
     // The skin is opened once per activation: every resolution reads the
     // same files, so later loads reuse what the first one unpacked.
     if (!m.OpenSkinFile()) return false;
+    CheckSectionCount(m.SkinFile.Sections().size());
     LoadEmbeddedFonts(m);
     LoadSkinCommonData(m);
     m.SharedOffsetsApplied = false;

@@ -13,7 +13,8 @@ class TacSkinData;
 // The version of the skin engine that skins are checked against.
 inline constexpr const char* kEngineVersion = "16.16";
 
-// The warning shown for a skin newer than the engine supports.
+// The warning shown for a skin newer than the engine supports, the version
+// with two decimals in the user's number format.
 std::string VersionWarningText(double version);
 
 // Runs the loading order for Sd. Returns false when the skin could not be

@@ -283,7 +283,7 @@ TEST(SkinLoad, ImagesBeyondTheLimitAreRefused) {
                  "WHOLE=" + Canon(TRect::LTRB(0, 0, 48, 40), 3, 3, 3, 3, 1, 0, 0, 0) + "\n");
   EXPECT_TRUE(t.Load(options, BaseFiles()));
   ASSERT_EQ(t.Sink.Entries.size(), 1u);
-  EXPECT_NE(t.Sink.Entries[0].Text.find("limited to"), std::string::npos);
+  EXPECT_NE(t.Sink.Entries[0].Text.find("over the limit of 16777216 pixels"), std::string::npos);
 }
 
 TEST(SkinLoad, VersionWarningForSkinsNewerThanTheEngine) {

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "skin/archive_file.h"
+#include "system/system.h"
 #include "skin/load_images.h"
 #include "skin/load_masks.h"
 #include "skin/load_rescale.h"
@@ -20,10 +22,6 @@ namespace ac {
 namespace {
 
 constexpr int kColorInactiveBorder = 11;
-// Skin files larger than this are not read: no image or options file of a
-// skin comes near it.
-constexpr std::uintmax_t kMaxSkinFileBytes = std::uintmax_t{256} << 20;
-
 bool IsRegularFile(const std::filesystem::path& p) {
   std::error_code ec;
   return std::filesystem::is_regular_file(p, ec);
@@ -87,6 +85,15 @@ int32_t TacSkinManagerCore::ScaleInt(int32_t value, int32_t sysScale) const {
   return ac::ScaleInt(value, sysScale, Scale);
 }
 
+void TacSkinManagerCore::ReportFormatError() {
+  const bool changing = HasState(msSkinChanging);
+  SetState(msSkinChanging, true);
+  FSink.Show("Internal format error in the \"" + SkinName +
+                 "\" skin. Please, update this skin to latest version.",
+             TMessageIcon::Information);
+  SetState(msSkinChanging, changing);
+}
+
 bool TacSkinManagerCore::OpenSkinFile() {
   const std::string dir = GetFullSkinDirectory();
   SkinCommonInfo.SkinPath = dir + SkinName + PathSeparator();
@@ -97,22 +104,21 @@ bool TacSkinManagerCore::OpenSkinFile() {
     SkinFile = TOptionsFile::FromText(*PreviewOptions);
     return true;
   }
-  if (auto bytes = ReadSkinDiskFile(SkinFilePath(SkinCommonInfo.SkinPath + "Options.dat"),
-                                    kMaxSkinFileBytes)) {
-    SkinFile = TOptionsFile::FromBytes(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    return true;
+  if (auto options = FindSkinDiskFile(SkinFilePath(SkinCommonInfo.SkinPath + "Options.dat"))) {
+    TacSkinFileRef ref;
+    ref.Name = "Options.dat";
+    ref.DiskPath = *options;
+    if (auto bytes = ReadSkinFile(ref, &LoadBudget)) {
+      SkinFile = TOptionsFile::FromBytes(
+          std::string_view(reinterpret_cast<const char*>(bytes->View.data()), bytes->View.size()));
+      return true;
+    }
   }
   const auto archive = SkinFilePath(dir + SkinName + ".asz");
   if (IsRegularFile(archive)) {
-    if (!ReadSkinArchiveFile(archive, sc, FSink)) return false;
-    if (!sc.Options) {
-      const bool changing = HasState(msSkinChanging);
-      SetState(msSkinChanging, true);
-      FSink.Show("Internal format error in the \"" + SkinName +
-                     "\" skin. Please, update this skin to latest version.",
-                 TMessageIcon::Information);
-      SetState(msSkinChanging, changing);
+    // An archive of the wrong magic has no options either: both are told.
+    if (!ReadSkinArchiveFile(archive, sc, FSink, &LoadBudget) || !sc.Options) {
+      ReportFormatError();
       return false;
     }
     SkinIsPacked = true;
@@ -138,26 +144,34 @@ bool TacSkinManagerCore::OpenSkinFile() {
     sc.PackedData = item.PackedData;
     bool read = false;
     try {
-      read = ReadSkinArchive(sc, FSink);
+      read = ReadSkinArchive(sc, FSink, &LoadBudget);
     } catch (...) {
       sc.ReleasePackedData();
       throw;
     }
     sc.ReleasePackedData();
     if (!read) return false;
-    std::string_view options;
-    if (sc.Options)
-      options =
-          std::string_view(reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size());
-    SkinFile = TOptionsFile::FromBytes(options);
+    // Without options there is no skin to activate, stored or not.
+    if (!sc.Options) {
+      ReportFormatError();
+      return false;
+    }
+    SkinFile = TOptionsFile::FromBytes(
+        std::string_view(reinterpret_cast<const char*>(sc.Options->data()), sc.Options->size()));
   }
   return true;
 }
 
-std::optional<std::vector<uint8_t>> TacSkinManagerCore::ReadSkinFile(std::string_view name) const {
+std::optional<TacSkinFileRef> TacSkinManagerCore::FindSkinFile(std::string_view name) const {
   if (name.empty()) return std::nullopt;
+  TacSkinFileRef ref;
+  ref.Name = std::string(name);
   if (SkinIsPacked) {
-    if (const TacFileItem* f = sc.FindFile(UpperCaseName(name))) return f->Stream;
+    if (const TacFileItem* f = sc.FindFile(UpperCaseName(name))) {
+      ref.Entry = f;
+      ref.Key = "entry " + std::to_string(f - sc.Files.data());
+      return ref;
+    }
   }
   const bool fullPath = name.find(':') != std::string_view::npos;
   // An internal skin has no folder: a relative name would otherwise be looked
@@ -165,10 +179,48 @@ std::optional<std::vector<uint8_t>> TacSkinManagerCore::ReadSkinFile(std::string
   if (!fullPath && SkinCommonInfo.SkinPath.empty()) return std::nullopt;
   const std::string path =
       fullPath ? std::string(name) : SkinCommonInfo.SkinPath + std::string(name);
-  return ReadSkinDiskFile(SkinFilePath(path), kMaxSkinFileBytes);
+  auto found = FindSkinDiskFile(SkinFilePath(path));
+  if (!found) return std::nullopt;
+  // "IMG.PNG", ".\IMG.PNG" and "SUB\..\img.png" are one file.
+  std::error_code ec;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(*found, ec);
+  ref.DiskPath = *found;
+  ref.Key = "file " + PathToUtf8(ec ? *found : canonical);
+  return ref;
+}
+
+std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
+    const TacSkinFileRef& file, TacLoadBudget* budget) {
+  TFileBytes bytes;
+  if (file.Entry) {
+    bytes.View = file.Entry->Stream;
+    return bytes;
+  }
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file.DiskPath, ec);
+  if (ec) return std::nullopt;
+  if (budget) budget->ChargeBytes(size, "Skin file \"" + file.Name + "\"");
+  try {
+    bytes.Own = LoadArchiveFile(file.DiskPath);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  bytes.View = bytes.Own;
+  return bytes;
+}
+
+std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
+    std::string_view name) {
+  auto ref = FindSkinFile(name);
+  if (!ref) return std::nullopt;
+  return ReadSkinFile(*ref, &LoadBudget);
 }
 
 void TacSkinManagerCore::ClearSkinData() {
+  LoadBudget.Reset();
+  LoadNotes.clear();
+  // The fonts are added again with the common data of the next load.
+  EmbeddedFonts.clear();
   SkinCommonInfo.Active = false;
   SkinCommonInfo.Sections = TacSkinCommonInfo::MakeNoSections();
   SkinDataArray.clear();
@@ -312,7 +364,7 @@ int32_t TacSkinManagerCore::GetScaledMaskData(std::string_view sectionName,
                            kStepPPI[static_cast<std::size_t>(found->second)]);
     if (!ref.FileName.empty()) {
       if (SkinIsPacked && !sc.FindFile(UpperCaseName(ref.FileName))) return -1;
-      if (!GiveMaskBitmap(*this, nullptr, md, ref.FileName, TUseBitmapCache::No)) return -1;
+      if (!GiveMaskBitmap(*this, TacMaskBitmapContext{}, md, ref.FileName)) return -1;
     } else {
       const TsPixelBuffer& master = ViewOf(MasterBitmap);
       std::optional<TsPixelImage> image;

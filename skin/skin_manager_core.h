@@ -10,21 +10,27 @@
 //
 // Errors: loading throws ESkinError (or EConvertError) with a message for the
 // user when a skin cannot be loaded: a broken archive, a master image that
-// cannot be decoded, a malformed mask field, gradient or 64-bit colour, an
-// image beyond kMaxLoadedImagePixels. ChangeSkin catches them, restores the
-// previous name and shows the message on the sink, as a skin change does. A
-// missing master image or mask file is not an error.
+// cannot be decoded, a malformed mask field, gradient or 64-bit colour, and
+// ELimitExceeded for an image beyond kMaxLoadedImagePixels or a load past its
+// budget of decoded pixels or unpacked bytes (load_budget.h). ChangeSkin
+// catches them, restores the previous name and shows the message on the
+// sink, as a skin change does. A missing master image or mask file is not an
+// error; what loading leaves out or adjusts is noted in LoadNotes.
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/message_sink.h"
+#include "system/system.h"
+#include "skin/load_budget.h"
 #include "skin/options_file.h"
 #include "skin/palette.h"
 #include "skin/skin_convertor.h"
@@ -49,12 +55,30 @@ enum TacManagerStateValue : uint32_t {
 };
 
 // A font file of the skin, made available to the process while the skin is
-// active (EmbeddedFonts).
+// active (EmbeddedFonts). The font leaves the process with the item.
 struct TacEmbeddedFont {
-  std::string FFileName;  // without a path
-  std::string FFontName;  // GLOBALINFO "FontName<n>", empty when no entry names the file
-  bool Added = false;     // the system accepted the font
+  std::string FFileName;          // without a path
+  std::string FFontName;          // GLOBALINFO "FontName<n>", empty when no entry names the file
+  platform::TPrivateFont Handle;  // empty when the system refused the font
   std::vector<uint8_t> FontData;
+};
+
+// Something loading left out or adjusted without stopping, for tools that
+// check skins (the engine goes on as the skin allows).
+struct TacLoadNote {
+  enum TLevel { lnWarning, lnError };
+  TLevel Level = lnWarning;
+  std::string Text;
+};
+
+// A skin file as loading finds it: an entry of the archive or a file on disk.
+// Every spelling of one file gives the same Key, so that caches keyed by it
+// hold the file once.
+struct TacSkinFileRef {
+  std::string Key;
+  std::string Name;                    // as the options wrote it
+  const TacFileItem* Entry = nullptr;  // the archive's entry, or
+  std::filesystem::path DiskPath;      // the file on disk
 };
 
 // The largest image (in pixels) loading decodes or makes: a master bitmap, a
@@ -121,6 +145,11 @@ class TacSkinManagerCore {
   TacSkinCommonInfo SkinCommonInfo;
   TacPalette Palette{};
   std::vector<TacEmbeddedFont> EmbeddedFonts;
+  // What the current skin load has taken of its limits; clearing skin data
+  // starts it again.
+  TacLoadBudget LoadBudget;
+  // Since skin data was last cleared.
+  std::vector<TacLoadNote> LoadNotes;
   // One object per resolution step under smVCL, else only entry 0. Entries
   // between loaded steps may be null.
   std::vector<std::unique_ptr<TacSkinData>> SkinDataArray;
@@ -155,7 +184,8 @@ class TacSkinManagerCore {
   void LoadResolutionsInUse();
 
   // Stops using the loaded skin: SkinCommonInfo.Active false, every section
-  // index -1, SkinDataArray emptied, common data to be loaded again.
+  // index -1, SkinDataArray emptied, embedded fonts removed, common data to
+  // be loaded again, the load budget and notes started afresh.
   void ClearSkinData();
 
   // The loaded skin for a resolution, loaded on demand; one of four
@@ -184,14 +214,27 @@ class TacSkinManagerCore {
   void MirrorTitleGlyphs();
 
   // Finding and opening a skin: fills SkinFile (and sc for an archive).
-  // Returns false when there is nothing to load (no skin and no internal
-  // skins: Active becomes false; or an archive without options, reported on
-  // the sink). Throws ESkinError for a broken archive.
+  // Returns false when there is nothing to load: no skin and no internal
+  // skins (Active becomes false), or an archive file or internal skin
+  // without options (reported on the sink). Throws ESkinError for a broken
+  // archive, ELimitExceeded for one past the load budget.
   bool OpenSkinFile();
 
-  // The bytes of a skin file named as the options name it: from the archive
-  // (upper-cased names compared) or from disk. Empty when missing.
-  std::optional<std::vector<uint8_t>> ReadSkinFile(std::string_view name) const;
+  // A skin file named as the options name it: from the archive (upper-cased
+  // names compared) or from disk. Empty when missing.
+  std::optional<TacSkinFileRef> FindSkinFile(std::string_view name) const;
+  // The bytes of a found file. A disk file is read and charged to Budget
+  // when one is given (throwing ELimitExceeded past it); empty when it cannot
+  // be read. An archive entry's bytes are already in memory (and were
+  // charged as they were inflated): the view stays valid while the archive
+  // is.
+  struct TFileBytes {
+    std::vector<uint8_t> Own;
+    std::span<const uint8_t> View;
+  };
+  std::optional<TFileBytes> ReadSkinFile(const TacSkinFileRef& file, TacLoadBudget* budget);
+  // Finds and reads a file while a skin loads, charging LoadBudget.
+  std::optional<TFileBytes> ReadSkinFile(std::string_view name);
 
   // The four fallback objects of CommonSkinData, by resolution step.
   std::array<std::unique_ptr<TacSkinData>, 4> FallbackSkinData;
@@ -200,6 +243,9 @@ class TacSkinManagerCore {
   bool SharedOffsetsApplied = false;
 
  private:
+  // "Internal format error in the ... skin": a skin archive without options.
+  void ReportFormatError();
+
   TMessageSink& FSink;
   int32_t FBrightness = 0;
   std::vector<std::string> FCommonSections;

@@ -41,31 +41,26 @@ class TChecker {
         {level, std::string(section), key.Name, key.Value, std::move(text), key.Line});
   }
 
+  // Each section is judged by its own link and whether it lies on a cycle,
+  // so that checking costs the same for a chain of any depth.
   void CheckParent(const TOptionSection& s) {
-    TParentChain chain = ResolveParentChain(FFile, s.Name());
     const TOptionKey* parent = s.Find(kParentClassKey);
-    if (!parent) return;
-    switch (chain.Stop) {
-      case TChainStop::SelfReference:
-        if (chain.Sections.size() == 1)
-          Add(TProblemLevel::Warning, s.Name(), *parent,
-              "names the section itself; nothing is inherited");
-        break;
-      case TChainStop::MissingParent:
-        // Reported once, where the missing name is written.
-        if (chain.Sections.size() != 1) break;
-        Add(TProblemLevel::Error, s.Name(), *parent,
-            "the parent chain ends at section \"" + chain.StopName + "\", which does not exist");
-        break;
-      case TChainStop::Cycle:
-        // Reported at the sections of the cycle, not at every section below it.
-        if (chain.StopName != s.Name()) break;
-        Add(TProblemLevel::Error, s.Name(), *parent,
-            "the parent chain returns to section \"" + chain.StopName + "\" (a cycle)");
-        break;
-      default:
-        break;
+    if (!parent || parent->Value.empty()) return;
+    if (parent->Value == s.Name()) {
+      Add(TProblemLevel::Warning, s.Name(), *parent,
+          "names the section itself; nothing is inherited");
+      return;
     }
+    // Reported once, where the missing name is written.
+    if (FFile.IndexOf(parent->Value) < 0) {
+      Add(TProblemLevel::Error, s.Name(), *parent,
+          "the parent chain ends at section \"" + parent->Value + "\", which does not exist");
+      return;
+    }
+    // Reported at the sections of the cycle, not at every section below it.
+    if (FFile.Chains().OnCycle(FFile.IndexOf(s.Name())))
+      Add(TProblemLevel::Error, s.Name(), *parent,
+          "the parent chain returns to section \"" + s.Name() + "\" (a cycle)");
   }
 
   void CheckKey(const TOptionSection& s, const TOptionKey& k) {

@@ -83,7 +83,11 @@ bool PngReadPixels(png_structp png, TPngState& state) {
   return true;
 }
 
-TDecodedImage DecodePng(std::span<const uint8_t> data) {
+TDecodedImage DecodePng(std::span<const uint8_t> data, const TDecodeLimits& limits) {
+  // libpng would refuse an oversized image only as "Invalid IHDR data"; the
+  // size is judged here first so that the message says what is wrong.
+  if (int64_t w = 0, h = 0; PngHeaderSize(data, w, h) && w > 0 && h > 0)
+    CheckImageSize("PNG", static_cast<uint64_t>(w), static_cast<uint64_t>(h));
   TPngState state;
   state.Data = data;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, PngError, PngWarning);
@@ -102,6 +106,7 @@ TDecodedImage DecodePng(std::span<const uint8_t> data) {
   CheckImageSize("PNG", png_get_image_width(png, info), png_get_image_height(png, info));
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(state.Image.Width) * 4)
     throw ESkinError("PNG image: unexpected row layout");
+  if (limits.BeforePixels) limits.BeforePixels(state.Image.Width, state.Image.Height);
 
   TDecodedImage& image = state.Image;
   image.Format = TImageFormat::ifPng;
@@ -146,18 +151,20 @@ void CheckImageSize(const char* format, uint64_t width, uint64_t height) {
   if (width == 0 || height == 0) throw ESkinError(std::string(format) + " image: empty dimensions");
   if (width > kMaxImageSide || height > kMaxImageSide ||
       width * height > static_cast<uint64_t>(kMaxImagePixels))
-    throw ESkinError(std::string(format) + " image: dimensions " + std::to_string(width) + " x " +
-                     std::to_string(height) + " too large");
+    throw ELimitExceeded(std::string(format) + " image: " + std::to_string(width) + " x " +
+                         std::to_string(height) + " pixels is over the limit of " +
+                         std::to_string(kMaxImageSide) + " pixels a side and " +
+                         std::to_string(kMaxImagePixels) + " pixels an image");
 }
 
-TDecodedImage DecodeImage(std::span<const uint8_t> data) {
+TDecodedImage DecodeImage(std::span<const uint8_t> data, const TDecodeLimits& limits) {
   switch (DetectImageFormat(data)) {
     case TImageFormat::ifPng:
-      return DecodePng(data);
+      return DecodePng(data, limits);
     case TImageFormat::ifJpeg:
-      return DecodeJpeg(data);
+      return DecodeJpeg(data, limits);
     case TImageFormat::ifBmp:
-      return DecodeBmp(data);
+      return DecodeBmp(data, limits);
     case TImageFormat::ifUnknown:
       break;
   }

@@ -38,18 +38,36 @@ struct TJpegPass {
   jpeg_error_mgr Manager;  // first, so the library's error pointer is also ours
   std::jmp_buf Jump;
   std::string Error;
+  bool OverLimit = false;         // Error names a limit, not broken data
+  jpeg_progress_mgr Progress{};   // counts the scans while the file is read
   jpeg_decompress_struct Info{};  // zeroed: destroying it is safe however far creation got
 
   TJpegPass() {
     Info.err = jpeg_std_error(&Manager);
     Manager.error_exit = Fail;
     Manager.emit_message = Message;
+    Progress.progress_monitor = Monitor;
   }
   TJpegPass(const TJpegPass&) = delete;
   TJpegPass& operator=(const TJpegPass&) = delete;
   ~TJpegPass() { jpeg_destroy_decompress(&Info); }
 
-  [[noreturn]] void Throw() const { throw ESkinError("JPEG image: " + Error); }
+  [[noreturn]] void Throw() const {
+    if (OverLimit) throw ELimitExceeded("JPEG image: " + Error);
+    throw ESkinError("JPEG image: " + Error);
+  }
+
+  // libjpeg reports progress at least once per scan it reads; a file of
+  // more scans than any encoder writes is stopped there.
+  static void Monitor(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor == 0) return;
+    auto* info = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (info->input_scan_number <= kMaxJpegScans) return;
+    auto* pass = reinterpret_cast<TJpegPass*>(cinfo->err);
+    pass->Error = "more than the limit of " + std::to_string(kMaxJpegScans) + " scans";
+    pass->OverLimit = true;
+    std::longjmp(pass->Jump, 1);
+  }
 
   static void Fail(j_common_ptr cinfo) {
     auto* pass = reinterpret_cast<TJpegPass*>(cinfo->err);
@@ -69,6 +87,7 @@ struct TJpegPass {
 bool JpegReadHeader(TJpegPass& pass, std::span<const uint8_t> data) {
   if (setjmp(pass.Jump)) return false;
   jpeg_create_decompress(&pass.Info);
+  pass.Info.progress = &pass.Progress;
   jpeg_mem_src(&pass.Info, data.data(), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&pass.Info, TRUE);
   return true;
@@ -251,11 +270,13 @@ void DecodeRawYcc(TJpegPass& first, std::span<const uint8_t> data, TChroma chrom
 
 }  // namespace
 
-TDecodedImage DecodeJpeg(std::span<const uint8_t> data) {
+TDecodedImage DecodeJpeg(std::span<const uint8_t> data, const TDecodeLimits& limits) {
   TJpegPass pass;
   if (!JpegReadHeader(pass, data)) pass.Throw();
   const jpeg_decompress_struct& cinfo = pass.Info;
   CheckImageSize("JPEG", cinfo.image_width, cinfo.image_height);
+  if (limits.BeforePixels)
+    limits.BeforePixels(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height));
   TDecodedImage image;
   image.Format = TImageFormat::ifJpeg;
   image.Width = static_cast<int>(cinfo.image_width);

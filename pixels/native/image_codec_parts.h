@@ -8,10 +8,10 @@
 
 namespace ac::platform {
 
-// Throws ESkinError ("<Format> image: …") for empty dimensions or dimensions
-// beyond kMaxImageSide or kMaxImagePixels.
+// Throws ESkinError ("<Format> image: …") for empty dimensions and
+// ELimitExceeded for dimensions beyond kMaxImageSide or kMaxImagePixels.
 void CheckImageSize(const char* format, uint64_t width, uint64_t height);
 
-TDecodedImage DecodeJpeg(std::span<const uint8_t> data);
+TDecodedImage DecodeJpeg(std::span<const uint8_t> data, const TDecodeLimits& limits);
 
 }  // namespace ac::platform

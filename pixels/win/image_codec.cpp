@@ -76,8 +76,10 @@ class TWicSteps {
       throw ESkinError(std::string(FFormat) + " image: empty dimensions");
     if (width > static_cast<UINT>(kMaxImageSide) || height > static_cast<UINT>(kMaxImageSide) ||
         uint64_t{width} * height > static_cast<uint64_t>(kMaxImagePixels))
-      throw ESkinError(std::string(FFormat) + " image: dimensions " + std::to_string(width) +
-                       " x " + std::to_string(height) + " too large");
+      throw ELimitExceeded(std::string(FFormat) + " image: " + std::to_string(width) + " x " +
+                           std::to_string(height) + " pixels is over the limit of " +
+                           std::to_string(kMaxImageSide) + " pixels a side and " +
+                           std::to_string(kMaxImagePixels) + " pixels an image");
   }
 
  private:
@@ -110,11 +112,17 @@ int JpegSourceBits(const WICPixelFormatGUID& format) {
   return 24;
 }
 
-TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format) {
+TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format,
+                            const TDecodeLimits& limits) {
   const bool png = format == TImageFormat::ifPng;
   const TWicSteps wic(png ? "PNG" : "JPEG");
   if (data.size() > MAXDWORD)
     throw ESkinError(std::string(png ? "PNG" : "JPEG") + " image: too large");
+  // The system codec refuses an oversized PNG only as a header it cannot
+  // read; the size is judged first so that the message says what is wrong.
+  if (int64_t w = 0, h = 0;
+      png && PngHeaderSize(data, w, h) && w > 0 && h > 0 && w <= UINT32_MAX && h <= UINT32_MAX)
+    wic.CheckSize(static_cast<UINT>(w), static_cast<UINT>(h));
   TComApartment apartment;
 
   TComPtr<IWICImagingFactory> factory;
@@ -139,6 +147,7 @@ TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format) 
   UINT width = 0, height = 0;
   wic.Check(frame->GetSize(&width, &height), "reading the size");
   wic.CheckSize(width, height);
+  if (limits.BeforePixels) limits.BeforePixels(static_cast<int>(width), static_cast<int>(height));
   WICPixelFormatGUID sourceFormat{};
   wic.Check(frame->GetPixelFormat(&sourceFormat), "reading the pixel format");
 
@@ -180,14 +189,14 @@ std::vector<uint8_t> StreamBytes(IStream* stream, const TWicSteps& wic) {
 
 }  // namespace
 
-TDecodedImage DecodeImage(std::span<const uint8_t> data) {
+TDecodedImage DecodeImage(std::span<const uint8_t> data, const TDecodeLimits& limits) {
   const TImageFormat format = DetectImageFormat(data);
   switch (format) {
     case TImageFormat::ifPng:
     case TImageFormat::ifJpeg:
-      return DecodeWithWic(data, format);
+      return DecodeWithWic(data, format, limits);
     case TImageFormat::ifBmp:
-      return DecodeBmp(data);
+      return DecodeBmp(data, limits);
     case TImageFormat::ifUnknown:
       break;
   }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace ac::platform {
 
@@ -70,8 +71,20 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-bool AddFontFromMemory(const void*, std::size_t) {
-  return true;
+// Any distinct non-null value serves as the stand-in's handle.
+void* AddPrivateFontResource(const void*, std::size_t) {
+  static std::uintptr_t next = 0;
+  return reinterpret_cast<void*>(++next);
+}
+
+bool RemovePrivateFontResource(void* handle) {
+  return handle != nullptr;
+}
+
+std::string FormatDecimal(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
 }
 
 }  // namespace ac::platform

@@ -3,6 +3,8 @@
 #include <dwmapi.h>
 #include <windows.h>
 
+#include <cstdio>
+
 #include "system/win/unicode.h"
 
 namespace ac::platform {
@@ -29,12 +31,28 @@ std::string AnsiToUtf8(std::string_view text) {
   return WideToUtf8(wide);
 }
 
-bool AddFontFromMemory(const void* data, std::size_t size) {
+void* AddPrivateFontResource(const void* data, std::size_t size) {
+  if (size > MAXDWORD) return nullptr;
   DWORD installed = 0;
-  // The handle is released by the system when the process ends, which is the
-  // lifetime embedded skin fonts need.
   return AddFontMemResourceEx(const_cast<void*>(data), static_cast<DWORD>(size), nullptr,
-                              &installed) != nullptr;
+                              &installed);
+}
+
+bool RemovePrivateFontResource(void* handle) {
+  return RemoveFontMemResourceEx(handle) != FALSE;
+}
+
+std::string FormatDecimal(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  std::string out(text);
+  // The digits are the same everywhere; only the separator is the user's.
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
+    const std::string user = WideToUtf8(separator);
+    if (const auto dot = out.find('.'); dot != std::string::npos) out.replace(dot, 1, user);
+  }
+  return out;
 }
 
 }  // namespace ac::platform

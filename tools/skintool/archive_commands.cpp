@@ -102,11 +102,20 @@ int Pack(const Args& args) {
 int Unpack(const Args& args) {
   if (args.size() != 2) return WrongUsage("unpack ARCHIVE DIR");
   const auto archive = LoadArchive(args[0]);
+  // Everything is read and checked before anything is written: a broken
+  // preview stops the unpack as a broken entry does, leaving no files behind.
+  bool hasPreview = false;
+  try {
+    hasPreview = !ExtractPreview(archive).empty();
+  } catch (const ESkinError& e) {
+    throw ESkinError(args[0] + ": the preview image is broken (" + e.what() +
+                     "); nothing was written");
+  }
   std::vector<std::string> skipped;
   const int written = UnpackSkinArchive(archive, PathFromUtf8(args[1]), skipped);
   ReportSkipped("unpack", skipped, "an earlier entry has the same name in upper case");
   std::printf("unpacked %d files into %s\n", written, args[1].c_str());
-  if (!ExtractPreview(archive).empty())
+  if (hasPreview)
     std::printf("the archive has a preview image: skintool preview %s OUT.png\n", args[0].c_str());
   return 0;
 }

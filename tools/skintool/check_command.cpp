@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "skin/load_budget.h"
 #include "skin/skin_model.h"
 #include "skin/skin_model_check.h"
 #include "tools/skintool/commands.h"
@@ -30,6 +31,10 @@ int Check(const Args& args) {
     return 2;
   }
   TSkinSource src = TSkinSource::Open(args[0]);
+  // The engine refuses such a skin before reading any section; its options
+  // are still checked, which costs little per section.
+  const std::size_t sections = src.Options().Sections().size();
+  const bool tooMany = sections > kMaxSkinSections;
   auto problems =
       CheckSkinOptions(src.Options(), [&](std::string_view name) { return src.HasFile(name); });
   int errors = 0, warnings = 0;
@@ -39,6 +44,13 @@ int Check(const Args& args) {
   }
   // Loading reads the model the same way; anything that stops it and the
   // checks above missed is still an error.
+  if (tooMany) {
+    std::printf(
+        "error: the options have %zu sections, more than the limit of %zu sections a skin "
+        "may have\n",
+        sections, kMaxSkinSections);
+    ++errors;
+  }
   if (errors == 0) {
     try {
       ReadSkinModel(src.Options());
@@ -48,7 +60,11 @@ int Check(const Args& args) {
     }
   }
   // Loading at every resolution step finds what only images reveal.
-  if (errors == 0) errors += CheckSkinLoads(args[0]);
+  if (errors == 0) {
+    const TLoadCheck loads = CheckSkinLoads(args[0]);
+    errors += loads.Errors;
+    warnings += loads.Warnings;
+  }
   if (src.Options().Sections().empty()) {
     std::printf("error: the options file has no sections\n");
     ++errors;

@@ -2,6 +2,7 @@
 
 #include "tools/skintool/load_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -24,6 +25,8 @@ struct TLoadedSkin {
 
 // The manager looks for skins by directory and name: a folder or an archive
 // file is split into the two.
+// A skin is loaded when the manager took it without an error: a load that
+// stopped part way may leave sections behind, but not a skin to trust.
 void Load(TLoadedSkin& s, const std::string& path, int ppi) {
   namespace fs = std::filesystem;
   const fs::path full = fs::absolute(PathFromUtf8(path)).lexically_normal();
@@ -33,12 +36,21 @@ void Load(TLoadedSkin& s, const std::string& path, int ppi) {
   s.M->SkinDirectory = PathToUtf8(full.parent_path());
   s.M->Scale.Mode = smVCL;
   s.M->Scale.ScreenPPI = ppi;
-  s.Loaded = s.M->ChangeSkin(PathToUtf8(name)) && s.M->IsActive();
+  const bool found = s.M->ChangeSkin(PathToUtf8(name));
+  if (found && s.M->IsActive()) s.M->CommonSkinData(ppi);
+  const bool failed = std::any_of(s.Sink.Entries.begin(), s.Sink.Entries.end(),
+                                  [](const auto& e) { return e.Icon == TMessageIcon::Error; });
+  s.Loaded = found && s.M->IsActive() && !failed;
+}
+
+const char* NoteLevel(const TacLoadNote& n) {
+  return n.Level == TacLoadNote::lnError ? "error" : "warning";
 }
 
 void PrintMessages(const TLoadedSkin& s) {
   for (const auto& e : s.Sink.Entries)
     std::printf("%s: %s\n", e.Icon == TMessageIcon::Error ? "error" : "message", e.Text.c_str());
+  for (const TacLoadNote& n : s.M->LoadNotes) std::printf("%s: %s\n", NoteLevel(n), n.Text.c_str());
 }
 
 void PrintRect(const TRect& r) {
@@ -85,6 +97,8 @@ void PrintFrame(const TacSkinData& sd) {
       sd.ExBorderWidth, sd.ExTitleHeight, sd.ExMaxHeight, sd.ExContentOffs, sd.ExCenterOffs,
       sd.FormShadowSize.Left, sd.FormShadowSize.Top, sd.FormShadowSize.Right,
       sd.FormShadowSize.Bottom, sd.ExBorder);
+  std::printf("align offsets: left %d, right %d, top %d, bottom %d\n", sd.ExShadowOffs,
+              sd.ExShadowOffsR, sd.ExShadowOffsT, sd.ExShadowOffsB);
 }
 
 }  // namespace
@@ -113,22 +127,50 @@ int PrintLoadedSkin(const std::string& path, int ppi) {
   PrintFrame(sd);
   PrintMasks(sd);
   PrintCache(sd);
-  return 0;
+  // An image that was left out is the skin's fault even though it loaded.
+  const bool leftOut =
+      std::any_of(s.M->LoadNotes.begin(), s.M->LoadNotes.end(),
+                  [](const TacLoadNote& n) { return n.Level == TacLoadNote::lnError; });
+  return leftOut ? 1 : 0;
 }
 
-int CheckSkinLoads(const std::string& path) {
-  int failed = 0;
-  for (int ppi : {96, 120, 144, 192}) {
-    TLoadedSkin s;
-    Load(s, path, ppi);
-    if (!s.Loaded) ++failed;
-    for (const auto& e : s.Sink.Entries)
+TLoadCheck CheckSkinLoads(const std::string& path) {
+  // One manager loads every resolution, as a program does that is moved
+  // across screens of each: all of them draw from the one budget of the
+  // skin's load, and shared images are decoded once.
+  TLoadCheck result;
+  TLoadedSkin s;
+  Load(s, path, 96);
+  std::size_t entries = 0, notes = 0;
+  auto report = [&](int ppi, bool loaded) {
+    bool failed = !loaded;
+    const bool silent = entries == s.Sink.Entries.size() && notes == s.M->LoadNotes.size();
+    for (; entries < s.Sink.Entries.size(); ++entries) {
+      const auto& e = s.Sink.Entries[entries];
+      failed |= e.Icon == TMessageIcon::Error;
       std::printf("%s: loading at %d ppi: %s\n", e.Icon == TMessageIcon::Error ? "error" : "note",
                   ppi, e.Text.c_str());
-    if (!s.Loaded && s.Sink.Entries.empty())
-      std::printf("error: loading at %d ppi: no skin was loaded\n", ppi);
+    }
+    for (; notes < s.M->LoadNotes.size(); ++notes) {
+      const TacLoadNote& n = s.M->LoadNotes[notes];
+      std::printf("%s: loading at %d ppi: %s\n", NoteLevel(n), ppi, n.Text.c_str());
+      ++(n.Level == TacLoadNote::lnError ? result.Errors : result.Warnings);
+    }
+    if (failed) ++result.Errors;
+    if (!loaded && silent) std::printf("error: loading at %d ppi: no skin was loaded\n", ppi);
+  };
+  report(96, s.Loaded);
+  if (!s.Loaded) return result;
+  for (int ppi : {120, 144, 192}) {
+    const std::size_t before = s.Sink.Entries.size();
+    const TacSkinData& sd = s.M->CommonSkinData(ppi);
+    const bool loaded =
+        !sd.gd.empty() && std::none_of(s.Sink.Entries.begin() + static_cast<std::ptrdiff_t>(before),
+                                       s.Sink.Entries.end(),
+                                       [](const auto& e) { return e.Icon == TMessageIcon::Error; });
+    report(ppi, loaded);
   }
-  return failed;
+  return result;
 }
 
 }  // namespace ac::skintool

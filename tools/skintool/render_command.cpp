@@ -59,6 +59,20 @@ struct TOptions {
   std::vector<std::string> Positional;
 };
 
+// A render is held whole in memory, beside a copy of its parent and the
+// rows of its PNG file. Sizes come from the skin (a border band of 9999
+// pixels makes a cell of 20,000 x 20,000), so they are bounded with a
+// message rather than left to fail allocating.
+constexpr int64_t kMaxRenderPixels = int64_t{1} << 24;  // 16 M pixels, 4096 x 4096
+
+void CheckRenderSize(TSize size, const std::string& what) {
+  const int64_t pixels = int64_t{size.cx} * size.cy;
+  if (size.cx > 0 && size.cy > 0 && pixels <= kMaxRenderPixels) return;
+  throw ESkinError(what + " would be " + std::to_string(size.cx) + " x " + std::to_string(size.cy) +
+                   " pixels, more than the limit of " + std::to_string(kMaxRenderPixels) +
+                   " pixels a render may have");
+}
+
 TOptions ParseOptions(const Args& args) {
   TOptions o;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -78,6 +92,7 @@ TOptions ParseOptions(const Args& args) {
       o.Size = TSize{std::stoi(v.substr(0, x)), std::stoi(v.substr(x + 1))};
       if (o.Size->cx <= 0 || o.Size->cy <= 0 || o.Size->cx > 8192 || o.Size->cy > 8192)
         throw std::invalid_argument("--size must be 1..8192 on each side");
+      CheckRenderSize(*o.Size, "--size");
     } else if (a == "--ppi") {
       o.PPI = std::stoi(value());
       if (o.PPI != 96 && o.PPI != 120 && o.PPI != 144 && o.PPI != 192)
@@ -106,7 +121,11 @@ class TLoadedSkin {
     FManager.Scale.ScreenPPI = ppi;
     const bool found = FManager.ChangeSkin(abs.filename().string());
     for (const auto& e : FSink.Entries) std::fprintf(stderr, "%s\n", e.Text.c_str());
-    if (!found || !FManager.IsActive()) throw ESkinError("the skin could not be loaded");
+    // A load that stopped with an error may leave sections behind; nothing
+    // of it is rendered as if it were the skin.
+    const bool failed = std::any_of(FSink.Entries.begin(), FSink.Entries.end(),
+                                    [](const auto& e) { return e.Icon == TMessageIcon::Error; });
+    if (!found || !FManager.IsActive() || failed) throw ESkinError("the skin could not be loaded");
     FData = &FManager.CommonSkinData(ppi);
   }
   const TacSkinData& Data() const { return *FData; }
@@ -164,13 +183,16 @@ void WritePng(const TsPixelBuffer& b, const fs::path& path) {
 // A typical size for a section's cell at 96 pixels per inch, grown so that
 // the border bands of its entry fit with room for the centre.
 TSize TypicalSize(const TacSkinData& sd, const TsGeneralData& gd) {
-  int32_t w = 120 * sd.PPI / 96, h = 32 * sd.PPI / 96;
+  int64_t w = 120 * sd.PPI / 96, h = 32 * sd.PPI / 96;
   if (IsValidImgIndex(sd, gd.BorderIndex)) {
     const TsMaskData& m = sd.ma[gd.BorderIndex];
-    w = std::max(w, m.WL + m.WR + 16);
-    h = std::max(h, m.WT + m.WB + 8);
+    w = std::max(w, int64_t{m.WL} + m.WR + 16);
+    h = std::max(h, int64_t{m.WT} + m.WB + 8);
   }
-  return {w, h};
+  const TSize size{static_cast<int32_t>(std::min<int64_t>(w, INT32_MAX)),
+                   static_cast<int32_t>(std::min<int64_t>(h, INT32_MAX))};
+  CheckRenderSize(size, "The cell of section \"" + gd.ClassName + "\" (its border bands)");
+  return size;
 }
 
 void PaintOne(const TacSkinData& sd, int32_t index, int32_t state, const TsPixelBuffer& dst,
@@ -222,6 +244,7 @@ int RenderMask(const TLoadedSkin& skin, const TOptions& o) {
   const TsMaskData& m = sd.ma[index];
   const TSize size = o.Size.value_or(TSize{m.Width, m.Height});
   if (size.cx <= 0 || size.cy <= 0) throw ESkinError("the mask has no size");
+  CheckRenderSize(size, "The mask");
   TsPixelImage parent = MakeParent(o.Parent, size);
   TsPixelImage dst = parent;
   const TCacheInfo cache = MakeCacheInfo(parent.View(), 0, 0);
@@ -246,10 +269,12 @@ int RenderSheet(const TLoadedSkin& skin, const TOptions& o) {
     const TSize s = TypicalSize(sd, gd);
     cellW = std::max(cellW, s.cx);
     rowTop.push_back(y);
+    if (int64_t{y} + s.cy + pad > kMaxRenderPixels) CheckRenderSize({1, INT32_MAX}, "The sheet");
     y += s.cy + pad;
   }
   const int32_t width = pad + 3 * (cellW + pad);
   const int32_t height = std::max(y, 1);
+  CheckRenderSize({width, height}, "The sheet");
   TsPixelImage parent = MakeParent(o.Parent, {width, height});
   TsPixelImage sheet = parent;
   const fs::path png = o.Positional[2];

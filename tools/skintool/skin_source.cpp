@@ -6,6 +6,7 @@
 
 #include "core/errors.h"
 #include "core/message_sink.h"
+#include "skin/skin_finder.h"
 
 namespace ac::skintool {
 
@@ -58,8 +59,12 @@ bool TSkinSource::HasFile(std::string_view name) const {
     return std::filesystem::exists(std::filesystem::path(std::string(name)), ec);
   }
   std::string upper = UpperCaseAscii(name);
-  return std::find(FFolderNamesUpper.begin(), FFolderNamesUpper.end(), upper) !=
-         FFolderNamesUpper.end();
+  if (std::find(FFolderNamesUpper.begin(), FFolderNamesUpper.end(), upper) !=
+      FFolderNamesUpper.end())
+    return true;
+  // Names with folders in them (".\\IMG.PNG", "SUB\\..\\IMG.PNG") are found as
+  // loading finds them.
+  return FindSkinDiskFile(FFolder / SkinFilePath(name)).has_value();
 }
 
 }  // namespace ac::skintool
