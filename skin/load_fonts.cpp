@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "system/system.h"
 #include "skin/option_values.h"
 #include "skin/skin_finder.h"
 #include "skin/skin_manager_core.h"
 #include "skin/skin_sections.h"
+#include "system/system.h"
 
 namespace ac {
 

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "core/errors.h"
-#include "pixels/image_codec.h"
 #include "pixels/blend_fill.h"
 #include "pixels/blend_premultiply.h"
+#include "pixels/image_codec.h"
 #include "skin/load_budget.h"
 #include "skin/skin_convertor.h"
 #include "skin/skin_manager_core.h"

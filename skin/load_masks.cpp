@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/errors.h"
-#include "system/system.h"
 #include "skin/load_images.h"
 #include "skin/load_rescale.h"
 #include "skin/load_sections.h"
@@ -13,6 +12,7 @@
 #include "skin/palette.h"
 #include "skin/skin_manager_core.h"
 #include "skin/skin_model.h"
+#include "system/system.h"
 
 namespace ac {
 

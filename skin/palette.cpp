@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "system/system.h"
 #include "skin/option_values.h"
 #include "skin/skin_sections.h"
+#include "system/system.h"
 
 namespace ac {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "system/system.h"
 #include "skin/skin_data_reader.h"
+#include "system/system.h"
 
 namespace ac {
 namespace {

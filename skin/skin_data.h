@@ -92,7 +92,7 @@ struct TsGeneralData {
 // are already scaled to MulPPi.
 struct TsMaskData {
   TsBitmapRef Bmp;
-  TsBitmapRef MasterBmp;  // shared with the manager; kept alive while the entry lives
+  TsBitmapRef MasterBmp;     // shared with the manager; kept alive while the entry lives
   std::string ClassName;     // the section ("GLOBALINFO" for skin-wide images)
   std::string PropertyName;  // the key the mask came from
   TRect R;

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "core/errors.h"
-#include "system/system.h"
 #include "skin/gradient_parse.h"
 #include "skin/option_values.h"
 #include "skin/skin_sections.h"
+#include "system/system.h"
 
 namespace ac {
 

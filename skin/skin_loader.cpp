@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "system/system.h"
 #include "skin/color_offsets.h"
 #include "skin/load_budget.h"
 #include "skin/load_fonts.h"
@@ -14,6 +13,7 @@
 #include "skin/palette.h"
 #include "skin/skin_data_reader.h"
 #include "skin/skin_manager_core.h"
+#include "system/system.h"
 
 namespace ac {
 

@@ -7,12 +7,12 @@
 #include <iterator>
 #include <optional>
 
-#include "system/system.h"
 #include "skin/archive_file.h"
 #include "skin/archive_test_support.h"
 #include "skin/load_test_support.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_loader.h"
+#include "system/system.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -7,7 +7,6 @@
 
 #include "core/errors.h"
 #include "skin/archive_file.h"
-#include "system/system.h"
 #include "skin/load_images.h"
 #include "skin/load_masks.h"
 #include "skin/load_rescale.h"

@@ -29,7 +29,6 @@
 #include <vector>
 
 #include "core/message_sink.h"
-#include "system/system.h"
 #include "skin/load_budget.h"
 #include "skin/options_file.h"
 #include "skin/palette.h"
@@ -37,6 +36,7 @@
 #include "skin/skin_data.h"
 #include "skin/skin_data_scale.h"
 #include "skin/stored_skin.h"
+#include "system/system.h"
 
 namespace ac {
 
