@@ -89,7 +89,9 @@ TEST(ParentChains, InheritedReadingMatchesThePlainWalk) {
             WalkedHolder(f, name, [](const TOptionSection& s) { return s.Find("T") != nullptr; });
         const auto gotT = ReadInheritedText(f, name, "T");
         ASSERT_EQ(gotT.has_value(), wantT.first >= 0) << text << name;
-        if (gotT) EXPECT_EQ(gotT->Depth, wantT.second) << text << name;
+        if (gotT) {
+          EXPECT_EQ(gotT->Depth, wantT.second) << text << name;
+        }
       }
     }
   }
