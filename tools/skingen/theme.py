@@ -10,8 +10,8 @@ Sizes are given for 96 pixels per inch; the artwork functions derive the
 change here moves every image and every resolution variant together.
 """
 
-import importlib.util
 import os
+import runpy
 
 THEMES_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "themes")
 DEFAULT = "velmora_light"
@@ -56,10 +56,7 @@ def _values(name):
     if not os.path.isfile(path):
         known = sorted(f[:-3] for f in os.listdir(THEMES_DIR) if f.endswith(".py"))
         raise SystemExit("no theme %s (%s); themes: %s" % (name, path, ", ".join(known)))
-    spec = importlib.util.spec_from_file_location("skingen_theme", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return {k: v for k, v in vars(module).items() if k.isupper()}
+    return {k: v for k, v in runpy.run_path(path).items() if k.isupper()}
 
 
 def use(name):

@@ -143,18 +143,18 @@ void FillChecker(const TsPixelBuffer& b) {
 }
 
 // The parent background: checkerboard, a colour, or an image tiled.
-TsPixelImage MakeParent(const std::string& spec, TSize size) {
+TsPixelImage MakeParent(const std::string& parent, TSize size) {
   TsPixelImage img(size.cx, size.cy);
-  if (spec.empty()) {
+  if (parent.empty()) {
     FillChecker(img.View());
-  } else if (spec.size() == 6 &&
-             spec.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
-    const uint32_t rgb = static_cast<uint32_t>(std::stoul(spec, nullptr, 16));
+  } else if (parent.size() == 6 &&
+             parent.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
+    const uint32_t rgb = static_cast<uint32_t>(std::stoul(parent, nullptr, 16));
     for (int32_t y = 0; y < size.cy; ++y)
       for (int32_t x = 0; x < size.cx; ++x) img.View().At(x, y) = 0xFF000000u | rgb;
   } else {
-    std::ifstream in(spec, std::ios::binary);
-    if (!in) throw ESkinError("cannot read " + spec);
+    std::ifstream in(parent, std::ios::binary);
+    if (!in) throw ESkinError("cannot read " + parent);
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     const platform::TDecodedImage dec = platform::DecodeImage(bytes);
     for (int32_t y = 0; y < size.cy; ++y)
