@@ -23,6 +23,17 @@ std::string UpperCase(std::string s) {
   return s;
 }
 
+// Classes that never light up under the mouse: panels, bars, frames.
+bool InNoHover(uint8_t coc) {
+  return coc == 19 || (coc >= 51 && coc <= 74) || coc == 110 || (coc >= 141 && coc <= 161);
+}
+
+// Classes that are active only while focused: edits and their kin.
+bool InFocusOnly(uint8_t coc) {
+  return (coc >= 2 && coc <= 18) || (coc >= 76 && coc <= 85) || (coc >= 132 && coc <= 140) ||
+         coc == 231;
+}
+
 }  // namespace
 
 TsCommonData::TsCommonData(TControl& owner, uint8_t coc, std::string defaultSection)
@@ -70,6 +81,18 @@ void TsCommonData::UpdateIndexes() {
   // Border masks and gradients stretch with the control, so any size change
   // alters the face of a skinned control.
   if (SkinIndex >= 0) BGType = 3;
+}
+
+int TsCommonData::CurrentStateIndex() const {
+  if (FOwner.HasState(csDestroying | csDesigning) || !FOwner.Enabled()) return 0;
+  if (FFocused) return 1;
+  const HWND wnd = OwnerHandle();
+  if (wnd && wnd == GetFocus() && COC != kCocPanel) return 1;
+  const TsSkinManager* manager = SkinManager();
+  if (FMouseAbove && !(manager && manager->Options.NoMouseHover) && !InNoHover(COC) &&
+      !InFocusOnly(COC))
+    return 1;
+  return 0;
 }
 
 HWND TsCommonData::OwnerHandle() const {

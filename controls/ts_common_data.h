@@ -89,6 +89,15 @@ class TsCommonData : public TacCommonDataBase {
   // handling run.
   bool HandleCommonMessage(TMessage& m);
 
+  // The owner has the keyboard focus, as the skin sees it.
+  bool FFocused = false;
+  // The mouse is over the owner (never set for classes that show no hover).
+  bool FMouseAbove = false;
+  // The state the owner is shown in: 1 (active) while focused, or hovered
+  // for classes that light up under the mouse; 0 otherwise and while the
+  // owner is disabled. Pressed (2) is chosen by the button itself.
+  int CurrentStateIndex() const;
+
   // Index of the section in the active skin; -1 when unskinned.
   int32_t SkinIndex = -1;
   // The cached face is stale and must be rebuilt before it is shown.
