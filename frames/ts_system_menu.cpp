@@ -160,6 +160,41 @@ void TsSystemMenu::UpdateItems(bool full) {
   ItemClose->Enabled = EnabledClose();
 }
 
+void TsSystemMenu::Drop(TsSkinManager* manager, int x, int y) {
+  const HWND wnd = Window();
+  if (!wnd || !FForm.Active()) return;
+  if (!manager || manager->SkinnedPopups) {
+    UpdateItems(ExtItemsCount > 0 || SysSubMenu.PopupMenu != nullptr);
+    if (manager) manager->SkinableMenus.Skin(*this);
+    Popup(x, y);
+    if (manager) manager->SkinableMenus.Unskin(*this);
+    return;
+  }
+  // The native menu, with the same rules deciding what can be chosen. The
+  // window is marked invisible meanwhile so that the system does not repaint
+  // its own caption for the menu.
+  const HMENU menu = WindowMenu();
+  if (!menu) return;
+  UpdateItems(false);
+  const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
+  SetWindowLongPtrW(wnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+  const bool iconic = IsIconic(wnd) != 0;
+  const bool normal = !iconic && !IsZoomed(wnd);
+  const auto enable = [&](UINT command, bool on) {
+    EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+  };
+  enable(SC_RESTORE, VisibleRestore() && EnabledRestore());
+  enable(SC_MOVE, EnabledMove() && !iconic);
+  enable(SC_SIZE, VisibleSize() && EnabledSize() && normal);
+  enable(SC_MINIMIZE, VisibleMin() && EnabledMin());
+  enable(SC_MAXIMIZE, VisibleMax() && EnabledMax());
+  enable(SC_CLOSE, VisibleClose() && EnabledClose());
+  SetWindowLongPtrW(wnd, GWL_STYLE, style);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, wnd, nullptr));
+  if (chosen != 0) PostMessageW(wnd, WM_SYSCOMMAND, chosen, 0);
+}
+
 bool TsSystemMenu::VisibleRestore() const {
   return HasIcon(TBorderIcon::biSystemMenu) && SingleOrSizeable();
 }

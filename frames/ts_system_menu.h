@@ -14,6 +14,7 @@
 
 #include "framework/form.h"
 #include "framework/menu.h"
+#include "manager/ts_skin_manager.h"
 
 namespace ac {
 
@@ -47,6 +48,13 @@ class TsSystemMenu : public TPopupMenu {
   // item's visibility and enabled state from the form's style and state.
   void UpdateItems(bool full);
 
+  // Shows the menu with its top-left corner at the screen point (X, Y) while
+  // the form is the active one: drawn by Manager's popup skinner when it
+  // skins popups, otherwise the window's native menu with the same items
+  // enabled and greyed. Returns after the menu closed and the chosen
+  // command ran.
+  void Drop(TsSkinManager* manager, int x, int y);
+
   bool VisibleClose() const;
   bool VisibleMax() const;
   bool VisibleMin() const;
@@ -75,7 +83,8 @@ class TsSystemMenu : public TPopupMenu {
   bool SingleOrSizeable() const;
   void AddSubMenu();
   // Adds a fixed item that sends Command to the window.
-  TMenuItem* AddFixed(HMENU windowMenu, const char* name, UINT command, const std::string& fallback);
+  TMenuItem* AddFixed(HMENU windowMenu, const char* name, UINT command,
+                      const std::string& fallback);
 
   TCustomForm& FForm;
 };

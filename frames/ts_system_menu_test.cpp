@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "framework/bitmap.h"
 #include "framework/test_support.h"
 #include "system/win/unicode.h"
 
@@ -50,8 +53,8 @@ TEST_F(SystemMenuTest, ASingleBorderFormWithOnlyTheMenuIconShowsTheFixedItems) {
   menu.UpdateItems(true);
   EXPECT_EQ(menu.Name().rfind("acSysMenu", 0), 0u);
   const std::vector<TSeen> expected{
-      {"acIR", SC_RESTORE, false}, {"acIM", SC_MOVE, true}, {"acIS", SC_SIZE, false},
-      {"", 0, true},               {"acIC", SC_CLOSE, true},
+      {"acIR", SC_RESTORE, false}, {"acIM", SC_MOVE, true}, {"acIS", SC_SIZE, false}, {"", 0, true},
+      {"acIC", SC_CLOSE, true},
   };
   EXPECT_EQ(Visible(menu.Items), expected);
   // The captions come from the window's own menu, the close item's shortcut
@@ -156,6 +159,93 @@ TEST_F(SystemMenuTest, TheShownMenuCarriesTheItemsForReadersAndTheChosenOneRuns)
   EXPECT_TRUE(states[3] & MF_SEPARATOR);  // the line before Close
   EXPECT_EQ(platform::WideToUtf8(texts[4]),
             menu.ItemClose->Caption + "\t" + menu.ItemClose->ShortCutText);
+}
+
+}  // namespace
+}  // namespace ac
+
+namespace ac {
+namespace {
+
+// A skin whose menu items are plain colours: white, hot pale blue.
+class SkinnedMenuTest : public SystemMenuTest {
+ protected:
+  void SetUp() override {
+    SystemMenuTest::SetUp();
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    Dir = std::wstring(temp) + L"acmenu" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(Dir.c_str(), nullptr);
+    CreateDirectoryW((Dir + L"\\Menus").c_str(), nullptr);
+    std::ofstream out(std::filesystem::path(Dir + L"\\Menus\\Options.dat"), std::ios::binary);
+    out << "[GLOBALINFO]\r\nVERSION=15.00\r\nBORDERCOLOR=255\r\n"
+        << "[MENUITEM]\r\nSTATES=2\r\nCOLOR=16777215\r\nHOTCOLOR=16642539\r\n"
+        << "FONTCOLOR=2630431\r\nHOTFONTCOLOR=2630431\r\n";
+    out.close();
+    Manager = new TsSkinManager(Form);
+    Manager->Messages = &Messages;
+    Manager->SkinDirectory = std::filesystem::path(Dir).string();
+    Manager->SetSkinName("Menus");
+    ASSERT_TRUE(Manager->IsActive());
+  }
+  void TearDown() override { std::filesystem::remove_all(std::filesystem::path(Dir)); }
+
+  std::wstring Dir;
+  TRecordingSink Messages;
+  TsSkinManager* Manager = nullptr;
+};
+
+TEST_F(SkinnedMenuTest, ItemsArePaintedFromTheMenuSectionInTheirState) {
+  TsSystemMenu menu(Form, *Form);
+  menu.UpdateItems(true);
+  TBitmap image(120, 24);
+  HDC dc = image.Canvas().Handle();
+  const RECT r{0, 0, 120, 24};
+  struct Case {
+    TMenuDrawState State;
+    COLORREF Background;
+  };
+  for (const Case& c : {Case{{}, 0x00FFFFFF}, Case{{.Selected = true}, 16642539},
+                        Case{{.Selected = true, .Disabled = true}, 0x00FFFFFF}}) {
+    Manager->SkinableMenus.DrawItem(*menu.ItemMove, dc, r, c.State, true);
+    GdiFlush();
+    // The far right end of the item carries no text.
+    EXPECT_EQ(GetPixel(dc, 118, 2), c.Background);
+  }
+}
+
+TEST_F(SkinnedMenuTest, TheShownMenuHasTheSectionsColourInsideTheSkinsBorder) {
+  ShowWindow(Form->Handle(), SW_SHOW);
+  SetForegroundWindow(Form->Handle());
+  ASSERT_TRUE(test::PumpUntil([&] { return Form->Active(); }));
+  TsSystemMenu menu(Form, *Form);
+  static COLORREF corner, inside;
+  static bool seen;
+  seen = false;
+  // Read while the menu loop runs: a thread timer fires inside it.
+  SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+          if (GetClassLongW(w, GCW_ATOM) != 0x8000 || !IsWindowVisible(w)) return TRUE;
+          RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+          HDC dc = GetWindowDC(w);
+          RECT wr;
+          GetWindowRect(w, &wr);
+          corner = GetPixel(dc, 0, 0);
+          inside = GetPixel(dc, wr.right - wr.left - 3, 4);
+          ReleaseDC(w, dc);
+          seen = true;
+          return FALSE;
+        },
+        0);
+    EndMenu();
+  });
+  menu.Drop(Manager, 60, 60);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(corner, 0x000000FFu);  // BORDERCOLOR=255
+  EXPECT_EQ(inside, 0x00FFFFFFu);
 }
 
 }  // namespace

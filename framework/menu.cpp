@@ -58,8 +58,8 @@ HMENU TPopupMenu::Build(const TMenuItem& parent) {
     if (item.IsLine()) {
       mii.fType = MFT_SEPARATOR;
     } else {
-      text = platform::Utf8ToWide(item.ShortCutText.empty() ? item.Caption
-                                                            : item.Caption + "\t" + item.ShortCutText);
+      text = platform::Utf8ToWide(
+          item.ShortCutText.empty() ? item.Caption : item.Caption + "\t" + item.ShortCutText);
       mii.fMask |= MIIM_STRING;
       mii.dwTypeData = text.data();
       if (item.RadioItem) mii.fType |= MFT_RADIOCHECK;
@@ -173,9 +173,9 @@ TMenuItem* TPopupMenu::Popup(int x, int y) {
   FById.clear();
   FMenuWindows.clear();
   FMenu = platform::ScopedMenu(Build(Items));
-  const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-      FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y,
-      owner.Get(), nullptr));
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenuEx(FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                       x, y, owner.Get(), nullptr));
   TMenuItem* item = nullptr;
   for (const auto& [id, candidate] : FById) {
     if (chosen != 0 && id == chosen) {
