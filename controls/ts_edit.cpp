@@ -1,0 +1,244 @@
+#include "controls/ts_edit.h"
+
+#include <algorithm>
+
+#include "controls/disabled_kind_value.h"
+#include "controls/parent_face.h"
+#include "controls/state_fade.h"
+#include "paint/control_paint.h"
+#include "paint/section_text.h"
+#include "skin/skin_data_lookup.h"
+#include "win32/gdi_text.h"
+#include "win32/scoped_gdi_object.h"
+
+namespace ac {
+
+namespace {
+
+// "EDIT" in the table of default sections.
+constexpr LRESULT kEditKind = 1;
+
+// A frame recalculation: the system asks for the non-client size again and
+// repaints the frame.
+constexpr UINT kFrameChanged =
+    SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
+
+}  // namespace
+
+TsEdit::TsEdit(TComponent* owner)
+    : TEdit(owner), FCommonData(std::make_unique<TsCommonData>(*this, kCocEdit, "EDIT")) {
+  FHook = HookWindowProc(
+      [this](TMessage& m, const TWndMethod& previous) { SkinnedWndProc(m, previous); });
+}
+
+TsEdit::~TsEdit() {
+  FHook.Unhook();
+}
+
+void TsEdit::Loaded() {
+  TEdit::Loaded();
+  FCommonData->UpdateIndexes();
+  if (HandleAllocated()) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
+}
+
+void TsEdit::CreateWindowHandleDone() {
+  TEdit::CreateWindowHandleDone();
+  FCommonData->InitCommonProp(FHandle);
+}
+
+bool TsEdit::SetStoredProperty(std::string_view name, const dfm::TValue& v) {
+  if (name == "DisabledKind") {
+    DisabledKind = DisabledKindValue(v);
+    return true;
+  }
+  return TEdit::SetStoredProperty(name, v);
+}
+
+TRect TsEdit::TextRect() const {
+  // The frame, then one pixel of the single border's inner edge.
+  const int b = FrameWidth(), s = 1;
+  return TRect::LTRB(b + s, b + s, Width() - b - s, Height() - b);
+}
+
+bool TsEdit::PrepareCache() {
+  TsCommonData& cd = *FCommonData;
+  const TacSkinData* sd = cd.CommonSkinData();
+  if (!sd || !IsValidSkinIndex(*sd, cd.SkinIndex)) return false;
+  const TCacheInfo bg = ParentFaceBackground(*this);
+  TBitmap& cache = cd.FCacheBmp;
+  if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
+  if (cache.Empty()) return false;
+  const int state = cd.CurrentStateIndex();
+  TsControlPaintData ctrl;
+  ctrl.SkinData = sd;
+  ctrl.SkinIndex = cd.SkinIndex;
+  ctrl.PPI = cd.CurrentPPI;
+  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg,
+                      TPoint{0, 0}, TUseParent::Yes);
+  const std::string text = Text();
+  if (!text.empty()) {
+    platform::TGdiTextRasterizer font(Font().Handle());
+    TsControlTextData data;
+    data.SkinData = sd;
+    data.SkinIndex = cd.SkinIndex;
+    data.ParentFontColor = static_cast<TColor>(ColorToRGB(Font().Color()));
+    data.CacheImage = cache.View();
+    uint32_t flags = DT_EXPANDTABS | kDtSingleLine | kDtNoPrefix;
+    if (Alignment() == TAlignment::taCenter) flags |= kDtCenter;
+    if (Alignment() == TAlignment::taRightJustify) flags |= kDtRight;
+    WriteControlText({cache.View(), &font, static_cast<TColor>(ColorToRGB(Font().Color()))},
+                     TextRect(), text, TEnabled::Yes, TUseGlow::No, state, data, flags);
+  }
+  if (!Enabled()) {
+    const TColor parentColor =
+        Parent() ? static_cast<TColor>(ColorToRGB(Parent()->Color())) : clFuchsia;
+    ApplyDisabledLook(cache.View(), bg, TPoint{0, 0}, DisabledKind, parentColor);
+  }
+  cd.BGChanged = false;
+  ++cd.RebuildCount;
+  return true;
+}
+
+bool TsEdit::FaceIsCurrent() const {
+  const TsCommonData& cd = *FCommonData;
+  return !cd.BGChanged && cd.FCacheBmp.Width() == Width() && cd.FCacheBmp.Height() == Height() &&
+         !cd.FCacheBmp.Empty();
+}
+
+void TsEdit::PaintFromCache(TPart part) {
+  if (!FaceIsCurrent() && !PrepareCache()) return;
+  const TBitmap& cache = FCommonData->FCacheBmp;
+  platform::ScopedWindowDC dc(FHandle);
+  if (!dc.Get()) return;
+  GdiFlush();
+  HDC src = cache.Canvas().Handle();
+  const int w = cache.Width(), h = cache.Height();
+  if (part == TPart::tpWhole) {
+    BitBlt(dc.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+    return;
+  }
+  const int b = FrameWidth();
+  BitBlt(dc.Get(), 0, 0, w, b, src, 0, 0, SRCCOPY);
+  BitBlt(dc.Get(), 0, h - b, w, b, src, 0, h - b, SRCCOPY);
+  BitBlt(dc.Get(), 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
+  BitBlt(dc.Get(), w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+}
+
+bool TsEdit::NativeInside() const {
+  return Enabled() && HandleAllocated() && GetFocus() == FHandle;
+}
+
+void TsEdit::ApplyStateColors(int state) {
+  const TsCommonData& cd = *FCommonData;
+  const TacSkinData* sd = cd.CommonSkinData();
+  if (!sd || !IsValidSkinIndex(*sd, cd.SkinIndex)) return;
+  const TsGeneralData& gd = sd->gd[static_cast<size_t>(cd.SkinIndex)];
+  const int s = std::clamp(std::min(state, gd.States - 1), 0, 2);
+  SetColor(gd.Props[s].Color);
+  Font().SetColor(gd.Props[s].FontColor.Color);
+}
+
+void TsEdit::RedrawFrameAndInside() {
+  if (HandleAllocated())
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
+bool TsEdit::HandleSkinCommand(TMessage& m, const TWndMethod& previous) {
+  TsCommonData& cd = *FCommonData;
+  switch (SkinCommandCode(m.WParam)) {
+    case SKC_GETKIND:
+      m.Result = kEditKind;
+      return true;
+    case SKC_PREPARECACHE:
+      m.Result = PrepareCache() ? 1 : 0;
+      return true;
+    case SKC_NEWSKIN:
+    case SKC_REMOVESKIN:
+    case SKC_REFRESH: {
+      const bool consumed = cd.HandleCommonMessage(m);
+      if (!consumed) previous(m);
+      if (consumed && HandleAllocated()) {
+        // The system's own frame comes back without a skin, the skinned one
+        // with it; the inside takes the colours of the state it is in.
+        if (cd.Skinned()) ApplyStateColors(cd.CurrentStateIndex());
+        SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
+        RedrawFrameAndInside();
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool TsEdit::HandlePaint(TMessage& m, const TWndMethod& previous) {
+  TsCommonData& cd = *FCommonData;
+  if (!cd.Skinned()) return false;
+  switch (m.Msg) {
+    case WM_NCPAINT:
+      if (IsWindowVisible(FHandle)) PaintFromCache(TPart::tpFrame);
+      return true;
+    case WM_PAINT:
+      if (NativeInside() || m.WParam != 0) return false;
+      {
+        // The whole window, frame included, comes from the face.
+        platform::ScopedPaint paint(FHandle);
+        PaintFromCache(TPart::tpWhole);
+      }
+      return true;
+    case WM_ERASEBKGND:
+      if (NativeInside()) previous(m);
+      m.Result = 1;
+      return true;
+    case WM_NCHITTEST:
+      // The frame belongs to the field: a press on it places the caret.
+      previous(m);
+      m.Result = HTCLIENT;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TsEdit::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
+  if (m.Msg == WM_SKINCMD && HandleSkinCommand(m, previous)) return;
+  if (HandlePaint(m, previous)) return;
+  TsCommonData& cd = *FCommonData;
+  const bool skinned = cd.Skinned();
+  switch (m.Msg) {
+    case WM_SETFOCUS:
+      if (skinned) {
+        cd.FFocused = true;
+        cd.BGChanged = true;
+        ApplyStateColors(1);
+      }
+      previous(m);
+      RedrawFrameAndInside();
+      return;
+    case WM_KILLFOCUS:
+      previous(m);
+      if (skinned) {
+        cd.FFocused = false;
+        cd.BGChanged = true;
+        ApplyStateColors(0);
+      }
+      RedrawFrameAndInside();
+      return;
+    case WM_SETTEXT:
+    case CM_TEXTCHANGED:
+    case CM_ENABLEDCHANGED:
+    case CM_VISIBLECHANGED:
+    case CM_CHANGED:
+      previous(m);
+      if (skinned) {
+        cd.BGChanged = true;
+        RedrawFrameAndInside();
+      }
+      return;
+    default:
+      break;
+  }
+  if (!cd.HandleCommonMessage(m)) previous(m);
+}
+
+}  // namespace ac
