@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "controls/background_query.h"
 #include "controls/disabled_kind_value.h"
-#include "controls/parent_face.h"
 #include "controls/state_fade.h"
 #include "paint/control_paint.h"
 #include "paint/section_text.h"
@@ -131,7 +131,14 @@ bool TsButton::PrepareCache() {
   const TacSkinData* sd = cd.CommonSkinData();
   const TsGeneralData* gd = SectionOf(cd);
   if (!sd || !gd) return false;
-  const TCacheInfo bg = ParentFaceBackground(*this);
+  const TacBgQuery background = QueryParentBackground(*this);
+  if (background.Kind == bqNotReady) {
+    // Painted again when the parent's face is ready (SKC_PARENTUPDATED).
+    cd.FUpdating = true;
+    return false;
+  }
+  const TCacheInfo bg = CacheInfoFromQuery(background);
+  const TPoint place{Left(), Top()};
   TBitmap& cache = cd.FCacheBmp;
   if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
   if (cache.Empty()) return false;
@@ -141,14 +148,12 @@ bool TsButton::PrepareCache() {
   ctrl.SkinData = sd;
   ctrl.SkinIndex = cd.SkinIndex;
   ctrl.PPI = cd.CurrentPPI;
-  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg,
-                      TPoint{0, 0}, TUseParent::Yes);
+  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg, place,
+                      TUseParent::Yes);
   WriteCaption(state);
   DrawFocusRect(state);
   if (!Enabled()) {
-    const TColor parentColor =
-        Parent() ? static_cast<TColor>(ColorToRGB(Parent()->Color())) : clFuchsia;
-    ApplyDisabledLook(cache.View(), bg, TPoint{0, 0}, DisabledKind, parentColor);
+    ApplyDisabledLook(cache.View(), bg, place, DisabledKind, ParentBackColor(*this));
   }
   cd.BGChanged = false;
   ++cd.RebuildCount;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "controls/background_query.h"
 #include "controls/disabled_kind_value.h"
-#include "controls/parent_face.h"
 #include "controls/state_fade.h"
 #include "paint/control_paint.h"
 #include "paint/section_text.h"
@@ -64,7 +64,14 @@ bool TsEdit::PrepareCache() {
   TsCommonData& cd = *FCommonData;
   const TacSkinData* sd = cd.CommonSkinData();
   if (!sd || !IsValidSkinIndex(*sd, cd.SkinIndex)) return false;
-  const TCacheInfo bg = ParentFaceBackground(*this);
+  const TacBgQuery background = QueryParentBackground(*this);
+  if (background.Kind == bqNotReady) {
+    // Painted again when the parent's face is ready (SKC_PARENTUPDATED).
+    cd.FUpdating = true;
+    return false;
+  }
+  const TCacheInfo bg = CacheInfoFromQuery(background);
+  const TPoint place{Left(), Top()};
   TBitmap& cache = cd.FCacheBmp;
   if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
   if (cache.Empty()) return false;
@@ -73,8 +80,8 @@ bool TsEdit::PrepareCache() {
   ctrl.SkinData = sd;
   ctrl.SkinIndex = cd.SkinIndex;
   ctrl.PPI = cd.CurrentPPI;
-  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg,
-                      TPoint{0, 0}, TUseParent::Yes);
+  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg, place,
+                      TUseParent::Yes);
   const std::string text = Text();
   if (!text.empty()) {
     platform::TGdiTextRasterizer font(Font().Handle());
@@ -90,9 +97,7 @@ bool TsEdit::PrepareCache() {
                      TextRect(), text, TEnabled::Yes, TUseGlow::No, state, data, flags);
   }
   if (!Enabled()) {
-    const TColor parentColor =
-        Parent() ? static_cast<TColor>(ColorToRGB(Parent()->Color())) : clFuchsia;
-    ApplyDisabledLook(cache.View(), bg, TPoint{0, 0}, DisabledKind, parentColor);
+    ApplyDisabledLook(cache.View(), bg, place, DisabledKind, ParentBackColor(*this));
   }
   cd.BGChanged = false;
   ++cd.RebuildCount;
@@ -128,16 +133,6 @@ bool TsEdit::NativeInside() const {
   return Enabled() && HandleAllocated() && GetFocus() == FHandle;
 }
 
-void TsEdit::ApplyStateColors(int state) {
-  const TsCommonData& cd = *FCommonData;
-  const TacSkinData* sd = cd.CommonSkinData();
-  if (!sd || !IsValidSkinIndex(*sd, cd.SkinIndex)) return;
-  const TsGeneralData& gd = sd->gd[static_cast<size_t>(cd.SkinIndex)];
-  const int s = std::clamp(std::min(state, gd.States - 1), 0, 2);
-  SetColor(gd.Props[s].Color);
-  Font().SetColor(gd.Props[s].FontColor.Color);
-}
-
 void TsEdit::RedrawFrameAndInside() {
   if (HandleAllocated())
     RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
@@ -160,7 +155,7 @@ bool TsEdit::HandleSkinCommand(TMessage& m, const TWndMethod& previous) {
       if (consumed && HandleAllocated()) {
         // The system's own frame comes back without a skin, the skinned one
         // with it; the inside takes the colours of the state it is in.
-        if (cd.Skinned()) ApplyStateColors(cd.CurrentStateIndex());
+        if (cd.Skinned()) cd.ApplyStateColors(true);
         SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
         RedrawFrameAndInside();
       }
@@ -207,20 +202,14 @@ void TsEdit::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
   const bool skinned = cd.Skinned();
   switch (m.Msg) {
     case WM_SETFOCUS:
-      if (skinned) {
-        cd.FFocused = true;
-        cd.BGChanged = true;
-        ApplyStateColors(1);
-      }
-      previous(m);
-      RedrawFrameAndInside();
-      return;
     case WM_KILLFOCUS:
-      previous(m);
+      if (!cd.HandleCommonMessage(m)) previous(m);
       if (skinned) {
-        cd.FFocused = false;
+        // The frame shows the state of the focus, and the system edit paints
+        // the inside in that state's colours while it has the focus.
+        cd.FFocused = m.Msg == WM_SETFOCUS;
         cd.BGChanged = true;
-        ApplyStateColors(0);
+        cd.ApplyStateColors(true);
       }
       RedrawFrameAndInside();
       return;

@@ -54,9 +54,6 @@ class TsEdit : public TEdit {
   // Copies the whole face (Frame: the four frame bands only) to the window.
   enum class TPart { tpWhole, tpFrame };
   void PaintFromCache(TPart part);
-  // Takes the section's colours of State into Color and Font.Color, which
-  // the system edit paints its inside with while focused.
-  void ApplyStateColors(int state);
   void RedrawFrameAndInside();
   bool NativeInside() const;
 
