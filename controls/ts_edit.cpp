@@ -6,6 +6,7 @@
 #include "controls/disabled_kind_value.h"
 #include "controls/state_fade.h"
 #include "paint/control_paint.h"
+#include "paint/mask_paint_layout.h"
 #include "paint/section_text.h"
 #include "skin/skin_data_lookup.h"
 #include "win32/gdi_text.h"
@@ -122,11 +123,30 @@ void TsEdit::PaintFromCache(TPart part) {
     BitBlt(dc.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
     return;
   }
+  if (part == TPart::tpCorners) {
+    const TSize c = CornerSize();
+    BitBlt(dc.Get(), 0, 0, c.cx, c.cy, src, 0, 0, SRCCOPY);
+    BitBlt(dc.Get(), w - c.cx, 0, c.cx, c.cy, src, w - c.cx, 0, SRCCOPY);
+    BitBlt(dc.Get(), 0, h - c.cy, c.cx, c.cy, src, 0, h - c.cy, SRCCOPY);
+    BitBlt(dc.Get(), w - c.cx, h - c.cy, c.cx, c.cy, src, w - c.cx, h - c.cy, SRCCOPY);
+    return;
+  }
   const int b = FrameWidth();
   BitBlt(dc.Get(), 0, 0, w, b, src, 0, 0, SRCCOPY);
   BitBlt(dc.Get(), 0, h - b, w, b, src, 0, h - b, SRCCOPY);
   BitBlt(dc.Get(), 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
   BitBlt(dc.Get(), w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+}
+
+TSize TsEdit::CornerSize() const {
+  const TsCommonData& cd = *FCommonData;
+  const TacSkinData* sd = cd.CommonSkinData();
+  if (!sd || !IsValidSkinIndex(*sd, cd.SkinIndex)) return {0, 0};
+  const int32_t border = sd->gd[static_cast<size_t>(cd.SkinIndex)].BorderIndex;
+  if (!IsValidImgIndex(*sd, border)) return {0, 0};
+  const TsMaskData& m = sd->ma[static_cast<size_t>(border)];
+  const TMaskBands bands = FitMaskBands({m.WL, m.WT, m.WR, m.WB}, Width(), Height());
+  return {std::max({bands.L, bands.R, FrameWidth()}), std::max({bands.T, bands.B, FrameWidth()})};
 }
 
 bool TsEdit::NativeInside() const {
@@ -174,7 +194,12 @@ bool TsEdit::HandlePaint(TMessage& m, const TWndMethod& previous) {
       if (IsWindowVisible(FHandle)) PaintFromCache(TPart::tpFrame);
       return true;
     case WM_PAINT:
-      if (NativeInside() || m.WParam != 0) return false;
+      if (m.WParam != 0) return false;
+      if (NativeInside()) {
+        previous(m);
+        PaintFromCache(TPart::tpCorners);
+        return true;
+      }
       {
         // The whole window, frame included, comes from the face.
         platform::ScopedPaint paint(FHandle);

@@ -51,9 +51,13 @@ class TsEdit : public TEdit {
   // True when M was handled whole.
   bool HandlePaint(TMessage& m, const TWndMethod& previous);
   bool FaceIsCurrent() const;
-  // Copies the whole face (Frame: the four frame bands only) to the window.
-  enum class TPart { tpWhole, tpFrame };
+  // Copies the whole face, its four frame bands, or its four corners as
+  // far as the border image reaches into them, to the window.
+  enum class TPart { tpWhole, tpFrame, tpCorners };
   void PaintFromCache(TPart part);
+  // The border image's corners: at least the frame, wider where the rounded
+  // corner reaches into the inside, which the system edit paints over.
+  TSize CornerSize() const;
   void RedrawFrameAndInside();
   bool NativeInside() const;
 
