@@ -303,10 +303,14 @@ bool TsButton::HandleMessage(TMessage& m, const TWndMethod& previous) {
     case WM_SKINCMD:
       return HandleSkinCommand(m, previous);
     case WM_PAINT: {
-      if (!cd.Skinned() || m.WParam != 0) return false;
-      platform::ScopedPaint paint(FHandle);
+      if (!cd.Skinned()) return false;
       // A running fade shows its own frames; painting the cache here would
       // flash the end state between two of them.
+      if (m.WParam != 0) {
+        if (!IsAnimating(cd)) PaintFromCache(reinterpret_cast<HDC>(m.WParam));
+        return true;
+      }
+      platform::ScopedPaint paint(FHandle);
       if (!IsAnimating(cd)) PaintFromCache(paint.Get());
       return true;
     }

@@ -112,30 +112,33 @@ bool TsEdit::FaceIsCurrent() const {
 }
 
 void TsEdit::PaintFromCache(TPart part) {
+  platform::ScopedWindowDC dc(FHandle);
+  if (dc.Get()) PaintFromCache(part, dc.Get());
+}
+
+void TsEdit::PaintFromCache(TPart part, HDC dst) {
   if (!FaceIsCurrent() && !PrepareCache()) return;
   const TBitmap& cache = FCommonData->FCacheBmp;
-  platform::ScopedWindowDC dc(FHandle);
-  if (!dc.Get()) return;
   GdiFlush();
   HDC src = cache.Canvas().Handle();
   const int w = cache.Width(), h = cache.Height();
   if (part == TPart::tpWhole) {
-    BitBlt(dc.Get(), 0, 0, w, h, src, 0, 0, SRCCOPY);
+    BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
     return;
   }
   if (part == TPart::tpCorners) {
     const TSize c = CornerSize();
-    BitBlt(dc.Get(), 0, 0, c.cx, c.cy, src, 0, 0, SRCCOPY);
-    BitBlt(dc.Get(), w - c.cx, 0, c.cx, c.cy, src, w - c.cx, 0, SRCCOPY);
-    BitBlt(dc.Get(), 0, h - c.cy, c.cx, c.cy, src, 0, h - c.cy, SRCCOPY);
-    BitBlt(dc.Get(), w - c.cx, h - c.cy, c.cx, c.cy, src, w - c.cx, h - c.cy, SRCCOPY);
+    BitBlt(dst, 0, 0, c.cx, c.cy, src, 0, 0, SRCCOPY);
+    BitBlt(dst, w - c.cx, 0, c.cx, c.cy, src, w - c.cx, 0, SRCCOPY);
+    BitBlt(dst, 0, h - c.cy, c.cx, c.cy, src, 0, h - c.cy, SRCCOPY);
+    BitBlt(dst, w - c.cx, h - c.cy, c.cx, c.cy, src, w - c.cx, h - c.cy, SRCCOPY);
     return;
   }
   const int b = FrameWidth();
-  BitBlt(dc.Get(), 0, 0, w, b, src, 0, 0, SRCCOPY);
-  BitBlt(dc.Get(), 0, h - b, w, b, src, 0, h - b, SRCCOPY);
-  BitBlt(dc.Get(), 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
-  BitBlt(dc.Get(), w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+  BitBlt(dst, 0, 0, w, b, src, 0, 0, SRCCOPY);
+  BitBlt(dst, 0, h - b, w, b, src, 0, h - b, SRCCOPY);
+  BitBlt(dst, 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
+  BitBlt(dst, w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
 }
 
 TSize TsEdit::CornerSize() const {
@@ -194,7 +197,11 @@ bool TsEdit::HandlePaint(TMessage& m, const TWndMethod& previous) {
       if (IsWindowVisible(FHandle)) PaintFromCache(TPart::tpFrame);
       return true;
     case WM_PAINT:
-      if (m.WParam != 0) return false;
+      if (m.WParam != 0) {
+        // Painting into a given DC (a copy of the window): the whole face.
+        PaintFromCache(TPart::tpWhole, reinterpret_cast<HDC>(m.WParam));
+        return true;
+      }
       if (NativeInside()) {
         previous(m);
         PaintFromCache(TPart::tpCorners);

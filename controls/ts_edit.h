@@ -55,6 +55,7 @@ class TsEdit : public TEdit {
   // far as the border image reaches into them, to the window.
   enum class TPart { tpWhole, tpFrame, tpCorners };
   void PaintFromCache(TPart part);
+  void PaintFromCache(TPart part, HDC dst);
   // The border image's corners: at least the frame, wider where the rounded
   // corner reaches into the inside, which the system edit paints over.
   TSize CornerSize() const;
