@@ -142,10 +142,12 @@ int main(int argc, char** argv) {
     std::fputs("the face was rebuilt while painting from the cache\n", stderr);
     return 1;
   }
-  std::printf("panel paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
-              "target <= 2)\n",
-              bytes, face.Median, face.Low, face.High);
-  std::printf("the same with the program's three labels painted over it: %.2f (spread %.2f..%.2f)\n",
-              labels.Median, labels.Low, labels.High);
+  std::printf(
+      "panel paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
+      "target <= 2)\n",
+      bytes, face.Median, face.Low, face.High);
+  std::printf(
+      "the same with the program's three labels painted over it: %.2f (spread %.2f..%.2f)\n",
+      labels.Median, labels.Low, labels.High);
   return 0;
 }
