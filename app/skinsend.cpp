@@ -3,14 +3,18 @@
 // name into the program's preview buffer and sends the preview command to the
 // program's application window, as a skin editor does.
 //
-//   skinsend FOLDER [--section NAME] [--window HEX]
+//   skinsend FOLDER... [--section NAME] [--repeat N] [--window HEX]
+//   skinsend --off [--window HEX]
 //
-// FOLDER is a skin folder (it holds Options.dat). The program is found as the
-// owner of its "TForm1" window unless --window names the application window.
-// With --section only that section is refreshed (when no colour offsets are
-// set). Exit codes: 0 applied; 1 bad arguments or unreadable folder; 2 no
-// running program or no preview buffer; 3 the program reported a load error
-// and kept its previous skin.
+// Each FOLDER is a skin folder (it holds Options.dat); several are sent one
+// after the other, and --repeat sends the whole list N times (the last one
+// stays). --off shows the program without a skin; the next folder sent
+// switches the skin on again. The program is found as the owner of its
+// "TForm1" window unless --window names the application window. With
+// --section only that section is refreshed (when no colour offsets are set).
+// Exit codes: 0 applied; 1 bad arguments or unreadable folder; 2 no running
+// program or no preview buffer; 3 the program reported a load error and kept
+// its previous skin.
 
 #include <windows.h>
 
@@ -19,44 +23,71 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "manager/skin_commands.h"
 #include "manager/skin_editor_channel.h"
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: skinsend FOLDER... [--section NAME] [--repeat N] [--window HEX] | --off";
+
 int Fail(int code, const std::string& text) {
   std::fprintf(stderr, "skinsend: %s\n", text.c_str());
   return code;
 }
 
+// One preview: the skin's name, its directory and its options text; an empty
+// name switches the skin off.
+struct TPreview {
+  std::string Name;
+  std::string Directory;
+  std::string Options;
+};
+
+// Reads FOLDER's Options.dat; false when there is none.
+bool ReadFolder(std::string folder, TPreview& preview) {
+  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  const std::size_t cut = folder.find_last_of("\\/");
+  preview.Name = cut == std::string::npos ? folder : folder.substr(cut + 1);
+  preview.Directory = cut == std::string::npos ? "." : folder.substr(0, cut + 1);
+  std::ifstream file(folder + "\\Options.dat", std::ios::binary);
+  if (!file) return false;
+  preview.Options.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string folder, section;
+  std::vector<std::string> folders;
+  std::string section;
   HWND target = nullptr;
+  bool off = false;
+  long repeat = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--section" && i + 1 < argc) {
       section = argv[++i];
     } else if (arg == "--window" && i + 1 < argc) {
       target = reinterpret_cast<HWND>(std::strtoull(argv[++i], nullptr, 16));
-    } else if (folder.empty() && !arg.starts_with("--")) {
-      folder = arg;
+    } else if (arg == "--repeat" && i + 1 < argc) {
+      repeat = std::strtol(argv[++i], nullptr, 10);
+      if (repeat < 1) return Fail(1, kUsage);
+    } else if (arg == "--off") {
+      off = true;
+    } else if (!arg.starts_with("--")) {
+      folders.push_back(arg);
     } else {
-      return Fail(1, "usage: skinsend FOLDER [--section NAME] [--window HEX]");
+      return Fail(1, kUsage);
     }
   }
-  if (folder.empty()) return Fail(1, "usage: skinsend FOLDER [--section NAME] [--window HEX]");
-  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  const std::size_t cut = folder.find_last_of("\\/");
-  const std::string name = cut == std::string::npos ? folder : folder.substr(cut + 1);
-  const std::string directory = cut == std::string::npos ? "." : folder.substr(0, cut + 1);
+  if (off == !folders.empty()) return Fail(1, kUsage);
 
-  std::ifstream file(folder + "\\Options.dat", std::ios::binary);
-  if (!file) return Fail(1, "no Options.dat in " + folder);
-  const std::string options((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+  std::vector<TPreview> previews(off ? 1 : folders.size());
+  for (std::size_t i = 0; i < folders.size(); ++i)
+    if (!ReadFolder(folders[i], previews[i])) return Fail(1, "no Options.dat in " + folders[i]);
 
   if (!target) {
     const HWND form = FindWindowW(L"TForm1", nullptr);
@@ -67,21 +98,26 @@ int main(int argc, char** argv) {
   GetWindowThreadProcessId(target, &processId);
   ac::TSkinEditorBuffer buffer = ac::TSkinEditorBuffer::Open(processId);
   if (!buffer.Data()) return Fail(2, "the program has no skin preview buffer");
-  const std::string tooLong =
-      ac::FillSkinEditorData(*buffer.Data(), name, section, directory, options);
-  if (!tooLong.empty()) return Fail(1, "the " + tooLong + " does not fit the preview buffer");
 
-  DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutW(target, ac::WM_SKINCMD, ac::SkinCommandWParam(ac::SKC_EDITORPREVIEW), 0,
-                           SMTO_ABORTIFHUNG, 60000, &answer))
-    return Fail(2, "the program did not answer");
-  switch (static_cast<LRESULT>(answer)) {
-    case ac::eprApplied:
-      std::printf("applied %s\n", name.c_str());
-      return 0;
-    case ac::eprLoadFailed:
-      return Fail(3, "the program could not load " + name + " and kept its skin");
-    default:
-      return Fail(2, "the program ignored the preview");
+  for (long round = 0; round < repeat; ++round) {
+    for (const TPreview& p : previews) {
+      const std::string tooLong =
+          ac::FillSkinEditorData(*buffer.Data(), p.Name, section, p.Directory, p.Options);
+      if (!tooLong.empty()) return Fail(1, "the " + tooLong + " does not fit the preview buffer");
+      DWORD_PTR answer = 0;
+      if (!SendMessageTimeoutW(target, ac::WM_SKINCMD,
+                               ac::SkinCommandWParam(ac::SKC_EDITORPREVIEW), 0, SMTO_ABORTIFHUNG,
+                               60000, &answer))
+        return Fail(2, "the program did not answer");
+      if (static_cast<LRESULT>(answer) == ac::eprLoadFailed)
+        return Fail(3, "the program could not load " + p.Name + " and kept its skin");
+      if (static_cast<LRESULT>(answer) != ac::eprApplied)
+        return Fail(2, "the program ignored the preview");
+    }
   }
+  if (off)
+    std::puts("skin off");
+  else
+    std::printf("applied %s\n", previews.back().Name.c_str());
+  return 0;
 }

@@ -3,7 +3,9 @@
 namespace ac {
 
 // Until fades are timed, every state change is an immediate repaint.
-bool FadeStep(TsCommonData&, int) { return false; }
+bool FadeStep(TsCommonData&, int) {
+  return false;
+}
 
 void StartStateChange(TsCommonData& data, int, TacAnimProc, bool, bool) {
   data.Invalidate(TsCommonData::TRepaintTime::rtNow);
@@ -11,6 +13,8 @@ void StartStateChange(TsCommonData& data, int, TacAnimProc, bool, bool) {
 
 void StopStateAnimation(TsCommonData&) {}
 
-bool IsAnimating(const TsCommonData&) { return false; }
+bool IsAnimating(const TsCommonData&) {
+  return false;
+}
 
 }  // namespace ac

@@ -6,6 +6,9 @@
 #include "framework/font.h"
 #include "framework/screen.h"
 #include "framework/win_control.h"
+#include "manager/skin_broadcast.h"
+#include "paint/skin_colors.h"
+#include "pixels/color.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
@@ -34,7 +37,88 @@ bool InFocusOnly(uint8_t coc) {
          coc == 231;
 }
 
+// Classes whose Color and font colour follow their active or normal state.
+bool InStateColors(uint8_t coc) {
+  return (coc >= 2 && coc <= 18) || (coc >= 76 && coc <= 84) || (coc >= 132 && coc <= 140) ||
+         coc == 231;
+}
+
+// Classes that light up under the mouse without a hover glow from the
+// shared handler, and are reported as not active to their children.
+bool InNoGlowA(uint8_t coc) {
+  switch (coc) {
+    case 51:
+    case 54:
+    case 56:
+    case 57:
+    case 58:
+    case 59:
+    case 74:
+    case 110:
+    case 141:
+    case 143:
+    case 151:
+    case 161:
+    case 226:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A section whose state lets the parent's face show through the text area:
+// text on it takes its colour from whatever lies below.
+bool SeeThroughForText(const TacSkinData& sd, int index, int state) {
+  const TsGeneralData& g = sd.gd[static_cast<size_t>(index)];
+  if (g.Props[static_cast<size_t>(state)].Transparency <= 50) return false;
+  if (g.BorderIndex < 0 || g.BorderIndex >= static_cast<int>(sd.ma.size())) return true;
+  const int32_t mode = sd.ma[static_cast<size_t>(g.BorderIndex)].DrawMode;
+  // A mask painted inside keeps the middle free; one without the filled
+  // middle flag never covers it.
+  return (mode & 4) == 0 || (state == 0 && (mode & 2) != 0);
+}
+
+// Byte-wise Own + (Parent - Own) * Weight / 256, rounded towards minus
+// infinity, so Weight 0 gives Own and the parent's share grows with Weight.
+TColor MixTowards(TColor own, TColor parent, int weight) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int o = (own >> shift) & 0xFF;
+    const int p = (parent >> shift) & 0xFF;
+    out |= static_cast<uint32_t>((o + (((p - o) * weight) >> 8)) & 0xFF) << shift;
+  }
+  return static_cast<TColor>(out);
+}
+
 }  // namespace
+
+TColor SectionFontColor(TControl& control, int skinIndex, TsSkinManager* manager, int state,
+                        bool customFont) {
+  if (customFont || !manager || !manager->IsActive()) return control.Font().Color();
+  const TacSkinData& sd = manager->Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
+  const auto valid = [&](int i) { return i >= 0 && i < static_cast<int>(sd.gd.size()); };
+  const auto limit = [&](int i, int s) {
+    return std::max(0, std::min({s, sd.gd[static_cast<size_t>(i)].States - 1, 2}));
+  };
+  int index = skinIndex;
+  if (!valid(index) || sd.gd[static_cast<size_t>(index)]
+                               .Props[static_cast<size_t>(limit(index, state))]
+                               .Transparency >= 40) {
+    TacSectionAtQuery query;
+    query.State = state;
+    query.Bounds = TRect::XYWH(0, 0, control.Width(), control.Height());
+    if (SendSkinCommandTo(control, SKC_SECTIONAT, reinterpret_cast<LPARAM>(&query)) == 0) {
+      // No skinned ancestor: the text keeps the colour it would have unskinned.
+      const TWinControl* parent = control.Parent();
+      return control.ParentFont() && parent ? parent->Font().Color() : control.Font().Color();
+    }
+    if (query.SkinIndex >= 0) index = query.SkinIndex;
+  }
+  if (!valid(index)) return manager->Core.Palette[pcLabelText];
+  return sd.gd[static_cast<size_t>(index)]
+      .Props[static_cast<size_t>(limit(index, state))]
+      .FontColor.Color;
+}
 
 TsCommonData::TsCommonData(TControl& owner, uint8_t coc, std::string defaultSection)
     : COC(coc), FOwner(owner), FDefaultSection(std::move(defaultSection)) {
@@ -110,6 +194,208 @@ void TsCommonData::Invalidate(TRepaintTime when) {
   }
 }
 
+int TsCommonData::LimitState(int state) const {
+  const TacSkinData* sd = CommonSkinData();
+  if (!sd || SkinIndex < 0 || SkinIndex >= static_cast<int>(sd->gd.size())) return 0;
+  return std::max(0, std::min({state, sd->gd[static_cast<size_t>(SkinIndex)].States - 1, 2}));
+}
+
+const TsGenState* TsCommonData::StateProps(int state) const {
+  if (!Skinned()) return nullptr;
+  const TacSkinData* sd = CommonSkinData();
+  if (SkinIndex >= static_cast<int>(sd->gd.size())) return nullptr;
+  return &sd->gd[static_cast<size_t>(SkinIndex)].Props[static_cast<size_t>(LimitState(state))];
+}
+
+TColor TsCommonData::OwnColor() const {
+  return ColorToRGB(FOwner.Color());
+}
+
+TColor TsCommonData::SectionBackColor(int state) {
+  if (CustomColor) return OwnColor();
+  const TsGenState* props = StateProps(state > 0 ? 1 : 0);
+  if (!props) return OwnColor();
+  const TColor color = props->Color;
+  const int t = props->Transparency;
+  if (t <= 0) return color;
+  if (!FOwner.Parent()) return color;
+  const TColor parent = ParentBackColor(FOwner);
+  if (t >= 100) return parent;
+  return static_cast<TColor>(MixColor(static_cast<uint32_t>(parent), static_cast<uint32_t>(color),
+                                      static_cast<uint8_t>(t * 255 / 100)));
+}
+
+TColor TsCommonData::SectionFontColor(int state) {
+  return ac::SectionFontColor(FOwner, SkinIndex, SkinManager(), state, CustomFont);
+}
+
+TColor TsCommonData::GetTextColorMixed(int state, bool plain) {
+  if (state <= 0) state = CurrentStateIndex();
+  const TColor text =
+      Skinned() && !CustomFont ? SectionFontColor(state) : ColorToRGB(FOwner.Font().Color());
+  if (plain) return text;
+  const TColor back = Skinned() && !CustomColor
+                          ? static_cast<TColor>(SendSkinCommandTo(FOwner, SKC_GETBGCOLOR, 0))
+                          : OwnColor();
+  return static_cast<TColor>(
+      MixColor(static_cast<uint32_t>(ColorToRGB(text)), static_cast<uint32_t>(back), 148));
+}
+
+void TsCommonData::ApplySkinColors(bool repaint) {
+  if (SkinIndex < 0) return;
+  if (dynamic_cast<TWinControl*>(&FOwner) && !OwnerHandle()) return;
+  if (Skinned() && InStateColors(COC)) {
+    const TsGenState* normal = StateProps(0);
+    const TsGenState* active = StateProps(1);
+    if (normal->Transparency != 100 || active->Transparency != 100) {
+      CtrlSkinState |= kStateWritingColors;
+      if (!CustomColor) FOwner.SetColor(normal->Color);
+      if (!CustomFont && COC != 10) FOwner.Font().SetColor(normal->FontColor.Color);
+      CtrlSkinState &= ~kStateWritingColors;
+    }
+  }
+  if (repaint) Invalidate(TRepaintTime::rtNow);
+}
+
+void TsCommonData::ApplyStateColors(bool silent) {
+  const TsGenState* props = StateProps(CurrentStateIndex());
+  if (!props || !InStateColors(COC)) return;
+  const HWND wnd = OwnerHandle();
+  const bool lock = !silent && wnd && IsWindowVisible(wnd);
+  if (lock) SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+  CtrlSkinState |= kStateWritingColors;
+  if (!CustomColor) FOwner.SetColor(props->Color);
+  if (!CustomFont) FOwner.Font().SetColor(props->FontColor.Color);
+  CtrlSkinState &= ~kStateWritingColors;
+  if (lock) SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+}
+
+TColor TsCommonData::BackgroundColor() {
+  const TsGenState* props = StateProps(0);
+  if (!props || CustomColor) return OwnColor();
+  const int t = props->Transparency;
+  if (t <= 0) return props->Color;
+  const TColor parent = FOwner.Parent() ? ParentBackColor(FOwner) : OwnColor();
+  if (t >= 100) return parent;
+  return MixTowards(props->Color, parent, t * 255 / 100);
+}
+
+int TsCommonData::AnswerSectionAt(TacSectionAtQuery& query) {
+  const TacSkinData* sd = CommonSkinData();
+  if (Skinned() && !SeeThroughForText(*sd, SkinIndex, LimitState(query.State))) {
+    query.SkinIndex = SkinIndex;
+    return 1;
+  }
+  TWinControl* parent = FOwner.Parent();
+  if (!parent) return 0;
+  query.Bounds = query.Bounds.Offset(FOwner.Left(), FOwner.Top());
+  return static_cast<int>(
+      SendSkinCommandTo(*parent, SKC_SECTIONAT, reinterpret_cast<LPARAM>(&query)));
+}
+
+void TsCommonData::ParentUpdated() {
+  const HWND wnd = OwnerHandle();
+  if (FUpdating && wnd) {
+    FUpdating = false;
+    if (!Updating()) RedrawWindow(wnd, nullptr, nullptr, kRedrawNow);
+  }
+  auto* win = dynamic_cast<TWinControl*>(&FOwner);
+  if (!win) return;
+  // Children that waited for this face may paint now.
+  for (TControl* child : win->Controls()) {
+    auto* childWin = dynamic_cast<TWinControl*>(child);
+    if (childWin && !(childWin->HandleAllocated() && IsWindowVisible(childWin->Handle()))) continue;
+    SendSkinCommandTo(*child, SKC_PARENTUPDATED, 0);
+  }
+}
+
+bool TsCommonData::PrepareOwnerCache() {
+  if (BGChanged) SendSkinCommandTo(FOwner, SKC_PREPARECACHE, 0);
+  return !BGChanged && !FCacheBmp.Empty();
+}
+
+void TsCommonData::AnswerWithImage(TacBgQuery& query) {
+  query.Kind = bqImage;
+  if (query.PaintToDC) {
+    if (PrepareOwnerCache()) {
+      GdiFlush();
+      const TRect& a = query.Area;
+      BitBlt(query.TargetDC, a.Left, a.Top, a.Width(), a.Height(), FCacheBmp.Canvas().Handle(),
+             query.Origin.X, query.Origin.Y, SRCCOPY);
+    }
+    return;
+  }
+  query.Image = &FCacheBmp;
+  query.Origin = TPoint{0, 0};
+}
+
+void TsCommonData::AnswerBackgroundQuery(TacBgQuery& query, int state) {
+  if (query.PaintToDC) {
+    AnswerWithImage(query);
+    return;
+  }
+  if (SkinIndex < 0) {
+    query.Kind = bqColor;
+    query.Image = nullptr;
+    query.Color = OwnColor();
+    return;
+  }
+  const TsGenState* props = StateProps(state);
+  if (!props || CustomColor) {
+    query.Kind = bqColor;
+    query.Color = OwnColor();
+    return;
+  }
+  const TacSkinData& sd = *CommonSkinData();
+  const TsGeneralData& g = sd.gd[static_cast<size_t>(SkinIndex)];
+  const int t = props->Transparency;
+  if (t > 0 && t < 100 && FCacheBmp.Empty()) {
+    if (!PrepareOwnerCache()) {
+      FUpdating = true;
+      query.Kind = bqNotReady;
+      return;
+    }
+    AnswerWithImage(query);
+    return;
+  }
+  if (t >= 100) {
+    if (!PrepareOwnerCache()) {
+      query.Kind = bqColor;
+      query.Image = nullptr;
+      query.Origin = TPoint{0, 0};
+      query.Color = SectionBackColor(0);
+      return;
+    }
+    AnswerWithImage(query);
+    return;
+  }
+  const bool plain = t == 0 && props->GradientArray.empty() &&
+                     !(props->ImagePercent > 0 && props->TextureIndex >= 0) && g.ImgTL < 0 &&
+                     g.ImgTR < 0 && g.ImgBL < 0 && g.ImgBR < 0;
+  if (plain) {
+    // A plain colour inside the border's bands: the child takes the colour,
+    // and the bands from the face where it reaches into them.
+    query.Kind = bqColor;
+    query.Image = nullptr;
+    query.Color = SectionBackColor(state);
+    if (g.BorderIndex >= 0 && g.BorderIndex < static_cast<int>(sd.ma.size())) {
+      const TsMaskData& mask = sd.ma[static_cast<size_t>(g.BorderIndex)];
+      if ((mask.DrawMode & 2) == 0 && PrepareOwnerCache()) {
+        query.FillArea = TRect{mask.WL, mask.WT, mask.WR, mask.WB};
+        query.Image = &FCacheBmp;
+        query.Origin = TPoint{0, 0};
+      }
+    }
+    return;
+  }
+  query.Color = ColorToRGB(SkinManager()->Core.Palette[pcMainColor]);
+  if (!PrepareOwnerCache()) {
+    query.Kind = bqNotReady;
+    return;
+  }
+  AnswerWithImage(query);
+}
+
 void TsCommonData::EndUpdate(TRepaint repaint) {
   if (FUpdateCount > 0) --FUpdateCount;
   if (FUpdateCount == 0 && repaint == TRepaint::rpYes) Invalidate();
@@ -176,9 +462,38 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
     case SKC_ISUPDATING:
       m.Result = Updating() ? 1 : 0;
       return true;
-    case SKC_GETBGCOLOR:
-      m.Result = static_cast<LRESULT>(ColorToRGB(FOwner.Color()));
+    case SKC_SETUPDATING:
+      FUpdating = SkinCommandParam(m.WParam) == 1;
       return true;
+    case SKC_MARKHALFVISIBLE:
+      HalfVisible = true;
+      return true;
+    case SKC_ISHALFVISIBLE:
+      m.Result = HalfVisible ? 1 : 0;
+      return true;
+    case SKC_PARENTUPDATED:
+      ParentUpdated();
+      return true;
+    case SKC_PREPARECACHE:
+      // Owners with a face of their own answer this themselves.
+      BGChanged = false;
+      return true;
+    case SKC_GETBACKGROUND:
+      if (m.LParam == 0) return false;
+      AnswerBackgroundQuery(*reinterpret_cast<TacBgQuery*>(m.LParam),
+                            FFocused || (FMouseAbove && !InNoGlowA(COC)) ? 1 : 0);
+      return true;
+    case SKC_GETBGCOLOR:
+      m.Result = static_cast<LRESULT>(static_cast<uint32_t>(BackgroundColor()));
+      return true;
+    case SKC_SECTIONAT:
+      m.Result = m.LParam ? AnswerSectionAt(*reinterpret_cast<TacSectionAtQuery*>(m.LParam)) : 0;
+      return true;
+    case SKC_ISACTIVE: {
+      const TsSkinManager* manager = SkinManager();
+      m.Result = (manager && manager->IsActive()) || (FOwner.ControlStyle & csOpaque) ? 1 : 0;
+      return true;
+    }
     default:
       return false;
   }
@@ -203,23 +518,19 @@ bool TsCommonData::HandleCommonMessage(TMessage& m) {
     case WM_DESTROY:
       RemoveCommonProp();
       return false;
-    case CM_ENABLEDCHANGED:
-    case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
+      // The skin writing the owner's colours is no change to show.
+      if (CtrlSkinState & kStateWritingColors) return false;
+      Invalidate();
+      return false;
+    case CM_ENABLEDCHANGED:
+    case CM_TEXTCHANGED:
       Invalidate();
       return false;
     default:
       return false;
   }
-}
-
-TCacheInfo ParentBackground(const TControl& control) {
-  TCacheInfo ci;
-  const TWinControl* parent = control.Parent();
-  ci.FillColor = TsColor(parent ? static_cast<TColor>(ColorToRGB(parent->Color())) : clFuchsia);
-  ci.Ready = false;
-  return ci;
 }
 
 }  // namespace ac

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/background_query.h"
 #include "framework/bitmap.h"
 #include "framework/control.h"
 #include "manager/skin_command_delivery.h"
@@ -31,6 +32,15 @@ namespace ac {
 inline constexpr uint8_t kCocEdit = 3;
 inline constexpr uint8_t kCocPanel = 51;
 inline constexpr uint8_t kCocButton = 93;
+
+// Where a control asks which section dresses it (SKC_SECTIONAT): the state
+// it asks about, the answering section's index, and the control's bounds in
+// the coordinates of the control being asked.
+struct TacSectionAtQuery {
+  int32_t State = 0;
+  int32_t SkinIndex = -1;
+  TRect Bounds;
+};
 
 class TsCommonData : public TacCommonDataBase {
  public:
@@ -73,7 +83,43 @@ class TsCommonData : public TacCommonDataBase {
   // Ends one BeginUpdate; the last one repaints with rpYes.
   enum class TRepaint { rpNo, rpYes };
   void EndUpdate(TRepaint repaint);
-  bool Updating() const { return FUpdateCount > 0; }
+  // Painting is suspended: inside BeginUpdate, or waiting for a parent
+  // whose background was not ready (FUpdating, cleared by
+  // SKC_PARENTUPDATED).
+  bool Updating() const { return FUpdateCount > 0 || FUpdating; }
+  bool FUpdating = false;
+  // The owner was last painted with part of it clipped away.
+  bool HalfVisible = false;
+
+  // The owner keeps its own background colour / font colour; the skin does
+  // not write them.
+  bool CustomColor = false;
+  bool CustomFont = false;
+  // Transient states; kStateWritingColors is set while the skin writes the
+  // owner's colours, so the owner ignores the change notifications.
+  static constexpr uint32_t kStateWritingColors = 0x2000;
+  uint32_t CtrlSkinState = 0;
+
+  // The colour behind the owner's content in State: the section's colour,
+  // mixed with the parent's by the state's transparency.
+  TColor SectionBackColor(int state);
+  // The colour the owner writes text in, in State.
+  TColor SectionFontColor(int state);
+  // The text colour of State (State <= 0: the current state); unless Plain,
+  // mixed with the background so that it keeps 148 parts of 255.
+  TColor GetTextColorMixed(int state, bool plain);
+  // Gives the owner the section's state-0 colours where its class follows
+  // the skin (edits); repaints with Repaint.
+  void ApplySkinColors(bool repaint);
+  // Gives the owner the current state's colours where its class follows
+  // the skin; without Silent the owner's redraw is off meanwhile.
+  void ApplyStateColors(bool silent);
+  // The state (0-2) whose properties apply: limited to the section's states.
+  int LimitState(int state) const;
+
+  // Answers a child's question about what lies behind it, for the owner in
+  // State.
+  void AnswerBackgroundQuery(TacBgQuery& query, int state);
 
   // Names this object in Window's "ACSDATA" until RemoveCommonProp or the
   // destruction of this object.
@@ -112,6 +158,17 @@ class TsCommonData : public TacCommonDataBase {
 
  private:
   bool ForThisManager(const TMessage& m) const;
+  const TsGenState* StateProps(int state) const;
+  TColor OwnColor() const;
+  void AnswerWithImage(TacBgQuery& query);
+  // SKC_GETBGCOLOR: the colour a child sees behind it in state 0.
+  TColor BackgroundColor();
+  // SKC_SECTIONAT: 1 with Query.SkinIndex set when this section dresses the
+  // asker's text, else the parent's answer (0 when nobody answers).
+  int AnswerSectionAt(TacSectionAtQuery& query);
+  // SKC_PARENTUPDATED: paint what waited for the parent, then tell children.
+  void ParentUpdated();
+  bool PrepareOwnerCache();
   bool HandleSkinCommand(TMessage& m);
 
   TControl& FOwner;
@@ -121,8 +178,10 @@ class TsCommonData : public TacCommonDataBase {
   platform::ScopedWindowProp FProp;
 };
 
-// The background a parent hands a child that paints over it: the parent's
-// own colour (as RGB) and no image, so sections with transparency mix with it.
-TCacheInfo ParentBackground(const TControl& control);
+// The font colour of State for Control, which is dressed by section
+// SkinIndex (-1: none of its own): a section that is see-through for text
+// lets the control ask its ancestors which section dresses it.
+TColor SectionFontColor(TControl& control, int skinIndex, TsSkinManager* manager, int state,
+                        bool customFont);
 
 }  // namespace ac

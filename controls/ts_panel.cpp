@@ -10,6 +10,39 @@
 
 namespace ac {
 
+namespace {
+
+constexpr int kPanelKind = 12;  // "PANEL" in the table of default sections
+
+// Copies the rectangle of the background answer Query that lies under R (in
+// the container's coordinates) into R of Dst.
+void FillFromBackground(HDC dst, const RECT& r, const TacBgQuery& query) {
+  const auto copy = [&](const RECT& part) {
+    if (IsRectEmpty(&part)) return;
+    BitBlt(dst, part.left, part.top, part.right - part.left, part.bottom - part.top,
+           query.Image->Canvas().Handle(), part.left + query.Origin.X, part.top + query.Origin.Y,
+           SRCCOPY);
+  };
+  const bool hasImage = query.Image && !query.Image->Empty();
+  if (query.Kind == bqImage && hasImage) {
+    copy(r);
+    return;
+  }
+  platform::ScopedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(query.Color))));
+  FillRect(dst, &r, brush.Get());
+  if (!hasImage) return;
+  // A plain colour framed by the border's bands: the bands come from the image.
+  const TRect& f = query.FillArea;
+  const int w = query.Image->Width(), h = query.Image->Height();
+  const RECT bands[] = {{r.left, r.top, r.right, std::min<LONG>(r.bottom, f.Top)},
+                        {r.left, r.top, std::min<LONG>(r.right, f.Left), r.bottom},
+                        {r.left, std::max<LONG>(r.top, h - f.Bottom), r.right, r.bottom},
+                        {std::max<LONG>(r.left, w - f.Right), r.top, r.right, r.bottom}};
+  for (const RECT& band : bands) copy(band);
+}
+
+}  // namespace
+
 TsPanel::TsPanel(TComponent* owner)
     : TPanel(owner), FCommonData(std::make_unique<TsCommonData>(*this, kCocPanel, "PANEL")) {
   FHook = HookWindowProc(
@@ -36,81 +69,152 @@ void TsPanel::CreateWindowHandleDone() {
   FCommonData->InitCommonProp(FHandle);
 }
 
-void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
-  if (m.Msg == WM_SKINCMD) {
-    switch (SkinCommandCode(m.WParam)) {
-      case SKC_NEWSKIN:
-      case SKC_REFRESH:
-        // The bevel may have changed since the last resolution.
-        FCommonData->SetDefaultSection(DefaultSection());
-        break;
-      case SKC_GETKIND:
-        m.Result = 12;  // "PANEL" in the table of default sections
-        return;
-      default:
-        break;
+bool TsPanel::SkinCommand(TMessage& m) {
+  TsCommonData& cd = *FCommonData;
+  switch (SkinCommandCode(m.WParam)) {
+    case SKC_NEWSKIN:
+    case SKC_REFRESH:
+      // The bevel may have changed since the last resolution.
+      cd.SetDefaultSection(DefaultSection());
+      return false;
+    case SKC_GETKIND:
+      m.Result = kPanelKind;
+      return true;
+    case SKC_PREPARECACHE:
+      if (!cd.Updating()) PrepareCache();
+      return true;
+    case SKC_GETBACKGROUND: {
+      if (!cd.Skinned() || m.LParam == 0) return false;
+      auto& query = *reinterpret_cast<TacBgQuery*>(m.LParam);
+      cd.AnswerBackgroundQuery(query, 0);
+      // An image the panel cannot build yet (its own parent is not ready) is
+      // no answer the child can paint with: it waits for SKC_PARENTUPDATED.
+      const TBitmap& cache = cd.FCacheBmp;
+      if (query.Kind == bqImage && cd.BGChanged &&
+          (cache.Width() != Width() || cache.Height() != Height()) && !cd.Updating())
+        query.Kind = bqNotReady;
+      return true;
     }
+    default:
+      return false;
   }
-  if (m.Msg == WM_PAINT && m.WParam == 0 && FCommonData->Skinned()) {
+}
+
+void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
+  if (m.Msg == WM_SKINCMD && SkinCommand(m)) return;
+  TsCommonData& cd = *FCommonData;
+  if (m.Msg == WM_PAINT && m.WParam == 0 && cd.Skinned()) {
     platform::ScopedPaint paint(FHandle);
-    PaintWindow(paint.Get());
-    PaintGraphicChildren(paint.Get(), paint.UpdateRect());
+    if (!cd.Updating()) {
+      PaintWindow(paint.Get());
+      PaintGraphicChildren(paint.Get());
+    }
     return;
   }
-  if (m.Msg == WM_ERASEBKGND && FCommonData->Skinned()) {
+  if (m.Msg == WM_ERASEBKGND && cd.Skinned()) {
     // The paint covers every pixel from the cache; erasing first would only
-    // flash the class brush.
+    // flash the class brush. A child asking for the background to be painted
+    // into its DC (WParam == LParam) gets the face.
+    if (m.WParam != 0 && static_cast<LPARAM>(m.WParam) == m.LParam) {
+      PrepareCache();
+      GdiFlush();
+      BitBlt(reinterpret_cast<HDC>(m.WParam), 0, 0, Width(), Height(),
+             cd.FCacheBmp.Canvas().Handle(), 0, 0, SRCCOPY);
+    }
     m.Result = 1;
     return;
   }
-  const bool consumed = FCommonData->HandleCommonMessage(m);
+  const bool consumed = cd.HandleCommonMessage(m);
   if (m.Msg == WM_SKINCMD) {
     const WORD code = SkinCommandCode(m.WParam);
     if (code == SKC_NEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH) {
       // Children of the panel hear the command after the panel.
       BroadcastToChildControls(*this, m);
-      if (code != SKC_REFRESH || consumed) FCommonData->Invalidate();
+      if (code != SKC_REFRESH || consumed) cd.Invalidate();
     }
   }
   if (!consumed) previous(m);
 }
 
-void TsPanel::PrepareCache() {
+bool TsPanel::PrepareCache() {
   TsCommonData& cd = *FCommonData;
   TBitmap& cache = cd.FCacheBmp;
-  if (!cd.BGChanged && cache.Width() == Width() && cache.Height() == Height()) return;
+  if (!cd.Skinned()) return false;
+  if (!cd.BGChanged && cache.Width() == Width() && cache.Height() == Height()) return true;
   if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
-  if (cache.Empty()) return;
+  if (cache.Empty()) return false;
+  const TacBgQuery background = QueryParentBackground(*this);
+  if (background.Kind == bqNotReady) {
+    cd.FUpdating = true;
+    return false;
+  }
   const TRect rect = TRect::XYWH(0, 0, Width(), Height());
-  PaintSection(cache.View(), rect, *cd.CommonSkinData(), cd.SkinIndex, 0, ParentBackground(*this),
-               TPoint{0, 0});
+  PaintSection(cache.View(), rect, *cd.CommonSkinData(), cd.SkinIndex, 0,
+               CacheInfoFromQuery(background), TPoint{Left(), Top()});
   cd.BGChanged = false;
   ++cd.RebuildCount;
+  return true;
 }
 
-void TsPanel::PaintGraphicChildren(HDC dc, const RECT& update) {
-  // The face is the background of every windowless child: a framework label
-  // that would fill its box with its own colour draws its text only, so the
-  // link inside the explanation shows no box. The style bits are put back
-  // without an invalidation.
-  std::vector<std::pair<TControl*, uint32_t>> saved;
-  for (TControl* c : Controls()) {
-    if (dynamic_cast<TCustomLabel*>(c)) {
-      saved.emplace_back(c, c->ControlStyle);
-      c->ControlStyle &= ~csOpaque;
-    }
+void TsPanel::PaintGraphicChildren(HDC dc) {
+  // One painting of windowless children at a time: a child that paints
+  // through its parent must not start another one.
+  static bool painting = false;
+  if (painting || Controls().empty()) return;
+  RECT clip;
+  if (GetClipBox(dc, &clip) == NULLREGION || IsRectEmpty(&clip)) {
+    FCommonData->HalfVisible = true;
+    return;
   }
-  PaintControls(dc, update);
-  for (auto& [c, style] : saved) c->ControlStyle = style;
+  std::vector<TControl*> children;
+  for (TControl* c : Controls()) {
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0 ||
+        c->HasState(csDestroying))
+      continue;
+    const RECT r = ToRECT(c->BoundsRect());
+    RECT common;
+    if (RectVisible(dc, &r) && IntersectRect(&common, &r, &clip)) children.push_back(c);
+  }
+  if (children.empty()) return;
+  painting = true;
+  TacBgQuery background;
+  SendSkinCommandTo(*this, SKC_GETBACKGROUND, reinterpret_cast<LPARAM>(&background));
+  // The children are painted off the screen over their part of the face, so
+  // each shows in one copy, without flicker and without its own box: a
+  // framework label that would fill its box with its own colour draws its
+  // text only (the style bit is put back without an invalidation).
+  TBitmap offscreen(Width(), Height());
+  HDC off = offscreen.Canvas().Handle();
+  for (TControl* c : children) FillFromBackground(off, ToRECT(c->BoundsRect()), background);
+  for (TControl* c : children) {
+    const uint32_t style = c->ControlStyle;
+    if (dynamic_cast<TCustomLabel*>(c)) c->ControlStyle &= ~csOpaque;
+    const RECT r = ToRECT(c->BoundsRect());
+    const int saved = SaveDC(off);
+    IntersectClipRect(off, r.left, r.top, r.right, r.bottom);
+    SetViewportOrgEx(off, r.left, r.top, nullptr);
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(off), 0);
+    RestoreDC(off, saved);
+    c->ControlStyle = style;
+  }
+  GdiFlush();
+  for (TControl* c : children) {
+    const RECT r = ToRECT(c->BoundsRect());
+    // A child that left its corner magenta asked not to be shown.
+    if (GetPixel(off, r.left, r.top) == RGB(255, 0, 255)) continue;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
+  }
+  painting = false;
 }
 
 void TsPanel::PaintWindow(HDC dc) {
-  if (!FCommonData->Skinned()) {
+  TsCommonData& cd = *FCommonData;
+  if (!cd.Skinned()) {
     TPanel::PaintWindow(dc);
     return;
   }
-  PrepareCache();
-  const TBitmap& cache = FCommonData->FCacheBmp;
+  if (!PrepareCache() && cd.BGChanged) return;
+  const TBitmap& cache = cd.FCacheBmp;
   if (cache.Empty()) return;
   GdiFlush();
   BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);

@@ -31,10 +31,13 @@ class TsPanel : public TPanel {
 
  private:
   void SkinnedWndProc(TMessage& m, const TWndMethod& previous);
-  // Paints the windowless children that Update touches over the face in DC.
-  void PaintGraphicChildren(HDC dc, const RECT& update);
-  // Rebuilds the cached face when it is stale or has another size.
-  void PrepareCache();
+  // The skin commands the panel answers itself; true when M was answered.
+  bool SkinCommand(TMessage& m);
+  // Paints the windowless children inside DC's clip box over the face.
+  void PaintGraphicChildren(HDC dc);
+  // Rebuilds the cached face when it is stale or has another size; false
+  // when it could not (no skin, or the parent's background is not ready).
+  bool PrepareCache();
 
   std::unique_ptr<TsCommonData> FCommonData;
   TWindowProcHook FHook;

@@ -27,12 +27,14 @@ class TPanelForm : public TForm {
 
 // Writes skin folder Dir\Name whose PANEL section is a plain COLOR (no masks,
 // so its face is that colour on every pixel) and a second section to refresh.
-void WriteSkin(const std::wstring& dir, const std::wstring& name, const char* panelColor) {
+void WriteSkin(const std::wstring& dir, const std::wstring& name, const char* panelColor,
+               const char* transparency = "0") {
   const std::wstring folder = dir + L"\\" + name;
   CreateDirectoryW(folder.c_str(), nullptr);
   std::ofstream out(std::filesystem::path(folder + L"\\Options.dat"), std::ios::binary);
   out << "[GLOBALINFO]\r\nVERSION=15.00\r\n"
-      << "[PANEL]\r\nSTATES=1\r\nCOLOR=" << panelColor << "\r\nFONTCOLOR=255\r\nTRANSPARENCY=0\r\n"
+      << "[PANEL]\r\nSTATES=1\r\nCOLOR=" << panelColor
+      << "\r\nFONTCOLOR=255\r\nTRANSPARENCY=" << transparency << "\r\n"
       << "[BUTTON]\r\nSTATES=3\r\nCOLOR=255\r\n";
 }
 
@@ -222,6 +224,97 @@ TEST_F(SkinnedPanelTest, AMissingSectionLeavesThePanelPlain) {
   EXPECT_FALSE(Panel->SkinData().Skinned());
   PaintNow();
   EXPECT_EQ(ScreenPixel(100, 50), static_cast<COLORREF>(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(SkinnedPanelTest, ChildrenAskingForTheBackgroundGetThePlainSectionColour) {
+  TacBgQuery query = QueryParentBackground(*SkinLabel);
+  EXPECT_EQ(query.Kind, bqColor);
+  EXPECT_EQ(query.Color, static_cast<TColor>(kLightRGB));
+  EXPECT_EQ(SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETBGCOLOR), 0),
+            static_cast<LRESULT>(kLightRGB));
+}
+
+TEST_F(SkinnedPanelTest, ADisabledLabelKeeps100PartsOfItsColourOverTheFace) {
+  SkinLabel->SetEnabled(false);
+  // FONTCOLOR 255 (red) mixed with the face $123456, 100 parts of 255:
+  // red (255*100 + $56*155) >> 8 = $97, green ($34*155) >> 8 = $1F,
+  // blue ($12*155) >> 8 = $0A.
+  EXPECT_EQ(SkinLabel->TextColor(), 0x000A1F97);
+  PaintNow();
+  EXPECT_GT(CountPixels(Panel->Handle(), RECT{100, 10, 160, 30}, 0x000A1F97), 0);
+}
+
+TEST_F(SkinnedPanelTest, PaintingWaitsForTheParentAndResumesWhenItIsUpdated) {
+  TsCommonData& cd = Panel->SkinData();
+  cd.Invalidate();
+  cd.FUpdating = true;
+  const uint32_t before = cd.RebuildCount;
+  PaintNow();
+  EXPECT_EQ(cd.RebuildCount, before);
+  SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_PARENTUPDATED), 0);
+  EXPECT_FALSE(cd.FUpdating);
+  EXPECT_EQ(cd.RebuildCount, before + 1);
+  EXPECT_TRUE(FaceIs(kLightRGB));
+}
+
+// A panel whose section lets its parent show through: half transparent over a
+// form of a known colour.
+class TranslucentPanelTest : public SkinnedPanelTest {
+ protected:
+  void SetUp() override {
+    SkinnedPanelTest::SetUp();
+    WriteSkin(Dir, L"Glass", kLightColor, "50");
+    WriteSkin(Dir, L"Mist", kLightColor, "60");
+    WriteSkin(Dir, L"Clear", kLightColor, "100");
+  }
+};
+
+TEST_F(TranslucentPanelTest, TheBackgroundColourMixesTowardsTheParentByTheTransparency) {
+  // Own $123456, weight 50 * 255 / 100 = 127, per byte own + ((parent - own) * 127 >> 8),
+  // rounded down also when the parent is darker.
+  struct Case {
+    TColor Parent;
+    TColor Expected;
+  };
+  const Case cases[] = {
+      {0x00FFFFFF, 0x008798A9},  // $12+117, $34+100, $56+83
+      {0x00000000, 0x00091A2B},  // $12-9, $34-26, $56-43
+  };
+  Manager->SetSkinName("Glass");
+  for (const Case& c : cases) {
+    Form->SetColor(c.Parent);
+    EXPECT_EQ(SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETBGCOLOR), 0),
+              static_cast<LRESULT>(c.Expected))
+        << std::hex << c.Parent;
+  }
+}
+
+TEST_F(TranslucentPanelTest, ChildrenGetTheFaceItselfAndSeeThroughItForTheirTextColour) {
+  Manager->SetSkinName("Glass");
+  PaintNow();
+  const TacBgQuery query = QueryParentBackground(*SkinLabel);
+  EXPECT_EQ(query.Kind, bqImage);
+  EXPECT_EQ(query.Image, &Panel->SkinData().FCacheBmp);
+  // Half see-through still dresses the text; more than half with no border
+  // mask lets the label take the colour it would have without a skin.
+  EXPECT_EQ(SkinLabel->TextColor(), 255);
+  Manager->SetSkinName("Mist");
+  EXPECT_EQ(SkinLabel->TextColor(), Panel->Font().Color());
+}
+
+TEST_F(TranslucentPanelTest, AClearSectionWithoutAFaceHandsTheQuestionToItsParent) {
+  Manager->SetSkinName("Clear");
+  Form->SetColor(0x00336699);
+  Panel->SkinData().FCacheBmp.SetSize(0, 0);
+  Panel->SkinData().BGChanged = true;
+  TacBgQuery query;
+  query.Kind = bqNone;
+  Panel->SkinData().AnswerBackgroundQuery(query, 0);
+  // The panel builds its face on demand, which is the parent's colour.
+  EXPECT_EQ(query.Kind, bqImage);
+  EXPECT_EQ(Panel->SkinData().FCacheBmp.Width(), Panel->Width());
+  EXPECT_EQ(SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETBGCOLOR), 0),
+            0x00336699);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 // WM_SKINCMD with SKC_EDITORPREVIEW to the application window. The manager
 // then loads the skin from the buffer (TsSkinManager::ApplyEditorPreview).
 //
-// The answer of SKC_EDITORPREVIEW is a TacEditorPreviewResult.
+// A preview whose skin name is empty switches the skin off; the next named
+// one switches it on again. The answer of SKC_EDITORPREVIEW is a
+// TacEditorPreviewResult.
 
 #include <windows.h>
 

@@ -532,6 +532,16 @@ TacEditorPreviewResult TsSkinManager::ApplyEditorPreview(const TacSkinEditorData
   const std::string name = FieldText(data.Name1);
   const std::string section = FieldText(data.Name2);
   const std::string directory = FieldText(data.Data1);
+  // A preview without a skin name shows the program as it is without a skin.
+  if (name.empty()) {
+    SetActive(false);
+    return eprApplied;
+  }
+  if (!Core.Active) {
+    // Switched off by an earlier preview: the named skin switches it on.
+    Core.Active = true;
+    Core.SkinName.clear();
+  }
   const std::string oldDirectory = SkinDirectory;
   Core.LastChangeFailed = false;
   Core.PreviewOptions = FieldText(data.Data2);

@@ -363,6 +363,19 @@ TEST_F(EditorPreviewTest, AMalformedSkinIsReportedAndTheOldOneStays) {
   EXPECT_EQ(ColorOfA(), kLight);
 }
 
+TEST_F(EditorPreviewTest, APreviewWithoutANameSwitchesTheSkinOffAndTheNextOneOn) {
+  ASSERT_EQ(FillSkinEditorData(*Data, "", "", "", ""), "");
+  EXPECT_EQ(M->ApplyEditorPreview(*Data), eprApplied);
+  EXPECT_FALSE(M->IsActive());
+  EXPECT_EQ(Got, (TGot{{SKC_REMOVESKIN, 0}}));
+  Got.clear();
+  ASSERT_EQ(FillSkinEditorData(*Data, "Edited", "", "c:\\Nowhere\\", OptionsWithColor(9)), "");
+  EXPECT_EQ(M->ApplyEditorPreview(*Data), eprApplied);
+  EXPECT_TRUE(M->IsActive());
+  EXPECT_EQ(ColorOfA(), 9);
+  EXPECT_EQ(Got, kAnnounced);
+}
+
 // The whole road: a skin folder on disk, the skinsend helper in another
 // process, the named buffer, the command to the application window.
 TEST_F(EditorPreviewTest, SkinsendFromAnotherProcessSwitchesTheSkin) {
