@@ -372,6 +372,44 @@ TEST_F(StateFadeTest, HoverCyclesKeepTheObjectCountsFlat) {
   EXPECT_EQ(ScreenPixel(3, 3), kNormal);
 }
 
+TEST_F(StateFadeTest, ComingBackWhileFadingOutEndsOnTheFaceOnlyForAControlThatRepaintsItself) {
+  // Back in while the fade out is a third of the way: the plan has two steps
+  // left but starts at step 4, so its only frame is a mix. A control that
+  // repaints itself (OnUpdateLight set) then shows its rebuilt face.
+  for (const bool repaintsItself : {false, true}) {
+    SCOPED_TRACE(repaintsItself);
+    if (repaintsItself) Probe->Data.OnUpdateLight = [](TControl&, TacAnimUpdate&) {};
+    Enter();
+    PumpToEnd();
+    Leave();
+    PumpFrames(Log.Frames.size() + 6);
+    Log.Frames.clear();
+    Enter();
+    ASSERT_EQ(Log.Frames.size(), 1u);
+    EXPECT_FALSE(IsAnimating(Probe->Data));
+    EXPECT_NE(Log.Frames[0], kActive);
+    EXPECT_EQ(ScreenPixel(9, 9), repaintsItself ? kActive : Log.Frames[0]);
+    Leave();
+    PumpToEnd();
+  }
+}
+
+TEST_F(StateFadeTest, WithoutAnimationAControlThatRepaintsItselfIsAskedInsteadOfInvalidated) {
+  Manager->Effects.AllowAnimation = false;
+  int asked = 0;
+  Probe->Data.OnUpdateLight = [&](TControl& owner, TacAnimUpdate& update) {
+    EXPECT_EQ(&owner, Probe);
+    ++asked;
+    update.Repainted = true;
+  };
+  const uint32_t rebuilt = Probe->Data.RebuildCount;
+  Enter();
+  Leave();
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(Probe->Data.RebuildCount, rebuilt);
+  EXPECT_TRUE(Log.Frames.empty());
+}
+
 // The shared handler's own hover rules, for a control that lets it keep the
 // hover state.
 class SharedHoverTest : public StateFadeTest {
