@@ -105,9 +105,8 @@ int main(int argc, char** argv) {
           ac::FillSkinEditorData(*buffer.Data(), p.Name, section, p.Directory, p.Options);
       if (!tooLong.empty()) return Fail(1, "the " + tooLong + " does not fit the preview buffer");
       DWORD_PTR answer = 0;
-      if (!SendMessageTimeoutW(target, ac::WM_SKINCMD,
-                               ac::SkinCommandWParam(ac::SKC_EDITORPREVIEW), 0, SMTO_ABORTIFHUNG,
-                               60000, &answer))
+      if (!SendMessageTimeoutW(target, ac::WM_SKINCMD, ac::SkinCommandWParam(ac::SKC_EDITORPREVIEW),
+                               0, SMTO_ABORTIFHUNG, 60000, &answer))
         return Fail(2, "the program did not answer");
       if (static_cast<LRESULT>(answer) == ac::eprLoadFailed)
         return Fail(3, "the program could not load " + p.Name + " and kept its skin");

@@ -103,11 +103,14 @@ bool TsPanel::SkinCommand(TMessage& m) {
 void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
   if (m.Msg == WM_SKINCMD && SkinCommand(m)) return;
   TsCommonData& cd = *FCommonData;
-  if (m.Msg == WM_PAINT && m.WParam == 0 && cd.Skinned()) {
-    platform::ScopedPaint paint(FHandle);
-    if (!cd.Updating()) {
-      PaintWindow(paint.Get());
-      PaintGraphicChildren(paint.Get());
+  if (m.Msg == WM_PAINT && cd.Skinned()) {
+    // A DC in the message (a copy of the panel wanted elsewhere) is painted
+    // as the window's own.
+    if (m.WParam != 0) {
+      PaintWithChildren(reinterpret_cast<HDC>(m.WParam));
+    } else {
+      platform::ScopedPaint paint(FHandle);
+      PaintWithChildren(paint.Get());
     }
     return;
   }
@@ -205,6 +208,12 @@ void TsPanel::PaintGraphicChildren(HDC dc) {
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
   }
   painting = false;
+}
+
+void TsPanel::PaintWithChildren(HDC dc) {
+  if (FCommonData->Updating()) return;
+  PaintWindow(dc);
+  PaintGraphicChildren(dc);
 }
 
 void TsPanel::PaintWindow(HDC dc) {

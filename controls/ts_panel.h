@@ -33,6 +33,8 @@ class TsPanel : public TPanel {
   void SkinnedWndProc(TMessage& m, const TWndMethod& previous);
   // The skin commands the panel answers itself; true when M was answered.
   bool SkinCommand(TMessage& m);
+  // The face and the windowless children, unless painting is suspended.
+  void PaintWithChildren(HDC dc);
   // Paints the windowless children inside DC's clip box over the face.
   void PaintGraphicChildren(HDC dc);
   // Rebuilds the cached face when it is stale or has another size; false

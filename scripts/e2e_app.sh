@@ -92,22 +92,54 @@ skintool="$root/build/host/tools/skintool/skintool"
 skin="$(dirname "$exe")/VelmoraLight.asz"
 read -r pw ph <<<"$(get panel | awk -F, '{print $3, $4}')"
 read -r px py <<<"$(get panel_screen | tr ',' ' ')"
-import -window root -crop "${pw}x${ph}+${px}+${py}" +repage "$work/panel.png"
-"$skintool" render "$skin" section PANEL "$work/render.png" --size "${pw}x${ph}" \
-  --ppi "$ppi" --parent "$(get form_color)" >/dev/null
+form_color=$(get form_color)
+# What covers the panel's face: the field and the button (windows of their
+# own) and the labels' designed places, scaled, with a margin for rounding.
 cover=()
 for r in "$(get edit_in_panel)" "$(get button_in_panel)"; do
   cover+=(-draw "rectangle ${r//,/ }")
 done
-for r in "96 2 161 15" "29 66 253 92" "166 79 202 92"; do
+labels=("96 2 161 15" "29 66 253 92" "166 79 202 92")
+for r in "${labels[@]}"; do
   set -- $r
   cover+=(-draw "rectangle $(($(scale $1) - 2)) $(($(scale $2) - 2)) $(($(scale $3) + 2)) $(($(scale $4) + 2))")
 done
-for f in panel render; do
-  convert "$work/$f.png" -alpha off -fill black "${cover[@]}" "$work/$f-covered.png"
-done
-check "the panel's face equals the PANEL render at $ppi ppi" 0 \
-  "$(compare -metric AE "$work/panel-covered.png" "$work/render-covered.png" null: 2>&1)"
+# panel_shot NAME: the panel as the screen shows it, and NAME-covered with
+# the children blacked out.
+panel_shot() {
+  import -window root -crop "${pw}x${ph}+${px}+${py}" +repage "$work/$1.png"
+  convert "$work/$1.png" -alpha off -fill black "${cover[@]}" "$work/$1-covered.png"
+}
+# render_panel SKIN NAME: the skin tool's PANEL at the panel's size, covered.
+render_panel() {
+  "$skintool" render "$1" section PANEL "$work/$2.png" --size "${pw}x${ph}" --ppi "$ppi" \
+    --parent "$form_color" >/dev/null
+  convert "$work/$2.png" -alpha off -fill black "${cover[@]}" "$work/$2-covered.png"
+}
+differs() { compare -metric AE "$work/$1-covered.png" "$work/$2-covered.png" null: 2>&1; }
+# The normal-state font colour of SKIN's PANEL section as RRGGBB.
+panel_font() {
+  local h
+  h=$("$skintool" info "$1" | sed -n '/\] PANEL  parent/,/normal:/s/.*normal:.*font \$00\([0-9A-F]\{6\}\).*/\1/p')
+  echo "${h:4:2}${h:2:2}${h:0:2}"
+}
+# count_color NAME X Y W H RRGGBB: pixels of exactly that colour in the
+# rectangle (designed coordinates) of the shot NAME.
+count_color() {
+  convert "$work/$1.png" -crop "$(scale $4)x$(scale $5)+$(scale $2)+$(scale $3)" +repage txt:- |
+    grep -ci "#$6"
+}
+
+panel_shot panel
+render_panel "$skin" render
+check "the panel's face equals the PANEL render at $ppi ppi" 0 "$(differs panel render)"
+font=$(panel_font "$skin")
+check "the key label writes in the PANEL font colour #$font" yes \
+  "$([ "$(count_color panel 96 2 65 13 "$font")" -gt 0 ] && echo yes || echo no)"
+check "the explanation writes in the PANEL font colour" yes \
+  "$([ "$(count_color panel 29 66 224 12 "$font")" -gt 0 ] && echo yes || echo no)"
+check "the link label shows no box of its own colour" 0 \
+  "$(count_color panel 166 79 36 13 "$form_color")"
 button=$(get button_center)
 edit=$(get edit_center)
 link=$(get link_center)
@@ -152,15 +184,43 @@ check "typing leaves the read-only field alone" "$text" "$(get edit_text)"
 check "the field has the focus after a click" TsEdit "$(get focus)"
 
 # Skins sent to the running program from another process (skinsend, the
-# editor preview channel): switching many times holds no extra handles, and a
-# malformed skin is reported in a message box while the old skin stays.
+# editor preview channel): the dark skin paints the panel as its render, the
+# light one brings back the same pixels, switching the skin off shows the
+# plain panel; switching many times holds no extra handles, and a malformed
+# skin is reported in a message box while the old skin stays.
 skinsend="$(dirname "$probe")/skinsend.exe"
 light=$(winepath -w "$root/skins/VelmoraLight" 2>/dev/null)
+dark=$(winepath -w "$root/skins/VelmoraDark" 2>/dev/null)
 send() { wine "$skinsend" "$@" 2>&1 | tr -d '\r'; }
+settle() { sleep 1; }
+panel_shot before
+check "the dark skin folder is applied" "applied VelmoraDark" "$(send "$dark")"
+settle
+panel_shot dark
+render_panel "$root/skins/VelmoraDark" dark-render
+check "the dark skin paints the PANEL render of the dark skin" 0 "$(differs dark dark-render)"
+check "the labels write in the dark PANEL font colour" yes \
+  "$([ "$(count_color dark 96 2 65 13 "$(panel_font "$root/skins/VelmoraDark")")" -gt 0 ] &&
+    echo yes || echo no)"
 check "the light skin folder is applied" "applied VelmoraLight" "$(send "$light")"
+settle
+panel_shot after
+check "the light skin brings back the panel byte for byte" 0 "$(differs before after)"
+check "the skin can be switched off" "skin off" "$(send --off)"
+settle
+panel_shot plain
+convert "$work/plain.png" -alpha off -fill "#$form_color" "${cover[@]}" -shave 2x2 "$work/plain-inner.png"
+convert -size "$((pw - 4))x$((ph - 4))" "xc:#$form_color" "$work/window-colour.png"
+check "without a skin the panel is the plain window colour inside its bevel" 0 \
+  "$(compare -metric AE "$work/plain-inner.png" "$work/window-colour.png" null: 2>&1)"
+send "$light" >/dev/null
+settle
+panel_shot again
+check "switching the skin on again brings back the panel" 0 "$(differs before again)"
 counts=$(handles)
-for _ in $(seq 10); do send "$light" >/dev/null; done
-check "ten more switches leave the handle counts as they were" "$counts" "$(handles)"
+check "a hundred more switches are applied" "applied VelmoraLight" \
+  "$(send "$dark" "$light" --repeat 50)"
+check "a hundred switches leave the handle counts as they were" "$counts" "$(handles)"
 mkdir -p "$work/Broken"
 printf '[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n' >"$work/Broken/Options.dat"
 wine "$skinsend" "$(winepath -w "$work/Broken")" >/dev/null 2>&1 &
