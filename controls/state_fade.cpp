@@ -8,8 +8,6 @@ namespace ac {
 
 namespace {
 
-constexpr int kStateNormal = 0;
-
 TFadeFrameWatch* gWatch = nullptr;
 
 TacAnimUpdateEvent* UpdateLightOf(TsCommonData& data) {
@@ -76,7 +74,7 @@ bool FadeStep(TsCommonData& data, int) {
   ShowFrame(wnd, *t->BmpOut);
   if (gWatch && gWatch->FObserver) gWatch->FObserver(data, *t->BmpOut);
   if (NextAfterStep(*t, g) == TFadeNext::fnContinue) return true;
-  if (t->State == kStateNormal) StopStateAnimation(data);
+  if (t->State == kFadeNormal) StopStateAnimation(data);
   if (UpdateLightOf(data)) {
     // The last frame was a mix; the owner shows its rebuilt face itself.
     data.BGChanged = true;
@@ -120,7 +118,7 @@ void StartFade(TsCommonData& data, int newState, TacAnimProc proc, TFadeSpeed sp
   } else {
     data.AnimTimer = std::make_unique<TacThreadedTimer>(nullptr);
     // Leaving a control that was lit before any fade ran starts fully lit.
-    if (newState == kStateNormal) data.AnimTimer->Glow = 255;
+    if (newState == kFadeNormal) data.AnimTimer->Glow = 255;
   }
   TacThreadedTimer& t = *data.AnimTimer;
   if (t.State != -1 && t.State == newState) return;
@@ -145,7 +143,7 @@ void StopStateAnimation(TsCommonData& data) {
   TacThreadedTimer* t = data.AnimTimer.get();
   if (!t || t->Destroyed) return;
   t->SetEnabled(false);
-  if (t->State == kStateNormal) t->Glow = 0;
+  if (t->State == kFadeNormal) t->Glow = 0;
   t->State = -1;
   t->FreeImages();
 }
@@ -153,7 +151,7 @@ void StopStateAnimation(TsCommonData& data) {
 void FinishStateAnimation(TacThreadedTimer* timer) {
   if (!timer || timer->Destroyed) return;
   timer->Iteration = timer->Iterations - 1;
-  timer->Glow = timer->State <= kStateNormal ? 0 : 255;
+  timer->Glow = timer->State <= kFadeNormal ? 0 : 255;
   timer->SetEnabled(false);
   timer->TimeHandler();
   timer->BmpOut.reset();

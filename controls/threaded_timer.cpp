@@ -10,8 +10,6 @@ namespace {
 constexpr unsigned kDefaultInterval = 1000;
 // A fade step every 12 ms: six steps light a control in about 72 ms.
 constexpr unsigned kFadeInterval = 12;
-constexpr int kStatePressed = 2;
-constexpr int kStateActive = 1;
 
 }  // namespace
 
@@ -97,7 +95,7 @@ void TacThreadedTimer::InitData(TsCommonData& data, int carried, TacAnimProc pro
   // Into or out of the pressed state the fade starts from what is on screen,
   // even when the caller had another start image.
   const bool fromScreen =
-      newState == kStatePressed || (newState == kStateActive && previous == kStatePressed);
+      newState == kFadePressed || (newState == kFadeActive && previous == kFadePressed);
   if (fromScreen && BmpOut)
     CopyFrom(BmpFrom, *BmpOut, TRect::XYWH(0, 0, BmpOut->Width(), BmpOut->Height()));
   if (FInterval == kDefaultInterval) FInterval = kFadeInterval;

@@ -10,9 +10,6 @@ namespace ac {
 
 namespace {
 
-constexpr int kStateNormal = 0;
-constexpr int kStateActive = 1;
-constexpr int kStatePressed = 2;
 // Steps of a fade to any state but normal; a fade to normal takes three times
 // as many, so leaving a control is slower than lighting it.
 constexpr int kSteps = 6;
@@ -30,7 +27,7 @@ int64_t RoundHalfEven(double value) {
 }
 
 int CarriedIterations(const TacFadeCounters& c) {
-  const int base = c.State == kStateNormal ? 2 * kSteps : 0;
+  const int base = c.State == kFadeNormal ? 2 * kSteps : 0;
   return std::max(0, base - c.Iteration + kSteps);
 }
 
@@ -40,11 +37,11 @@ void PlanFade(TacFadeCounters& c, int carried, int newState, TFadeSpeed speed, b
   c.Glow = std::clamp(c.Glow, 0.0, 255.0);
   c.Iterations = speed == TFadeSpeed::fsFast ? kFastSteps : kSteps;
   switch (newState) {
-    case kStateNormal:
+    case kFadeNormal:
       c.Iterations *= kNormalStepsFactor;
       c.GlowStep = c.Glow / c.Iterations;
       break;
-    case kStatePressed:
+    case kFadePressed:
       // A press that is not a redirection of a running fade starts from the
       // full intensity.
       if (carried >= c.Iterations || carried == 0) c.Glow = 255;
@@ -53,16 +50,16 @@ void PlanFade(TacFadeCounters& c, int carried, int newState, TFadeSpeed speed, b
     default:
       // Lighting up from rest takes the share of the steps that is still
       // to go; a redirection from another lit state takes all of them.
-      if (previous <= kStateNormal)
+      if (previous <= kFadeNormal)
         c.Iterations = static_cast<int>(RoundHalfEven((255 - c.Glow) * kSteps / 255));
       c.Iterations = std::max(c.Iterations, 1);
       c.GlowStep = (255 - c.Glow) / c.Iterations;
       break;
   }
   c.ValueStep = (255 - c.Value) / c.Iterations;
-  if (newState == kStateActive && previous <= kStateNormal) {
+  if (newState == kFadeActive && previous <= kFadeNormal) {
     c.Iteration = static_cast<int>(RoundHalfEven(c.Glow * kSteps / 255));
-  } else if (newState != kStateNormal || previous != kStateActive) {
+  } else if (newState != kFadeNormal || previous != kFadeActive) {
     c.Iteration = hasFrame ? 0 : carried;
   } else if (c.Glow != 0) {
     // Leaving a lit control: as far into the fade to normal as the light
@@ -82,11 +79,11 @@ bool NextIteration(TacFadeCounters& c) {
 
 uint8_t AdvanceGlow(TacFadeCounters& c) {
   switch (c.State) {
-    case kStateNormal:
-    case kStatePressed:
+    case kFadeNormal:
+    case kFadePressed:
       c.Glow -= c.GlowStep;
       break;
-    case kStateActive:
+    case kFadeActive:
       c.Glow += c.GlowStep;
       break;
     default:
@@ -99,12 +96,12 @@ uint8_t AdvanceGlow(TacFadeCounters& c) {
 uint8_t FrameWeight(int targetState, uint8_t g) {
   // Glow rises toward the active state and falls toward the others, so the
   // frame's share is its complement only when lighting up.
-  return targetState == kStateActive ? static_cast<uint8_t>(255 - g) : g;
+  return targetState == kFadeActive ? static_cast<uint8_t>(255 - g) : g;
 }
 
 TFadeNext NextAfterStep(TacFadeCounters& c, uint8_t g) {
   if (c.Iteration < c.Iterations) return TFadeNext::fnContinue;
-  if (c.State != kStateNormal || g == 0 || c.GlowStep <= 0) return TFadeNext::fnFinished;
+  if (c.State != kFadeNormal || g == 0 || c.GlowStep <= 0) return TFadeNext::fnFinished;
   c.Iteration = c.Iterations - static_cast<int>(RoundHalfEven(c.Glow / c.GlowStep)) - 1;
   return TFadeNext::fnContinue;
 }

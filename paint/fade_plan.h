@@ -18,6 +18,11 @@
 
 namespace ac {
 
+// The states fades go between.
+inline constexpr int kFadeNormal = 0;
+inline constexpr int kFadeActive = 1;
+inline constexpr int kFadePressed = 2;
+
 // What a fade keeps between its steps.
 struct TacFadeCounters {
   double Glow = 0;       // intensity, 0..255 once planned

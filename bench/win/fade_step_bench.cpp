@@ -1,7 +1,7 @@
 // One step of a state fade of a 252 x 23 control (the copy button's size)
 // against the 12 ms between steps: the step mixes the new state's image into
 // the frame and copies the frame to the control's window. The mix alone is
-// printed beside it. Each figure is the best of several runs of many steps.
+// printed beside it. Each figure is the best of five batches of many steps.
 //
 //   wine fade_step_bench.exe [STEPS]
 
@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/win/bench_timing.h"
 #include "controls/state_fade.h"
 #include "controls/ts_common_data.h"
 #include "framework/application.h"
@@ -25,25 +26,6 @@ namespace {
 constexpr int kWidth = 252;
 constexpr int kHeight = 23;
 constexpr double kPeriod = 0.012;
-
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// Seconds per call of Step, the best of five runs of Count calls.
-template <typename F>
-double PerCall(int count, F&& step) {
-  double best = 1e9;
-  for (int run = 0; run < 5; ++run) {
-    const double t0 = Now();
-    for (int i = 0; i < count; ++i) step(i);
-    best = std::min(best, (Now() - t0) / count);
-  }
-  return best;
-}
 
 class TBenchForm : public ac::TForm {
  public:
@@ -123,14 +105,15 @@ int main(int argc, char** argv) {
   ac::StartFade(data, 1);
   ac::TacThreadedTimer& timer = *data.AnimTimer;
   timer.SetEnabled(false);
-  const double step = PerCall(steps, [&](int i) {
-    timer.Iteration = i % 5;
+  int i = 0;
+  const double step = ac::bench::BestPerCall(steps, [&] {
+    timer.Iteration = i++ % 5;
     timer.Glow = 0;
     ac::FadeStep(data, timer.Iteration);
   });
-  const double mix = PerCall(steps, [&](int i) {
+  const double mix = ac::bench::BestPerCall(steps, [&] {
     ac::MixFadeFrame(timer.BmpOut->View(), timer.BmpFrom->View(), timer.BmpTo->View(),
-                     static_cast<uint8_t>(i));
+                     static_cast<uint8_t>(i++));
   });
   std::printf("one fade step of %dx%d: %.1f us = %.2f%% of the 12 ms period (target <= 1%%)\n",
               kWidth, kHeight, step * 1e6, step / kPeriod * 100);
