@@ -608,8 +608,8 @@ void FocusEntered(TsCommonData& d) {
   d.BGChanged = true;
   d.FFocused = true;
   const auto before = OwnerColors(d);
-  const TacSkinData* sd = d.CommonSkinData();
-  if (sd->gd[static_cast<size_t>(d.SkinIndex)].States > 1) d.ApplyStateColors(true);
+  // Only a section with an active state has colours to switch to.
+  if (d.LimitState(1) == 1) d.ApplyStateColors(true);
   if (!d.FUpdating) ShowColorChange(wnd, OwnerColors(d) != before);
 }
 
