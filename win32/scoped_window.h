@@ -76,6 +76,37 @@ class ScopedHook {
   HHOOK FHook = nullptr;
 };
 
+// A menu (CreatePopupMenu) with its sub-menus, destroyed with DestroyMenu.
+class ScopedMenu {
+ public:
+  ScopedMenu() = default;
+  explicit ScopedMenu(HMENU menu) : FMenu(menu) {
+    if (FMenu) HandleCreated(THandleKind::hkUser);
+  }
+  ScopedMenu(ScopedMenu&& o) noexcept : FMenu(std::exchange(o.FMenu, nullptr)) {}
+  ScopedMenu& operator=(ScopedMenu&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      FMenu = std::exchange(o.FMenu, nullptr);
+    }
+    return *this;
+  }
+  ScopedMenu(const ScopedMenu&) = delete;
+  ScopedMenu& operator=(const ScopedMenu&) = delete;
+  ~ScopedMenu() { Reset(); }
+
+  HMENU Get() const { return FMenu; }
+  void Reset() {
+    if (!FMenu) return;
+    DestroyMenu(FMenu);
+    HandleReleased(THandleKind::hkUser);
+    FMenu = nullptr;
+  }
+
+ private:
+  HMENU FMenu = nullptr;
+};
+
 // A message timer (SetTimer on a window), killed with KillTimer. Running
 // timers are counted in LiveHandleCounts().Timers.
 class ScopedTimer {

@@ -1,0 +1,162 @@
+#include "frames/ts_system_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/test_support.h"
+#include "system/win/unicode.h"
+
+namespace ac {
+namespace {
+
+class TMenuForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::string_view ClassName() const override { return "TMenuForm"; }
+};
+
+// One visible item as a reader of the menu sees it.
+struct TSeen {
+  std::string Name;
+  UINT Command;
+  bool Enabled;
+  friend bool operator==(const TSeen&, const TSeen&) = default;
+};
+
+std::vector<TSeen> Visible(const TMenuItem& items) {
+  std::vector<TSeen> seen;
+  for (int i = 0; i < items.Count(); ++i)
+    if (items[i].Visible) seen.push_back({items[i].Name, items[i].Command, items[i].Enabled});
+  return seen;
+}
+
+class SystemMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Form->BorderStyle = TFormBorderStyle::bsSingle;
+    Form->BorderIcons = 1u << static_cast<int>(TBorderIcon::biSystemMenu);
+    Form->SetBounds(40, 40, 300, 200);
+    Form->HandleNeeded();
+  }
+
+  test::TTestApplication App;
+  TMenuForm* Form = new TMenuForm(&App.App);
+};
+
+TEST_F(SystemMenuTest, ASingleBorderFormWithOnlyTheMenuIconShowsTheFixedItems) {
+  TsSystemMenu menu(Form, *Form);
+  menu.UpdateItems(true);
+  EXPECT_EQ(menu.Name().rfind("acSysMenu", 0), 0u);
+  const std::vector<TSeen> expected{
+      {"acIR", SC_RESTORE, false}, {"acIM", SC_MOVE, true}, {"acIS", SC_SIZE, false},
+      {"", 0, true},               {"acIC", SC_CLOSE, true},
+  };
+  EXPECT_EQ(Visible(menu.Items), expected);
+  // The captions come from the window's own menu, the close item's shortcut
+  // from the text after its tab.
+  std::string caption, shortcut;
+  wchar_t text[256];
+  ASSERT_GT(GetMenuStringW(GetSystemMenu(Form->Handle(), FALSE), SC_CLOSE, text, 255, MF_BYCOMMAND),
+            0);
+  const std::string closeText = platform::WideToUtf8(text);
+  EXPECT_EQ(menu.ItemClose->Caption + "\t" + menu.ItemClose->ShortCutText, closeText);
+  EXPECT_FALSE(menu.ItemClose->ShortCutText.empty());
+}
+
+TEST_F(SystemMenuTest, TheBorderSettingsDecideVisibilityAndEnabling) {
+  Form->BorderStyle = TFormBorderStyle::bsSizeable;
+  Form->BorderIcons = (1u << static_cast<int>(TBorderIcon::biSystemMenu)) |
+                      (1u << static_cast<int>(TBorderIcon::biMinimize)) |
+                      (1u << static_cast<int>(TBorderIcon::biMaximize));
+  TsSystemMenu menu(Form, *Form);
+  menu.UpdateItems(true);
+  const std::vector<TSeen> expected{
+      {"acIR", SC_RESTORE, false}, {"acIM", SC_MOVE, true},     {"acIS", SC_SIZE, true},
+      {"acIN", SC_MINIMIZE, true}, {"acIX", SC_MAXIMIZE, true}, {"", 0, true},
+      {"acIC", SC_CLOSE, true},
+  };
+  EXPECT_EQ(Visible(menu.Items), expected);
+  // A dialog frame has no Size item; without the menu icon only Move stays.
+  Form->BorderStyle = TFormBorderStyle::bsDialog;
+  menu.UpdateItems(false);
+  EXPECT_FALSE(menu.ItemSize->Visible);
+  Form->BorderIcons = 0;
+  menu.UpdateItems(false);
+  EXPECT_EQ(Visible(menu.Items), (std::vector<TSeen>{{"acIM", SC_MOVE, true}, {"", 0, true}}));
+}
+
+TEST_F(SystemMenuTest, TheWindowsOwnCommandsComeBeforeCloseAndArePosted) {
+  AppendMenuW(GetSystemMenu(Form->Handle(), FALSE), MF_STRING, 0x120, L"About\tF1");
+  TsSystemMenu menu(Form, *Form);
+  menu.UpdateItems(true);
+  ASSERT_EQ(menu.ExtItemsCount, 1);
+  const int close = menu.Items.IndexOf(menu.ItemClose);
+  const TMenuItem& extra = menu.Items[close - 2];
+  EXPECT_EQ(extra.Caption, "About");
+  EXPECT_EQ(extra.ShortCutText, "F1");
+  EXPECT_EQ(extra.Command, 0x120u);
+  EXPECT_TRUE(menu.Items[close - 1].IsLine());
+  extra.OnClick(&menu);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, Form->Handle(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 0x120u);
+}
+
+TEST_F(SystemMenuTest, TheFormsSubMenuGoesWhereItsPositionSays) {
+  TPopupMenu extra(Form);
+  extra.Items.Add("Tools", "Tools");
+  struct Case {
+    TacMenuItemPos Position;
+    int Offset;  // of the sub-menu item from Close
+    const char* Divider;
+  };
+  for (const Case c : {Case{TacMenuItemPos::ipBeforeClose, -2, "ac_TopDiv"},
+                       Case{TacMenuItemPos::ipBottom, 2, "ac_BtmDiv"}}) {
+    TsSystemMenu menu(Form, *Form);
+    menu.SysSubMenu = {"More", &extra, c.Position};
+    menu.UpdateItems(true);
+    const int close = menu.Items.IndexOf(menu.ItemClose);
+    ASSERT_NE(menu.SubMenu, nullptr);
+    EXPECT_EQ(menu.Items.IndexOf(menu.SubMenu), close + c.Offset);
+    EXPECT_EQ(menu.SubMenu->Caption, "More");
+    ASSERT_EQ(menu.SubMenu->Count(), 1);
+    EXPECT_EQ((*menu.SubMenu)[0].Name, "ToolsCopy");
+    EXPECT_NE(menu.Items.Find(c.Divider), nullptr);
+  }
+}
+
+TEST_F(SystemMenuTest, TheShownMenuCarriesTheItemsForReadersAndTheChosenOneRuns) {
+  TsSystemMenu menu(Form, *Form);
+  menu.UpdateItems(true);
+  std::vector<std::wstring> texts;
+  std::vector<UINT> states;
+  DWORD atom = 0;
+  menu.OnMenuWindow = [&](HWND popup) {
+    atom = GetClassLongW(popup, GCW_ATOM);
+    const auto shown = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(shown); ++i) {
+      wchar_t text[256] = L"";
+      GetMenuStringW(shown, static_cast<UINT>(i), text, 255, MF_BYPOSITION);
+      texts.push_back(text);
+      states.push_back(GetMenuState(shown, static_cast<UINT>(i), MF_BYPOSITION));
+    }
+    EndMenu();
+  };
+  ShowWindow(Form->Handle(), SW_SHOW);
+  SetForegroundWindow(Form->Handle());
+  EXPECT_EQ(menu.Popup(60, 60), nullptr);
+  // The system's popup-menu class, "#32768".
+  EXPECT_EQ(atom, 0x8000u);
+  ASSERT_EQ(texts.size(), 5u);
+  EXPECT_TRUE(states[0] & MF_GRAYED);     // Restore
+  EXPECT_FALSE(states[1] & MF_GRAYED);    // Move
+  EXPECT_TRUE(states[2] & MF_GRAYED);     // Size
+  EXPECT_TRUE(states[3] & MF_SEPARATOR);  // the line before Close
+  EXPECT_EQ(platform::WideToUtf8(texts[4]),
+            menu.ItemClose->Caption + "\t" + menu.ItemClose->ShortCutText);
+}
+
+}  // namespace
+}  // namespace ac
