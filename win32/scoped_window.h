@@ -1,7 +1,7 @@
 #pragma once
 // Move-only owners of USER objects: windows, hooks and message timers.
 // Windows and hooks held here are counted in LiveHandleCounts
-// (handle_counts.h).
+// (handle_counts.h), running timers apart from them.
 
 #include <windows.h>
 
@@ -107,12 +107,15 @@ class ScopedMenu {
   HMENU FMenu = nullptr;
 };
 
-// A message timer (SetTimer on a window), killed with KillTimer.
+// A message timer (SetTimer on a window), killed with KillTimer. Running
+// timers are counted in LiveHandleCounts().Timers.
 class ScopedTimer {
  public:
   ScopedTimer() = default;
   ScopedTimer(HWND window, UINT_PTR id, UINT milliseconds)
-      : FWindow(window), FId(SetTimer(window, id, milliseconds, nullptr)) {}
+      : FWindow(window), FId(SetTimer(window, id, milliseconds, nullptr)) {
+    if (FId) HandleCreated(THandleKind::hkTimer);
+  }
   ScopedTimer(ScopedTimer&& o) noexcept
       : FWindow(std::exchange(o.FWindow, nullptr)), FId(std::exchange(o.FId, 0)) {}
   ScopedTimer& operator=(ScopedTimer&& o) noexcept {
@@ -129,7 +132,10 @@ class ScopedTimer {
 
   bool Active() const { return FId != 0; }
   void Reset() {
-    if (FId) KillTimer(FWindow, FId);
+    if (FId) {
+      KillTimer(FWindow, FId);
+      HandleReleased(THandleKind::hkTimer);
+    }
     FId = 0;
   }
 
