@@ -181,17 +181,26 @@ bool TacBtnWnd::ButtonMessage(TMessage& m) {
     case BM_SETSTATE:
     case BM_SETCHECK:
     case BM_SETSTYLE:
+      cd.BGChanged = true;
+      CallPreviousQuietly(m);
+      return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CAPTURECHANGED:
+      // Not quietly: the system's handling looks for visible siblings (a
+      // radio group) and moves the focus; what it paints on the way comes
+      // through the state messages above.
       cd.BGChanged = true;
-      CallPreviousQuietly(m);
+      CallPrevious(m);
+      if (IsWindow(CtrlHandle())) Repaint();
       return true;
     case WM_LBUTTONUP: {
       cd.BGChanged = true;
-      CallPreviousQuietly(m);
+      CallPrevious(m);
+      if (!IsWindow(CtrlHandle())) return true;
+      Repaint();
       POINT cursor;
       RECT r;
       if (IsWindow(CtrlHandle()) && GetCursorPos(&cursor) && GetWindowRect(CtrlHandle(), &r) &&
