@@ -15,8 +15,7 @@ TColor ParentWindowColor(HWND window) {
   if (IsWindowSkinned(parent))
     if (const LRESULT c = SendSkinCommand(parent, SKC_GETBGCOLOR, 0); c != 0)
       return static_cast<TColor>(static_cast<uint32_t>(c) & 0xFFFFFF);
-  if (TWinControl* control = TWinControl::FindControl(parent))
-    return ColorToRGB(control->Color());
+  if (TWinControl* control = TWinControl::FindControl(parent)) return ColorToRGB(control->Color());
   return static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
 }
 

@@ -214,7 +214,8 @@ bool TacBtnWnd::ButtonMessage(TMessage& m) {
       return false;
     }
     case WM_MOUSELEAVE:
-      if (TsSkinManager* manager = SkinManager(); manager && manager->ActiveControl() == CtrlHandle())
+      if (TsSkinManager* manager = SkinManager();
+          manager && manager->ActiveControl() == CtrlHandle())
         manager->SetActiveControl(nullptr);
       CallPrevious(m);
       return true;

@@ -57,8 +57,7 @@ TRect TacCheckBoxWnd::MarkRect() const {
   int w = kPlainMarkSize, h = kPlainMarkSize;
   const int32_t index = MarkIndex();
   if (index >= 0) {
-    const TsMaskData& mask =
-        SkinData().CommonSkinData()->ma[static_cast<size_t>(index)];
+    const TsMaskData& mask = SkinData().CommonSkinData()->ma[static_cast<size_t>(index)];
     w = mask.Width;
     h = mask.Height;
   }
@@ -107,7 +106,8 @@ void TacCheckBoxWnd::RenderToCache() {
     PaintSection(cache.View(), box, sd, cd.SkinIndex, PaintState(),
                  MakeCacheInfo(cache.View(), 0, 0), TPoint{0, 0});
     if (CheckState() != BST_UNCHECKED)
-      FillRect32(cache.View(), TRect::LTRB(mark.Left + 3, mark.Top + 3, mark.Right - 3, mark.Bottom - 3),
+      FillRect32(cache.View(),
+                 TRect::LTRB(mark.Left + 3, mark.Top + 3, mark.Right - 3, mark.Bottom - 3),
                  cd.SectionFontColor(state));
   }
   if (!FCaption.empty()) {

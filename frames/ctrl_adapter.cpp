@@ -234,7 +234,8 @@ bool TacCtrlAdapter::HandleFormCommand(TWinControl& form, TMessage& m) {
       return false;
     }
     case SKC_REMOVESKIN: {
-      if (m.LParam != 0 && reinterpret_cast<TsSkinManager*>(m.LParam) != SkinManager()) return false;
+      if (m.LParam != 0 && reinterpret_cast<TsSkinManager*>(m.LParam) != SkinManager())
+        return false;
       WndProc(m);
       Compact();
       while (!FSavedLabelColors.empty())
@@ -252,7 +253,8 @@ TColor TacCtrlAdapter::LabelColorFromSkin(TCustomLabel& label) const {
   const TacSkinData& sd = manager->Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
   TacSectionAtQuery query;
   query.Bounds = parent->BoundsRect();
-  const LRESULT answer = SendSkinCommandTo(*parent, SKC_SECTIONAT, reinterpret_cast<LPARAM>(&query));
+  const LRESULT answer =
+      SendSkinCommandTo(*parent, SKC_SECTIONAT, reinterpret_cast<LPARAM>(&query));
   if (answer == 0) {
     // Nothing skinned under it: the colour of the parent's parent.
     const TWinControl* above = parent->Parent() ? parent->Parent() : parent;

@@ -61,18 +61,18 @@ void WriteSkin(const std::wstring& folder) {
   std::ofstream out(std::filesystem::path(folder + L"\\Options.dat"), std::ios::binary);
   const auto n = [](COLORREF c) { return std::to_string(c); };
   out << "[GLOBALINFO]\r\nVERSION=15.00\r\n"
-      << "[BUTTON]\r\nSTATES=3\r\nCOLOR=" << n(kButtonNormal) << "\r\nHOTCOLOR=" << n(kButtonHot)
-      << "\r\nCOLOR2=" << n(kButtonPressed) << "\r\nFONTCOLOR=" << n(kButtonText)
-      << "\r\nHOTFONTCOLOR=" << n(kButtonHotText) << "\r\nFONTCOLOR2=" << n(kButtonHotText)
-      << "\r\n"
+      << "[BUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=" << n(kButtonNormal)
+      << "\r\nHOTCOLOR=" << n(kButtonHot) << "\r\nCOLOR2=" << n(kButtonPressed)
+      << "\r\nFONTCOLOR=" << n(kButtonText) << "\r\nHOTFONTCOLOR=" << n(kButtonHotText)
+      << "\r\nFONTCOLOR2=" << n(kButtonHotText) << "\r\n"
       << "[CHECKBOX]\r\nSTATES=3\r\nCOLOR=" << n(kCheckColor) << "\r\nHOTCOLOR=" << n(kCheckColor)
       << "\r\nCOLOR2=" << n(kCheckColor) << "\r\nFONTCOLOR=" << n(kCheckText)
       << "\r\nHOTFONTCOLOR=" << n(kCheckText) << "\r\nFONTCOLOR2=" << n(kCheckText) << "\r\n"
       << "[EDIT]\r\nSTATES=2\r\nCOLOR=" << n(kEditNormal) << "\r\nHOTCOLOR=" << n(kEditFocused)
       << "\r\nFONTCOLOR=0\r\nHOTFONTCOLOR=0\r\n"
       << "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=" << n(kGroupColor) << "\r\nFONTCOLOR=0\r\n"
-      << "[TRANSPARENT]\r\nSTATES=1\r\nCOLOR=0\r\nTRANSPARENCY=100\r\nFONTCOLOR="
-      << n(kStaticText) << "\r\n"
+      << "[TRANSPARENT]\r\nSTATES=1\r\nCOLOR=0\r\nTRANSPARENCY=100\r\nFONTCOLOR=" << n(kStaticText)
+      << "\r\n"
       << "[PANEL]\r\nSTATES=1\r\nCOLOR=" << n(kPanelColor) << "\r\nFONTCOLOR=" << n(kPanelText)
       << "\r\n";
 }
@@ -128,27 +128,30 @@ class CtrlAdapterTest : public ::testing::Test {
     Manager->SetSkinName("Plain");
     // The form hands its skin commands to the adapter, as a frame adapter does.
     FormHook = Form->HookWindowProc([this](TMessage& m, const TWndMethod& previous) {
-      if (m.Msg == WM_COMMAND && HIWORD(m.WParam) == BN_CLICKED) Clicked.push_back(LOWORD(m.WParam));
+      if (m.Msg == WM_COMMAND && HIWORD(m.WParam) == BN_CLICKED &&
+          reinterpret_cast<HWND>(m.LParam) == Push.Get())
+        Clicked.push_back(LOWORD(m.WParam));
       Adapter.HandleFormCommand(*Form, m);
       previous(m);
     });
     Form->Show();
     HWND form = Form->Handle();
-    const auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int x, int y,
-                          int w, int h, int id) {
+    const auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int x, int y, int w,
+                          int h, int id, DWORD exStyle = 0) {
       return platform::ScopedWindow(CreateWindowExW(
-          0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, w, h, form,
+          exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, w, h, form,
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr));
     };
     Push = make(L"BUTTON", BS_PUSHBUTTON, L"Push", 150, 10, 90, 24, 101);
     Check = make(L"BUTTON", BS_AUTOCHECKBOX, L"Check", 150, 40, 120, 20, 102);
     Radio = make(L"BUTTON", BS_AUTORADIOBUTTON, L"Radio", 150, 64, 120, 20, 103);
     Group = make(L"BUTTON", BS_GROUPBOX, L"Group", 290, 10, 120, 80, 104);
-    PlainEdit = make(L"EDIT", WS_BORDER | ES_AUTOHSCROLL, L"", 150, 90, 120, 22, 105);
+    // A sunken frame, as a dialog's edit has.
+    PlainEdit = make(L"EDIT", ES_AUTOHSCROLL, L"", 150, 90, 120, 22, 105, WS_EX_CLIENTEDGE);
     Static = make(L"STATIC", SS_LEFT, L"Static text", 150, 120, 120, 20, 106);
     Foreign = make(MyButtonClass(), BS_PUSHBUTTON, L"Mine", 150, 150, 90, 24, 107);
-    for (HWND w : {Push.Get(), Check.Get(), Radio.Get(), Group.Get(), PlainEdit.Get(),
-                   Static.Get(), Foreign.Get()})
+    for (HWND w : {Push.Get(), Check.Get(), Radio.Get(), Group.Get(), PlainEdit.Get(), Static.Get(),
+                   Foreign.Get()})
       OriginalProcs.push_back(GetWindowLongPtrW(w, GWLP_WNDPROC));
     AdaptAll();
   }
@@ -308,9 +311,9 @@ TEST_F(CtrlAdapterTest, CaptionsAreWrittenInTheSectionFontColourOfTheirState) {
 }
 
 TEST_F(CtrlAdapterTest, AnOkButtonOfADialogWritesInTheDialogGreen) {
-  platform::ScopedWindow ok(CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 10, 200,
-                                            90, 24, Form->Handle(),
-                                            reinterpret_cast<HMENU>(IDOK), nullptr, nullptr));
+  platform::ScopedWindow ok(CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 10, 200, 90,
+                                            24, Form->Handle(), reinterpret_cast<HMENU>(IDOK),
+                                            nullptr, nullptr));
   Adapter.AdaptChildren(Form->Handle());
   ASSERT_NE(Adapter.AdapterOf(ok.Get()), nullptr);
   PaintNow();
@@ -374,7 +377,7 @@ TEST_F(CtrlAdapterTest, EditFramesAreTheirSectionAndLightUpWithTheFocus) {
 
 TEST_F(CtrlAdapterTest, RemovingTheSkinGivesEveryWindowBackAndANewSkinTakesThemAgain) {
   Manager->SetActive(false);
-  const HWND windows[] = {Push.Get(), Check.Get(), Radio.Get(), Group.Get(),
+  const HWND windows[] = {Push.Get(),      Check.Get(),  Radio.Get(),  Group.Get(),
                           PlainEdit.Get(), Static.Get(), Foreign.Get()};
   for (size_t i = 0; i < std::size(windows); ++i) {
     EXPECT_EQ(GetWindowLongPtrW(windows[i], GWLP_WNDPROC), OriginalProcs[i]) << i;
@@ -480,8 +483,8 @@ LRESULT CALLBACK CatchDialogs(int code, WPARAM wp, LPARAM lp) {
       gCatch->Dialog = dialog;
       gCatch->Adapter->AdaptChildren(dialog);
       HWND ok = GetDlgItem(dialog, IDOK);
-      gCatch->OkAdapted = gCatch->Adapter->AdapterOf(ok) != nullptr &&
-                          GetPropW(ok, kCommonDataProp) != nullptr;
+      gCatch->OkAdapted =
+          gCatch->Adapter->AdapterOf(ok) != nullptr && GetPropW(ok, kCommonDataProp) != nullptr;
       HWND text = GetDlgItem(dialog, 0xFFFF);
       gCatch->TextAdapted = text && gCatch->Adapter->AdapterOf(text) != nullptr;
       if (gCatch->ByKeyboard) {

@@ -161,7 +161,8 @@ void TacMainWnd::Repaint() {
 
 void TacMainWnd::RestoreStdParams() {
   if (FSkinData) FSkinData->RemoveCommonProp();
-  if (GetPropW(FCtrlHandle, kScrollAdapterProp) == this) RemovePropW(FCtrlHandle, kScrollAdapterProp);
+  if (GetPropW(FCtrlHandle, kScrollAdapterProp) == this)
+    RemovePropW(FCtrlHandle, kScrollAdapterProp);
 }
 
 void TacMainWnd::Unhook() {

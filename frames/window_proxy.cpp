@@ -17,7 +17,8 @@ void TacWindowProxy::SyncBounds() {
   if (!FHandle || !IsWindow(FHandle)) return;
   RECT r;
   GetWindowRect(FHandle, &r);
-  if (HWND parent = GetParent(FHandle)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (HWND parent = GetParent(FHandle))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;

@@ -20,7 +20,7 @@ enum class TacDialogColorPart { dcpBackground, dcpGlyph };
 
 // Where the button stands in its dialog.
 struct TacDialogButtonPlace {
-  int32_t Id = 0;              // the button's dialog identity
+  int32_t Id = 0;                 // the button's dialog identity
   bool DialogHasOkOrYes = false;  // a button of the parent (this one included) has identity 1 or 6
   bool DialogHasNo = false;       // a button of the parent has identity 7 (No)
   bool IsCancel = false;          // the button is a Cancel button (modal result 2)

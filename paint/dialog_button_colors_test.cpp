@@ -50,8 +50,7 @@ TEST(DialogButtonColors, OtherButtonsAndDialogsWithoutOkTakeNone) {
       {1, false, false, false},  // the dialog knows no OK (the caller says so)
   };
   for (const auto& place : none)
-    EXPECT_FALSE(DialogButtonColor(place, TacDialogColorPart::dcpGlyph, 0).has_value())
-        << place.Id;
+    EXPECT_FALSE(DialogButtonColor(place, TacDialogColorPart::dcpGlyph, 0).has_value()) << place.Id;
 }
 
 }  // namespace
