@@ -45,12 +45,9 @@ int TacBtnWnd::CurrentState() {
   TsCommonData& cd = SkinData();
   const TsSkinManager* manager = SkinManager();
   const bool hover = cd.FMouseAbove && !(manager && manager->Options.NoMouseHover);
-  if (OwnerControl()) {
-    if (GetFocus() == wnd || hover) return 1;
-  } else if (GetFocus() == wnd || (manager && manager->ActiveControl() == wnd) || cd.FFocused ||
-             hover) {
-    return 1;
-  }
+  // Being the manager's active control is what sets FMouseAbove (through
+  // SKC_HOTENTER, until SKC_HOTLEAVE), so hover covers it.
+  if (GetFocus() == wnd || hover || (!OwnerControl() && cd.FFocused)) return 1;
   if ((GetWindowLongW(wnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
     return OwnerControl() ? 1 : 3;
   return 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/state_fade.h"
 #include "controls/ts_panel.h"
 #include "frames/button_adapter.h"
 #include "frames/check_box_adapter.h"
@@ -293,6 +294,37 @@ TEST_F(CtrlAdapterTest, PushButtonsPaintTheirSectionInTheStateTheyAreIn) {
     EXPECT_TRUE(FaceIsSection(push, "BUTTON", c.State, skip));
     EXPECT_EQ(ScreenPixel(Push.Get(), 1, 1), c.Face);
     EXPECT_EQ(ScreenPixel(Push.Get(), 88, 22), c.Face);
+  }
+}
+
+TEST_F(CtrlAdapterTest, TheMouseOverAButtonFadesItToItsHotFaceAndLeavingFadesItBack) {
+  auto& push = *Adapter.AdapterOf(Push.Get());
+  std::vector<uint32_t> corners;  // the corner pixel of every frame shown
+  TFadeFrameWatch watch([&](const TsCommonData& data, const TBitmap& frame) {
+    if (&data == &push.SkinData()) corners.push_back(frame.View().At(1, 1) & 0xFFFFFF);
+  });
+  const auto pixel = [](COLORREF c) {  // COLORREF as the bytes of a pixel
+    return static_cast<uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+  };
+  const struct {
+    const char* What;
+    std::function<void()> Act;
+    COLORREF From, To;
+  } cases[] = {
+      {"enter", [&] { SendMessageW(Push.Get(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3)); }, kButtonNormal,
+       kButtonHot},
+      {"leave", [&] { SendMessageW(Push.Get(), WM_MOUSELEAVE, 0, 0); }, kButtonHot, kButtonNormal},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    corners.clear();
+    c.Act();
+    ASSERT_TRUE(test::PumpUntil([&] { return !IsAnimating(push.SkinData()); }));
+    ASSERT_FALSE(corners.empty());
+    // Frames move from the old face to the new one and end on it.
+    EXPECT_NE(corners.front(), pixel(c.From));
+    EXPECT_EQ(corners.back(), pixel(c.To));
+    EXPECT_EQ(ScreenPixel(Push.Get(), 1, 1), c.To);
   }
 }
 
