@@ -98,17 +98,10 @@ TColor TacBtnWnd::CaptionColor(int state) {
   return color ? static_cast<TColor>(static_cast<uint32_t>(*color) & 0xFFFFFF) : clNone;
 }
 
-void TacBtnWnd::RenderToCache() {
+void TacBtnWnd::PaintFace(TBitmap& cache, const TFaceBase& base) {
   TsCommonData& cd = SkinData();
-  if (!Skinned()) return;
-  const TRect bounds = WindowBounds();
-  TBitmap& cache = cd.FCacheBmp;
-  if (!SizeCache(cache, bounds.Width(), bounds.Height())) return;
-  const TacBgQuery background = QueryWindowBackground(CtrlHandle());
-  if (background.Kind == bqNotReady) {
-    cd.FUpdating = true;
-    return;
-  }
+  const TRect bounds = base.Bounds;
+  const TacBgQuery& background = base.Background;
   const int state = PaintState();
   PaintSection(cache.View(), TRect::XYWH(0, 0, bounds.Width(), bounds.Height()),
                *cd.CommonSkinData(), cd.SkinIndex, state, CacheInfoFromQuery(background),
@@ -121,37 +114,22 @@ void TacBtnWnd::RenderToCache() {
     WriteWindowText(cache, CtrlHandle(), CaptionRect(text, raw), FCaption, cd, state,
                     CaptionColor(raw == 0 ? 0 : 1), flags);
   }
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
-}
-
-bool TacBtnWnd::FaceReady() {
-  TsCommonData& cd = SkinData();
-  const TRect bounds = WindowBounds();
-  if (cd.BGChanged || cd.FCacheBmp.Width() != bounds.Width() ||
-      cd.FCacheBmp.Height() != bounds.Height())
-    RenderToCache();
-  return !cd.BGChanged && !cd.FCacheBmp.Empty();
 }
 
 void TacBtnWnd::Paint(HDC dc) {
-  if (SkinData().Updating() || IsAnimating(SkinData())) return;
-  if (FaceReady()) CopyCacheToDC(dc, SkinData().FCacheBmp);
+  TsCommonData& cd = SkinData();
+  // A running fade shows its own frames.
+  if (cd.Updating() || IsAnimating(cd)) return;
+  if (FaceStale()) RenderToCache();
+  if (!cd.BGChanged) CopyCacheToDC(dc, cd.FCacheBmp);
 }
 
 bool TacBtnWnd::ButtonMessage(TMessage& m) {
   TsCommonData& cd = SkinData();
   switch (m.Msg) {
-    case WM_PAINT: {
-      if (m.WParam) {
-        Paint(reinterpret_cast<HDC>(m.WParam));
-      } else {
-        platform::ScopedPaint paint(CtrlHandle());
-        Paint(paint.Get());
-      }
-      m.Result = 0;
+    case WM_PAINT:
+      AnswerPaint(m, [this](HDC dc) { Paint(dc); });
       return true;
-    }
     case WM_ERASEBKGND:
       m.Result = 1;
       return true;
@@ -235,9 +213,6 @@ bool TacBtnWnd::ButtonMessage(TMessage& m) {
     case SKC_HOTLEAVE:
       cd.FMouseAbove = false;
       StartStateChange(cd, PaintState());
-      return true;
-    case SKC_GETKIND:
-      m.Result = 2;  // "BUTTON" in the table of default sections
       return true;
     default:
       return false;

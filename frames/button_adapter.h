@@ -28,8 +28,6 @@ class TacBtnWnd : public TacMainWnd {
   // 0 normal (and disabled), 1 hot or focused, 2 pressed, 3 the default
   // button of a plain dialog.
   virtual int CurrentState();
-  // Rebuilds the cached face for the current state.
-  virtual void RenderToCache();
   // The rectangle the caption is written in for a caption of size Text.
   TRect CaptionRect(TSize text, int state) const;
   // The text flags of the caption.
@@ -38,16 +36,15 @@ class TacBtnWnd : public TacMainWnd {
  protected:
   uint8_t ControlKind() const override { return kCocButton; }
   std::string DefaultSection() const override { return "BUTTON"; }
+  int32_t DefaultSectionNumber() const override { return 2; }
   void AfterCreation() override;
-  void PrepareCache() override { RenderToCache(); }
   void acWndProc(TMessage& m) override;
+  void PaintFace(TBitmap& cache, const TFaceBase& base) override;
 
   // The state the face is painted in: CurrentState limited to the section.
   int PaintState();
   // The colour of the caption: clNone for the section's colours.
   TColor CaptionColor(int state);
-  // The face in the cache is the one to show (rebuilt when stale).
-  bool FaceReady();
   void Paint(HDC dc);
 
  private:

@@ -82,17 +82,10 @@ int TacCheckBoxWnd::CurrentState() {
   return state == 3 ? 0 : state;
 }
 
-void TacCheckBoxWnd::RenderToCache() {
+void TacCheckBoxWnd::PaintFace(TBitmap& cache, const TFaceBase& base) {
   TsCommonData& cd = SkinData();
-  if (!Skinned()) return;
-  const TRect bounds = WindowBounds();
-  TBitmap& cache = cd.FCacheBmp;
-  if (!SizeCache(cache, bounds.Width(), bounds.Height())) return;
-  const TacBgQuery background = QueryWindowBackground(CtrlHandle());
-  if (background.Kind == bqNotReady) {
-    cd.FUpdating = true;
-    return;
-  }
+  const TRect bounds = base.Bounds;
+  const TacBgQuery& background = base.Background;
   FillCacheFromBackground(cache, background, bounds.TopLeft());
   const TacSkinData& sd = *cd.CommonSkinData();
   const int state = CurrentState();
@@ -116,16 +109,6 @@ void TacCheckBoxWnd::RenderToCache() {
     flags |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
     WriteWindowText(cache, CtrlHandle(), TextRect(), FCaption, cd, PaintState(), clNone, flags);
   }
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
-}
-
-void TacCheckBoxWnd::acWndProc(TMessage& m) {
-  if (IsSkinCommand(m, SKC_GETKIND) && Skinned()) {
-    m.Result = 5;  // "CHECKBOX" in the table of default sections
-    return;
-  }
-  TacBtnWnd::acWndProc(m);
 }
 
 TRect TacGroupBoxWnd::TextRect() const {
@@ -141,17 +124,10 @@ TRect TacGroupBoxWnd::FrameRect() const {
   return TRect::LTRB(0, line.cy / 2, client.right, client.bottom);
 }
 
-void TacGroupBoxWnd::RenderToCache() {
+void TacGroupBoxWnd::PaintFace(TBitmap& cache, const TFaceBase& base) {
   TsCommonData& cd = SkinData();
-  if (!Skinned()) return;
-  const TRect bounds = WindowBounds();
-  TBitmap& cache = cd.FCacheBmp;
-  if (!SizeCache(cache, bounds.Width(), bounds.Height())) return;
-  const TacBgQuery background = QueryWindowBackground(CtrlHandle());
-  if (background.Kind == bqNotReady) {
-    cd.FUpdating = true;
-    return;
-  }
+  const TRect bounds = base.Bounds;
+  const TacBgQuery& background = base.Background;
   FillCacheFromBackground(cache, background, bounds.TopLeft());
   const TRect frame = FrameRect().Intersect(TRect::XYWH(0, 0, bounds.Width(), bounds.Height()));
   PaintSection(cache.View(), frame, *cd.CommonSkinData(), cd.SkinIndex, 0,
@@ -169,16 +145,10 @@ void TacGroupBoxWnd::RenderToCache() {
     WriteWindowText(cache, CtrlHandle(), text.Offset(1, 0), FCaption, cd, 0, clNone,
                     DT_SINGLELINE | DT_LEFT);
   }
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
 }
 
 void TacGroupBoxWnd::acWndProc(TMessage& m) {
   if (Skinned()) {
-    if (IsSkinCommand(m, SKC_GETKIND)) {
-      m.Result = 9;  // "GROUPBOX" in the table of default sections
-      return;
-    }
     // A group box never lights up.
     if (IsSkinCommand(m, SKC_HOTENTER) || IsSkinCommand(m, SKC_HOTLEAVE)) return;
     if (m.Msg == WM_NCHITTEST) {

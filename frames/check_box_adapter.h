@@ -27,12 +27,12 @@ class TacCheckBoxWnd : public TacBtnWnd {
   // The skin entry of the mark for the check state, or -1.
   int32_t MarkIndex() const;
 
-  void RenderToCache() override;
+  void PaintFace(TBitmap& cache, const TFaceBase& base) override;
   int CurrentState() override;
 
  protected:
   std::string DefaultSection() const override { return "CHECKBOX"; }
-  void acWndProc(TMessage& m) override;
+  int32_t DefaultSectionNumber() const override { return 5; }
 };
 
 // TacGroupBoxWnd: a group box: the "GROUPBOX" section under the caption
@@ -40,7 +40,7 @@ class TacCheckBoxWnd : public TacBtnWnd {
 class TacGroupBoxWnd : public TacBtnWnd {
  public:
   using TacBtnWnd::TacBtnWnd;
-  void RenderToCache() override;
+  void PaintFace(TBitmap& cache, const TFaceBase& base) override;
   int CurrentState() override { return 0; }
   // The frame's rectangle (the caption's height halved from the top) and the
   // caption's.
@@ -49,6 +49,7 @@ class TacGroupBoxWnd : public TacBtnWnd {
 
  protected:
   std::string DefaultSection() const override { return "GROUPBOX"; }
+  int32_t DefaultSectionNumber() const override { return 9; }
   void acWndProc(TMessage& m) override;
 };
 

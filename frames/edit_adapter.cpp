@@ -21,30 +21,18 @@ int TacEditWnd::CurrentState() const {
   return IsWindowEnabled(wnd) && GetFocus() == wnd ? 1 : 0;
 }
 
-void TacEditWnd::RenderToCache() {
+void TacEditWnd::PaintFace(TBitmap& cache, const TFaceBase& base) {
   TsCommonData& cd = SkinData();
-  if (!Skinned()) return;
-  const TRect bounds = WindowBounds();
-  TBitmap& cache = cd.FCacheBmp;
-  if (!SizeCache(cache, bounds.Width(), bounds.Height())) return;
-  const TacBgQuery background = QueryWindowBackground(CtrlHandle());
-  if (background.Kind == bqNotReady) {
-    cd.FUpdating = true;
-    return;
-  }
+  const TRect bounds = base.Bounds;
+  const TacBgQuery& background = base.Background;
   PaintSection(cache.View(), TRect::XYWH(0, 0, bounds.Width(), bounds.Height()),
                *cd.CommonSkinData(), cd.SkinIndex, cd.LimitState(CurrentState()),
                CacheInfoFromQuery(background), bounds.TopLeft());
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
 }
 
 void TacEditWnd::PaintFrame(HDC dc) {
   TsCommonData& cd = SkinData();
-  const TRect bounds = WindowBounds();
-  if (cd.BGChanged || cd.FCacheBmp.Width() != bounds.Width() ||
-      cd.FCacheBmp.Height() != bounds.Height())
-    RenderToCache();
+  if (FaceStale()) RenderToCache();
   if (cd.BGChanged) return;
   // Only the frame: the client area is the system's.
   RECT window, client;
@@ -103,10 +91,6 @@ void TacEditWnd::acWndProc(TMessage& m) {
         if (AnswerColor(m)) return;
         break;
       default:
-        if (IsSkinCommand(m, SKC_GETKIND)) {
-          m.Result = 1;  // "EDIT" in the table of default sections
-          return;
-        }
         break;
     }
   }

@@ -24,13 +24,13 @@ class TacEditWnd : public TacMainWnd {
  protected:
   uint8_t ControlKind() const override { return kCocEdit; }
   std::string DefaultSection() const override { return "EDIT"; }
+  int32_t DefaultSectionNumber() const override { return 1; }
   void AfterCreation() override;
   void RestoreStdParams() override;
-  void PrepareCache() override { RenderToCache(); }
   void acWndProc(TMessage& m) override;
 
  private:
-  void RenderToCache();
+  void PaintFace(TBitmap& cache, const TFaceBase& base) override;
   // Answers a colour notification for the text area; false when not skinned.
   bool AnswerColor(TMessage& m);
 

@@ -3,10 +3,12 @@
 #include <exception>
 #include <vector>
 
+#include "frames/adapter_paint.h"
 #include "framework/application.h"
 #include "framework/win_control.h"
 #include "manager/skin_broadcast.h"
 #include "manager/skin_command_delivery.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -159,6 +161,38 @@ void TacMainWnd::Repaint() {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
+void TacMainWnd::RenderToCache() {
+  TsCommonData& cd = *FSkinData;
+  if (!Skinned()) return;
+  TFaceBase base{WindowBounds(), {}};
+  if (!SizeCache(cd.FCacheBmp, base.Bounds.Width(), base.Bounds.Height())) return;
+  base.Background = QueryWindowBackground(FCtrlHandle);
+  if (base.Background.Kind == bqNotReady) {
+    cd.FUpdating = true;
+    return;
+  }
+  PaintFace(cd.FCacheBmp, base);
+  cd.BGChanged = false;
+  ++cd.RebuildCount;
+}
+
+bool TacMainWnd::FaceStale() const {
+  const TsCommonData& cd = *FSkinData;
+  const TRect bounds = WindowBounds();
+  return cd.BGChanged || cd.FCacheBmp.Width() != bounds.Width() ||
+         cd.FCacheBmp.Height() != bounds.Height();
+}
+
+void TacMainWnd::AnswerPaint(TMessage& m, const std::function<void(HDC)>& paint) {
+  if (m.WParam) {
+    paint(reinterpret_cast<HDC>(m.WParam));
+  } else {
+    platform::ScopedPaint scoped(FCtrlHandle);
+    paint(scoped.Get());
+  }
+  m.Result = 0;
+}
+
 void TacMainWnd::RestoreStdParams() {
   if (FSkinData) FSkinData->RemoveCommonProp();
   if (GetPropW(FCtrlHandle, kScrollAdapterProp) == this)
@@ -229,6 +263,9 @@ void TacMainWnd::HandleSkinCommand(TMessage& m) {
     case SKC_ISSKINNED:
       m.Result = 1;
       return;
+    case SKC_GETKIND:
+      m.Result = DefaultSectionNumber();
+      return;
     case SKC_GETADAPTER:
       m.Result = reinterpret_cast<LRESULT>(this);
       return;
@@ -239,7 +276,7 @@ void TacMainWnd::HandleSkinCommand(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(SkinManager());
       return;
     case SKC_PREPARECACHE:
-      PrepareCache();
+      RenderToCache();
       return;
     case SKC_SETSECTION:
       if (m.LParam == 0) return;

@@ -22,7 +22,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/ts_common_data.h"
@@ -81,13 +83,19 @@ class TacMainWnd {
   // The skin data's control class code and default section.
   virtual uint8_t ControlKind() const { return 0; }
   virtual std::string DefaultSection() const { return "TRANSPARENT"; }
+  // The number of the default section in the table of kinds ("EDIT" 1,
+  // "BUTTON" 2, "TRANSPARENT" 3, ...), the answer to SKC_GETKIND.
+  virtual int32_t DefaultSectionNumber() const { return 3; }
   virtual void AfterCreation() {}
   // Remembers what the skin will change (colours); RestoreStdParams puts it
   // back and drops the properties.
   virtual void SaveStdParams() {}
   virtual void RestoreStdParams();
-  // Rebuilds the cached face (SKC_PREPARECACHE).
-  virtual void PrepareCache() { FSkinData->BGChanged = false; }
+  // Rebuilds the cached face (SKC_PREPARECACHE): sizes the cache, asks the
+  // parent for the background, lets PaintFace paint, and marks the face
+  // current. Nothing when the face cannot be built now (not skinned, no
+  // size, or a parent not ready yet: then it waits for SKC_PARENTUPDATED).
+  void RenderToCache();
   // The message handler. Descendants handle their own messages first and
   // fall back to this one, which passes what it does not consume on.
   virtual void acWndProc(TMessage& m);
@@ -103,6 +111,20 @@ class TacMainWnd {
   TRect WindowBounds() const;
   // Repaints the window now (client and frame).
   void Repaint();
+
+  // What a face is rebuilt over: the window's bounds in its parent and the
+  // parent's background there.
+  struct TFaceBase {
+    TRect Bounds;
+    TacBgQuery Background;
+  };
+  // Paints the face into Cache, which has the window's size.
+  virtual void PaintFace(TBitmap& cache, const TFaceBase& base) { (void)cache, (void)base; }
+  // The cached face is stale or of another size than the window.
+  bool FaceStale() const;
+  // WM_PAINT: Paint into the DC in WParam, else between BeginPaint and
+  // EndPaint.
+  void AnswerPaint(TMessage& m, const std::function<void(HDC)>& paint);
 
   TacSkinParams FParams;
   std::string FCaption;  // the window text, re-read on WM_SETTEXT

@@ -59,17 +59,10 @@ TColor TacStaticWnd::TextColor() {
   return sd->gd[static_cast<size_t>(index)].Props[0].FontColor.Color;
 }
 
-void TacStaticWnd::RenderToCache() {
+void TacStaticWnd::PaintFace(TBitmap& cache, const TFaceBase& base) {
   TsCommonData& cd = SkinData();
-  if (!Skinned()) return;
-  const TRect bounds = WindowBounds();
-  TBitmap& cache = cd.FCacheBmp;
-  if (!SizeCache(cache, bounds.Width(), bounds.Height())) return;
-  const TacBgQuery background = QueryWindowBackground(CtrlHandle());
-  if (background.Kind == bqNotReady) {
-    cd.FUpdating = true;
-    return;
-  }
+  const TRect bounds = base.Bounds;
+  const TacBgQuery& background = base.Background;
   FillCacheFromBackground(cache, background, bounds.TopLeft());
   RECT client;
   GetClientRect(CtrlHandle(), &client);
@@ -77,17 +70,12 @@ void TacStaticWnd::RenderToCache() {
                            ? TextColor()
                            : static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT));
   WriteWindowText(cache, CtrlHandle(), FromRECT(client), FCaption, cd, 0, color, TextFlags());
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
 }
 
 void TacStaticWnd::Paint(HDC dc) {
   TsCommonData& cd = SkinData();
   if (cd.Updating()) return;
-  const TRect bounds = WindowBounds();
-  if (cd.BGChanged || cd.FCacheBmp.Width() != bounds.Width() ||
-      cd.FCacheBmp.Height() != bounds.Height())
-    RenderToCache();
+  if (FaceStale()) RenderToCache();
   if (!cd.BGChanged) CopyCacheToDC(dc, cd.FCacheBmp);
 }
 
@@ -95,13 +83,7 @@ void TacStaticWnd::acWndProc(TMessage& m) {
   if (Skinned()) {
     switch (m.Msg) {
       case WM_PAINT:
-        if (m.WParam) {
-          Paint(reinterpret_cast<HDC>(m.WParam));
-        } else {
-          platform::ScopedPaint paint(CtrlHandle());
-          Paint(paint.Get());
-        }
-        m.Result = 0;
+        AnswerPaint(m, [this](HDC dc) { Paint(dc); });
         return;
       case WM_ERASEBKGND:
         m.Result = 1;
@@ -115,10 +97,6 @@ void TacStaticWnd::acWndProc(TMessage& m) {
         SkinData().BGChanged = true;
         break;
       default:
-        if (IsSkinCommand(m, SKC_GETKIND)) {
-          m.Result = 3;  // "TRANSPARENT" in the table of default sections
-          return;
-        }
         break;
     }
   }

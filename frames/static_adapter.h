@@ -22,11 +22,10 @@ class TacStaticWnd : public TacMainWnd {
 
  protected:
   std::string DefaultSection() const override { return "TRANSPARENT"; }
-  void PrepareCache() override { RenderToCache(); }
   void acWndProc(TMessage& m) override;
 
  private:
-  void RenderToCache();
+  void PaintFace(TBitmap& cache, const TFaceBase& base) override;
   void Paint(HDC dc);
 };
 
