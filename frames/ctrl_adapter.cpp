@@ -190,7 +190,7 @@ void TacCtrlAdapter::AdaptChildren(HWND parent) {
 
 TacMainWnd* TacCtrlAdapter::AdapterOf(HWND window) const {
   for (const TacAdapterItem& item : FItems)
-    if (item.Window == window && item.ScrollWnd && !item.ScrollWnd->Destroyed())
+    if (item.Window == window && item.ScrollWnd && !item.ScrollWnd->Destroyed() && IsWindow(window))
       return item.ScrollWnd.get();
   return nullptr;
 }

@@ -448,6 +448,20 @@ TEST_F(CtrlAdapterTest, AProcedurePutOnTopOfTheAdapterStaysAndKeepsTheWindowWork
   PlainEdit.Reset();
 }
 
+TEST_F(CtrlAdapterTest, AControlDestroyedBeforeItsAdapterLeavesNothingBehind) {
+  HWND window = Button->Handle();
+  delete Button;
+  Button = nullptr;
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Adapter.AdapterOf(window), nullptr);
+  // The next walk drops the item; giving everything back touches no freed
+  // control.
+  AdaptAll();
+  for (const TacAdapterItem& item : Adapter.Items()) EXPECT_NE(item.Window, window);
+  Adapter.RemoveAll();
+  EXPECT_TRUE(Adapter.Items().empty());
+}
+
 TEST_F(CtrlAdapterTest, ATaggedParentKeepsItsChildrenPlain) {
   auto* holder = test::AddControl<TsPanel>(Form, Form, 10, 200, 120, 60);
   holder->Tag = kNoSkinTag | 1;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <vector>
 
+#include "controls/state_fade.h"
 #include "frames/adapter_paint.h"
 #include "framework/application.h"
 #include "framework/win_control.h"
@@ -34,7 +35,6 @@ TacMainWnd::TacMainWnd(HWND window, TsSkinManager* manager, const TacSkinParams&
 
 TacMainWnd::~TacMainWnd() {
   Unhook();
-  if (FParams.Control && FCreated) FParams.Control->ControlStyle = FOldCtrlStyle;
 }
 
 TsSkinManager* TacMainWnd::SkinManager() const {
@@ -202,6 +202,12 @@ void TacMainWnd::RestoreStdParams() {
 void TacMainWnd::Unhook() {
   if (FDestroyed || !FCreated) return;
   FDestroyed = true;
+  // A framework control may be gone already (its window's last messages
+  // never reach replacements): then nothing of it, nor of the skin data's
+  // links to it, is touched.
+  const bool ownerAlive = !FParams.Control || FHook.Active();
+  if (ownerAlive) StopStateAnimation(*FSkinData);
+  if (FParams.Control && ownerAlive) FParams.Control->ControlStyle = FOldCtrlStyle;
   FHook.Unhook();
   FLink.Reset();
   if (FProxy) FProxy->WindowProc = [](TMessage&) {};
