@@ -131,9 +131,10 @@ TEST_F(SkinManagerTest, TheSkinIsAnnouncedToTheFormsWithTheManagerAsLParam) {
   };
   TsSkinManager* m = Read(kOneSkin, "Velmora Light (internal)", GoodArchive());
   const auto manager = reinterpret_cast<LPARAM>(m);
-  // Load completion: announced, not repainted.
+  // Load completion: announced, not repainted; then the skin list starts
+  // building in the background (LParam 1).
   using TGot = std::vector<std::pair<WORD, LPARAM>>;
-  EXPECT_EQ(got, (TGot{{SKC_NEWSKIN, manager}}));
+  EXPECT_EQ(got, (TGot{{SKC_NEWSKIN, manager}, {SKC_DELAYEDLOAD, 1}}));
 
   got.clear();
   m->SetActive(false);
