@@ -651,6 +651,9 @@ void TsSkinManager::Loaded() {
   // The list is built afresh in the background for the settings just read.
   SkinListController->Reset();
   SkinListController->UpdateIfNeeded(false);
+  // Under smVCL the framework scales to the screen: the custom resolution
+  // starts from there should the custom mode be chosen later.
+  if (Options.ScaleMode == smVCL) Options.PixelsPerInch = Screen ? Screen->PixelsPerInch() : 96;
 }
 
 void TsSkinManager::SkinListChanged() {
