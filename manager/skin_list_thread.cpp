@@ -114,6 +114,9 @@ LRESULT CALLBACK TacAddThread::WindowProc(HWND window, UINT msg, WPARAM wp, LPAR
   auto* self = reinterpret_cast<TacAddThread*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self && msg == kStepMessage) return self->RunStep();
   if (self && msg == kFinishedMessage) {
+    // The message is the thread's last act, but the thread may not have
+    // returned yet: the owner is told once it has, so that Finished holds.
+    self->WaitFor();
     // The owner may free this object (and destroy this window) in the
     // handler: nothing of it is touched afterwards.
     const std::function<void()> finished = self->FOnFinished;

@@ -46,7 +46,8 @@ class TacAddThread {
   // waiting when called from inside this thread's own step, which the thread
   // is waiting for. Terminate first, or this waits for the whole building.
   bool WaitFor();
-  // The thread has ended (its last message may still be on the way).
+  // The thread has ended (its last message may still be on the way); always
+  // true by the time OnFinished runs.
   bool Finished() const;
   // A step of this thread is running on the user-interface thread.
   bool InStep() const { return FInStep; }
