@@ -14,6 +14,7 @@
 #include "skin/archive_file.h"
 #include "skin/archive_writer.h"
 #include "win32/handle_counts.h"
+#include "win32/scoped_kernel_handle.h"
 
 namespace ac {
 namespace {
@@ -94,6 +95,7 @@ class SkinListTest : public ::testing::Test {
     Picker = test::AddControl<TPanel>(Form, Form, 0, 0, 50, 50);
     Picker->HandleNeeded();
     Start = platform::LiveHandleCounts();
+    StartKernel = platform::LiveKernelHandles();
     M = new TsSkinManager(Form);
     M->Messages = &Messages;
     AddInternalSkin(*M, "Inside", SkinArchive(FlatPng(140, 100, 0xFF00FF00u)));
@@ -141,6 +143,7 @@ class SkinListTest : public ::testing::Test {
   TPanel* Picker = nullptr;
   TsSkinManager* M = nullptr;
   platform::THandleCounts Start;
+  long StartKernel = 0;
 };
 
 TEST_F(SkinListTest, TheThreadHandsItsStepsToTheUserInterfaceThreadOneAtATime) {
@@ -219,6 +222,7 @@ TEST_F(SkinListTest, StoppingAHalfBuiltListLeavesNothingBehind) {
       // Every window and handle of the list and its thread is gone.
       test::PumpUntil([] { return false; }, 50);
       EXPECT_EQ(platform::LiveHandleCounts(), Start);
+      EXPECT_EQ(platform::LiveKernelHandles(), StartKernel);
       continue;
     }
     EXPECT_EQ(M->SkinListController->Thread(), nullptr);
@@ -238,24 +242,16 @@ TEST_F(SkinListTest, BuildingAndFreeingTheListHoldsNoHandles) {
   for (int round = 0; round < 3; ++round) {
     BuildInBackground();
     M->SkinListController->Reset();
+    // Stopped before its first step.
+    M->SkinListController->UpdateIfNeeded(false);
+    M->SkinListController->Reset();
   }
   delete M;
   M = nullptr;
   test::PumpUntil([] { return false; }, 50);
   EXPECT_EQ(platform::LiveHandleCounts(), Start);
-  DWORD handles = 0;
-  // The thread's own kernel objects (thread, event) are closed too: a
-  // thousand buildings would otherwise show.
-  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handles));
-  const DWORD before = handles;
-  for (int round = 0; round < 20; ++round) {
-    TsSkinManager m(nullptr);
-    m.SetSkinDirectory(Folder.Text());
-    m.SkinListController->UpdateIfNeeded(false);
-    m.SkinListController->List();
-  }
-  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handles));
-  EXPECT_EQ(handles, before);
+  // The thread's own kernel objects (thread, event) are closed too.
+  EXPECT_EQ(platform::LiveKernelHandles(), StartKernel);
 }
 
 TEST_F(SkinListTest, WhatResetsTheList) {
