@@ -1,23 +1,12 @@
 #include "manager/skin_list_controller.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "framework/application.h"
 #include "manager/skin_broadcast.h"
 #include "manager/ts_skin_manager.h"
 
 namespace ac {
-
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
-}  // namespace
 
 TacSkinListController::TacSkinListController(TsSkinManager& manager) : SkinManager(manager) {}
 
@@ -45,7 +34,7 @@ TacSkinListBuilder::TSources TacSkinListController::CurrentSources() const {
 
 bool TacSkinListController::SourcesChanged() const {
   const TacSkinListBuilder::TSources now = CurrentSources();
-  return now.Filter != FFilter || !SameIgnoringCase(now.Directory, FBuilder.sPath());
+  return now.Filter != FFilter || !SameSkinDirectory(now.Directory, FBuilder.sPath());
 }
 
 void TacSkinListController::Reset() {
@@ -111,7 +100,7 @@ bool TacSkinListController::CopyDefaultList() {
   const TacSkinListController& other = *def->SkinListController;
   if (other.UpdateNeeded || other.FBuilding) return false;
   const std::string directory = SkinManager.GetFullSkinDirectory();
-  if (!SameIgnoringCase(directory, other.sPath())) return false;
+  if (!SameSkinDirectory(directory, other.sPath())) return false;
   StopThread();
   FList = other.FList;
   FFilter = other.FFilter;

@@ -13,27 +13,18 @@
 #include "pixels/image_codec.h"
 #include "skin/archive_file.h"
 #include "skin/archive_writer.h"
+#include "skin/skin_list_test_support.h"
 #include "win32/handle_counts.h"
 #include "win32/scoped_kernel_handle.h"
 
 namespace ac {
 namespace {
 
+using test::FlatPng;
+using test::PreviewedSkinArchive;
+
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-Bytes FlatPng(int width, int height, uint32_t pixel) {
-  platform::TDecodedImage image;
-  image.Width = width;
-  image.Height = height;
-  image.Pixels.assign(static_cast<std::size_t>(width) * height, TsPixel(pixel));
-  return platform::EncodePng(image);
-}
-
-Bytes SkinArchive(const std::optional<Bytes>& preview) {
-  const std::string options = "[GLOBALINFO]\r\nVERSION=15\r\n";
-  return WriteSkinArchive({{"OPTIONS.DAT", {options.begin(), options.end()}}}, preview);
-}
 
 void AddInternalSkin(TsSkinManager& m, std::string name, Bytes data) {
   TsStoredSkin& s = m.InternalSkins.Add();
@@ -87,9 +78,9 @@ void Listen(TControl& control, THeard& heard) {
 class SkinListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Folder.Write("Ember.asz", SkinArchive(FlatPng(280, 200, 0xFF2040C0u)));
-    Folder.Write("frost.asz", SkinArchive(std::nullopt));
-    Folder.Write("Loud.ASZ", SkinArchive(std::nullopt));
+    Folder.Write("Ember.asz", PreviewedSkinArchive(FlatPng(280, 200, 0xFF2040C0u)));
+    Folder.Write("frost.asz", PreviewedSkinArchive(std::nullopt));
+    Folder.Write("Loud.ASZ", PreviewedSkinArchive(std::nullopt));
     Form->SetBounds(10, 10, 200, 100);
     Listen(*Form, FormHeard);
     Picker = test::AddControl<TPanel>(Form, Form, 0, 0, 50, 50);
@@ -98,8 +89,8 @@ class SkinListTest : public ::testing::Test {
     StartKernel = platform::LiveKernelHandles();
     M = new TsSkinManager(Form);
     M->Messages = &Messages;
-    AddInternalSkin(*M, "Inside", SkinArchive(FlatPng(140, 100, 0xFF00FF00u)));
-    AddInternalSkin(*M, "Inside Too", SkinArchive(std::nullopt));
+    AddInternalSkin(*M, "Inside", PreviewedSkinArchive(FlatPng(140, 100, 0xFF00FF00u)));
+    AddInternalSkin(*M, "Inside Too", PreviewedSkinArchive(std::nullopt));
     M->SetSkinDirectory(Folder.Text());
   }
   void TearDown() override {
@@ -210,8 +201,8 @@ TEST_F(SkinListTest, StoppingAHalfBuiltListLeavesNothingBehind) {
     delete M;
     M = new TsSkinManager(Form);
     M->Messages = &Messages;
-    AddInternalSkin(*M, "Inside", SkinArchive(std::nullopt));
-    AddInternalSkin(*M, "Inside Too", SkinArchive(std::nullopt));
+    AddInternalSkin(*M, "Inside", PreviewedSkinArchive(std::nullopt));
+    AddInternalSkin(*M, "Inside Too", PreviewedSkinArchive(std::nullopt));
     M->SetSkinDirectory(Folder.Text());
     FormHeard = {};
     M->SkinListController->UpdateIfNeeded(false);

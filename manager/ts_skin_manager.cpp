@@ -52,12 +52,6 @@ std::string ProgramFolder() {
   return platform::WideToUtf8(folder);
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
 }  // namespace
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
@@ -673,7 +667,7 @@ void TsSkinManager::Notification(TComponent* component, TOperation operation) {
 }
 
 void TsSkinManager::SetSkinDirectory(const std::string& value) {
-  const bool changed = !SameIgnoringCase(value, SkinDirectory);
+  const bool changed = !SameSkinDirectory(value, SkinDirectory);
   SkinDirectory = value;
   if (changed && SkinListController) SkinListController->Reset();
 }

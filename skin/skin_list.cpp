@@ -56,6 +56,12 @@ std::optional<std::vector<std::uint8_t>> ReadArchiveForPreview(const std::filesy
 
 }  // namespace
 
+bool SameSkinDirectory(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
 std::optional<std::string> ListedArchiveName(std::string_view fileName) {
   if (fileName.size() <= kArchiveExtension.size() || !fileName.ends_with(kArchiveExtension))
     return std::nullopt;

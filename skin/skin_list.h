@@ -73,6 +73,10 @@ struct TacSkinList {
   }
 };
 
+// Two spellings of a skin directory name the same one when they differ only
+// in ASCII letter case, as on the file systems skins are written for.
+bool SameSkinDirectory(std::string_view a, std::string_view b);
+
 // The skin name of a directory entry called FileName: FileName without its
 // final ".asz" when it ends exactly so and something is left; otherwise none.
 // Whether the entry is a folder is the caller's question.

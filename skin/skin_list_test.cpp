@@ -8,25 +8,16 @@
 #include "skin/archive_file.h"
 #include "skin/archive_test_support.h"
 #include "skin/archive_writer.h"
+#include "skin/skin_list_test_support.h"
 
 namespace ac {
 namespace {
 
+using test::FlatPng;
+using test::PreviewedSkinArchive;
+
 using test::Bytes;
 using test::BytesOf;
-
-// A PNG of Width x Height pixels of one colour, $AARRGGBB.
-Bytes FlatPng(int width, int height, uint32_t pixel) {
-  platform::TDecodedImage image;
-  image.Width = width;
-  image.Height = height;
-  image.Pixels.assign(static_cast<std::size_t>(width) * height, TsPixel(pixel));
-  return platform::EncodePng(image);
-}
-
-Bytes SkinArchive(const std::optional<Bytes>& previewPng) {
-  return WriteSkinArchive({{"OPTIONS.DAT", BytesOf("[GLOBALINFO]\r\nVERSION=15\r\n")}}, previewPng);
-}
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -60,6 +51,20 @@ TEST(ListedArchiveName, OnlyTheExactLowerCaseExtensionLists) {
       {"", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ListedArchiveName(c.FileName), c.Name) << c.FileName;
+}
+
+TEST(SameSkinDirectory, LetterCaseAsideOnly) {
+  const struct {
+    std::string_view A, B;
+    bool Same;
+  } cases[] = {
+      {"c:\\Skins\\", "C:\\SKINS\\", true},
+      {"/tmp/ac-Skins", "/tmp/ac-skins", true},
+      {"", "", true},
+      {"c:\\Skins", "c:\\Skins\\", false},
+      {"c:\\Skins", "c:\\Skinz", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SameSkinDirectory(c.A, c.B), c.Same) << c.A << " " << c.B;
 }
 
 TEST(ScalePreview, ExactBytesForCopiesFlatColoursAndStripes) {
@@ -106,18 +111,18 @@ TEST(ScalePreview, ExactBytesForCopiesFlatColoursAndStripes) {
 
 TEST(ArchivePreview, BrokenOrMissingTrailersGiveNoPicture) {
   const Bytes png = FlatPng(70, 50, 0xFF302010u);
-  Bytes truncated = SkinArchive(png);
+  Bytes truncated = PreviewedSkinArchive(png);
   truncated.resize(truncated.size() - 10);
   const struct {
     const char* What;
     Bytes Archive;
     bool HasPreview;
   } cases[] = {
-      {"a PNG trailer", SkinArchive(png), true},
-      {"no trailer", SkinArchive(std::nullopt), false},
+      {"a PNG trailer", PreviewedSkinArchive(png), true},
+      {"no trailer", PreviewedSkinArchive(std::nullopt), false},
       {"a trailer longer than the archive", truncated, false},
-      {"a trailer that is no image", SkinArchive(BytesOf("not an image at all")), false},
-      {"an empty trailer", SkinArchive(Bytes{}), false},
+      {"a trailer that is no image", PreviewedSkinArchive(BytesOf("not an image at all")), false},
+      {"an empty trailer", PreviewedSkinArchive(Bytes{}), false},
       {"no bytes at all", Bytes{}, false},
   };
   for (const auto& c : cases) {
@@ -138,11 +143,11 @@ class SkinListBuilderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto& dir = Folder.Path();
-    WriteFile(dir / "beta.asz", SkinArchive(FlatPng(280, 200, 0xFFFF0000u)));
-    WriteFile(dir / "Alpha.asz", SkinArchive(std::nullopt));
-    WriteFile(dir / "Gamma.asz", SkinArchive(FlatPng(140, 100, 0xFF00FF00u)));
-    WriteFile(dir / "Upper.ASZ", SkinArchive(std::nullopt));
-    WriteFile(dir / "old.asz.bak", SkinArchive(std::nullopt));
+    WriteFile(dir / "beta.asz", PreviewedSkinArchive(FlatPng(280, 200, 0xFFFF0000u)));
+    WriteFile(dir / "Alpha.asz", PreviewedSkinArchive(std::nullopt));
+    WriteFile(dir / "Gamma.asz", PreviewedSkinArchive(FlatPng(140, 100, 0xFF00FF00u)));
+    WriteFile(dir / "Upper.ASZ", PreviewedSkinArchive(std::nullopt));
+    WriteFile(dir / "old.asz.bak", PreviewedSkinArchive(std::nullopt));
     WriteFile(dir / "notes.txt", BytesOf("x"));
     // A trailer whose length runs past the end: listed, without a picture.
     Bytes broken = BytesOf("ASzf");
@@ -156,9 +161,9 @@ class SkinListBuilderTest : public ::testing::Test {
     WriteFile(dir / "Skin Folder" / "Options.dat", BytesOf("[GLOBALINFO]\r\n"));
 
     Internal.Add().Name = "Internal One";
-    Internal[0].PackedData = SkinArchive(FlatPng(140, 100, 0xFF0000FFu));
+    Internal[0].PackedData = PreviewedSkinArchive(FlatPng(140, 100, 0xFF0000FFu));
     Internal.Add().Name = "Internal Two";
-    Internal[1].PackedData = SkinArchive(std::nullopt);
+    Internal[1].PackedData = PreviewedSkinArchive(std::nullopt);
   }
 
   TacSkinListBuilder::TSources Sources(uint32_t filter) const {
