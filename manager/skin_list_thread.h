@@ -49,6 +49,11 @@ class TacAddThread {
   // The thread has ended (its last message may still be on the way); always
   // true by the time OnFinished runs.
   bool Finished() const;
+  // The thread's scheduling priority (GetThreadPriority), or
+  // THREAD_PRIORITY_ERROR_RETURN when there is no thread.
+  int Priority() const {
+    return FThread ? GetThreadPriority(FThread.Get()) : THREAD_PRIORITY_ERROR_RETURN;
+  }
   // A step of this thread is running on the user-interface thread.
   bool InStep() const { return FInStep; }
 

@@ -29,6 +29,7 @@ const std::array<const char*, kThirdPartyCount> kThirdPartyNames = {
     "ThirdScrollBar",    "ThirdStaticText",  "ThirdNativePaint"};
 
 TsSkinManager* TsSkinManager::FDefaultManager = nullptr;
+TacScaleMode TsSkinManager::FAuxWindowsScaleMode = smVCL;
 
 namespace {
 TacActivationHookInstaller& ActivationHookInstaller() {
@@ -57,6 +58,7 @@ std::string ProgramFolder() {
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   if (!FDefaultManager) FDefaultManager = this;
   IsDefault = FDefaultManager == this;
+  PublishScaleMode();
   FillThirdPartyDefaults();
   BuildPropertyTable();
   SkinListController = std::make_unique<TacSkinListController>(*this);
@@ -76,7 +78,10 @@ TsSkinManager::~TsSkinManager() {
   SkinListController.reset();
   if (Core.Active && Core.IsActive() && OnDeactivate) OnDeactivate(this);
   if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
-  if (FDefaultManager == this) FDefaultManager = nullptr;
+  if (FDefaultManager == this) {
+    FDefaultManager = nullptr;
+    FAuxWindowsScaleMode = smVCL;
+  }
 }
 
 void TsSkinManager::FillThirdPartyDefaults() {
@@ -341,8 +346,10 @@ void TsSkinManager::SetActive(bool value) {
   if (value == Core.Active) return;
   Core.Active = value;
   if (value) {
+    PublishScaleMode();
     SetSkinName(SkinName());
   } else {
+    PublishScaleMode();
     RemoveSkin();
     if (!HasState(csLoading) && OnDeactivate) OnDeactivate(this);
     SkinListController->SendSkinChanged();
@@ -648,6 +655,11 @@ void TsSkinManager::Loaded() {
   // Under smVCL the framework scales to the screen: the custom resolution
   // starts from there should the custom mode be chosen later.
   if (Options.ScaleMode == smVCL) Options.PixelsPerInch = Screen ? Screen->PixelsPerInch() : 96;
+  PublishScaleMode();
+}
+
+void TsSkinManager::PublishScaleMode() {
+  if (FDefaultManager == this) FAuxWindowsScaleMode = Core.Active ? Options.ScaleMode : smVCL;
 }
 
 void TsSkinManager::SkinListChanged() {

@@ -180,6 +180,12 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
 
   // The first manager created; the one controls without a manager use.
   static TsSkinManager* DefaultManager() { return FDefaultManager; }
+  // The scale mode the default manager publishes for the engine's own
+  // auxiliary windows (glow and border windows), which let the framework
+  // scale them only under smVCL: its Options.ScaleMode when it becomes the
+  // default, at load completion and whenever the mode is set; smVCL once it
+  // is switched off.
+  static TacScaleMode AuxWindowsScaleMode() { return FAuxWindowsScaleMode; }
 
   // sfiInternal and sfiExternal as bits (kFilterInternal, kFilterExternal).
   // Set through SetSkinsFilter so that the skin list starts again.
@@ -390,6 +396,10 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   void BroadcastCommand(TacSkinCommand code, WORD param = 0);
 
   static TsSkinManager* FDefaultManager;
+  static TacScaleMode FAuxWindowsScaleMode;
+  // Publishes Options.ScaleMode (smVCL when switched off) if this is the
+  // default manager.
+  void PublishScaleMode();
 
   int FHueOffset = 0;
   int FSaturation = 0;

@@ -58,6 +58,7 @@ void TsSkinManager::SetScaleMode(TacScaleMode value) {
     return;
   }
   ChangeScale(value, Options.PixelsPerInch);
+  PublishScaleMode();
 }
 
 void TsSkinManager::SetPixelsPerInch(int value) {

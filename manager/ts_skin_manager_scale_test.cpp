@@ -189,6 +189,31 @@ TEST_F(ScaleModeTest, WhichFormsAreScaledAndHow) {
   }
 }
 
+TEST_F(ScaleModeTest, TheDefaultManagerPublishesItsModeForAuxiliaryWindows) {
+  ASSERT_EQ(TsSkinManager::DefaultManager(), M);
+  TsSkinManager second(nullptr);
+  const struct {
+    const char* What;
+    std::function<void()> Change;
+    TacScaleMode Published;
+  } cases[] = {
+      {"the default's new mode", [&] { M->SetScaleMode(sm125); }, sm125},
+      {"another manager's mode is not published", [&] { second.SetScaleMode(sm200); }, sm125},
+      {"switched off: the framework's", [&] { M->SetActive(false); }, smVCL},
+      {"switched on again", [&] { M->SetActive(true); }, sm125},
+      {"the default gone",
+       [&] {
+         delete M;
+         M = nullptr;
+       },
+       smVCL},
+  };
+  for (const auto& c : cases) {
+    c.Change();
+    EXPECT_EQ(TsSkinManager::AuxWindowsScaleMode(), c.Published) << c.What;
+  }
+}
+
 TEST_F(ScaleModeTest, ARefusedChangeKeepsEverything) {
   int changed = 0;
   M->OnScaleChanged = [&](TComponent*) { ++changed; };
