@@ -137,6 +137,16 @@ TEST(ArchivePreview, BrokenOrMissingTrailersGiveNoPicture) {
   }
 }
 
+TEST(ArchivePreview, TheProgramsOwnSkinPreviewsFitThePreviewSize) {
+  for (const char* name : {"VelmoraLight.preview.png", "VelmoraDark.preview.png"}) {
+    const Bytes png = LoadArchiveFile(std::filesystem::path(AC_SOURCE_DIR) / "skins" / name);
+    const std::optional<TsPixelImage> preview = ArchivePreview(PreviewedSkinArchive(png));
+    ASSERT_TRUE(preview.has_value()) << name;
+    EXPECT_EQ(preview->View().Width, kSkinPreviewWidth) << name;
+    EXPECT_EQ(preview->View().Height, kSkinPreviewHeight) << name;
+  }
+}
+
 // A skin directory with everything a picker must and must not show, and two
 // internal skins.
 class SkinListBuilderTest : public ::testing::Test {
