@@ -1,0 +1,346 @@
+#include "frames/ts_skin_provider.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "frames/ac_provider.h"
+#include "frames/frame_classes.h"
+#include "frames/frame_test_support.h"
+#include "manager/skin_command_delivery.h"
+#include "paint/form_frame.h"
+#include "pixels/pixel_buffer_testing.h"
+#include "skin/skin_data_lookup.h"
+#include "win32/gdi_text.h"
+
+namespace ac {
+namespace {
+
+// The source tree's skins folder as a Windows path (Wine maps / to Z:).
+std::string SkinsFolder() {
+  std::string path = "Z:" + std::string(AC_SOURCE_DIR) + "/skins";
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+// A form with a plain (not extended) skinned frame: single border, only the
+// system-menu icon, shown under the Velmora Light skin.
+class SkinnedFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterFrameClasses(App.App.Classes());
+    Manager = new TsSkinManager(&App.App);
+    Manager->Messages = &Messages;
+    Manager->ExtendedBorders = false;
+    Manager->SkinDirectory = SkinsFolder();
+    Manager->SetSkinName("VelmoraLight");
+    ASSERT_TRUE(Manager->IsActive()) << (Messages.Entries.empty() ? "" : Messages.Entries[0].Text);
+    ASSERT_TRUE(ActivationHookInstalled());
+    Form = NewForm(TFormBorderStyle::bsSingle);
+  }
+
+  void TearDown() override {
+    UninstallActivationHook();
+    SetActivationHookInstaller(nullptr);
+  }
+
+  test::TFrameTestForm* NewForm(TFormBorderStyle style, int tag = 0) {
+    auto* f = new test::TFrameTestForm(&App.App);
+    f->BorderStyle = style;
+    f->BorderIcons = 1u << static_cast<int>(TBorderIcon::biSystemMenu);
+    f->Position = TPosition::poDesigned;
+    f->Tag = tag;
+    f->SetBounds(120, 100, 300, 160);
+    f->SetCaption("Рамка");
+    return f;
+  }
+
+  // Shows F and lets it paint.
+  void ShowAndPaint(TCustomForm* f) {
+    f->Show();
+    test::PumpUntil([] { return false; }, 150);
+  }
+
+  TacFrameAdapter* FrameOf(TCustomForm* f) {
+    TacProvider* p = FindAttachment(f->Handle());
+    return p && p->sp ? p->sp->Frame() : nullptr;
+  }
+
+  LRESULT HitAt(HWND w, int x, int y) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+  }
+
+  test::TTestApplication App;
+  TRecordingSink Messages;
+  TsSkinManager* Manager = nullptr;
+  test::TFrameTestForm* Form = nullptr;
+};
+
+TEST_F(SkinnedFrameTest, FirstActivationAttachesTheFrameAndTakesTheSystemMenuStyle) {
+  HWND w = Form->Handle();
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->Skinned());
+  EXPECT_NE(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_ISSKINNED), 0), 1);
+  EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_GETKIND), 0), kFormKind);
+  // The system menu itself stays, for the skin to show later.
+  EXPECT_NE(GetSystemMenu(w, FALSE), nullptr);
+}
+
+TEST_F(SkinnedFrameTest, TheRegionLeavesOutExactlyTheKeyCornersOfTheBorderImage) {
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  HWND w = Form->Handle();
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(GetWindowRgn(w, rgn), COMPLEXREGION);
+  const TsFormFrameInputs in = frame->CurrentInputs();
+  const std::vector<TRect> cut = FrameRegionCutouts(*frame->SkinData(), in);
+  ASSERT_FALSE(cut.empty());
+  const auto isCut = [&](int x, int y) {
+    for (const TRect& r : cut)
+      if (r.Contains({x, y})) return true;
+    return false;
+  };
+  // Every pixel of the four 12 x 12 corners and of the middle row.
+  std::vector<TPoint> probes;
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      probes.push_back({x, y});
+      probes.push_back({in.Window.cx - 1 - x, y});
+      probes.push_back({x, in.Window.cy - 1 - y});
+      probes.push_back({in.Window.cx - 1 - x, in.Window.cy - 1 - y});
+    }
+  for (int x = 0; x < in.Window.cx; ++x) probes.push_back({x, in.Window.cy / 2});
+  int cutSeen = 0;
+  for (TPoint p : probes) {
+    EXPECT_EQ(PtInRegion(rgn, p.X, p.Y) != FALSE, !isCut(p.X, p.Y)) << p.X << "," << p.Y;
+    cutSeen += isCut(p.X, p.Y);
+  }
+  EXPECT_GT(cutSeen, 0);
+  DeleteObject(rgn);
+}
+
+TEST_F(SkinnedFrameTest, HitTestsAnswerFromTheLiveSystemMetrics) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  const TacSkinData* sd = FrameOf(Form)->SkinData();
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+  const int f = GetSystemMetrics(SM_CXFIXEDFRAME);
+  const int c = GetSystemMetrics(SM_CYCAPTION);
+  const int centre = c / 2 + f / 2;
+  // The lone close button: one frame of its glyph wide, the close glyph high,
+  // at the title's right edge, centred on the title's centre line.
+  const TsMaskData& glyph = sd->ma[static_cast<size_t>(sd->TitleGlyphs[tgCloseAlone])];
+  const int right = width - std::max(f, 4);
+  const int closeLeft = right - glyph.Width;
+  struct TCase {
+    int X, Y;
+    LRESULT Code;
+  };
+  const TCase cases[] = {
+      {closeLeft + glyph.Width / 2, centre, HTCLOSE},
+      {closeLeft, centre, HTCLOSE},
+      {right - 1, centre, HTCLOSE},
+      {closeLeft - 1, centre, HTCAPTION},
+      {width / 2, f + c / 2, HTCAPTION},
+      {width / 2, 0, HTCAPTION},
+      {f + 8, centre, HTSYSMENU},
+      {f + 16, centre, HTCAPTION},
+      {0, height / 2, HTBORDER},
+      {width - 1, height / 2, HTBORDER},
+      {width / 2, height - 1, HTBORDER},
+      {width / 2, height / 2, HTCLIENT},
+  };
+  for (const TCase& k : cases) EXPECT_EQ(HitAt(w, k.X, k.Y), k.Code) << k.X << "," << k.Y;
+}
+
+TEST_F(SkinnedFrameTest, ASizingFrameAnswersTheResizeCodesInItsBorderBands) {
+  auto* sizeable = NewForm(TFormBorderStyle::bsSizeable);
+  ShowAndPaint(sizeable);
+  HWND w = sizeable->Handle();
+  ASSERT_NE(FrameOf(sizeable), nullptr);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+  const int f = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  struct TCase {
+    int X, Y;
+    LRESULT Code;
+  };
+  const TCase cases[] = {
+      {0, 0, HTTOPLEFT},
+      {width - 1, 0, HTTOPRIGHT},
+      {0, height - 1, HTBOTTOMLEFT},
+      {width - 1, height - 1, HTBOTTOMRIGHT},
+      {width / 2, 0, HTTOP},
+      {width / 2, f - 1, HTTOP},
+      {width / 2, height - 1, HTBOTTOM},
+      {0, height / 2, HTLEFT},
+      {f - 1, height / 2, HTLEFT},
+      {width - f, height / 2, HTRIGHT},
+      {width / 2, f, HTCAPTION},
+      {width / 2, height / 2, HTCLIENT},
+  };
+  for (const TCase& k : cases) EXPECT_EQ(HitAt(w, k.X, k.Y), k.Code) << k.X << "," << k.Y;
+}
+
+// The frame on the screen: the pixels outside the client area and inside the
+// window region are the paint layer's render of the frame at the window's
+// size (the system's icon excepted), in the active and the inactive look.
+TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const auto render = [&] {
+    const TsFormFrameInputs in = frame->CurrentInputs();
+    const TsTitleLayout layout = LayoutTitle(*frame->SkinData(), in);
+    TsPixelImage img(in.Window.cx, in.Window.cy);
+    platform::TGdiTextRasterizer font(frame->CaptionFont());
+    PaintFormFrame(img.View(), *frame->SkinData(), in, layout, {"Рамка", &font});
+    return std::make_pair(img, layout.Icon);
+  };
+  const auto compare = [&](const char* look) {
+    const auto [expected, icon] = render();
+    const TsPixelImage shown = test::WindowPixels(w);
+    const TPoint o = frame->ClientOffset();
+    RECT client{};
+    GetClientRect(w, &client);
+    const TRect clientRect = TRect::XYWH(o.X, o.Y, client.right, client.bottom);
+    const std::vector<TRect> cut = FrameRegionCutouts(*frame->SkinData(), frame->CurrentInputs());
+    int compared = 0, differing = 0;
+    for (int y = 0; y < shown.Height(); ++y)
+      for (int x = 0; x < shown.Width(); ++x) {
+        const TPoint p{x, y};
+        if (clientRect.Contains(p) || icon.Contains(p)) continue;
+        bool outside = false;
+        for (const TRect& r : cut) outside |= r.Contains(p);
+        if (outside) continue;
+        ++compared;
+        if (shown.View().At(x, y) != (expected.View().At(x, y) & 0x00FFFFFFu)) {
+          if (differing++ < 5)
+            ADD_FAILURE() << look << " pixel " << x << "," << y << " shown " << std::hex
+                          << shown.View().At(x, y) << " painted "
+                          << (expected.View().At(x, y) & 0x00FFFFFFu);
+        }
+      }
+    EXPECT_EQ(differing, 0) << look;
+    EXPECT_GT(compared, 0);
+    return shown;
+  };
+  ASSERT_TRUE(frame->FormActive());
+  const TsPixelImage active = compare("active");
+  // Another window takes the activation: the frame turns inactive.
+  auto* other = NewForm(TFormBorderStyle::bsSingle);
+  other->SetBounds(500, 400, 200, 100);
+  ShowAndPaint(other);
+  ASSERT_FALSE(frame->FormActive());
+  const TsPixelImage inactive = compare("inactive");
+  EXPECT_NE(testing::Pixels(active.View()), testing::Pixels(inactive.View()));
+}
+
+// Records the system commands that reach the form below its frame adapter.
+struct TCommandRecorder {
+  std::vector<WPARAM> Commands;
+  TWindowProcHook Hook;
+  explicit TCommandRecorder(TControl& c) {
+    Hook = c.HookWindowProc([this](TMessage& m, const TWndMethod& previous) {
+      if (m.Msg == WM_SYSCOMMAND) {
+        Commands.push_back(m.WParam & 0xFFF0);
+        return;  // the form stays open
+      }
+      previous(m);
+    });
+  }
+};
+
+TEST_F(SkinnedFrameTest, TheCloseButtonClosesOnlyWhenReleasedOverIt) {
+  TCommandRecorder recorder(*Form);
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(frame->Layout().Buttons.size(), 1u);
+  const TRect close = frame->Layout().Buttons[0].cpRect;
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const POINT on{wr.left + (close.Left + close.Right) / 2, wr.top + std::max(close.Top, 0) + 4};
+  const auto clientPoint = [&](POINT screen) {
+    ScreenToClient(w, &screen);
+    return MAKELPARAM(screen.x, screen.y);
+  };
+  struct TCase {
+    const char* Name;
+    POINT Release;
+    size_t Commands;
+  };
+  const TCase cases[] = {
+      {"released off the button", {wr.left + 40, wr.top + 60}, 0},
+      {"released on the button", on, 1},
+  };
+  for (const TCase& c : cases) {
+    recorder.Commands.clear();
+    ASSERT_EQ(HitAt(w, on.x - wr.left, on.y - wr.top), HTCLOSE);
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(on.x, on.y));
+    EXPECT_EQ(frame->Layout().Buttons[0].cpState, kButtonPressed) << c.Name;
+    EXPECT_EQ(GetCapture(), w) << c.Name;
+    SendMessageW(w, WM_LBUTTONUP, 0, clientPoint(c.Release));
+    test::PumpUntil([&] { return !recorder.Commands.empty(); }, 300);
+    EXPECT_EQ(frame->Layout().Buttons[0].cpState, kButtonNormal) << c.Name;
+    EXPECT_NE(GetCapture(), w) << c.Name;
+    ASSERT_EQ(recorder.Commands.size(), c.Commands) << c.Name;
+    if (c.Commands) {
+      EXPECT_EQ(recorder.Commands[0], static_cast<WPARAM>(SC_CLOSE));
+    }
+  }
+}
+
+TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
+  auto* plain = NewForm(TFormBorderStyle::bsSingle, 0x100);
+  ShowAndPaint(plain);
+  HWND w = plain->Handle();
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  EXPECT_EQ(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
+  DeleteObject(rgn);
+}
+
+TEST_F(SkinnedFrameTest, RemovingTheSkinPutsThePlainFrameBackAndANewSkinReattaches) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  ASSERT_NE(FrameOf(Form), nullptr);
+  Manager->SetActive(false);
+  EXPECT_FALSE(ActivationHookInstalled());
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  EXPECT_EQ(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
+  DeleteObject(rgn);
+  Manager->SetActive(true);
+  ASSERT_TRUE(ActivationHookInstalled());
+  // The next activation attaches again.
+  auto* other = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(other);
+  SetActiveWindow(w);
+  test::PumpUntil([] { return false; }, 100);
+  ASSERT_NE(FrameOf(Form), nullptr);
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+}
+
+}  // namespace
+}  // namespace ac
