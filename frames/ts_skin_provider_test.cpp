@@ -15,39 +15,29 @@
 #include "win32/gdi_text.h"
 
 namespace ac {
-namespace {
 
-// The source tree's skins folder as a Windows path (Wine maps / to Z:).
-std::string SkinsFolder() {
+std::string test::SkinsFolder() {
+  // Wine maps the root of the file system to Z:.
   std::string path = "Z:" + std::string(AC_SOURCE_DIR) + "/skins";
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
 }
 
+namespace {
+
 // A form with a plain (not extended) skinned frame: single border, only the
 // system-menu icon, shown under the Velmora Light skin.
 class SkinnedFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterFrameClasses(App.App.Classes());
-    Manager = new TsSkinManager(&App.App);
-    Manager->Messages = &Messages;
-    Manager->ExtendedBorders = false;
-    Manager->SkinDirectory = SkinsFolder();
-    Manager->SetSkinName("VelmoraLight");
-    ASSERT_TRUE(Manager->IsActive()) << (Messages.Entries.empty() ? "" : Messages.Entries[0].Text);
+    ASSERT_TRUE(Program.Manager->IsActive())
+        << (Program.Messages.Entries.empty() ? "" : Program.Messages.Entries[0].Text);
     ASSERT_TRUE(ActivationHookInstalled());
     Form = NewForm(TFormBorderStyle::bsSingle);
   }
-
-  void TearDown() override {
-    UninstallActivationHook();
-    SetActivationHookInstaller(nullptr);
-  }
-
   test::TFrameTestForm* NewForm(TFormBorderStyle style, int tag = 0) {
-    auto* f = new test::TFrameTestForm(&App.App);
+    auto* f = new test::TFrameTestForm(&Program.App.App);
     f->BorderStyle = style;
     f->BorderIcons = 1u << static_cast<int>(TBorderIcon::biSystemMenu);
     f->Position = TPosition::poDesigned;
@@ -74,9 +64,8 @@ class SkinnedFrameTest : public ::testing::Test {
     return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
   }
 
-  test::TTestApplication App;
-  TRecordingSink Messages;
-  TsSkinManager* Manager = nullptr;
+  test::TSkinnedProgram Program{test::SkinsFolder(), "VelmoraLight"};
+  TsSkinManager* Manager = Program.Manager;
   test::TFrameTestForm* Form = nullptr;
 };
 
@@ -204,41 +193,11 @@ TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
   HWND w = Form->Handle();
   TacFrameAdapter* frame = FrameOf(Form);
   ASSERT_NE(frame, nullptr);
-  const auto render = [&] {
-    const TsFormFrameInputs in = frame->CurrentInputs();
-    const TsTitleLayout layout = LayoutTitle(*frame->SkinData(), in);
-    TsPixelImage img(in.Window.cx, in.Window.cy);
-    platform::TGdiTextRasterizer font(frame->CaptionFont());
-    PaintFormFrame(img.View(), *frame->SkinData(), in, layout, {"Рамка", &font});
-    return std::make_pair(img, layout.Icon);
-  };
   const auto compare = [&](const char* look) {
-    const auto [expected, icon] = render();
-    const TsPixelImage shown = test::WindowPixels(w);
-    const TPoint o = frame->ClientOffset();
-    RECT client{};
-    GetClientRect(w, &client);
-    const TRect clientRect = TRect::XYWH(o.X, o.Y, client.right, client.bottom);
-    const std::vector<TRect> cut = FrameRegionCutouts(*frame->SkinData(), frame->CurrentInputs());
-    int compared = 0, differing = 0;
-    for (int y = 0; y < shown.Height(); ++y)
-      for (int x = 0; x < shown.Width(); ++x) {
-        const TPoint p{x, y};
-        if (clientRect.Contains(p) || icon.Contains(p)) continue;
-        bool outside = false;
-        for (const TRect& r : cut) outside |= r.Contains(p);
-        if (outside) continue;
-        ++compared;
-        if (shown.View().At(x, y) != (expected.View().At(x, y) & 0x00FFFFFFu)) {
-          if (differing++ < 5)
-            ADD_FAILURE() << look << " pixel " << x << "," << y << " shown " << std::hex
-                          << shown.View().At(x, y) << " painted "
-                          << (expected.View().At(x, y) & 0x00FFFFFFu);
-        }
-      }
-    EXPECT_EQ(differing, 0) << look;
-    EXPECT_GT(compared, 0);
-    return shown;
+    const test::TFrameComparison c = test::CompareFrame(w, *frame, "Рамка");
+    EXPECT_EQ(c.Differing, 0) << look << ": " << c.Report;
+    EXPECT_GT(c.Compared, 0) << look;
+    return c.Shown;
   };
   ASSERT_TRUE(frame->FormActive());
   const TsPixelImage active = compare("active");
