@@ -17,6 +17,7 @@
 #include <iterator>
 #include <vector>
 
+#include "bench/win/bench_timing.h"
 #include "controls/ts_label.h"
 #include "controls/ts_panel.h"
 #include "framework/application.h"
@@ -26,25 +27,6 @@
 #include "manager/ts_skin_manager.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// The best time of one call of Run, over a few batches of Reps calls.
-template <typename F>
-double Best(int reps, F&& run) {
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const double t0 = Now();
-    for (int r = 0; r < reps; ++r) run();
-    best = std::min(best, (Now() - t0) / reps);
-  }
-  return best;
-}
 
 class TBenchForm : public ac::TForm {
  public:
@@ -62,11 +44,11 @@ TFigure Measure(int pairs, size_t bytes, F&& paint) {
   std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
   std::vector<double> ratios;
   for (int p = 0; p < pairs; ++p) {
-    const double copy = Best(200, [&] {
+    const double copy = ac::bench::BestPerCall(200, [&] {
       std::memcpy(to.data(), from.data(), bytes);
       from[p % bytes] ^= to[bytes / 2];
     });
-    const double painted = Best(200, paint);
+    const double painted = ac::bench::BestPerCall(200, paint);
     ratios.push_back(painted / copy);
   }
   std::sort(ratios.begin(), ratios.end());
@@ -142,10 +124,12 @@ int main(int argc, char** argv) {
     std::fputs("the face was rebuilt while painting from the cache\n", stderr);
     return 1;
   }
-  std::printf("panel paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
-              "target <= 2)\n",
-              bytes, face.Median, face.Low, face.High);
-  std::printf("the same with the program's three labels painted over it: %.2f (spread %.2f..%.2f)\n",
-              labels.Median, labels.Low, labels.High);
+  std::printf(
+      "panel paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
+      "target <= 2)\n",
+      bytes, face.Median, face.Low, face.High);
+  std::printf(
+      "the same with the program's three labels painted over it: %.2f (spread %.2f..%.2f)\n",
+      labels.Median, labels.Low, labels.High);
   return 0;
 }
