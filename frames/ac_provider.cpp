@@ -147,7 +147,9 @@ TacProvider::TacProvider(HWND dialog, TsSkinManager* manager) : TComponent(nullp
 TacProvider::~TacProvider() {
   FEntry.Reset();
   ListSW.reset();
-  if (sp) {
+  // A form being destroyed frees its components itself, the frame adapter
+  // perhaps already (without telling its siblings).
+  if (sp && !(Owner() && Owner()->HasState(csDestroying))) {
     TsSkinProvider* p = std::exchange(sp, nullptr);
     TComponent::Free(p);
   }

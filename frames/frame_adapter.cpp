@@ -6,31 +6,10 @@
 
 #include "skin/skin_data_lookup.h"
 #include "win32/gdi_text.h"
-#include "win32/handle_counts.h"
 
 namespace ac {
 
 namespace {
-
-// The whole window's DC, frame included (GetWindowDC / ReleaseDC).
-class ScopedWindowDC {
- public:
-  explicit ScopedWindowDC(HWND window) : FWindow(window), FDC(GetWindowDC(window)) {
-    if (FDC) platform::HandleCreated(platform::THandleKind::hkGdi);
-  }
-  ScopedWindowDC(const ScopedWindowDC&) = delete;
-  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-  ~ScopedWindowDC() {
-    if (!FDC) return;
-    ReleaseDC(FWindow, FDC);
-    platform::HandleReleased(platform::THandleKind::hkGdi);
-  }
-  HDC Get() const { return FDC; }
-
- private:
-  HWND FWindow;
-  HDC FDC;
-};
 
 std::string WindowCaption(HWND window) {
   const int n = GetWindowTextLengthW(window);
@@ -202,6 +181,7 @@ TPoint TacFrameAdapter::ClientOffset() const {
 }
 
 TColor TacFrameAdapter::ClientColor() const {
+  if (FClientColor != clNone) return FClientColor;
   if (!Skinned()) return clNone;
   const TsGeneralData& g = FSkinData->gd[static_cast<size_t>(FFormIndex)];
   return g.Props[static_cast<size_t>(FrameState(*FSkinData, FFormIndex, FFormActive))].Color;
@@ -292,10 +272,15 @@ void TacFrameAdapter::PaintNonClient(HDC dc) {
 }
 
 void TacFrameAdapter::PaintClientBackground(HDC dc) {
-  if (!PrepareImage()) return;
-  const TPoint o = ClientOffset();
   RECT clip{};
   if (GetClipBox(dc, &clip) == ERROR) GetClientRect(FWindow, &clip);
+  if (FClientColor != clNone) {
+    platform::ScopedBrush brush(CreateSolidBrush(static_cast<COLORREF>(FClientColor & 0xFFFFFF)));
+    FillRect(dc, &clip, brush.Get());
+    return;
+  }
+  if (!PrepareImage()) return;
+  const TPoint o = ClientOffset();
   GdiFlush();
   BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top,
          FCache.Canvas().Handle(), clip.left + o.X, clip.top + o.Y, SRCCOPY);
@@ -303,7 +288,7 @@ void TacFrameAdapter::PaintClientBackground(HDC dc) {
 
 void TacFrameAdapter::RepaintFrame() {
   if (!Skinned() || !IsWindowVisible(FWindow)) return;
-  ScopedWindowDC dc(FWindow);
+  platform::ScopedWindowDC dc(FWindow);
   if (dc.Get()) PaintNonClient(dc.Get());
 }
 
@@ -401,7 +386,7 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
   };
   switch (m.Msg) {
     case WM_NCPAINT: {
-      ScopedWindowDC dc(FWindow);
+      platform::ScopedWindowDC dc(FWindow);
       if (dc.Get()) PaintNonClient(dc.Get());
       m.Result = 0;
       return true;

@@ -78,9 +78,12 @@ class TacFrameAdapter {
   // The skin in use, or null.
   const TacSkinData* SkinData() const { return FSkinData; }
 
-  // Where client painting of a form takes the colour behind its children:
-  // the form section's colour in the current state (RGB).
+  // The colour of the client area (RGB): the one SetClientColor gave, else
+  // the form section's colour in the current state.
   TColor ClientColor() const;
+  // Paints the client area in Color (RGB) instead of the skin's client image;
+  // clNone goes back to the skin's.
+  void SetClientColor(TColor color) { FClientColor = color; }
 
  private:
   bool PrepareImage();
@@ -113,6 +116,7 @@ class TacFrameAdapter {
   // The button pressed and not yet released (a hit code), or 0.
   int32_t FClicked = 0;
   int32_t CurrentHT = 0;
+  TColor FClientColor = clNone;
   TBitmap FCache;
   TsFormFrameInputs FInputs;
   TsTitleLayout FLayout;

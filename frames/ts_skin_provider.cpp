@@ -73,6 +73,8 @@ void TsSkinProvider::PrepareForm() {
     FFrame->RemoveSkin();
     return;
   }
+  // A form that keeps its own colour keeps it in its client area too.
+  FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
   FFrame->ApplySkin(manager);
 }
 
@@ -103,6 +105,20 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       return true;
     case SKC_DEFAULTINDEX:
       return cd.HandleCommonMessage(m);
+    case SKC_GETBGCOLOR:
+      if (!FFrame || !FFrame->Skinned()) return false;
+      m.Result = static_cast<LRESULT>(static_cast<uint32_t>(FFrame->ClientColor()));
+      return true;
+    case SKC_GETBACKGROUND: {
+      if (!FFrame || !FFrame->Skinned() || m.LParam == 0) return false;
+      // The client is one colour: the form's own (an attached adapter keeps
+      // it) or the form section's.
+      auto& query = *reinterpret_cast<TacBgQuery*>(m.LParam);
+      query.Kind = bqColor;
+      query.Image = nullptr;
+      query.Color = FFrame->ClientColor();
+      return true;
+    }
     case SKC_GETFRAMEWIDTH:
       if (FFrame) {
         m.Result = FFrame->CurrentInputs().FrameWidth;
@@ -151,7 +167,8 @@ void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
        (m.Msg == CM_SHOWINGCHANGED && FForm->Showing())))
     InitRT();
   if (m.Msg == WM_NCDESTROY) {
-    // The window is gone: what the frame holds for it goes too.
+    // The window is going: nothing of the frame is put back on it.
+    if (FFrame) FFrame->ForgetWindow();
     FFrame.reset();
     previous(m);
     return;

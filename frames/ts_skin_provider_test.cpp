@@ -13,6 +13,7 @@
 #include "pixels/pixel_buffer_testing.h"
 #include "skin/skin_data_lookup.h"
 #include "win32/gdi_text.h"
+#include "win32/handle_counts.h"
 
 namespace ac {
 
@@ -299,6 +300,21 @@ TEST_F(SkinnedFrameTest, RemovingTheSkinPutsThePlainFrameBackAndANewSkinReattach
   test::PumpUntil([] { return false; }, 100);
   ASSERT_NE(FrameOf(Form), nullptr);
   EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+}
+
+TEST_F(SkinnedFrameTest, AFormDestroyedWithItsAttachmentLeavesNoTraceInTheLists) {
+  const platform::THandleCounts before = platform::LiveHandleCounts();
+  auto* doomed = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(doomed);
+  HWND w = doomed->Handle();
+  ASSERT_NE(FindAttachment(w), nullptr);
+  // The form frees its frame adapter and its attachment itself, in its own
+  // order, while the hook stays installed.
+  TComponent::Free(doomed);
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  const auto& forms = SkinnedWindowLists().RegisteredForms;
+  EXPECT_EQ(std::count(forms.begin(), forms.end(), doomed), 0);
+  EXPECT_EQ(platform::LiveHandleCounts(), before);
 }
 
 }  // namespace
