@@ -9,6 +9,15 @@
 //   e2e_probe skincmd WINDOW CODE [LPARAM]
 //                            send one skin command to WINDOW (a handle in hex)
 //                            and print result=N and skinned=0|1
+//   e2e_probe frame          print the main window's frame facts (see Frame)
+//   e2e_probe region         print the main window's region, one line per
+//                            window row: the row, then the start and end
+//                            (exclusive) of each run inside it
+//   e2e_probe hit X Y        print the main window's answer to WM_NCHITTEST
+//                            at window point (X, Y)
+//   e2e_probe activate SECONDS
+//                            show a window of the probe's own, take the
+//                            activation for SECONDS, then close it
 
 #include <windows.h>
 
@@ -204,6 +213,93 @@ int SkinCommand(int argc, char** argv) {
   return 0;
 }
 
+HWND MainForm() {
+  return FindWindowW(L"TForm1", nullptr);
+}
+
+// The main window's frame as the system sees it: whether it carries ACSDATA
+// and WS_SYSMENU, its size, where its client area starts, and the system's
+// fixed-frame width and caption height.
+int Frame() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT w{};
+  GetWindowRect(form, &w);
+  RECT c{};
+  GetClientRect(form, &c);
+  POINT origin{0, 0};
+  ClientToScreen(form, &origin);
+  std::printf("frame_acsdata=%d\n", GetPropW(form, ac::kCommonDataProp) ? 1 : 0);
+  std::printf("frame_sysmenu=%d\n", (GetWindowLongW(form, GWL_STYLE) & WS_SYSMENU) ? 1 : 0);
+  std::printf("frame_size=%ldx%ld\n", w.right - w.left, w.bottom - w.top);
+  std::printf("frame_client=%ld,%ld,%ld,%ld\n", origin.x - w.left, origin.y - w.top, c.right,
+              c.bottom);
+  std::printf("frame_metrics=%d,%d\n", GetSystemMetrics(SM_CXFIXEDFRAME),
+              GetSystemMetrics(SM_CYCAPTION));
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  std::printf("frame_region=%d\n", GetWindowRgn(form, rgn));
+  DeleteObject(rgn);
+  return 0;
+}
+
+int Region() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT w{};
+  GetWindowRect(form, &w);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  const bool has = GetWindowRgn(form, rgn) != ERROR;
+  for (LONG y = 0; y < w.bottom - w.top; ++y) {
+    std::printf("%ld", y);
+    LONG start = -1;
+    for (LONG x = 0; x <= w.right - w.left; ++x) {
+      const bool inside = x < w.right - w.left && (!has || PtInRegion(rgn, x, y));
+      if (inside && start < 0) start = x;
+      if (!inside && start >= 0) {
+        std::printf(" %ld %ld", start, x);
+        start = -1;
+      }
+    }
+    std::printf("\n");
+  }
+  DeleteObject(rgn);
+  return 0;
+}
+
+int Hit(int x, int y) {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT w{};
+  GetWindowRect(form, &w);
+  const LRESULT code = SendMessageW(form, WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y));
+  std::printf("hit=%ld\n", static_cast<long>(code));
+  return 0;
+}
+
+// A small window of the probe that holds the activation for a while, so the
+// program's frame shows its inactive look.
+int Activate(int seconds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeWindow";
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           160, 80, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!w) return 1;
+  SetForegroundWindow(w);
+  SetActiveWindow(w);
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  DestroyWindow(w);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,7 +323,13 @@ int main(int argc, char** argv) {
   if (command == "state") return State();
   if (command == "handles") return Handles();
   if (command == "skincmd" && argc >= 4) return SkinCommand(argc, argv);
-  std::fputs("usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM]\n",
-             stderr);
+  if (command == "frame") return Frame();
+  if (command == "region") return Region();
+  if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
+  std::fputs(
+      "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
+      "region | hit X Y | activate SECONDS\n",
+      stderr);
   return 2;
 }

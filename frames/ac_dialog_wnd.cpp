@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/screen.h"
+
 namespace ac {
 
 namespace {
@@ -46,7 +48,8 @@ void TacDialogWnd::Start() {
 }
 
 void TacDialogWnd::ApplySkin() {
-  FFrame->ApplySkin(FManager);
+  // A system dialog is laid out at the screen's resolution.
+  FFrame->ApplySkin(FManager, Screen ? Screen->PixelsPerInch() : 96);
   FBrush.Reset();
   FTextColor = clNone;
   if (const TacSkinData* sd = FFrame->SkinData(); sd && FFrame->Skinned()) {

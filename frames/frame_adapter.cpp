@@ -83,13 +83,13 @@ TacFrameAdapter::~TacFrameAdapter() {
   if (IsWindow(FWindow)) RemoveSkin();
 }
 
-void TacFrameAdapter::ApplySkin(TsSkinManager* manager) {
+void TacFrameAdapter::ApplySkin(TsSkinManager* manager, int ppi) {
   if (!manager || !manager->IsActive() || !manager->Options.DrawNonClientArea) {
     RemoveSkin();
     return;
   }
   FManager = manager;
-  FSkinData = &manager->Core.CommonSkinData(96);
+  FSkinData = &manager->Core.CommonSkinData(ppi);
   FFormIndex = GetSkinIndex(*FSkinData, FSections.Form);
   FTitleIndex = GetSkinIndex(*FSkinData, FSections.Title);
   FCaptionIndex = GetSkinIndex(*FSkinData, FSections.Caption);

@@ -43,9 +43,10 @@ class TacFrameAdapter {
   TacFrameAdapter(const TacFrameAdapter&) = delete;
   TacFrameAdapter& operator=(const TacFrameAdapter&) = delete;
 
-  // Takes the skin of Manager (null or inactive: unskins): resolves the
-  // sections, clears WS_SYSMENU, sets the region and repaints the frame.
-  void ApplySkin(TsSkinManager* manager);
+  // Takes the skin of Manager (null or inactive: unskins) loaded for PPI
+  // pixels per inch: resolves the sections, clears WS_SYSMENU, sets the
+  // region and repaints the frame.
+  void ApplySkin(TsSkinManager* manager, int ppi);
   // Puts the plain frame back: WS_SYSMENU as it was, no region, a repaint.
   void RemoveSkin();
   bool Skinned() const { return FSkinData != nullptr && FFormIndex >= 0; }

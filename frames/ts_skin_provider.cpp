@@ -75,7 +75,7 @@ void TsSkinProvider::PrepareForm() {
   }
   // A form that keeps its own colour keeps it in its client area too.
   FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
-  FFrame->ApplySkin(manager);
+  FFrame->ApplySkin(manager, FCommonData->CurrentPPI);
 }
 
 void TsSkinProvider::InitRT() {
@@ -141,6 +141,11 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       if (!ForThisManager(m)) return false;
       cd.HandleCommonMessage(m);
       Unskin();
+      return false;
+    case SKC_SETPPI:
+      // The skin loaded for the new resolution dresses the frame.
+      cd.HandleCommonMessage(m);
+      if (!RTInit) PrepareForm();
       return false;
     case SKC_REFRESH:
     case SKC_SETFRAMESKIN:
