@@ -435,7 +435,13 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
         return true;
       }
       if (code == htSysMenu) {
-        if (m.Msg == WM_NCLBUTTONDBLCLK) PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (m.Msg == WM_NCLBUTTONDBLCLK) {
+          PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (OnSystemMenu) {
+          RECT wr{};
+          GetWindowRect(FWindow, &wr);
+          OnSystemMenu({wr.left + FLayout.Icon.Left, wr.top + FLayout.Icon.Bottom});
+        }
         m.Result = 0;
         return true;
       }

@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/bitmap.h"
@@ -50,6 +51,10 @@ class TacFrameAdapter {
   // Puts the plain frame back: WS_SYSMENU as it was, no region, a repaint.
   void RemoveSkin();
   bool Skinned() const { return FSkinData != nullptr && FFormIndex >= 0; }
+
+  // Shows the window menu with its top-left corner at a screen point (a
+  // press on the title icon drops it under the icon); empty: no menu.
+  std::function<void(TPoint screen)> OnSystemMenu;
 
   // The window is being destroyed: nothing of it is to be put back.
   void ForgetWindow() { FWindow = nullptr; }

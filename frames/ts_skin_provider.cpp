@@ -4,6 +4,13 @@
 
 namespace ac {
 
+namespace {
+
+// The taskbar's request for a window's menu.
+constexpr UINT kPopupSystemMenu = 0x313;
+
+}  // namespace
+
 TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
   FForm = dynamic_cast<TCustomForm*>(owner);
   if (!FForm) return;
@@ -73,9 +80,16 @@ void TsSkinProvider::PrepareForm() {
     FFrame->RemoveSkin();
     return;
   }
+  if (!FSystemMenu) FSystemMenu = new TsSystemMenu(this, *FForm);
+  FFrame->OnSystemMenu = [this](TPoint at) { DropSysMenu(at.X, at.Y); };
   // A form that keeps its own colour keeps it in its client area too.
   FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
   FFrame->ApplySkin(manager, FCommonData->CurrentPPI);
+}
+
+void TsSkinProvider::DropSysMenu(int x, int y) {
+  if (FSystemMenu && FFrame && FFrame->Skinned())
+    FSystemMenu->Drop(FCommonData->SkinManager(), x, y);
 }
 
 void TsSkinProvider::InitRT() {
@@ -171,6 +185,15 @@ void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
       (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || (m.Msg == WM_SHOWWINDOW && m.WParam != 0) ||
        (m.Msg == CM_SHOWINGCHANGED && FForm->Showing())))
     InitRT();
+  // The taskbar's request for the window menu, which the system can no
+  // longer show without WS_SYSMENU.
+  if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {
+    POINT at{};
+    GetCursorPos(&at);
+    DropSysMenu(at.x, at.y);
+    m.Result = 0;
+    return;
+  }
   if (m.Msg == WM_NCDESTROY) {
     // The window is going: nothing of the frame is put back on it.
     if (FFrame) FFrame->ForgetWindow();

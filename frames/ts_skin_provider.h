@@ -17,6 +17,7 @@
 
 #include "controls/ts_common_data.h"
 #include "frames/frame_adapter.h"
+#include "frames/ts_system_menu.h"
 #include "framework/form.h"
 #include "manager/skinned_window_lists.h"
 
@@ -50,6 +51,10 @@ class TsSkinProvider : public TComponent {
 
   TCustomForm* Form() const { return FForm; }
   TsCommonData& SkinData() { return *FCommonData; }
+  // The window menu the skinned frame shows (made with the first skinning).
+  TsSystemMenu* SystemMenu() const { return FSystemMenu; }
+  // Shows the window menu at the screen point (X, Y).
+  void DropSysMenu(int x, int y);
   // The frame of the form's window, or null while the form has no window.
   TacFrameAdapter* Frame() const { return FFrame.get(); }
   // The skin section of the form ("FORM", or "DIALOG" for message forms).
@@ -75,6 +80,7 @@ class TsSkinProvider : public TComponent {
   std::unique_ptr<TacFrameAdapter> FFrame;
   TacListEntry<TCustomForm> FRegistered;
   TWindowProcHook FHook;
+  TsSystemMenu* FSystemMenu = nullptr;  // owned as a component of this adapter
   std::string FFormSection = "FORM";
 };
 

@@ -267,6 +267,39 @@ TEST_F(SkinnedFrameTest, TheCloseButtonClosesOnlyWhenReleasedOverIt) {
   }
 }
 
+// A thread timer that notes whether a popup menu is on the screen and closes
+// it: the press on the icon runs the menu's own modal loop.
+bool MenuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) {
+    MenuSeen = true;
+    KillTimer(nullptr, id);
+    EndMenu();
+  }
+}
+
+TEST_F(SkinnedFrameTest, APressOnTheIconDropsTheWindowMenuUnderIt) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const TRect icon = frame->Layout().Icon;
+  ASSERT_FALSE(icon.IsEmpty());
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const POINT at{wr.left + icon.Left + 2, wr.top + icon.Top + 2};
+  ASSERT_EQ(HitAt(w, icon.Left + 2, icon.Top + 2), HTSYSMENU);
+  MenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+  SendMessageW(w, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(at.x, at.y));
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(MenuSeen);
+  TacProvider* p = FindAttachment(w);
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->sp->SystemMenu(), nullptr);
+  EXPECT_NE(p->sp->SystemMenu()->ItemClose, nullptr);
+}
+
 TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
   auto* plain = NewForm(TFormBorderStyle::bsSingle, 0x100);
   ShowAndPaint(plain);
