@@ -247,10 +247,18 @@ void TacFrameAdapter::UpdateRegion() {
   // Setting a region moves the window's frame, which comes back here as a
   // position change: the size it is cut for is noted first.
   FRegionSize = in.Window;
-  platform::ScopedRegion region(CreateRectRgn(0, 0, in.Window.cx, in.Window.cy));
-  for (const TRect& r : FrameRegionCutouts(*FSkinData, in)) {
-    platform::ScopedRegion cut(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
-    CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
+  platform::ScopedRegion region;
+  if (in.Maximized) {
+    // A maximized window reaches past the screen by its frame: what shows is
+    // square, without rounded corners.
+    const int32_t f = in.FrameWidth;
+    region.Reset(CreateRectRgn(f, f, in.Window.cx - f, in.Window.cy - f));
+  } else {
+    region.Reset(CreateRectRgn(0, 0, in.Window.cx, in.Window.cy));
+    for (const TRect& r : FrameRegionCutouts(*FSkinData, in)) {
+      platform::ScopedRegion cut(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+      CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
+    }
   }
   // The system owns a region it accepted.
   if (SetWindowRgn(FWindow, region.Get(), IsWindowVisible(FWindow))) {

@@ -67,6 +67,10 @@ class TacFrameAdapter {
   bool FormActive() const { return FFormActive; }
   // The image must be rebuilt before it is shown again.
   void MarkChanged() { FBGChanged = true; }
+  // Puts every caption button back to normal unless one is held pressed.
+  void LeaveButtons() {
+    if (FClicked == 0) ResetButtons();
+  }
   // Rebuilds the image when stale and paints frame and client on screen.
   void RepaintFrame();
   // The cache image (the window's size once painted) and what it was laid

@@ -156,6 +156,10 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       cd.HandleCommonMessage(m);
       Unskin();
       return false;
+    case SKC_HOTLEAVE:
+      // The mouse left the caption: no button stays lit.
+      if (FFrame) FFrame->LeaveButtons();
+      return false;
     case SKC_SETPPI:
       // The skin loaded for the new resolution dresses the frame.
       cd.HandleCommonMessage(m);

@@ -267,6 +267,62 @@ TEST_F(SkinnedFrameTest, TheCloseButtonClosesOnlyWhenReleasedOverIt) {
   }
 }
 
+TEST_F(SkinnedFrameTest, TheMaximizeButtonMaximizesAndRestoresWithItsGlyphAndRegion) {
+  auto* f = NewForm(TFormBorderStyle::bsSizeable);
+  f->BorderIcons = (1u << static_cast<int>(TBorderIcon::biSystemMenu)) |
+                   (1u << static_cast<int>(TBorderIcon::biMaximize)) |
+                   (1u << static_cast<int>(TBorderIcon::biMinimize));
+  ShowAndPaint(f);
+  HWND w = f->Handle();
+  TacFrameAdapter* frame = FrameOf(f);
+  ASSERT_NE(frame, nullptr);
+  const auto glyphs = [&] {
+    std::vector<TacTitleGlyph> g;
+    for (const TsCaptionButton& b : frame->Layout().Buttons) g.push_back(b.cpGlyphType);
+    return g;
+  };
+  const auto clickMax = [&] {
+    const TsCaptionButton* max = nullptr;
+    for (const TsCaptionButton& b : frame->Layout().Buttons)
+      if (b.cpHitCode == HTMAXBUTTON) max = &b;
+    ASSERT_NE(max, nullptr);
+    RECT wr{};
+    GetWindowRect(w, &wr);
+    POINT at{wr.left + (max->cpRect.Left + max->cpRect.Right) / 2,
+             wr.top + (std::max(max->cpRect.Top, 0) + max->cpRect.Bottom) / 2};
+    ASSERT_EQ(SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), HTMAXBUTTON);
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTMAXBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(w, WM_NCLBUTTONUP, HTMAXBUTTON, MAKELPARAM(at.x, at.y));
+    test::PumpUntil([] { return false; }, 200);
+  };
+  const auto regionKind = [&](RECT* box) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(w, rgn);
+    GetRgnBox(rgn, box);
+    DeleteObject(rgn);
+    return kind;
+  };
+  EXPECT_EQ(glyphs(), (std::vector<TacTitleGlyph>{tgClose, tgMax, tgMin}));
+  clickMax();
+  ASSERT_TRUE(IsZoomed(w));
+  frame->RepaintFrame();
+  EXPECT_EQ(glyphs(), (std::vector<TacTitleGlyph>{tgClose, tgNormal, tgMin}));
+  // On the screen the maximized window shows without its frame band: the
+  // region is that rectangle, square.
+  RECT box{};
+  EXPECT_EQ(regionKind(&box), SIMPLEREGION);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const int fw = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  EXPECT_EQ(box.left, fw);
+  EXPECT_EQ(box.right, wr.right - wr.left - fw);
+  clickMax();
+  ASSERT_FALSE(IsZoomed(w));
+  frame->RepaintFrame();
+  EXPECT_EQ(glyphs(), (std::vector<TacTitleGlyph>{tgClose, tgMax, tgMin}));
+  EXPECT_EQ(regionKind(&box), COMPLEXREGION);
+}
+
 // A thread timer that notes whether a popup menu is on the screen and closes
 // it: the press on the icon runs the menu's own modal loop.
 bool MenuSeen = false;
