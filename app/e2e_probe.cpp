@@ -15,12 +15,15 @@
 //                            (exclusive) of each run inside it
 //   e2e_probe hit X Y        print the main window's answer to WM_NCHITTEST
 //                            at window point (X, Y)
+//   e2e_probe dialog         print the facts of the program's open dialog
+//                            (see Dialog), or exit 1 when none is open
 //   e2e_probe activate SECONDS
 //                            show a window of the probe's own, take the
 //                            activation for SECONDS, then close it
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -276,6 +279,50 @@ int Hit(int x, int y) {
   return 0;
 }
 
+// The program's visible standard dialog ("#32770"): whether it carries
+// ACSDATA and WS_SYSMENU, and the screen centre of the area that answers
+// HTCLOSE across processes (found by asking its title band point by point).
+int Dialog() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  struct TFind {
+    DWORD Pid;
+    HWND Found;
+  } find{pid, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == f->Pid && IsWindowVisible(w) && ClassOf(w) == "#32770") {
+          f->Found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  if (!find.Found) return 1;
+  HWND box = find.Found;
+  std::printf("dialog_acsdata=%d\n", GetPropW(box, ac::kCommonDataProp) ? 1 : 0);
+  std::printf("dialog_sysmenu=%d\n", (GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU) ? 1 : 0);
+  RECT r{};
+  GetWindowRect(box, &r);
+  const int band = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);
+  LONG left = r.right, right = r.left, top = r.bottom, bottom = r.top;
+  for (LONG y = r.top; y < r.top + band; ++y)
+    for (LONG x = r.right - 1; x >= r.left && x >= r.right - 80; --x)
+      if (SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+        left = std::min(left, x);
+        right = std::max(right, x + 1);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + 1);
+      }
+  if (left < right) std::printf("dialog_close=%ld,%ld\n", (left + right) / 2, (top + bottom) / 2);
+  return 0;
+}
+
 // A small window of the probe that holds the activation for a while, so the
 // program's frame shows its inactive look.
 int Activate(int seconds) {
@@ -327,9 +374,10 @@ int main(int argc, char** argv) {
   if (command == "region") return Region();
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
+  if (command == "dialog") return Dialog();
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
-      "region | hit X Y | activate SECONDS\n",
+      "region | hit X Y | dialog | activate SECONDS\n",
       stderr);
   return 2;
 }

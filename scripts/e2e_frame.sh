@@ -143,6 +143,33 @@ done
 check "the burst caught the window at least once" yes "$([ $((shown + others)) -gt 0 ] && echo yes || echo no)"
 check "no screenshot of the start shows another frame than the skinned one" 0 "$others"
 
+# The program's own message box (a malformed skin sent from another process
+# is refused with one) is framed by the skin and closes from its skinned
+# close button, clicked with the real mouse.
+skinsend="$(dirname "$probe")/skinsend.exe"
+mkdir -p "$work/Broken"
+printf '[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n' >"$work/Broken/Options.dat"
+wine "$skinsend" "$(winepath -w "$work/Broken")" >/dev/null 2>&1 &
+sender=$!
+for _ in $(seq 50); do probe dialog >"$work/dialog" && break; sleep 0.2; done
+dget() { sed -n "s/^$1=//p" "$work/dialog"; }
+check "the message box names its skin data (ACSDATA)" 1 "$(dget dialog_acsdata)"
+check "the message box's skinned frame took WS_SYSMENU off" 0 "$(dget dialog_sysmenu)"
+close=$(dget dialog_close)
+check "the message box has a skinned close button" yes "$([ -n "$close" ] && echo yes || echo no)"
+[ -n "$close" ] && xdotool mousemove ${close/,/ } click 1
+closed=no
+for _ in $(seq 50); do
+  if ! kill -0 $sender 2>/dev/null; then
+    closed=yes
+    break
+  fi
+  sleep 0.1
+done
+check "clicking the close button closes the message box" yes "$closed"
+[ $closed = no ] && xdotool key Return
+wait $sender 2>/dev/null
+
 kill $app 2>/dev/null
 wait $app 2>/dev/null
 [ -n "${AC_KEEP_E2E:-}" ] || rm -rf "$work"
