@@ -207,11 +207,50 @@ bool TacFrameAdapter::PrepareImage() {
   const std::string caption = WindowCaption(FWindow);
   platform::TGdiTextRasterizer font(FCaptionFont.Get());
   GdiFlush();
-  PaintFormFrame(FCache.View(), *FSkinData, FInputs, FLayout,
-                 {caption, FCaptionFont.Get() ? &font : nullptr});
+  const TsPixelBuffer image = FCache.View();
+  PaintFormFrameUnderButtons(image, *FSkinData, FInputs, FLayout,
+                             {caption, FCaptionFont.Get() ? &font : nullptr});
   PaintIcon();
+  // What lies under the buttons is kept before they go over it.
+  FUnderButtonsRect = {};
+  for (const TsCaptionButton& b : FLayout.Buttons)
+    FUnderButtonsRect = FUnderButtonsRect.IsEmpty()
+                            ? b.cpRect
+                            : TRect::LTRB(std::min(FUnderButtonsRect.Left, b.cpRect.Left),
+                                          std::min(FUnderButtonsRect.Top, b.cpRect.Top),
+                                          std::max(FUnderButtonsRect.Right, b.cpRect.Right),
+                                          std::max(FUnderButtonsRect.Bottom, b.cpRect.Bottom));
+  FUnderButtonsRect = FUnderButtonsRect.Intersect(image.Bounds());
+  FUnderButtons.Resize(FUnderButtonsRect.Width(), FUnderButtonsRect.Height());
+  for (int32_t y = 0; y < FUnderButtonsRect.Height(); ++y)
+    for (int32_t x = 0; x < FUnderButtonsRect.Width(); ++x)
+      FUnderButtons.View().At(x, y) =
+          image.At(FUnderButtonsRect.Left + x, FUnderButtonsRect.Top + y);
+  for (const TsCaptionButton& b : FLayout.Buttons)
+    PaintCaptionButton(image, *FSkinData, b, FInputs.Active);
   FBGChanged = false;
   return true;
+}
+
+void TacFrameAdapter::RepaintButton(const TsCaptionButton& button) {
+  if (FBGChanged || FCache.Empty() || FUnderButtons.IsEmpty()) {
+    FBGChanged = true;
+    RepaintFrame();
+    return;
+  }
+  const TsPixelBuffer image = FCache.View();
+  const TRect r = button.cpRect.Intersect(FUnderButtonsRect);
+  for (int32_t y = r.Top; y < r.Bottom; ++y)
+    for (int32_t x = r.Left; x < r.Right; ++x)
+      image.At(x, y) =
+          FUnderButtons.View().At(x - FUnderButtonsRect.Left, y - FUnderButtonsRect.Top);
+  PaintCaptionButton(image, *FSkinData, button, FInputs.Active);
+  if (!IsWindowVisible(FWindow)) return;
+  platform::ScopedWindowDC dc(FWindow);
+  if (!dc.Get()) return;
+  GdiFlush();
+  BitBlt(dc.Get(), r.Left, r.Top, r.Width(), r.Height(), FCache.Canvas().Handle(), r.Left, r.Top,
+         SRCCOPY);
 }
 
 void TacFrameAdapter::PaintIcon() {
@@ -317,17 +356,9 @@ TsCaptionButton* TacFrameAdapter::Button(int32_t hitCode) {
   return nullptr;
 }
 
-void TacFrameAdapter::RepaintButtons() {
-  // The buttons lie over the title: the image is rebuilt with their new
-  // states and the frame shown again.
-  FBGChanged = true;
-  RepaintFrame();
-}
-
 void TacFrameAdapter::SetHot(int32_t hitCode) {
   if (CurrentHT == hitCode) return;
   CurrentHT = hitCode;
-  bool changed = false;
   for (TsCaptionButton& b : FLayout.Buttons) {
     int32_t state = kButtonNormal;
     if (FClicked != 0) {
@@ -335,10 +366,10 @@ void TacFrameAdapter::SetHot(int32_t hitCode) {
     } else if (b.cpHitCode == hitCode && b.Enabled) {
       state = kButtonHot;
     }
-    changed |= b.cpState != state;
+    if (b.cpState == state) continue;
     b.cpState = state;
+    RepaintButton(b);
   }
-  if (changed) RepaintButtons();
 }
 
 void TacFrameAdapter::SetPressed(int32_t hitCode) {

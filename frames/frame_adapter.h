@@ -104,7 +104,9 @@ class TacFrameAdapter {
   void SetHot(int32_t hitCode);
   void SetPressed(int32_t hitCode);
   void ResetButtons();
-  void RepaintButtons();
+  // Shows one button in its current state: what lies under it from the kept
+  // strip, its glyph over that, then that rectangle on the screen.
+  void RepaintButton(const TsCaptionButton& button);
   bool HandleButtonRelease(TPoint screen);
   int32_t HitTest(TPoint screen) const;
   void RunButtonCommand(int32_t hitCode);
@@ -128,6 +130,11 @@ class TacFrameAdapter {
   int32_t CurrentHT = 0;
   TColor FClientColor = clNone;
   TBitmap FCache;
+  // The image under the caption buttons (from the leftmost button's left
+  // edge to the right edge, over the title's height), kept to repaint one
+  // button alone.
+  TsPixelImage FUnderButtons;
+  TRect FUnderButtonsRect;
   TsFormFrameInputs FInputs;
   TsTitleLayout FLayout;
   platform::ScopedFont FCaptionFont;

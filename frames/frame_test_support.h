@@ -80,7 +80,8 @@ inline TsPixelImage WindowPixels(HWND window) {
 }
 
 // How the frame of Window on the screen differs from the paint layer's render
-// of Frame at the window's size with caption Caption: the pixels outside the
+// of Frame at the window's size with caption Caption, its caption buttons in
+// the states the frame holds: the pixels outside the
 // client area, outside the region's cut-outs and outside the system's icon
 // are compared. Compared and Differing count them; the first differing
 // pixels are described in Report.
@@ -95,7 +96,11 @@ inline TFrameComparison CompareFrame(HWND window, const TacFrameAdapter& frame,
                                      const std::string& caption) {
   TFrameComparison out;
   const TsFormFrameInputs in = frame.CurrentInputs();
-  const TsTitleLayout layout = LayoutTitle(*frame.SkinData(), in);
+  TsTitleLayout layout = LayoutTitle(*frame.SkinData(), in);
+  // The buttons in the states the frame shows them in.
+  for (TsCaptionButton& b : layout.Buttons)
+    for (const TsCaptionButton& shown : frame.Layout().Buttons)
+      if (shown.cpHitCode == b.cpHitCode) b.cpState = shown.cpState;
   TsPixelImage expected(in.Window.cx, in.Window.cy);
   platform::TGdiTextRasterizer font(frame.CaptionFont());
   PaintFormFrame(expected.View(), *frame.SkinData(), in, layout, {caption, &font});

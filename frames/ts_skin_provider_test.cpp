@@ -356,6 +356,46 @@ TEST_F(SkinnedFrameTest, APressOnTheIconDropsTheWindowMenuUnderIt) {
   EXPECT_NE(p->sp->SystemMenu()->ItemClose, nullptr);
 }
 
+TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const TRect close = frame->Layout().Buttons[0].cpRect;
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const POINT on{wr.left + (close.Left + close.Right) / 2, wr.top + std::max(close.Top, 0) + 4};
+  const auto buttonPixels = [&](const TsPixelImage& shot) {
+    std::vector<uint32_t> px;
+    for (int y = std::max(close.Top, 0); y < close.Bottom; ++y)
+      for (int x = close.Left; x < close.Right; ++x) px.push_back(shot.View().At(x, y));
+    return px;
+  };
+  struct TStep {
+    const char* Name;
+    UINT Msg;
+    WPARAM Hit;
+    int32_t State;
+  };
+  const TStep steps[] = {
+      {"over the close button", WM_NCMOUSEMOVE, HTCLOSE, kButtonHot},
+      {"over the caption", WM_NCMOUSEMOVE, HTCAPTION, kButtonNormal},
+      {"back over the close button", WM_NCMOUSEMOVE, HTCLOSE, kButtonHot},
+      {"off the window", WM_NCMOUSELEAVE, 0, kButtonNormal},
+  };
+  std::vector<std::vector<uint32_t>> shown;
+  for (const TStep& s : steps) {
+    SendMessageW(w, s.Msg, s.Hit, MAKELPARAM(on.x, on.y));
+    EXPECT_EQ(frame->Layout().Buttons[0].cpState, s.State) << s.Name;
+    const test::TFrameComparison c = test::CompareFrame(w, *frame, "Рамка");
+    EXPECT_EQ(c.Differing, 0) << s.Name << ": " << c.Report;
+    shown.push_back(buttonPixels(c.Shown));
+  }
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_EQ(shown[0], shown[2]);
+  EXPECT_EQ(shown[1], shown[3]);
+}
+
 TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
   auto* plain = NewForm(TFormBorderStyle::bsSingle, 0x100);
   ShowAndPaint(plain);

@@ -182,6 +182,15 @@ void PaintCaptionButton(const TsPixelBuffer& dst, const TacSkinData& sd,
 void PaintFormFrame(const TsPixelBuffer& dst, const TacSkinData& sd, const TsFormFrameInputs& in,
                     const TsTitleLayout& layout, const TsFrameCaption& caption) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, in.FormIndex)) return;
+  PaintFormFrameUnderButtons(dst, sd, in, layout, caption);
+  if (in.CaptionHeight <= 0) return;
+  for (const TsCaptionButton& b : layout.Buttons) PaintCaptionButton(dst, sd, b, in.Active);
+}
+
+void PaintFormFrameUnderButtons(const TsPixelBuffer& dst, const TacSkinData& sd,
+                                const TsFormFrameInputs& in, const TsTitleLayout& layout,
+                                const TsFrameCaption& caption) {
+  if (dst.IsEmpty() || !IsValidSkinIndex(sd, in.FormIndex)) return;
   const TsGeneralData& form = sd.gd[static_cast<size_t>(in.FormIndex)];
   const int32_t state = FrameState(sd, in.FormIndex, in.Active);
   const TRect all = dst.Bounds();
@@ -207,7 +216,6 @@ void PaintFormFrame(const TsPixelBuffer& dst, const TacSkinData& sd, const TsFor
   }
 
   PaintCaptionText(dst, sd, in, layout, caption, state);
-  for (const TsCaptionButton& b : layout.Buttons) PaintCaptionButton(dst, sd, b, in.Active);
 }
 
 std::vector<TRect> FrameRegionCutouts(const TacSkinData& sd, const TsFormFrameInputs& in) {

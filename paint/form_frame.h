@@ -145,6 +145,11 @@ struct TsFrameCaption {
 // section painter leaves there; the window region cuts them away.
 void PaintFormFrame(const TsPixelBuffer& dst, const TacSkinData& sd, const TsFormFrameInputs& in,
                     const TsTitleLayout& layout, const TsFrameCaption& caption);
+// PaintFormFrame without the caption buttons: what lies under them, kept by
+// a window to repaint one button alone when its state changes.
+void PaintFormFrameUnderButtons(const TsPixelBuffer& dst, const TacSkinData& sd,
+                                const TsFormFrameInputs& in, const TsTitleLayout& layout,
+                                const TsFrameCaption& caption);
 
 // One caption button's glyph over what Dst holds: state cpState; the
 // inactive look (the glyph at half strength) for state 0 of an inactive form

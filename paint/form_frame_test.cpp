@@ -222,6 +222,22 @@ TEST(FormFramePaint, SectionsTitleTextAndButtonInBothLooks) {
   }
 }
 
+TEST(FormFramePaint, UnderTheButtonsIsTheTitleAndEverythingElseIsTheWholeFrame) {
+  TFrameSkin s;
+  const TsFormFrameInputs in = Inputs();
+  const TsTitleLayout t = LayoutTitle(s.Sd, in);
+  testing::TBarFont font;
+  TsPixelImage whole(100, 60), under(100, 60);
+  PaintFormFrame(whole.View(), s.Sd, in, t, {"ab", &font});
+  PaintFormFrameUnderButtons(under.View(), s.Sd, in, t, {"ab", &font});
+  for (int32_t y = 0; y < 60; ++y)
+    for (int32_t x = 0; x < 100; ++x) {
+      const bool button = t.Buttons[0].cpRect.Contains({x, y});
+      EXPECT_EQ(under.View().At(x, y), button ? kTitleActivePx : whole.View().At(x, y))
+          << x << "," << y;
+    }
+}
+
 TEST(FormFrameRegion, KeyCornersOfTheBorderImageInEveryCorner) {
   // A 6 x 6 border image with bands of 2 whose corner pixels in key colour
   // form a staircase: two in the outer row, one in the next.
