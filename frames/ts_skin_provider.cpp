@@ -74,6 +74,7 @@ void TsSkinProvider::PrepareForm() {
   if (RTEmpty || RTInit || !FForm) return;
   EnsureFrame();
   if (!FFrame) return;
+  FPrepared = true;
   FCommonData->UpdateIndexes();
   TsSkinManager* manager = FCommonData->SkinManager();
   if (!DrawNonClientArea || !manager || !manager->IsActive()) {
@@ -181,14 +182,25 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
 }
 
 void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
+  // A declared adapter exists before its form's window: the window is named
+  // in ACSDATA as soon as it is there, so the activation hook passes it by.
+  if (!FFrame && !RTEmpty && m.Msg != WM_NCDESTROY && FForm->HandleAllocated()) {
+    EnsureFrame();
+    FPrepared = false;
+  }
   if (m.Msg == WM_SKINCMD) {
     if (!SkinCommand(m)) previous(m);
     return;
   }
-  if (RTInit &&
-      (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || (m.Msg == WM_SHOWWINDOW && m.WParam != 0) ||
-       (m.Msg == CM_SHOWINGCHANGED && FForm->Showing())))
-    InitRT();
+  // The frame is skinned before anything of it can be seen or hit.
+  if (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || (m.Msg == WM_SHOWWINDOW && m.WParam != 0) ||
+      (m.Msg == CM_SHOWINGCHANGED && FForm->Showing())) {
+    if (RTInit) {
+      InitRT();
+    } else if (!FPrepared) {
+      PrepareForm();
+    }
+  }
   // The taskbar's request for the window menu, which the system can no
   // longer show without WS_SYSMENU.
   if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {

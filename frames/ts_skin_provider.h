@@ -80,6 +80,7 @@ class TsSkinProvider : public TComponent {
   std::unique_ptr<TacFrameAdapter> FFrame;
   TacListEntry<TCustomForm> FRegistered;
   TWindowProcHook FHook;
+  bool FPrepared = false;               // the frame took the skin since the window came
   TsSystemMenu* FSystemMenu = nullptr;  // owned as a component of this adapter
   std::string FFormSection = "FORM";
 };

@@ -396,6 +396,25 @@ TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack)
   EXPECT_EQ(shown[1], shown[3]);
 }
 
+TEST_F(SkinnedFrameTest, ADeclaredAdapterFramesItsFormAndTheHookAddsNone) {
+  auto* declared = NewForm(TFormBorderStyle::bsSingle);
+  auto* provider = new TsSkinProvider(declared);
+  EXPECT_FALSE(provider->RTInit);
+  ShowAndPaint(declared);
+  HWND w = declared->Handle();
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  ASSERT_NE(provider->Frame(), nullptr);
+  EXPECT_TRUE(provider->Frame()->Skinned());
+  EXPECT_EQ(GetPropW(w, kCommonDataProp), static_cast<TacCommonDataBase*>(&provider->SkinData()));
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_GETPROVIDER), 0),
+            reinterpret_cast<LRESULT>(provider));
+  // A second adapter on the same form stays idle.
+  auto* second = new TsSkinProvider(declared);
+  EXPECT_TRUE(second->RTEmpty);
+  EXPECT_EQ(second->Frame(), nullptr);
+}
+
 TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
   auto* plain = NewForm(TFormBorderStyle::bsSingle, 0x100);
   ShowAndPaint(plain);
