@@ -415,6 +415,35 @@ TEST_F(SkinnedFrameTest, ADeclaredAdapterFramesItsFormAndTheHookAddsNone) {
   EXPECT_EQ(second->Frame(), nullptr);
 }
 
+TEST_F(SkinnedFrameTest, ADeclaredAdapterUnskinsWithTheSkinAndReskinsWithTheNext) {
+  auto* declared = NewForm(TFormBorderStyle::bsSingle);
+  auto* provider = new TsSkinProvider(declared);
+  ShowAndPaint(declared);
+  HWND w = declared->Handle();
+  ASSERT_TRUE(provider->Frame()->Skinned());
+  const auto region = [&] {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(w, rgn);
+    DeleteObject(rgn);
+    return kind;
+  };
+  EXPECT_EQ(region(), COMPLEXREGION);
+  Manager->SetActive(false);
+  // The adapter stays with its form, unskinned: the system's frame is back.
+  EXPECT_FALSE(provider->Frame()->Skinned());
+  EXPECT_NE(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(region(), ERROR);
+  Manager->SetActive(true);
+  // The next skin dresses it again, without waiting for an activation.
+  EXPECT_TRUE(provider->Frame()->Skinned());
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(region(), COMPLEXREGION);
+  test::PumpUntil([] { return false; }, 100);
+  const test::TFrameComparison c = test::CompareFrame(w, *provider->Frame(), "Рамка");
+  EXPECT_EQ(c.Differing, 0) << c.Report;
+}
+
 TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
   auto* plain = NewForm(TFormBorderStyle::bsSingle, 0x100);
   ShowAndPaint(plain);
