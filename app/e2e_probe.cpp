@@ -11,9 +11,21 @@
 //   e2e_probe skincmd WINDOW CODE [LPARAM]
 //                            send one skin command to WINDOW (a handle in hex)
 //                            and print result=N and skinned=0|1
+//   e2e_probe frame          print the main window's frame facts (see Frame)
+//   e2e_probe region         print the main window's region, one line per
+//                            window row: the row, then the start and end
+//                            (exclusive) of each run inside it
+//   e2e_probe hit X Y        print the main window's answer to WM_NCHITTEST
+//                            at window point (X, Y)
+//   e2e_probe dialog         print the facts of the program's open dialog
+//                            (see Dialog), or exit 1 when none is open
+//   e2e_probe activate SECONDS
+//                            show a window of the probe's own, take the
+//                            activation for SECONDS, then close it
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -213,6 +225,137 @@ int SkinCommand(int argc, char** argv) {
   return 0;
 }
 
+HWND MainForm() {
+  return FindWindowW(L"TForm1", nullptr);
+}
+
+// The main window's frame as the system sees it: whether it carries ACSDATA
+// and WS_SYSMENU, its size, where its client area starts, and the system's
+// fixed-frame width and caption height.
+int Frame() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT w{};
+  GetWindowRect(form, &w);
+  RECT c{};
+  GetClientRect(form, &c);
+  POINT origin{0, 0};
+  ClientToScreen(form, &origin);
+  std::printf("frame_acsdata=%d\n", GetPropW(form, ac::kCommonDataProp) ? 1 : 0);
+  std::printf("frame_sysmenu=%d\n", (GetWindowLongW(form, GWL_STYLE) & WS_SYSMENU) ? 1 : 0);
+  std::printf("frame_size=%ldx%ld\n", w.right - w.left, w.bottom - w.top);
+  std::printf("frame_client=%ld,%ld,%ld,%ld\n", origin.x - w.left, origin.y - w.top, c.right,
+              c.bottom);
+  std::printf("frame_metrics=%d,%d\n", GetSystemMetrics(SM_CXFIXEDFRAME),
+              GetSystemMetrics(SM_CYCAPTION));
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  std::printf("frame_region=%d\n", GetWindowRgn(form, rgn));
+  DeleteObject(rgn);
+  return 0;
+}
+
+int Region() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT w{};
+  GetWindowRect(form, &w);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  const bool has = GetWindowRgn(form, rgn) != ERROR;
+  for (LONG y = 0; y < w.bottom - w.top; ++y) {
+    std::printf("%ld", y);
+    LONG start = -1;
+    for (LONG x = 0; x <= w.right - w.left; ++x) {
+      const bool inside = x < w.right - w.left && (!has || PtInRegion(rgn, x, y));
+      if (inside && start < 0) start = x;
+      if (!inside && start >= 0) {
+        std::printf(" %ld %ld", start, x);
+        start = -1;
+      }
+    }
+    std::printf("\n");
+  }
+  DeleteObject(rgn);
+  return 0;
+}
+
+int Hit(int x, int y) {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT w{};
+  GetWindowRect(form, &w);
+  const LRESULT code = SendMessageW(form, WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y));
+  std::printf("hit=%ld\n", static_cast<long>(code));
+  return 0;
+}
+
+// The program's visible standard dialog ("#32770"): whether it carries
+// ACSDATA and WS_SYSMENU, and the screen centre of the area that answers
+// HTCLOSE across processes (found by asking its title band point by point).
+int Dialog() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  struct TFind {
+    DWORD Pid;
+    HWND Found;
+  } find{pid, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == f->Pid && IsWindowVisible(w) && ClassOf(w) == "#32770") {
+          f->Found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  if (!find.Found) return 1;
+  HWND box = find.Found;
+  std::printf("dialog_acsdata=%d\n", GetPropW(box, ac::kCommonDataProp) ? 1 : 0);
+  std::printf("dialog_sysmenu=%d\n", (GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU) ? 1 : 0);
+  RECT r{};
+  GetWindowRect(box, &r);
+  const int band = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);
+  LONG left = r.right, right = r.left, top = r.bottom, bottom = r.top;
+  for (LONG y = r.top; y < r.top + band; ++y)
+    for (LONG x = r.right - 1; x >= r.left && x >= r.right - 80; --x)
+      if (SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+        left = std::min(left, x);
+        right = std::max(right, x + 1);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + 1);
+      }
+  if (left < right) std::printf("dialog_close=%ld,%ld\n", (left + right) / 2, (top + bottom) / 2);
+  return 0;
+}
+
+// A small window of the probe that holds the activation for a while, so the
+// program's frame shows its inactive look.
+int Activate(int seconds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeWindow";
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           160, 80, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!w) return 1;
+  SetForegroundWindow(w);
+  SetActiveWindow(w);
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  DestroyWindow(w);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -237,7 +380,14 @@ int main(int argc, char** argv) {
   if (command == "handles") return Handles(false);
   if (command == "activity") return Handles(true);
   if (command == "skincmd" && argc >= 4) return SkinCommand(argc, argv);
-  std::fputs("usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM]\n",
-             stderr);
+  if (command == "frame") return Frame();
+  if (command == "region") return Region();
+  if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
+  if (command == "dialog") return Dialog();
+  std::fputs(
+      "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
+      "region | hit X Y | dialog | activate SECONDS\n",
+      stderr);
   return 2;
 }

@@ -5,6 +5,7 @@
 
 #include "app/unit1.h"
 #include "controls/control_classes.h"
+#include "frames/frame_classes.h"
 #include "framework/application.h"
 #include "framework/dpi_awareness.h"
 #include "manager/manager_classes.h"
@@ -15,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ac::TApplication application;
   ac::RegisterManagerClasses(ac::Application->Classes());
   ac::RegisterControlClasses(ac::Application->Classes());
+  ac::RegisterFrameClasses(ac::Application->Classes());
   ac::Application->Initialize();
   ac::TForm1* form1 = nullptr;
   ac::Application->CreateForm(form1);

@@ -382,11 +382,23 @@ void TsSkinManager::SyncCoreSettings() {
   }
 }
 
+void TsSkinManager::TForwardingSink::Release() {
+  if (FHold == 0 || --FHold > 0) return;
+  std::vector<TRecordingSink::Entry> held;
+  held.swap(FHeld);
+  // Called from a destructor: a sink that fails loses the message, nothing more.
+  try {
+    for (const auto& e : held) FOwner.Messages->Show(e.Text, e.Icon);
+  } catch (...) {
+  }
+}
+
 void TsSkinManager::SetSkinName(const std::string& value) {
   if (!Core.Active) {
     Core.SkinName = value;
     return;
   }
+  const THeldMessages held(FForwardingSink);
   const std::string oldName = Core.SkinName;
   const bool wasActive = Core.IsActive();
   if (OnBeforeChange && !HasState(csLoading)) OnBeforeChange(this);
@@ -562,6 +574,8 @@ bool TsSkinManager::ApplicationMessage(TMessage& m) {
 
 TacEditorPreviewResult TsSkinManager::ApplyEditorPreview(const TacSkinEditorData& data) {
   if (data.Magic != kSkinEditorMagic) return eprNoData;
+  // A load error is shown once the skin in use again has been announced.
+  const THeldMessages held(FForwardingSink);
   // The sender may write again while the skin loads: work on a copy.
   const std::string name = FieldText(data.Name1);
   const std::string section = FieldText(data.Name2);

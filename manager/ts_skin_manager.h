@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/color.h"
+#include "core/message_sink.h"
 #include "framework/application.h"
 #include "framework/component.h"
 #include "framework/font.h"
@@ -337,16 +338,39 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   TsSkinableMenus SkinableMenus{*this};
 
  private:
-  // Hands the core's messages to whatever Messages points at when they come.
+  // Hands the core's messages to whatever Messages points at. While a skin
+  // change is under way they are held and shown when it is over: the
+  // previous skin is back in use by then, so the message box is dressed by
+  // it instead of appearing while no skin is loaded.
   class TForwardingSink final : public TMessageSink {
    public:
     explicit TForwardingSink(TsSkinManager& owner) : FOwner(owner) {}
     void Show(std::string_view text, TMessageIcon icon) override {
+      if (FHold > 0) {
+        FHeld.push_back({std::string(text), icon});
+        return;
+      }
       FOwner.Messages->Show(text, icon);
     }
+    void Hold() { ++FHold; }
+    // Ends one Hold; the last one shows what was held, in order.
+    void Release();
 
    private:
     TsSkinManager& FOwner;
+    int FHold = 0;
+    std::vector<TRecordingSink::Entry> FHeld;
+  };
+  // Holds the core's messages for the lifetime of this object.
+  class THeldMessages {
+   public:
+    explicit THeldMessages(TForwardingSink& sink) : FSink(sink) { FSink.Hold(); }
+    THeldMessages(const THeldMessages&) = delete;
+    THeldMessages& operator=(const THeldMessages&) = delete;
+    ~THeldMessages() { FSink.Release(); }
+
+   private:
+    TForwardingSink& FSink;
   };
   platform::TMessageBoxSink FMessageBox;
   TForwardingSink FForwardingSink{*this};

@@ -4,6 +4,8 @@
 //   render SKIN mask SECTION KEY OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN sheet OUT.png [--ppi P] [--parent BG]
 //   render SKIN text SECTION OUT.png [--text CAPTION] [--size WxH] [--ppi P] [--parent BG]
+//   render SKIN frame OUT.png --size WxH --frame F --caption-height C [--client X,Y,W,H]
+//                             [--active 0|1] [--icon 0|1] [--text CAPTION] [--ppi P]
 //
 // SKIN is a skin folder (holding Options.dat) or a skin archive (.asz). P is
 // 96, 120, 144 or 192. BG is a colour as RRGGBB hex or a PNG/BMP/JPEG image
@@ -16,6 +18,16 @@
 // side, each with CAPTION (default "Копировать") in that state's text
 // colours and contours, drawn with the platform font (DejaVu Sans); without
 // one it says so and shows the sections alone.
+//
+// The frame is a form's skinned frame as the program paints it in the
+// window's own non-client area (FORM, FORMTITLE and CAPTION, a lone close
+// button, the icon's place left empty) at the window size WxH, with the
+// system frame width F and caption height C the program's window has.
+// Beside OUT.png it writes OUT-mask.png, white where the window shows
+// exactly the render (not the client area, the icon, the caption text or
+// what the region cuts away: the text comes from another font there), and
+// OUT-region.txt, one line per window row: the row, then the start and end
+// (exclusive) of each run of pixels inside the window's region.
 
 #include <algorithm>
 #include <cstdio>
@@ -24,12 +36,14 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/errors.h"
 #include "core/message_sink.h"
+#include "paint/form_frame.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_image.h"
 #include "paint/native/freetype_text.h"
@@ -56,6 +70,10 @@ struct TOptions {
   int32_t PPI = 96;
   std::string Parent;
   std::string Text = "Копировать";
+  bool TextGiven = false;
+  int32_t FrameWidth = -1, CaptionHeight = -1;
+  std::optional<TRect> Client;
+  bool Active = true, Icon = true;
   std::vector<std::string> Positional;
 };
 
@@ -101,6 +119,20 @@ TOptions ParseOptions(const Args& args) {
       o.Parent = value();
     } else if (a == "--text") {
       o.Text = value();
+      o.TextGiven = true;
+    } else if (a == "--frame") {
+      o.FrameWidth = std::stoi(value());
+    } else if (a == "--caption-height") {
+      o.CaptionHeight = std::stoi(value());
+    } else if (a == "--active") {
+      o.Active = std::stoi(value()) != 0;
+    } else if (a == "--icon") {
+      o.Icon = std::stoi(value()) != 0;
+    } else if (a == "--client") {
+      int32_t x = 0, y = 0, w = 0, h = 0;
+      if (std::sscanf(value().c_str(), "%d,%d,%d,%d", &x, &y, &w, &h) != 4)
+        throw std::invalid_argument("--client takes X,Y,W,H");
+      o.Client = TRect::XYWH(x, y, w, h);
     } else if (a.rfind("--", 0) == 0) {
       throw std::invalid_argument("unknown option " + a);
     } else {
@@ -346,6 +378,63 @@ int RenderText(const TLoadedSkin& skin, const TOptions& o) {
   return 0;
 }
 
+int RenderFrame(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 3) return 2;
+  if (!o.Size || o.FrameWidth < 0 || o.CaptionHeight < 0)
+    throw ESkinError("a frame needs --size, --frame and --caption-height");
+  const TacSkinData& sd = skin.Data();
+  TsFormFrameInputs in;
+  in.Window = *o.Size;
+  in.FrameWidth = o.FrameWidth;
+  in.CaptionHeight = o.CaptionHeight;
+  in.Active = o.Active;
+  in.ShowIcon = o.Icon;
+  in.FormIndex = GetSkinIndex(sd, "FORM");
+  in.TitleIndex = GetSkinIndex(sd, "FORMTITLE");
+  in.CaptionIndex = GetSkinIndex(sd, "CAPTION");
+  if (in.FormIndex < 0) throw ESkinError("no section \"FORM\"");
+  const TsTitleLayout layout = LayoutTitle(sd, in);
+  TsPixelImage img(in.Window.cx, in.Window.cy);
+  const std::unique_ptr<TFreeTypeRasterizer> font = o.TextGiven ? PreviewFont(sd.PPI) : nullptr;
+  PaintFormFrame(img.View(), sd, in, layout, {o.Text, font.get()});
+  const fs::path out = o.Positional[2];
+  WritePng(img.View(), out);
+
+  const std::vector<TRect> cut = FrameRegionCutouts(sd, in);
+  const auto isCut = [&](TPoint p) {
+    return std::any_of(cut.begin(), cut.end(), [&](const TRect& r) { return r.Contains(p); });
+  };
+  const TRect text = TRect::LTRB(
+      layout.TextLeft, 0, in.Window.cx - layout.ButtonsWidth - in.FrameWidth, layout.HeaderHeight);
+  TsPixelImage mask(in.Window.cx, in.Window.cy);
+  std::ostringstream region;
+  for (int32_t y = 0; y < in.Window.cy; ++y) {
+    region << y;
+    int32_t runStart = -1;
+    for (int32_t x = 0; x <= in.Window.cx; ++x) {
+      const TPoint p{x, y};
+      const bool inside = x < in.Window.cx && !isCut(p);
+      if (inside && runStart < 0) runStart = x;
+      if (!inside && runStart >= 0) {
+        region << ' ' << runStart << ' ' << x;
+        runStart = -1;
+      }
+      if (x == in.Window.cx) break;
+      const bool compared = inside && !layout.Icon.Contains(p) && !text.Contains(p) &&
+                            !(o.Client && o.Client->Contains(p));
+      mask.View().At(x, y) = compared ? 0xFFFFFFFFu : 0xFF000000u;
+    }
+    region << '\n';
+  }
+  fs::path maskPath = out;
+  maskPath.replace_filename(out.stem().string() + "-mask.png");
+  WritePng(mask.View(), maskPath);
+  fs::path regionPath = out;
+  regionPath.replace_filename(out.stem().string() + "-region.txt");
+  std::ofstream(regionPath, std::ios::binary) << region.str();
+  return 0;
+}
+
 }  // namespace
 
 int Render(const Args& args) {
@@ -368,11 +457,14 @@ int Render(const Args& args) {
     rc = RenderSheet(skin, o);
   else if (what == "text")
     rc = RenderText(skin, o);
+  else if (what == "frame")
+    rc = RenderFrame(skin, o);
   if (rc == 2)
     std::fputs(
         "usage: skintool render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet "
-        "OUT.png | text SECTION OUT.png [--state N] [--size WxH] [--ppi 96|120|144|192] "
-        "[--parent RRGGBB|IMAGE] [--text CAPTION]\n",
+        "OUT.png | text SECTION OUT.png | frame OUT.png [--state N] [--size WxH] "
+        "[--ppi 96|120|144|192] [--parent RRGGBB|IMAGE] [--text CAPTION] [--frame F] "
+        "[--caption-height C] [--client X,Y,W,H] [--active 0|1] [--icon 0|1]\n",
         stderr);
   return rc;
 }

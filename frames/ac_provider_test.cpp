@@ -1,0 +1,143 @@
+#include "frames/ac_provider.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "frames/frame_test_support.h"
+#include "manager/skin_command_delivery.h"
+#include "win32/handle_counts.h"
+
+namespace ac {
+namespace {
+
+// While a message box runs its own modal loop, a thread timer finds the box
+// and hands it to the test's inspection, which closes it.
+struct TBoxVisit {
+  std::function<void(HWND box)> Inspect;
+  bool Visited = false;
+};
+TBoxVisit* CurrentVisit = nullptr;
+
+HWND FindBox() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w)) {
+          *reinterpret_cast<HWND*>(lp) = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void CALLBACK VisitBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = FindBox();
+  if (!box || !CurrentVisit || CurrentVisit->Visited) return;
+  KillTimer(nullptr, id);
+  CurrentVisit->Visited = true;
+  CurrentVisit->Inspect(box);
+}
+
+// Shows a message box with Buttons, lets Inspect see (and close) it, and
+// answers the box's result.
+int RunBox(HWND owner, UINT buttons, std::function<void(HWND)> inspect) {
+  TBoxVisit visit{std::move(inspect)};
+  CurrentVisit = &visit;
+  SetTimer(nullptr, 0, 30, VisitBox);
+  const int result = MessageBoxW(owner, L"Текст", L"Вопрос", buttons);
+  CurrentVisit = nullptr;
+  return visit.Visited ? result : -1;
+}
+
+void PressEscape(HWND box) {
+  PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+void PressEnter(HWND box) {
+  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// Presses the box's skinned close button and releases it over the button.
+void ClickClose(HWND box) {
+  TacProvider* p = FindAttachment(box);
+  if (!p || !p->ListSW || p->ListSW->Frame().Layout().Buttons.empty()) return;
+  const TRect r = p->ListSW->Frame().Layout().Buttons[0].cpRect;
+  RECT wr{};
+  GetWindowRect(box, &wr);
+  POINT at{wr.left + (r.Left + r.Right) / 2, wr.top + (std::max(r.Top, 0) + r.Bottom) / 2};
+  const LRESULT hit = SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+  SendMessageW(box, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), MAKELPARAM(at.x, at.y));
+  ScreenToClient(box, &at);
+  SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+class SkinnedDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Program.Manager->IsActive());
+    Form->SetBounds(100, 100, 300, 160);
+    Form->Show();
+    test::PumpUntil([] { return false; }, 100);
+  }
+
+  test::TSkinnedProgram Program{test::SkinsFolder(), "VelmoraLight"};
+  test::TFrameTestForm* Form = new test::TFrameTestForm(&Program.App.App);
+};
+
+TEST_F(SkinnedDialogTest, AMessageBoxIsFramedAndClosesByMouseAndKeyboard) {
+  struct TCase {
+    const char* Name;
+    UINT Buttons;
+    void (*Close)(HWND);
+    int Result;
+  };
+  const TCase cases[] = {
+      {"close button", MB_OKCANCEL, ClickClose, IDCANCEL},
+      {"escape", MB_OKCANCEL, PressEscape, IDCANCEL},
+      {"enter on the default button", MB_OK, PressEnter, IDOK},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const int result = RunBox(Form->Handle(), c.Buttons, [&](HWND box) {
+      TacProvider* p = FindAttachment(box);
+      ASSERT_NE(p, nullptr);
+      ASSERT_NE(p->ListSW, nullptr);
+      EXPECT_EQ(p->DialogWindow(), box);
+      EXPECT_TRUE(p->ListSW->Started());
+      EXPECT_TRUE(p->ListSW->Frame().Skinned());
+      EXPECT_NE(GetPropW(box, kCommonDataProp), nullptr);
+      EXPECT_EQ(SendMessageW(box, WM_SKINCMD, SkinCommandWParam(SKC_ISSKINNED), 0), 1);
+      EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU, 0);
+      // The frame shown is the paint layer's render of the DIALOG sections.
+      const test::TFrameComparison shown = test::CompareFrame(box, p->ListSW->Frame(), "Вопрос");
+      EXPECT_GT(shown.Compared, 0);
+      EXPECT_EQ(shown.Differing, 0) << shown.Report;
+      c.Close(box);
+    });
+    EXPECT_EQ(result, c.Result);
+  }
+}
+
+TEST_F(SkinnedDialogTest, AHundredMessageBoxesLeaveNoObjectsBehind) {
+  const auto cycle = [&] {
+    return RunBox(Form->Handle(), MB_OK, [](HWND box) { PressEnter(box); });
+  };
+  ASSERT_EQ(cycle(), IDOK);
+  ReleaseClosedDialogs();
+  const platform::THandleCounts before = platform::LiveHandleCounts();
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(cycle(), IDOK) << i;
+  ReleaseClosedDialogs();
+  const platform::THandleCounts after = platform::LiveHandleCounts();
+  EXPECT_EQ(after.Gdi, before.Gdi);
+  EXPECT_EQ(after.User, before.User);
+  EXPECT_TRUE(SkinnedWindowLists().AutoAttachments.size() <= 1u);
+}
+
+}  // namespace
+}  // namespace ac

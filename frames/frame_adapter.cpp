@@ -1,0 +1,533 @@
+#include "frames/frame_adapter.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "skin/skin_data_lookup.h"
+#include "win32/gdi_text.h"
+
+namespace ac {
+
+namespace {
+
+std::string WindowCaption(HWND window) {
+  const int n = GetWindowTextLengthW(window);
+  if (n <= 0) return {};
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  const int got = GetWindowTextW(window, w.data(), n + 1);
+  if (got <= 0) return {};
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), got, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
+  if (bytes > 0)
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), got, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+// The width of the frame the system gives a window of this style.
+int32_t SystemFrameWidth(HWND window, LONG style) {
+  if ((style & WS_THICKFRAME) != 0)
+    return GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  if ((style & WS_BORDER) != 0) return GetSystemMetrics(SM_CXFIXEDFRAME);
+  RECT w{}, c{};
+  GetWindowRect(window, &w);
+  GetClientRect(window, &c);
+  return ((w.right - w.left) - (c.right - c.left)) / 2;
+}
+
+bool SameInputs(const TsFormFrameInputs& a, const TsFormFrameInputs& b) {
+  const auto& x = a.Buttons;
+  const auto& y = b.Buttons;
+  return a.Window == b.Window && a.FrameWidth == b.FrameWidth &&
+         a.CaptionHeight == b.CaptionHeight && a.Active == b.Active && a.Maximized == b.Maximized &&
+         a.Sizeable == b.Sizeable && a.ShowIcon == b.ShowIcon && x.Close == y.Close &&
+         x.Maximize == y.Maximize && x.Minimize == y.Minimize && x.Help == y.Help &&
+         x.CloseEnabled == y.CloseEnabled && x.MaximizeEnabled == y.MaximizeEnabled &&
+         x.MinimizeEnabled == y.MinimizeEnabled && x.Big == y.Big && a.FormIndex == b.FormIndex &&
+         a.TitleIndex == b.TitleIndex && a.CaptionIndex == b.CaptionIndex;
+}
+
+std::string CaptionFontName(const TsSkinManager& manager) {
+  switch (manager.Fonts.MainMode) {
+    case TacFontMode::fmFromSkin:
+      if (!manager.Core.SkinCommonInfo.MainFont.empty())
+        return manager.Core.SkinCommonInfo.MainFont;
+      break;
+    case TacFontMode::fmCustom:
+      if (!manager.Fonts.MainFont.empty()) return manager.Fonts.MainFont;
+      break;
+    case TacFontMode::fmDefault:
+      break;
+  }
+  return manager.AppFontName().empty() ? "Tahoma" : manager.AppFontName();
+}
+
+HFONT MakeCaptionFont(const std::string& name, int ppi) {
+  LOGFONTW lf{};
+  // The skin's caption font is 13 pixels high at 96 pixels per inch.
+  lf.lfHeight = -MulDiv(13, ppi, 96);
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  const int n = MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
+                                    lf.lfFaceName, LF_FACESIZE - 1);
+  lf.lfFaceName[std::max(n, 0)] = L'\0';
+  return CreateFontIndirectW(&lf);
+}
+
+}  // namespace
+
+TacFrameAdapter::TacFrameAdapter(HWND window, TacFrameSections sections)
+    : FWindow(window), FSections(std::move(sections)) {}
+
+TacFrameAdapter::~TacFrameAdapter() {
+  if (IsWindow(FWindow)) RemoveSkin();
+}
+
+void TacFrameAdapter::ApplySkin(TsSkinManager* manager, int ppi) {
+  if (!manager || !manager->IsActive() || !manager->Options.DrawNonClientArea) {
+    RemoveSkin();
+    return;
+  }
+  FManager = manager;
+  FSkinData = &manager->Core.CommonSkinData(ppi);
+  FFormIndex = GetSkinIndex(*FSkinData, FSections.Form);
+  FTitleIndex = GetSkinIndex(*FSkinData, FSections.Title);
+  FCaptionIndex = GetSkinIndex(*FSkinData, FSections.Caption);
+  if (FFormIndex < 0) {
+    RemoveSkin();
+    return;
+  }
+  FCaptionFont.Reset(MakeCaptionFont(CaptionFontName(*manager), FSkinData->PPI));
+  const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
+  if (!FStyleTaken) {
+    FHadSysMenu = (style & WS_SYSMENU) != 0;
+    FStyleTaken = true;
+    if (FHadSysMenu) SetWindowLongW(FWindow, GWL_STYLE, style & ~WS_SYSMENU);
+  }
+  FBGChanged = true;
+  FRegionSize = {};
+  UpdateRegion();
+  RepaintFrame();
+}
+
+void TacFrameAdapter::RemoveSkin() {
+  const bool wasSkinned = Skinned() || FStyleTaken || FRegionSet;
+  FSkinData = nullptr;
+  FManager = nullptr;
+  FFormIndex = FTitleIndex = FCaptionIndex = -1;
+  FClicked = CurrentHT = 0;
+  FLayout = {};
+  FCache.SetSize(0, 0);
+  FCaptionFont.Reset();
+  if (!IsWindow(FWindow) || !wasSkinned) return;
+  if (FStyleTaken) {
+    const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
+    if (FHadSysMenu) SetWindowLongW(FWindow, GWL_STYLE, style | WS_SYSMENU);
+    FStyleTaken = false;
+  }
+  if (FRegionSet) {
+    FRegionSet = false;
+    FRegionSize = {};
+    SetWindowRgn(FWindow, nullptr, TRUE);
+  }
+  // The system frame comes back with the next frame recalculation.
+  SetWindowPos(FWindow, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(FWindow, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+TsFormFrameInputs TacFrameAdapter::CurrentInputs() const {
+  TsFormFrameInputs in;
+  RECT wr{};
+  GetWindowRect(FWindow, &wr);
+  const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
+  const LONG ex = GetWindowLongW(FWindow, GWL_EXSTYLE);
+  in.Window = {wr.right - wr.left, wr.bottom - wr.top};
+  in.FrameWidth = SystemFrameWidth(FWindow, style);
+  const bool caption = (style & WS_CAPTION) == WS_CAPTION;
+  const bool tool = (ex & WS_EX_TOOLWINDOW) != 0;
+  in.CaptionHeight =
+      caption || IsIconic(FWindow) ? GetSystemMetrics(tool ? SM_CYSMCAPTION : SM_CYCAPTION) : 0;
+  in.Active = FFormActive;
+  in.Maximized = IsZoomed(FWindow) != FALSE;
+  in.Sizeable = (style & WS_THICKFRAME) != 0;
+  const bool sysMenu = FStyleTaken ? FHadSysMenu : (style & WS_SYSMENU) != 0;
+  in.ShowIcon = sysMenu && !tool && (ex & WS_EX_DLGMODALFRAME) == 0;
+  TsCaptionButtonSet& b = in.Buttons;
+  b.Big = !tool;
+  b.Close = false;
+  if (sysMenu) {
+    if (HMENU menu = GetSystemMenu(FWindow, FALSE)) {
+      const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+      b.Close = state != static_cast<UINT>(-1);
+      b.CloseEnabled = b.Close && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+    b.Maximize = (style & WS_MAXIMIZEBOX) != 0;
+    b.Minimize = (style & WS_MINIMIZEBOX) != 0;
+  }
+  b.Help = (ex & WS_EX_CONTEXTHELP) != 0;
+  in.FormIndex = FFormIndex;
+  in.TitleIndex = FTitleIndex;
+  in.CaptionIndex = FCaptionIndex;
+  return in;
+}
+
+TPoint TacFrameAdapter::ClientOffset() const {
+  RECT wr{};
+  GetWindowRect(FWindow, &wr);
+  POINT origin{0, 0};
+  ClientToScreen(FWindow, &origin);
+  return {origin.x - wr.left, origin.y - wr.top};
+}
+
+TColor TacFrameAdapter::ClientColor() const {
+  if (FClientColor != clNone) return FClientColor;
+  if (!Skinned()) return clNone;
+  const TsGeneralData& g = FSkinData->gd[static_cast<size_t>(FFormIndex)];
+  return g.Props[static_cast<size_t>(FrameState(*FSkinData, FFormIndex, FFormActive))].Color;
+}
+
+bool TacFrameAdapter::PrepareImage() {
+  if (!Skinned()) return false;
+  const TsFormFrameInputs in = CurrentInputs();
+  if (in.Window.cx <= 0 || in.Window.cy <= 0) return false;
+  if (!FBGChanged && FCache.Width() == in.Window.cx && FCache.Height() == in.Window.cy &&
+      SameInputs(in, FInputs))
+    return true;
+  // Button states survive a rebuild: hover and press follow the mouse.
+  std::vector<TsCaptionButton> old = FLayout.Buttons;
+  FInputs = in;
+  FLayout = LayoutTitle(*FSkinData, FInputs);
+  for (TsCaptionButton& b : FLayout.Buttons)
+    for (const TsCaptionButton& o : old)
+      if (o.cpHitCode == b.cpHitCode) b.cpState = o.cpState;
+  if (FCache.Width() != in.Window.cx || FCache.Height() != in.Window.cy)
+    FCache.SetSize(in.Window.cx, in.Window.cy);
+  if (FCache.Empty()) return false;
+  const std::string caption = WindowCaption(FWindow);
+  platform::TGdiTextRasterizer font(FCaptionFont.Get());
+  GdiFlush();
+  const TsPixelBuffer image = FCache.View();
+  PaintFormFrameUnderButtons(image, *FSkinData, FInputs, FLayout,
+                             {caption, FCaptionFont.Get() ? &font : nullptr});
+  PaintIcon();
+  // What lies under the buttons is kept before they go over it.
+  FUnderButtonsRect = {};
+  for (const TsCaptionButton& b : FLayout.Buttons)
+    FUnderButtonsRect = FUnderButtonsRect.IsEmpty()
+                            ? b.cpRect
+                            : TRect::LTRB(std::min(FUnderButtonsRect.Left, b.cpRect.Left),
+                                          std::min(FUnderButtonsRect.Top, b.cpRect.Top),
+                                          std::max(FUnderButtonsRect.Right, b.cpRect.Right),
+                                          std::max(FUnderButtonsRect.Bottom, b.cpRect.Bottom));
+  FUnderButtonsRect = FUnderButtonsRect.Intersect(image.Bounds());
+  FUnderButtons.Resize(FUnderButtonsRect.Width(), FUnderButtonsRect.Height());
+  for (int32_t y = 0; y < FUnderButtonsRect.Height(); ++y)
+    for (int32_t x = 0; x < FUnderButtonsRect.Width(); ++x)
+      FUnderButtons.View().At(x, y) =
+          image.At(FUnderButtonsRect.Left + x, FUnderButtonsRect.Top + y);
+  for (const TsCaptionButton& b : FLayout.Buttons)
+    PaintCaptionButton(image, *FSkinData, b, FInputs.Active);
+  FBGChanged = false;
+  return true;
+}
+
+void TacFrameAdapter::RepaintButton(const TsCaptionButton& button) {
+  if (FBGChanged || FCache.Empty() || FUnderButtons.IsEmpty()) {
+    FBGChanged = true;
+    RepaintFrame();
+    return;
+  }
+  const TsPixelBuffer image = FCache.View();
+  const TRect r = button.cpRect.Intersect(FUnderButtonsRect);
+  for (int32_t y = r.Top; y < r.Bottom; ++y)
+    for (int32_t x = r.Left; x < r.Right; ++x)
+      image.At(x, y) =
+          FUnderButtons.View().At(x - FUnderButtonsRect.Left, y - FUnderButtonsRect.Top);
+  PaintCaptionButton(image, *FSkinData, button, FInputs.Active);
+  if (!IsWindowVisible(FWindow)) return;
+  platform::ScopedWindowDC dc(FWindow);
+  if (!dc.Get()) return;
+  GdiFlush();
+  BitBlt(dc.Get(), r.Left, r.Top, r.Width(), r.Height(), FCache.Canvas().Handle(), r.Left, r.Top,
+         SRCCOPY);
+}
+
+void TacFrameAdapter::PaintIcon() {
+  const TRect r = FLayout.Icon;
+  if (r.IsEmpty()) return;
+  const bool big = r.Height() > 16;
+  auto icon =
+      reinterpret_cast<HICON>(SendMessageW(FWindow, WM_GETICON, big ? ICON_BIG : ICON_SMALL2, 0));
+  if (!icon)
+    icon = reinterpret_cast<HICON>(GetClassLongPtrW(FWindow, big ? GCLP_HICON : GCLP_HICONSM));
+  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+  if (!icon) return;
+  // The icon is drawn by the system; the pixels it changed become opaque.
+  const TsPixelBuffer v = FCache.View();
+  const TRect area = r.Intersect(v.Bounds());
+  std::vector<uint32_t> before;
+  for (int32_t y = area.Top; y < area.Bottom; ++y)
+    for (int32_t x = area.Left; x < area.Right; ++x) before.push_back(v.At(x, y));
+  GdiFlush();
+  DrawIconEx(FCache.Canvas().Handle(), r.Left, r.Top, icon, r.Width(), r.Height(), 0, nullptr,
+             DI_NORMAL);
+  GdiFlush();
+  size_t i = 0;
+  for (int32_t y = area.Top; y < area.Bottom; ++y)
+    for (int32_t x = area.Left; x < area.Right; ++x, ++i)
+      if (v.At(x, y) != before[i]) v.At(x, y) |= 0xFF000000u;
+}
+
+void TacFrameAdapter::UpdateRegion() {
+  if (!Skinned()) return;
+  const TsFormFrameInputs in = CurrentInputs();
+  if (in.Window.cx <= 0 || in.Window.cy <= 0) return;
+  // Setting a region moves the window's frame, which comes back here as a
+  // position change: the size it is cut for is noted first.
+  FRegionSize = in.Window;
+  platform::ScopedRegion region;
+  if (in.Maximized) {
+    // A maximized window reaches past the screen by its frame: what shows is
+    // square, without rounded corners.
+    const int32_t f = in.FrameWidth;
+    region.Reset(CreateRectRgn(f, f, in.Window.cx - f, in.Window.cy - f));
+  } else {
+    region.Reset(CreateRectRgn(0, 0, in.Window.cx, in.Window.cy));
+    for (const TRect& r : FrameRegionCutouts(*FSkinData, in)) {
+      platform::ScopedRegion cut(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+      CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
+    }
+  }
+  // The system owns a region it accepted.
+  if (SetWindowRgn(FWindow, region.Get(), IsWindowVisible(FWindow))) {
+    region.Release();
+    FRegionSet = true;
+  }
+}
+
+void TacFrameAdapter::PaintNonClient(HDC dc) {
+  if (!PrepareImage()) return;
+  const TPoint o = ClientOffset();
+  RECT client{};
+  GetClientRect(FWindow, &client);
+  const int saved = SaveDC(dc);
+  ExcludeClipRect(dc, o.X, o.Y, o.X + client.right, o.Y + client.bottom);
+  GdiFlush();
+  BitBlt(dc, 0, 0, FCache.Width(), FCache.Height(), FCache.Canvas().Handle(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+}
+
+void TacFrameAdapter::PaintClientBackground(HDC dc) {
+  RECT clip{};
+  if (GetClipBox(dc, &clip) == ERROR) GetClientRect(FWindow, &clip);
+  if (FClientColor != clNone) {
+    platform::ScopedBrush brush(CreateSolidBrush(static_cast<COLORREF>(FClientColor & 0xFFFFFF)));
+    FillRect(dc, &clip, brush.Get());
+    return;
+  }
+  if (!PrepareImage()) return;
+  const TPoint o = ClientOffset();
+  GdiFlush();
+  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top,
+         FCache.Canvas().Handle(), clip.left + o.X, clip.top + o.Y, SRCCOPY);
+}
+
+void TacFrameAdapter::RepaintFrame() {
+  if (!Skinned() || !IsWindowVisible(FWindow)) return;
+  platform::ScopedWindowDC dc(FWindow);
+  if (dc.Get()) PaintNonClient(dc.Get());
+}
+
+int32_t TacFrameAdapter::HitTest(TPoint screen) const {
+  const TsFormFrameInputs in = CurrentInputs();
+  const TsTitleLayout layout = SameInputs(in, FInputs) ? FLayout : LayoutTitle(*FSkinData, in);
+  RECT wr{}, client{};
+  GetWindowRect(FWindow, &wr);
+  GetClientRect(FWindow, &client);
+  const TPoint o = ClientOffset();
+  const TRect clientRect = TRect::XYWH(o.X, o.Y, client.right, client.bottom);
+  return FrameHitTest(in, layout, clientRect, {screen.X - wr.left, screen.Y - wr.top});
+}
+
+TsCaptionButton* TacFrameAdapter::Button(int32_t hitCode) {
+  for (TsCaptionButton& b : FLayout.Buttons)
+    if (b.cpHitCode == hitCode) return &b;
+  return nullptr;
+}
+
+void TacFrameAdapter::SetHot(int32_t hitCode) {
+  if (CurrentHT == hitCode) return;
+  CurrentHT = hitCode;
+  for (TsCaptionButton& b : FLayout.Buttons) {
+    int32_t state = kButtonNormal;
+    if (FClicked != 0) {
+      if (b.cpHitCode == FClicked && hitCode == FClicked) state = kButtonPressed;
+    } else if (b.cpHitCode == hitCode && b.Enabled) {
+      state = kButtonHot;
+    }
+    if (b.cpState == state) continue;
+    b.cpState = state;
+    RepaintButton(b);
+  }
+}
+
+void TacFrameAdapter::SetPressed(int32_t hitCode) {
+  FClicked = hitCode;
+  CurrentHT = -1;
+  SetHot(hitCode);
+}
+
+void TacFrameAdapter::ResetButtons() {
+  FClicked = 0;
+  CurrentHT = -1;
+  SetHot(0);
+}
+
+void TacFrameAdapter::RunButtonCommand(int32_t hitCode) {
+  WPARAM command = 0;
+  switch (hitCode) {
+    case htClose:
+      command = SC_CLOSE;
+      break;
+    case htMinButton:
+      command = IsIconic(FWindow) ? SC_RESTORE : SC_MINIMIZE;
+      break;
+    case htMaxButton:
+      command = IsZoomed(FWindow) ? SC_RESTORE : SC_MAXIMIZE;
+      break;
+    case htHelp:
+      command = SC_CONTEXTHELP;
+      break;
+    default:
+      return;
+  }
+  // Posted, not sent: closing destroys the window and its adapters, which
+  // must not happen under the mouse message still being handled here.
+  PostMessageW(FWindow, WM_SYSCOMMAND, command, 0);
+}
+
+bool TacFrameAdapter::HandleButtonRelease(TPoint screen) {
+  if (FClicked == 0) return false;
+  const int32_t pressed = FClicked;
+  const int32_t code = HitTest(screen);
+  FClicked = 0;
+  if (GetCapture() == FWindow) ReleaseCapture();
+  ResetButtons();
+  if (code == pressed) RunButtonCommand(pressed);
+  return true;
+}
+
+bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
+  if (!Skinned()) return false;
+  const auto screenPoint = [&] {
+    return TPoint{static_cast<int16_t>(LOWORD(m.LParam)), static_cast<int16_t>(HIWORD(m.LParam))};
+  };
+  switch (m.Msg) {
+    case WM_NCPAINT: {
+      platform::ScopedWindowDC dc(FWindow);
+      if (dc.Get()) PaintNonClient(dc.Get());
+      m.Result = 0;
+      return true;
+    }
+    case WM_NCACTIVATE: {
+      const bool active = m.WParam != 0;
+      if (active != FFormActive) FBGChanged = true;
+      FFormActive = active;
+      // LParam -1 keeps the system from drawing its own caption over ours.
+      TMessage pass{m.Msg, m.WParam, static_cast<LPARAM>(-1), 0};
+      next(pass);
+      m.Result = TRUE;
+      RepaintFrame();
+      return true;
+    }
+    case WM_SETTEXT:
+    case WM_SETICON:
+      // The system repaints its caption for both: ours goes over it at once.
+      next(m);
+      FBGChanged = true;
+      RepaintFrame();
+      return true;
+    case WM_NCHITTEST:
+      m.Result = HitTest(screenPoint());
+      return true;
+    case WM_NCMOUSEMOVE: {
+      if (!FTrackingLeave) {
+        TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE | TME_NONCLIENT, FWindow, 0};
+        FTrackingLeave = TrackMouseEvent(&t) != FALSE;
+      }
+      SetHot(static_cast<int32_t>(m.WParam));
+      return false;
+    }
+    case WM_NCMOUSELEAVE:
+      FTrackingLeave = false;
+      if (FClicked == 0) SetHot(0);
+      return false;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: {
+      const auto code = static_cast<int32_t>(m.WParam);
+      if (const TsCaptionButton* b = Button(code); b && b->Enabled) {
+        SetPressed(code);
+        // The release may come anywhere: it must reach this window.
+        SetCapture(FWindow);
+        m.Result = 0;
+        return true;
+      }
+      if (code == htSysMenu) {
+        if (m.Msg == WM_NCLBUTTONDBLCLK) {
+          PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (OnSystemMenu) {
+          RECT wr{};
+          GetWindowRect(FWindow, &wr);
+          OnSystemMenu({wr.left + FLayout.Icon.Left, wr.top + FLayout.Icon.Bottom});
+        }
+        m.Result = 0;
+        return true;
+      }
+      if (code == htCaption && m.Msg == WM_NCLBUTTONDBLCLK) {
+        const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
+        if ((style & WS_MAXIMIZEBOX) != 0 && (style & WS_THICKFRAME) != 0)
+          PostMessageW(FWindow, WM_SYSCOMMAND, IsZoomed(FWindow) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        m.Result = 0;
+        return true;
+      }
+      return false;
+    }
+    case WM_NCLBUTTONUP:
+      if (HandleButtonRelease(screenPoint())) {
+        m.Result = 0;
+        return true;
+      }
+      return false;
+    case WM_LBUTTONUP: {
+      if (FClicked == 0) return false;
+      POINT p{static_cast<int16_t>(LOWORD(m.LParam)), static_cast<int16_t>(HIWORD(m.LParam))};
+      ClientToScreen(FWindow, &p);
+      HandleButtonRelease({p.x, p.y});
+      m.Result = 0;
+      return true;
+    }
+    case WM_CAPTURECHANGED:
+      if (FClicked != 0 && reinterpret_cast<HWND>(m.LParam) != FWindow) ResetButtons();
+      return false;
+    case WM_ERASEBKGND:
+      if (m.WParam != 0) PaintClientBackground(reinterpret_cast<HDC>(m.WParam));
+      m.Result = 1;
+      return true;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED: {
+      next(m);
+      RECT wr{};
+      GetWindowRect(FWindow, &wr);
+      if (TSize{wr.right - wr.left, wr.bottom - wr.top} != FRegionSize) {
+        FBGChanged = true;
+        UpdateRegion();
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace ac

@@ -1,0 +1,224 @@
+#include "frames/ts_skin_provider.h"
+
+#include "manager/skin_broadcast.h"
+
+namespace ac {
+
+namespace {
+
+// The taskbar's request for a window's menu.
+constexpr UINT kPopupSystemMenu = 0x313;
+
+}  // namespace
+
+TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
+  FForm = dynamic_cast<TCustomForm*>(owner);
+  if (!FForm) return;
+  // A form already served by another adapter keeps it: this one stays idle.
+  if (FForm->HandleAllocated() &&
+      SendMessageW(FForm->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETPROVIDER), 0) != 0) {
+    RTEmpty = true;
+    return;
+  }
+  FCommonData = std::make_unique<TsCommonData>(*FForm, kCocForm, "FORM");
+  FCommonData->UpdateIndexes();
+  FRegistered = RegisterForm(*FForm);
+  FHook = FForm->HookWindowProc(
+      [this](TMessage& m, const TWndMethod& previous) { WndProc(m, previous); });
+  EnsureFrame();
+}
+
+TsSkinProvider* TsSkinProvider::CreateRT(TCustomForm& form) {
+  auto* provider = new TsSkinProvider(&form);
+  provider->RTInit = true;
+  provider->UseGlobalColor = false;
+  return provider;
+}
+
+TsSkinProvider::~TsSkinProvider() {
+  // The frame goes first (it puts the plain frame back), then the hook, so
+  // no message reaches this object half destroyed.
+  if (FFrame && FForm && !FForm->HasState(csDestroying)) FFrame->RemoveSkin();
+  FFrame.reset();
+  FHook.Unhook();
+}
+
+void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+}
+
+void TsSkinProvider::SetSkinSection(const std::string& section) {
+  FFormSection = section;
+  if (FCommonData) FCommonData->SetDefaultSection(section);
+  if (FFrame) {
+    FFrame.reset();
+    EnsureFrame();
+    if (!RTInit) PrepareForm();
+  }
+}
+
+void TsSkinProvider::EnsureFrame() {
+  if (FFrame || RTEmpty || !FForm || !FForm->HandleAllocated()) return;
+  TacFrameSections sections;
+  sections.Form = FFormSection;
+  if (FFormSection == "DIALOG") sections.Title = "DIALOGTITLE";
+  FFrame = std::make_unique<TacFrameAdapter>(FForm->Handle(), sections);
+  FCommonData->InitCommonProp(FForm->Handle());
+}
+
+bool TsSkinProvider::ForThisManager(const TMessage& m) const {
+  return m.LParam == 0 || reinterpret_cast<TsSkinManager*>(m.LParam) == FCommonData->SkinManager();
+}
+
+void TsSkinProvider::PrepareForm() {
+  if (RTEmpty || RTInit || !FForm) return;
+  EnsureFrame();
+  if (!FFrame) return;
+  FPrepared = true;
+  FCommonData->UpdateIndexes();
+  TsSkinManager* manager = FCommonData->SkinManager();
+  if (!DrawNonClientArea || !manager || !manager->IsActive()) {
+    FFrame->RemoveSkin();
+    return;
+  }
+  if (!FSystemMenu) FSystemMenu = new TsSystemMenu(this, *FForm);
+  FFrame->OnSystemMenu = [this](TPoint at) { DropSysMenu(at.X, at.Y); };
+  // A form that keeps its own colour keeps it in its client area too.
+  FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
+  FFrame->ApplySkin(manager, FCommonData->CurrentPPI);
+}
+
+void TsSkinProvider::DropSysMenu(int x, int y) {
+  if (FSystemMenu && FFrame && FFrame->Skinned())
+    FSystemMenu->Drop(FCommonData->SkinManager(), x, y);
+}
+
+void TsSkinProvider::InitRT() {
+  if (!RTInit) return;
+  RTInit = false;
+  PrepareForm();
+}
+
+void TsSkinProvider::Unskin() {
+  if (FFrame) FFrame->RemoveSkin();
+}
+
+bool TsSkinProvider::SkinCommand(TMessage& m) {
+  TsCommonData& cd = *FCommonData;
+  switch (SkinCommandCode(m.WParam)) {
+    case SKC_GETPROVIDER:
+      m.Result = reinterpret_cast<LRESULT>(this);
+      return true;
+    case SKC_ISSKINNED:
+      m.Result = 1;
+      return true;
+    case SKC_GETKIND:
+      m.Result = kFormKind;
+      return true;
+    case SKC_GETSKINDATA:
+      m.Result = reinterpret_cast<LRESULT>(&cd);
+      return true;
+    case SKC_DEFAULTINDEX:
+      return cd.HandleCommonMessage(m);
+    case SKC_GETBGCOLOR:
+      if (!FFrame || !FFrame->Skinned()) return false;
+      m.Result = static_cast<LRESULT>(static_cast<uint32_t>(FFrame->ClientColor()));
+      return true;
+    case SKC_GETBACKGROUND: {
+      if (!FFrame || !FFrame->Skinned() || m.LParam == 0) return false;
+      // The client is one colour: the form's own (an attached adapter keeps
+      // it) or the form section's.
+      auto& query = *reinterpret_cast<TacBgQuery*>(m.LParam);
+      query.Kind = bqColor;
+      query.Image = nullptr;
+      query.Color = FFrame->ClientColor();
+      return true;
+    }
+    case SKC_GETFRAMEWIDTH:
+      if (FFrame) {
+        m.Result = FFrame->CurrentInputs().FrameWidth;
+        return true;
+      }
+      return false;
+    case SKC_GETCLIENTOFFSET:
+      if (FFrame) {
+        const TPoint o = FFrame->ClientOffset();
+        m.Result = MAKELONG(o.X, o.Y);
+        return true;
+      }
+      return false;
+    case SKC_NEWSKIN:
+      if (!ForThisManager(m)) return false;
+      cd.UpdateIndexes();
+      if (!RTInit) PrepareForm();
+      return false;
+    case SKC_REMOVESKIN:
+      if (!ForThisManager(m)) return false;
+      cd.HandleCommonMessage(m);
+      Unskin();
+      return false;
+    case SKC_HOTLEAVE:
+      // The mouse left the caption: no button stays lit.
+      if (FFrame) FFrame->LeaveButtons();
+      return false;
+    case SKC_SETPPI:
+      // The skin loaded for the new resolution dresses the frame.
+      cd.HandleCommonMessage(m);
+      if (!RTInit) PrepareForm();
+      return false;
+    case SKC_REFRESH:
+    case SKC_SETFRAMESKIN:
+      if (!ForThisManager(m) && SkinCommandCode(m.WParam) == SKC_REFRESH) return false;
+      if (!RTInit) {
+        PrepareForm();
+        if (FFrame && FFrame->Skinned())
+          RedrawWindow(FForm->Handle(), nullptr, nullptr,
+                       RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
+  // A declared adapter exists before its form's window: the window is named
+  // in ACSDATA as soon as it is there, so the activation hook passes it by.
+  if (!FFrame && !RTEmpty && m.Msg != WM_NCDESTROY && FForm->HandleAllocated()) {
+    EnsureFrame();
+    FPrepared = false;
+  }
+  if (m.Msg == WM_SKINCMD) {
+    if (!SkinCommand(m)) previous(m);
+    return;
+  }
+  // The frame is skinned before anything of it can be seen or hit.
+  if (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || (m.Msg == WM_SHOWWINDOW && m.WParam != 0) ||
+      (m.Msg == CM_SHOWINGCHANGED && FForm->Showing())) {
+    if (RTInit) {
+      InitRT();
+    } else if (!FPrepared) {
+      PrepareForm();
+    }
+  }
+  // The taskbar's request for the window menu, which the system can no
+  // longer show without WS_SYSMENU.
+  if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {
+    POINT at{};
+    GetCursorPos(&at);
+    DropSysMenu(at.x, at.y);
+    m.Result = 0;
+    return;
+  }
+  if (m.Msg == WM_NCDESTROY) {
+    // The window is going: nothing of the frame is put back on it.
+    if (FFrame) FFrame->ForgetWindow();
+    FFrame.reset();
+    previous(m);
+    return;
+  }
+  if (FFrame && FFrame->Handle(m, previous)) return;
+  previous(m);
+}
+
+}  // namespace ac

@@ -1,0 +1,88 @@
+#pragma once
+// TsSkinProvider: the frame adapter of a form. Owned by the form it serves,
+// it takes over the form's window procedure (HookWindowProc), names the
+// form's skin data in "ACSDATA" (section "FORM", kind 224), keeps the form in
+// the registered forms list, and lets a TacFrameAdapter paint and run the
+// skinned frame while the skin manager has an active skin.
+//
+// An adapter attached at run time (CreateRT) starts lazily: the first
+// non-client hit test or paint, or the form becoming visible, skins it, so
+// the frame the system would paint never reaches the screen first.
+//
+// Skin commands: SKC_NEWSKIN re-skins, SKC_REMOVESKIN puts the plain frame
+// back, SKC_REFRESH rebuilds and repaints; the common ones (SKC_ISSKINNED,
+// SKC_GETPROVIDER, SKC_GETKIND, ...) are answered here; all commands then
+// reach the form's own procedure as well.
+#include <memory>
+
+#include "controls/ts_common_data.h"
+#include "frames/frame_adapter.h"
+#include "frames/ts_system_menu.h"
+#include "framework/form.h"
+#include "manager/skinned_window_lists.h"
+
+namespace ac {
+
+// The control kind code of a form's skin data.
+inline constexpr uint8_t kCocForm = 224;
+// What a form answers to SKC_GETKIND.
+inline constexpr int kFormKind = 13;
+
+class TsSkinProvider : public TComponent {
+ public:
+  // Owner: the form to serve. Any other owner leaves the adapter unattached.
+  explicit TsSkinProvider(TComponent* owner);
+  // An adapter for a live form, attached at run time: initialised lazily.
+  static TsSkinProvider* CreateRT(TCustomForm& form);
+  ~TsSkinProvider() override;
+  std::string_view ClassName() const override { return "TsSkinProvider"; }
+
+  bool DrawNonClientArea = true;
+  bool DrawClientArea = true;
+  bool UseGlobalColor = true;
+  bool ShowAppIcon = true;
+  bool AllowExtBorders = true;
+  bool MakeSkinMenu = false;
+
+  // Attached at run time, initialisation pending.
+  bool RTInit = false;
+  // Another adapter already serves the form; this one stays idle.
+  bool RTEmpty = false;
+
+  TCustomForm* Form() const { return FForm; }
+  TsCommonData& SkinData() { return *FCommonData; }
+  // The window menu the skinned frame shows (made with the first skinning).
+  TsSystemMenu* SystemMenu() const { return FSystemMenu; }
+  // Shows the window menu at the screen point (X, Y).
+  void DropSysMenu(int x, int y);
+  // The frame of the form's window, or null while the form has no window.
+  TacFrameAdapter* Frame() const { return FFrame.get(); }
+  // The skin section of the form ("FORM", or "DIALOG" for message forms).
+  void SetSkinSection(const std::string& section);
+
+  // Skins the form now (the lazy start of a run-time adapter, or a skin
+  // change): sections, style, region, repaint.
+  void PrepareForm();
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  void WndProc(TMessage& m, const TWndMethod& previous);
+  // True when M was answered here and must not go on.
+  bool SkinCommand(TMessage& m);
+  void InitRT();
+  void EnsureFrame();
+  void Unskin();
+  bool ForThisManager(const TMessage& m) const;
+
+  TCustomForm* FForm = nullptr;
+  std::unique_ptr<TsCommonData> FCommonData;
+  std::unique_ptr<TacFrameAdapter> FFrame;
+  TacListEntry<TCustomForm> FRegistered;
+  TWindowProcHook FHook;
+  bool FPrepared = false;               // the frame took the skin since the window came
+  TsSystemMenu* FSystemMenu = nullptr;  // owned as a component of this adapter
+  std::string FFormSection = "FORM";
+};
+
+}  // namespace ac

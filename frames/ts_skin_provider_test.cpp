@@ -1,0 +1,498 @@
+#include "frames/ts_skin_provider.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "frames/ac_provider.h"
+#include "frames/frame_classes.h"
+#include "frames/frame_test_support.h"
+#include "manager/skin_command_delivery.h"
+#include "paint/form_frame.h"
+#include "pixels/pixel_buffer_testing.h"
+#include "skin/skin_data_lookup.h"
+#include "win32/gdi_text.h"
+#include "win32/handle_counts.h"
+
+namespace ac {
+
+std::string test::SkinsFolder() {
+  // Wine maps the root of the file system to Z:.
+  std::string path = "Z:" + std::string(AC_SOURCE_DIR) + "/skins";
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+namespace {
+
+// A form with a plain (not extended) skinned frame: single border, only the
+// system-menu icon, shown under the Velmora Light skin.
+class SkinnedFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Program.Manager->IsActive())
+        << (Program.Messages.Entries.empty() ? "" : Program.Messages.Entries[0].Text);
+    ASSERT_TRUE(ActivationHookInstalled());
+    Form = NewForm(TFormBorderStyle::bsSingle);
+  }
+  test::TFrameTestForm* NewForm(TFormBorderStyle style, int tag = 0) {
+    auto* f = new test::TFrameTestForm(&Program.App.App);
+    f->BorderStyle = style;
+    f->BorderIcons = 1u << static_cast<int>(TBorderIcon::biSystemMenu);
+    f->Position = TPosition::poDesigned;
+    f->Tag = tag;
+    f->SetBounds(120, 100, 300, 160);
+    f->SetCaption("Рамка");
+    return f;
+  }
+
+  // Shows F and lets it paint.
+  void ShowAndPaint(TCustomForm* f) {
+    f->Show();
+    test::PumpUntil([] { return false; }, 150);
+  }
+
+  TacFrameAdapter* FrameOf(TCustomForm* f) {
+    TacProvider* p = FindAttachment(f->Handle());
+    return p && p->sp ? p->sp->Frame() : nullptr;
+  }
+
+  LRESULT HitAt(HWND w, int x, int y) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+  }
+
+  test::TSkinnedProgram Program{test::SkinsFolder(), "VelmoraLight"};
+  TsSkinManager* Manager = Program.Manager;
+  test::TFrameTestForm* Form = nullptr;
+};
+
+TEST_F(SkinnedFrameTest, FirstActivationAttachesTheFrameAndTakesTheSystemMenuStyle) {
+  HWND w = Form->Handle();
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->Skinned());
+  EXPECT_NE(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_ISSKINNED), 0), 1);
+  EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_GETKIND), 0), kFormKind);
+  // The system menu itself stays, for the skin to show later.
+  EXPECT_NE(GetSystemMenu(w, FALSE), nullptr);
+}
+
+TEST_F(SkinnedFrameTest, TheRegionLeavesOutExactlyTheKeyCornersOfTheBorderImage) {
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  HWND w = Form->Handle();
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(GetWindowRgn(w, rgn), COMPLEXREGION);
+  const TsFormFrameInputs in = frame->CurrentInputs();
+  const std::vector<TRect> cut = FrameRegionCutouts(*frame->SkinData(), in);
+  ASSERT_FALSE(cut.empty());
+  const auto isCut = [&](int x, int y) {
+    for (const TRect& r : cut)
+      if (r.Contains({x, y})) return true;
+    return false;
+  };
+  // Every pixel of the four 12 x 12 corners and of the middle row.
+  std::vector<TPoint> probes;
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      probes.push_back({x, y});
+      probes.push_back({in.Window.cx - 1 - x, y});
+      probes.push_back({x, in.Window.cy - 1 - y});
+      probes.push_back({in.Window.cx - 1 - x, in.Window.cy - 1 - y});
+    }
+  for (int x = 0; x < in.Window.cx; ++x) probes.push_back({x, in.Window.cy / 2});
+  int cutSeen = 0;
+  for (TPoint p : probes) {
+    EXPECT_EQ(PtInRegion(rgn, p.X, p.Y) != FALSE, !isCut(p.X, p.Y)) << p.X << "," << p.Y;
+    cutSeen += isCut(p.X, p.Y);
+  }
+  EXPECT_GT(cutSeen, 0);
+  DeleteObject(rgn);
+}
+
+TEST_F(SkinnedFrameTest, HitTestsAnswerFromTheLiveSystemMetrics) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  const TacSkinData* sd = FrameOf(Form)->SkinData();
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+  const int f = GetSystemMetrics(SM_CXFIXEDFRAME);
+  const int c = GetSystemMetrics(SM_CYCAPTION);
+  const int centre = c / 2 + f / 2;
+  // The lone close button: one frame of its glyph wide, the close glyph high,
+  // at the title's right edge, centred on the title's centre line.
+  const TsMaskData& glyph = sd->ma[static_cast<size_t>(sd->TitleGlyphs[tgCloseAlone])];
+  const int right = width - std::max(f, 4);
+  const int closeLeft = right - glyph.Width;
+  struct TCase {
+    int X, Y;
+    LRESULT Code;
+  };
+  const TCase cases[] = {
+      {closeLeft + glyph.Width / 2, centre, HTCLOSE},
+      {closeLeft, centre, HTCLOSE},
+      {right - 1, centre, HTCLOSE},
+      {closeLeft - 1, centre, HTCAPTION},
+      {width / 2, f + c / 2, HTCAPTION},
+      {width / 2, 0, HTCAPTION},
+      {f + 8, centre, HTSYSMENU},
+      {f + 16, centre, HTCAPTION},
+      {0, height / 2, HTBORDER},
+      {width - 1, height / 2, HTBORDER},
+      {width / 2, height - 1, HTBORDER},
+      {width / 2, height / 2, HTCLIENT},
+  };
+  for (const TCase& k : cases) EXPECT_EQ(HitAt(w, k.X, k.Y), k.Code) << k.X << "," << k.Y;
+}
+
+TEST_F(SkinnedFrameTest, ASizingFrameAnswersTheResizeCodesInItsBorderBands) {
+  auto* sizeable = NewForm(TFormBorderStyle::bsSizeable);
+  ShowAndPaint(sizeable);
+  HWND w = sizeable->Handle();
+  ASSERT_NE(FrameOf(sizeable), nullptr);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+  const int f = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  struct TCase {
+    int X, Y;
+    LRESULT Code;
+  };
+  const TCase cases[] = {
+      {0, 0, HTTOPLEFT},
+      {width - 1, 0, HTTOPRIGHT},
+      {0, height - 1, HTBOTTOMLEFT},
+      {width - 1, height - 1, HTBOTTOMRIGHT},
+      {width / 2, 0, HTTOP},
+      {width / 2, f - 1, HTTOP},
+      {width / 2, height - 1, HTBOTTOM},
+      {0, height / 2, HTLEFT},
+      {f - 1, height / 2, HTLEFT},
+      {width - f, height / 2, HTRIGHT},
+      {width / 2, f, HTCAPTION},
+      {width / 2, height / 2, HTCLIENT},
+  };
+  for (const TCase& k : cases) EXPECT_EQ(HitAt(w, k.X, k.Y), k.Code) << k.X << "," << k.Y;
+}
+
+// The frame on the screen: the pixels outside the client area and inside the
+// window region are the paint layer's render of the frame at the window's
+// size (the system's icon excepted), in the active and the inactive look.
+TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const auto compare = [&](const char* look) {
+    const test::TFrameComparison c = test::CompareFrame(w, *frame, "Рамка");
+    EXPECT_EQ(c.Differing, 0) << look << ": " << c.Report;
+    EXPECT_GT(c.Compared, 0) << look;
+    return c.Shown;
+  };
+  ASSERT_TRUE(frame->FormActive());
+  const TsPixelImage active = compare("active");
+  // Another window takes the activation: the frame turns inactive.
+  auto* other = NewForm(TFormBorderStyle::bsSingle);
+  other->SetBounds(500, 400, 200, 100);
+  ShowAndPaint(other);
+  ASSERT_FALSE(frame->FormActive());
+  const TsPixelImage inactive = compare("inactive");
+  EXPECT_NE(testing::Pixels(active.View()), testing::Pixels(inactive.View()));
+}
+
+// Records the system commands that reach the form below its frame adapter.
+struct TCommandRecorder {
+  std::vector<WPARAM> Commands;
+  TWindowProcHook Hook;
+  explicit TCommandRecorder(TControl& c) {
+    Hook = c.HookWindowProc([this](TMessage& m, const TWndMethod& previous) {
+      if (m.Msg == WM_SYSCOMMAND) {
+        Commands.push_back(m.WParam & 0xFFF0);
+        return;  // the form stays open
+      }
+      previous(m);
+    });
+  }
+};
+
+TEST_F(SkinnedFrameTest, TheCloseButtonClosesOnlyWhenReleasedOverIt) {
+  TCommandRecorder recorder(*Form);
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(frame->Layout().Buttons.size(), 1u);
+  const TRect close = frame->Layout().Buttons[0].cpRect;
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const POINT on{wr.left + (close.Left + close.Right) / 2, wr.top + std::max(close.Top, 0) + 4};
+  const auto clientPoint = [&](POINT screen) {
+    ScreenToClient(w, &screen);
+    return MAKELPARAM(screen.x, screen.y);
+  };
+  struct TCase {
+    const char* Name;
+    POINT Release;
+    size_t Commands;
+  };
+  const TCase cases[] = {
+      {"released off the button", {wr.left + 40, wr.top + 60}, 0},
+      {"released on the button", on, 1},
+  };
+  for (const TCase& c : cases) {
+    recorder.Commands.clear();
+    ASSERT_EQ(HitAt(w, on.x - wr.left, on.y - wr.top), HTCLOSE);
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(on.x, on.y));
+    EXPECT_EQ(frame->Layout().Buttons[0].cpState, kButtonPressed) << c.Name;
+    EXPECT_EQ(GetCapture(), w) << c.Name;
+    SendMessageW(w, WM_LBUTTONUP, 0, clientPoint(c.Release));
+    test::PumpUntil([&] { return !recorder.Commands.empty(); }, 300);
+    EXPECT_EQ(frame->Layout().Buttons[0].cpState, kButtonNormal) << c.Name;
+    EXPECT_NE(GetCapture(), w) << c.Name;
+    ASSERT_EQ(recorder.Commands.size(), c.Commands) << c.Name;
+    if (c.Commands) {
+      EXPECT_EQ(recorder.Commands[0], static_cast<WPARAM>(SC_CLOSE));
+    }
+  }
+}
+
+TEST_F(SkinnedFrameTest, TheMaximizeButtonMaximizesAndRestoresWithItsGlyphAndRegion) {
+  auto* f = NewForm(TFormBorderStyle::bsSizeable);
+  f->BorderIcons = (1u << static_cast<int>(TBorderIcon::biSystemMenu)) |
+                   (1u << static_cast<int>(TBorderIcon::biMaximize)) |
+                   (1u << static_cast<int>(TBorderIcon::biMinimize));
+  ShowAndPaint(f);
+  HWND w = f->Handle();
+  TacFrameAdapter* frame = FrameOf(f);
+  ASSERT_NE(frame, nullptr);
+  const auto glyphs = [&] {
+    std::vector<TacTitleGlyph> g;
+    for (const TsCaptionButton& b : frame->Layout().Buttons) g.push_back(b.cpGlyphType);
+    return g;
+  };
+  const auto clickMax = [&] {
+    const TsCaptionButton* max = nullptr;
+    for (const TsCaptionButton& b : frame->Layout().Buttons)
+      if (b.cpHitCode == HTMAXBUTTON) max = &b;
+    ASSERT_NE(max, nullptr);
+    RECT wr{};
+    GetWindowRect(w, &wr);
+    POINT at{wr.left + (max->cpRect.Left + max->cpRect.Right) / 2,
+             wr.top + (std::max(max->cpRect.Top, 0) + max->cpRect.Bottom) / 2};
+    ASSERT_EQ(SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), HTMAXBUTTON);
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTMAXBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(w, WM_NCLBUTTONUP, HTMAXBUTTON, MAKELPARAM(at.x, at.y));
+    test::PumpUntil([] { return false; }, 200);
+  };
+  const auto regionKind = [&](RECT* box) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(w, rgn);
+    GetRgnBox(rgn, box);
+    DeleteObject(rgn);
+    return kind;
+  };
+  EXPECT_EQ(glyphs(), (std::vector<TacTitleGlyph>{tgClose, tgMax, tgMin}));
+  clickMax();
+  ASSERT_TRUE(IsZoomed(w));
+  frame->RepaintFrame();
+  EXPECT_EQ(glyphs(), (std::vector<TacTitleGlyph>{tgClose, tgNormal, tgMin}));
+  // On the screen the maximized window shows without its frame band: the
+  // region is that rectangle, square.
+  RECT box{};
+  EXPECT_EQ(regionKind(&box), SIMPLEREGION);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const int fw = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+  EXPECT_EQ(box.left, fw);
+  EXPECT_EQ(box.right, wr.right - wr.left - fw);
+  clickMax();
+  ASSERT_FALSE(IsZoomed(w));
+  frame->RepaintFrame();
+  EXPECT_EQ(glyphs(), (std::vector<TacTitleGlyph>{tgClose, tgMax, tgMin}));
+  EXPECT_EQ(regionKind(&box), COMPLEXREGION);
+}
+
+// A thread timer that notes whether a popup menu is on the screen and closes
+// it: the press on the icon runs the menu's own modal loop.
+bool MenuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) {
+    MenuSeen = true;
+    KillTimer(nullptr, id);
+    EndMenu();
+  }
+}
+
+TEST_F(SkinnedFrameTest, APressOnTheIconDropsTheWindowMenuUnderIt) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const TRect icon = frame->Layout().Icon;
+  ASSERT_FALSE(icon.IsEmpty());
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const POINT at{wr.left + icon.Left + 2, wr.top + icon.Top + 2};
+  ASSERT_EQ(HitAt(w, icon.Left + 2, icon.Top + 2), HTSYSMENU);
+  MenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+  SendMessageW(w, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(at.x, at.y));
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(MenuSeen);
+  TacProvider* p = FindAttachment(w);
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->sp->SystemMenu(), nullptr);
+  EXPECT_NE(p->sp->SystemMenu()->ItemClose, nullptr);
+}
+
+TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const TRect close = frame->Layout().Buttons[0].cpRect;
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const POINT on{wr.left + (close.Left + close.Right) / 2, wr.top + std::max(close.Top, 0) + 4};
+  const auto buttonPixels = [&](const TsPixelImage& shot) {
+    std::vector<uint32_t> px;
+    for (int y = std::max(close.Top, 0); y < close.Bottom; ++y)
+      for (int x = close.Left; x < close.Right; ++x) px.push_back(shot.View().At(x, y));
+    return px;
+  };
+  struct TStep {
+    const char* Name;
+    UINT Msg;
+    WPARAM Hit;
+    int32_t State;
+  };
+  const TStep steps[] = {
+      {"over the close button", WM_NCMOUSEMOVE, HTCLOSE, kButtonHot},
+      {"over the caption", WM_NCMOUSEMOVE, HTCAPTION, kButtonNormal},
+      {"back over the close button", WM_NCMOUSEMOVE, HTCLOSE, kButtonHot},
+      {"off the window", WM_NCMOUSELEAVE, 0, kButtonNormal},
+  };
+  std::vector<std::vector<uint32_t>> shown;
+  for (const TStep& s : steps) {
+    SendMessageW(w, s.Msg, s.Hit, MAKELPARAM(on.x, on.y));
+    EXPECT_EQ(frame->Layout().Buttons[0].cpState, s.State) << s.Name;
+    const test::TFrameComparison c = test::CompareFrame(w, *frame, "Рамка");
+    EXPECT_EQ(c.Differing, 0) << s.Name << ": " << c.Report;
+    shown.push_back(buttonPixels(c.Shown));
+  }
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_EQ(shown[0], shown[2]);
+  EXPECT_EQ(shown[1], shown[3]);
+}
+
+TEST_F(SkinnedFrameTest, ADeclaredAdapterFramesItsFormAndTheHookAddsNone) {
+  auto* declared = NewForm(TFormBorderStyle::bsSingle);
+  auto* provider = new TsSkinProvider(declared);
+  EXPECT_FALSE(provider->RTInit);
+  ShowAndPaint(declared);
+  HWND w = declared->Handle();
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  ASSERT_NE(provider->Frame(), nullptr);
+  EXPECT_TRUE(provider->Frame()->Skinned());
+  EXPECT_EQ(GetPropW(w, kCommonDataProp), static_cast<TacCommonDataBase*>(&provider->SkinData()));
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_GETPROVIDER), 0),
+            reinterpret_cast<LRESULT>(provider));
+  // A second adapter on the same form stays idle.
+  auto* second = new TsSkinProvider(declared);
+  EXPECT_TRUE(second->RTEmpty);
+  EXPECT_EQ(second->Frame(), nullptr);
+}
+
+TEST_F(SkinnedFrameTest, ADeclaredAdapterUnskinsWithTheSkinAndReskinsWithTheNext) {
+  auto* declared = NewForm(TFormBorderStyle::bsSingle);
+  auto* provider = new TsSkinProvider(declared);
+  ShowAndPaint(declared);
+  HWND w = declared->Handle();
+  ASSERT_TRUE(provider->Frame()->Skinned());
+  const auto region = [&] {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(w, rgn);
+    DeleteObject(rgn);
+    return kind;
+  };
+  EXPECT_EQ(region(), COMPLEXREGION);
+  Manager->SetActive(false);
+  // The adapter stays with its form, unskinned: the system's frame is back.
+  EXPECT_FALSE(provider->Frame()->Skinned());
+  EXPECT_NE(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(region(), ERROR);
+  Manager->SetActive(true);
+  // The next skin dresses it again, without waiting for an activation.
+  EXPECT_TRUE(provider->Frame()->Skinned());
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(region(), COMPLEXREGION);
+  test::PumpUntil([] { return false; }, 100);
+  const test::TFrameComparison c = test::CompareFrame(w, *provider->Frame(), "Рамка");
+  EXPECT_EQ(c.Differing, 0) << c.Report;
+}
+
+TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
+  auto* plain = NewForm(TFormBorderStyle::bsSingle, 0x100);
+  ShowAndPaint(plain);
+  HWND w = plain->Handle();
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  EXPECT_EQ(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
+  DeleteObject(rgn);
+}
+
+TEST_F(SkinnedFrameTest, RemovingTheSkinPutsThePlainFrameBackAndANewSkinReattaches) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  ASSERT_NE(FrameOf(Form), nullptr);
+  Manager->SetActive(false);
+  EXPECT_FALSE(ActivationHookInstalled());
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  EXPECT_EQ(GetPropW(w, kCommonDataProp), nullptr);
+  EXPECT_NE(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, rgn), ERROR);
+  DeleteObject(rgn);
+  Manager->SetActive(true);
+  ASSERT_TRUE(ActivationHookInstalled());
+  // The next activation attaches again.
+  auto* other = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(other);
+  SetActiveWindow(w);
+  test::PumpUntil([] { return false; }, 100);
+  ASSERT_NE(FrameOf(Form), nullptr);
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+}
+
+TEST_F(SkinnedFrameTest, AFormDestroyedWithItsAttachmentLeavesNoTraceInTheLists) {
+  const platform::THandleCounts before = platform::LiveHandleCounts();
+  auto* doomed = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(doomed);
+  HWND w = doomed->Handle();
+  ASSERT_NE(FindAttachment(w), nullptr);
+  // The form frees its frame adapter and its attachment itself, in its own
+  // order, while the hook stays installed.
+  TComponent::Free(doomed);
+  EXPECT_EQ(FindAttachment(w), nullptr);
+  const auto& forms = SkinnedWindowLists().RegisteredForms;
+  EXPECT_EQ(std::count(forms.begin(), forms.end(), doomed), 0);
+  EXPECT_EQ(platform::LiveHandleCounts(), before);
+}
+
+}  // namespace
+}  // namespace ac
