@@ -22,6 +22,9 @@ void TacSkinListController::AddControl(TControl& control) {
   if (std::find(FControls.begin(), FControls.end(), &control) == FControls.end())
     FControls.push_back(&control);
   SendSkinCommandTo(control, SKC_LISTCHANGED, reinterpret_cast<LPARAM>(&SkinManager));
+  // A picker needs the list: it is built in the background and the picker
+  // hears when it is complete.
+  UpdateIfNeeded(false);
 }
 
 void TacSkinListController::DelControl(const TControl& control) {

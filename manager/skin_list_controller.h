@@ -8,8 +8,8 @@
 //     calling thread. A background building in progress is stopped and its
 //     remaining steps are done here; the forms then hear SKC_DELAYEDLOAD with
 //     LParam 0.
-//   - otherwise (UpdateIfNeeded(false), at the manager's construction and
-//     load completion): by a TacAddThread that hands one step every 12 ms to
+//   - for a registered control (AddControl, and again at the manager's load
+//     completion while one is registered): by a TacAddThread that hands one step every 12 ms to
 //     the user-interface thread. The forms hear SKC_DELAYEDLOAD with LParam 1
 //     when it starts.
 // When a building completes, every registered control receives
@@ -55,6 +55,7 @@ class TacSkinListController {
   // owner.
   void AddControl(TControl& control);
   void DelControl(const TControl& control);
+  bool HasControls() const { return !FControls.empty(); }
   const std::vector<TControl*>& Controls() const { return FControls; }
 
   // Builds the list when it needs an update (or its skin directory or filter

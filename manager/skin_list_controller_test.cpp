@@ -143,6 +143,8 @@ class SkinListTest : public ::testing::Test {
 
 TEST_F(SkinListTest, TheThreadHandsItsStepsToTheUserInterfaceThreadOneAtATime) {
   Listen(*Picker, PickerHeard);
+  FormHeard = {};
+  // Registering tells the picker at once and starts the building.
   M->SkinListController->AddControl(*Picker);
   EXPECT_EQ(PickerHeard.ListChanged, std::vector<LPARAM>{reinterpret_cast<LPARAM>(M)});
   int changedEvents = 0;
@@ -152,7 +154,6 @@ TEST_F(SkinListTest, TheThreadHandsItsStepsToTheUserInterfaceThreadOneAtATime) {
     ++changedEvents;
     eventThread = GetCurrentThreadId();
   };
-  FormHeard = {};
 
   // Each step lists one more skin; the list never jumps.
   EXPECT_EQ(BuildInBackground(), (std::vector<std::size_t>{0, 1, 2, 3, 4}));

@@ -69,7 +69,6 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
     FApplicationHook =
         Application->HookMainWindow([this](TMessage& m) { return ApplicationMessage(m); });
   }
-  SkinListController->UpdateIfNeeded(false);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -663,9 +662,10 @@ void TsSkinManager::Loaded() {
   if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
   FillThirdPartyDefaults();
   if (Core.Active && Core.IsActive()) AnnounceSkin(TRepaint::rpNo);
-  // The list is built afresh in the background for the settings just read.
+  // The list is built afresh for the settings just read, once something
+  // needs it: a registered skin picker, or a reader.
   SkinListController->Reset();
-  SkinListController->UpdateIfNeeded(false);
+  if (SkinListController->HasControls()) SkinListController->UpdateIfNeeded(false);
   // Under smVCL the framework scales to the screen: the custom resolution
   // starts from there should the custom mode be chosen later.
   if (Options.ScaleMode == smVCL) Options.PixelsPerInch = Screen ? Screen->PixelsPerInch() : 96;
