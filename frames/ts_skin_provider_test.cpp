@@ -211,6 +211,17 @@ TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
   EXPECT_NE(testing::Pixels(active.View()), testing::Pixels(inactive.View()));
 }
 
+TEST_F(SkinnedFrameTest, ANewCaptionIsWrittenIntoTheSkinnedTitle) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  Form->SetCaption("Другая рамка");
+  const test::TFrameComparison c = test::CompareFrame(w, *frame, "Другая рамка");
+  EXPECT_EQ(c.Differing, 0) << c.Report;
+  EXPECT_GT(test::CompareFrame(w, *frame, "Рамка").Differing, 0);
+}
+
 // Records the system commands that reach the form below its frame adapter.
 struct TCommandRecorder {
   std::vector<WPARAM> Commands;
