@@ -4,6 +4,8 @@
 //
 //   e2e_probe wait SECONDS   exit 0 once the window is visible, 1 on timeout
 //   e2e_probe state          print key=value lines (see State)
+//   e2e_probe activity       print the program's running timers and the number
+//                            of state-fade frames it has shown (timers=, frames=)
 //   e2e_probe handles        print the program's live GDI and USER objects,
 //                            asked of its application window (gdi=, user=)
 //   e2e_probe skincmd WINDOW CODE [LPARAM]
@@ -180,7 +182,9 @@ int State() {
   return 0;
 }
 
-int Handles() {
+// The program's object counters, or with Activity its running timers and the
+// fade frames it has shown.
+int Handles(bool activity) {
   HWND form = FindWindowW(L"TForm1", nullptr);
   HWND app = form ? GetWindow(form, GW_OWNER) : nullptr;
   if (!app) {
@@ -193,8 +197,13 @@ int Handles() {
     SendMessageTimeoutW(app, query, which, 0, SMTO_ABORTIFHUNG, 5000, &result);
     return static_cast<long>(result);
   };
-  std::printf("gdi=%ld\n", ask(ac::platform::kHandleCountGdi));
-  std::printf("user=%ld\n", ask(ac::platform::kHandleCountUser));
+  if (activity) {
+    std::printf("timers=%ld\n", ask(ac::platform::kHandleCountTimers));
+    std::printf("frames=%ld\n", ask(ac::platform::kFadeFramesShown));
+  } else {
+    std::printf("gdi=%ld\n", ask(ac::platform::kHandleCountGdi));
+    std::printf("user=%ld\n", ask(ac::platform::kHandleCountUser));
+  }
   return 0;
 }
 
@@ -368,7 +377,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (command == "state") return State();
-  if (command == "handles") return Handles();
+  if (command == "handles") return Handles(false);
+  if (command == "activity") return Handles(true);
   if (command == "skincmd" && argc >= 4) return SkinCommand(argc, argv);
   if (command == "frame") return Frame();
   if (command == "region") return Region();

@@ -41,6 +41,7 @@ void ShowFrame(HWND wnd, const TBitmap& frame) {
   // laid out as the window shows it.
   if (GetLayout(dc.Get()) & LAYOUT_RTL) SetLayout(dc.Get(), 0);
   BitBlt(dc.Get(), 0, 0, frame.Width(), frame.Height(), frame.Canvas().Handle(), 0, 0, SRCCOPY);
+  platform::CountFadeFrame();
 }
 
 }  // namespace

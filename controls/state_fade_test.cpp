@@ -13,6 +13,7 @@
 #include "framework/form.h"
 #include "framework/test_support.h"
 #include "manager/skin_command_delivery.h"
+#include "manager/skin_list_controller.h"
 #include "manager/ts_skin_manager.h"
 #include "win32/handle_counts.h"
 
@@ -142,6 +143,9 @@ class StateFadeTest : public ::testing::Test {
     Manager->Messages = &Messages;
     Manager->SkinDirectory = std::string(Dir.begin(), Dir.end());
     Manager->SetSkinName("Fades");
+    // The manager lists the skins it can offer in the background; finished
+    // now, its helper window is gone before any count is taken.
+    Manager->SkinListController->UpdateIfNeeded(true);
     Form->Show();
     RedrawWindow(Form->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -123,6 +123,9 @@ void TApplication::WndProc(TMessage& m) {
       case platform::kHandleCountTimers:
         m.Result = counts.Timers;
         break;
+      case platform::kFadeFramesShown:
+        m.Result = platform::FadeFramesShown();
+        break;
       default:
         m.Result = counts.Gdi;
         break;

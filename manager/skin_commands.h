@@ -201,7 +201,10 @@ enum TacSkinCommand : WORD {
   SKC_EDITORPREVIEW = 71,
   // Positions a menu window's shadow. Result: none.
   SKC_MENUSHADOWPOS = 73,
-  // Skin-list controller notifications. Result: none.
+  // Skin-list controller notifications, LParam: the manager. LISTSKINCHANGED
+  // is posted when the manager's skin name changed or skinning went off;
+  // LISTCHANGED is sent when the list was built again and when a control
+  // registers. Result: none.
   SKC_LISTSKINCHANGED = 74,
   SKC_LISTCHANGED = 75,
   // The following go to a form and are passed to its own window procedure.
@@ -225,7 +228,9 @@ enum TacSkinCommand : WORD {
   SKC_ISACTIVE = 85,
   // Result: the loaded skin in use, also stored at LParam.
   SKC_GETCOMMONSKINDATA = 86,
-  // A form scales itself to a new resolution. Result: none.
+  // A form scales itself to a new resolution. LParam: the new pixels per
+  // inch. Result: 1 when the receiver scaled the form itself; 0 (no frame
+  // adapter answered) leaves the scaling to the framework.
   SKC_SCALEFORM = 87,
   // Result: a control-kind number; a form answers 13.
   SKC_GETKIND = 88,
@@ -236,7 +241,9 @@ enum TacSkinCommand : WORD {
   // Param non-zero registers the status bar control in LParam with the form,
   // zero clears it. Result: none.
   SKC_SETSTATUSBAR = 92,
-  // Skin-list controller loading step. Result: none.
+  // Broadcast to the forms by the skin-list controller: LParam 1 when its
+  // background building starts, 0 when a direct read of the list finished a
+  // building that was under way. Result: none.
   SKC_DELAYEDLOAD = 97,
 };
 

@@ -6,13 +6,16 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <random>
 
 #include "core/errors.h"
 #include "framework/form.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
 #include "manager/skin_broadcast.h"
+#include "manager/skin_list_controller.h"
 #include "skin/skin_data_lookup.h"
+#include "skin/skin_finder.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -26,6 +29,7 @@ const std::array<const char*, kThirdPartyCount> kThirdPartyNames = {
     "ThirdScrollBar",    "ThirdStaticText",  "ThirdNativePaint"};
 
 TsSkinManager* TsSkinManager::FDefaultManager = nullptr;
+TacScaleMode TsSkinManager::FAuxWindowsScaleMode = smVCL;
 
 namespace {
 TacActivationHookInstaller& ActivationHookInstaller() {
@@ -38,11 +42,26 @@ void SetActivationHookInstaller(TacActivationHookInstaller installer) {
   ActivationHookInstaller() = std::move(installer);
 }
 
+namespace {
+
+// The folder of the program file, ending with a backslash.
+std::string ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, n);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  return platform::WideToUtf8(folder);
+}
+
+}  // namespace
+
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   if (!FDefaultManager) FDefaultManager = this;
   IsDefault = FDefaultManager == this;
+  PublishScaleMode();
   FillThirdPartyDefaults();
   BuildPropertyTable();
+  SkinListController = std::make_unique<TacSkinListController>(*this);
   // The default manager hears the application window: an editor's preview
   // arrives there.
   if (IsDefault && Application && !HasState(csDesigning)) {
@@ -50,13 +69,19 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
     FApplicationHook =
         Application->HookMainWindow([this](TMessage& m) { return ApplicationMessage(m); });
   }
+  SkinListController->UpdateIfNeeded(false);
 }
 
 TsSkinManager::~TsSkinManager() {
   SetState(csDestroying);
+  // The list's thread reads the internal skins: it ends before they go.
+  SkinListController.reset();
   if (Core.Active && Core.IsActive() && OnDeactivate) OnDeactivate(this);
   if (FHookInstalled && ActivationHookInstaller()) ActivationHookInstaller()(*this, false);
-  if (FDefaultManager == this) FDefaultManager = nullptr;
+  if (FDefaultManager == this) {
+    FDefaultManager = nullptr;
+    FAuxWindowsScaleMode = smVCL;
+  }
 }
 
 void TsSkinManager::FillThirdPartyDefaults() {
@@ -120,9 +145,14 @@ void TsSkinManager::BuildPropertyTable() {
                                                      {"atcFade", TacAnimType::atcFade},
                                                      {"atNone", TacAnimType::atNone}});
   };
-  p["SkinsFilter"] =
-      Set<TacSkinsFilterItem>(SkinsFilter, {{"sfiInternal", TacSkinsFilterItem::sfiInternal},
-                                            {"sfiExternal", TacSkinsFilterItem::sfiExternal}});
+  p["SkinsFilter"] = [this,
+                      set = Set<TacSkinsFilterItem>(
+                          FStoredSkinsFilter, {{"sfiInternal", TacSkinsFilterItem::sfiInternal},
+                                               {"sfiExternal", TacSkinsFilterItem::sfiExternal}})](
+                         const dfm::TValue& v) {
+    set(v);
+    SetSkinsFilter(FStoredSkinsFilter);
+  };
   p["Effects.AllowAnimation"] = Bool(Effects.AllowAnimation);
   p["Effects.AllowAeroBluring"] = Bool(Effects.AllowAeroBluring);
   p["Effects.AllowGlowing"] = Bool(Effects.AllowGlowing);
@@ -270,7 +300,7 @@ void TsSkinManager::BuildPropertyTable() {
     SetScrollButtonsSize(IntValue(v));
   };
   p["ScrollsOptions.ScrollSize"] = [this](const dfm::TValue& v) { SetScrollSize(IntValue(v)); };
-  p["SkinDirectory"] = Str(SkinDirectory);
+  p["SkinDirectory"] = [this](const dfm::TValue& v) { SetSkinDirectory(StringValue(v)); };
   p["SkinName"] = [this](const dfm::TValue& v) { SetSkinName(StringValue(v)); };
   // Read-only: a stored value is accepted and ignored.
   p["SkinInfo"] = [](const dfm::TValue& v) { StringValue(v); };
@@ -316,10 +346,13 @@ void TsSkinManager::SetActive(bool value) {
   if (value == Core.Active) return;
   Core.Active = value;
   if (value) {
+    PublishScaleMode();
     SetSkinName(SkinName());
   } else {
+    PublishScaleMode();
     RemoveSkin();
     if (!HasState(csLoading) && OnDeactivate) OnDeactivate(this);
+    SkinListController->SendSkinChanged();
   }
 }
 
@@ -335,11 +368,7 @@ void TsSkinManager::SyncCoreSettings() {
   Core.ExtendedBorders = ExtendedBorders;
   Core.AllowRTLSysButtons = ButtonsOptions.AllowRTLSysButtons;
   Core.SizingFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, n);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  Core.ProgramFolder = platform::WideToUtf8(folder);
+  Core.ProgramFolder = ProgramFolder();
   int argc = 0;
   // A right-to-left main form gets mirrored title buttons.
   Core.RightToLeft = false;
@@ -391,13 +420,14 @@ void TsSkinManager::SetSkinName(const std::string& value) {
   }
   if (!found) {
     RemoveSkin();
-    return;
-  }
-  // Nothing is announced while the description is read; Loaded does it.
-  if (!HasState(csLoading | csReading) && !FNoAutoUpdate) {
+  } else if (!HasState(csLoading | csReading) && !FNoAutoUpdate) {
+    // Nothing is announced while the description is read; Loaded does it.
     AnnounceSkin(TRepaint::rpYes);
     if (OnAfterChange) OnAfterChange(this);
   }
+  // Pickers mark the skin in use; the same name again is no news to them.
+  if (Core.SkinName != oldName && !Core.HasState(msSkinChanging))
+    SkinListController->SendSkinChanged();
 }
 
 void TsSkinManager::SetBrightness(int value) {
@@ -422,6 +452,13 @@ void TsSkinManager::ReloadWithOffsets() {
   if (!Core.Active || !Core.IsActive() || HasState(csLoading | csReading) ||
       Core.HasState(msSkinChanging))
     return;
+  ReloadResolutions();
+  if (FNoAutoUpdate) return;
+  AnnounceSkin(TRepaint::rpYes);
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::ReloadResolutions() {
   SyncCoreSettings();
   Core.SetState(msSkinChanging, true);
   try {
@@ -433,9 +470,6 @@ void TsSkinManager::ReloadWithOffsets() {
   Core.SetState(msSkinChanging, false);
   Core.SkinCommonInfo.Active =
       !Core.SkinDataArray.empty() && Core.SkinDataArray[0] && !Core.SkinDataArray[0]->gd.empty();
-  if (FNoAutoUpdate) return;
-  AnnounceSkin(TRepaint::rpYes);
-  if (OnAfterChange) OnAfterChange(this);
 }
 
 void TsSkinManager::SetDrawNonClientArea(bool value) {
@@ -559,14 +593,14 @@ TacEditorPreviewResult TsSkinManager::ApplyEditorPreview(const TacSkinEditorData
   const std::string oldDirectory = SkinDirectory;
   Core.LastChangeFailed = false;
   Core.PreviewOptions = FieldText(data.Data2);
-  SkinDirectory = directory;
+  SetSkinDirectory(directory);
   const bool oneSection =
       !section.empty() && FHueOffset == 0 && FSaturation == 0 && Core.Brightness() == 0;
   BeginUpdate();
   SetSkinName(name);
   const bool failed = Core.LastChangeFailed;
   Core.PreviewOptions.reset();
-  if (failed) SkinDirectory = oldDirectory;
+  if (failed) SetSkinDirectory(oldDirectory);
   if (oneSection && !failed) {
     FNoAutoUpdate = false;
     const int index = GetSkinIndex(Core.CommonSkinData(96), section);
@@ -629,10 +663,70 @@ void TsSkinManager::Loaded() {
   if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = "ICOLINE";
   FillThirdPartyDefaults();
   if (Core.Active && Core.IsActive()) AnnounceSkin(TRepaint::rpNo);
+  // The list is built afresh in the background for the settings just read.
+  SkinListController->Reset();
+  SkinListController->UpdateIfNeeded(false);
+  // Under smVCL the framework scales to the screen: the custom resolution
+  // starts from there should the custom mode be chosen later.
+  if (Options.ScaleMode == smVCL) Options.PixelsPerInch = Screen ? Screen->PixelsPerInch() : 96;
+  PublishScaleMode();
+}
+
+void TsSkinManager::PublishScaleMode() {
+  if (FDefaultManager == this) FAuxWindowsScaleMode = Core.Active ? Options.ScaleMode : smVCL;
 }
 
 void TsSkinManager::SkinListChanged() {
   if (OnSkinListChanged) OnSkinListChanged(this);
+}
+
+void TsSkinManager::SkinListInvalidated() {
+  // Also reached while the collection is read, before the controller exists.
+  if (SkinListController) SkinListController->Reset();
+}
+
+void TsSkinManager::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && SkinListController)
+    if (auto* control = dynamic_cast<TControl*>(component))
+      SkinListController->DelControl(*control);
+}
+
+void TsSkinManager::SetSkinDirectory(const std::string& value) {
+  const bool changed = !SameSkinDirectory(value, SkinDirectory);
+  SkinDirectory = value;
+  if (changed && SkinListController) SkinListController->Reset();
+}
+
+void TsSkinManager::SetSkinsFilter(uint32_t value) {
+  if (value == SkinsFilter) return;
+  SkinsFilter = value;
+  if (SkinListController) SkinListController->Reset();
+}
+
+std::string TsSkinManager::GetFullSkinDirectory() const {
+  return ac::GetFullSkinDirectory(SkinDirectory, ProgramFolder());
+}
+
+std::string TsSkinManager::GetSkinNames(std::vector<TacSkinName>& names, bool createDataObject,
+                                        TacSkinTypes skinType) {
+  names = SelectSkinNames(SkinListController->List(), skinType);
+  if (!createDataObject)
+    for (TacSkinName& n : names) n.ImageIndex = -1;
+  return names.empty() ? std::string() : names.front().Name;
+}
+
+std::string TsSkinManager::GetExternalSkinNames(std::vector<TacSkinName>& names,
+                                                bool createDataObject) {
+  return GetSkinNames(names, createDataObject, stUnpacked);
+}
+
+std::string TsSkinManager::GetRandomSkin() {
+  const std::vector<TacSkinName> names = SelectSkinNames(SkinListController->List(), stAllSkins);
+  if (names.empty()) return {};
+  static std::minstd_rand random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> pick(0, names.size() - 1);
+  return names[pick(random)].Name;
 }
 
 std::string TsSkinManager::SkinInfo() const {

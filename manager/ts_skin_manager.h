@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "manager/skin_commands.h"
 #include "manager/skin_editor_channel.h"
 #include "manager/skinable_menus.h"
+#include "skin/skin_list.h"
 #include "skin/skin_manager_core.h"
 #include "skin/stored_skin.h"
 #include "win32/message_box_sink.h"
@@ -113,6 +115,18 @@ struct TacFonts {
 };
 
 struct TacOptions {
+  // Stored and read back, but the process's system colours are never
+  // redirected to skin colours, whatever its value. Redirecting them means
+  // overwriting the first bytes of GetSysColor, GetSysColorBrush and
+  // CreatePen in the system's modules with a jump to our replacements and
+  // putting the saved bytes back around every call that falls through to
+  // the system. On a 64-bit process that cannot be done soundly: a jump to
+  // an arbitrary 64-bit address needs 12 to 14 bytes, which cuts through
+  // instructions of the system's prologue that we would have to relocate,
+  // and restoring the bytes around a call races with every other thread of
+  // the process that calls the same function meanwhile (the skin list's
+  // thread paints nothing, but the system's own threads do). A skin's
+  // colours reach our controls through the skin itself instead.
   bool ChangeSysColors = false;
   bool CheckEmptyAlpha = false;
   bool DrawNonClientArea = true;
@@ -136,7 +150,23 @@ extern const std::array<const char*, kThirdPartyCount> kThirdPartyNames;
 using TacSkinChangingEvent =
     std::function<void(TComponent* sender, const std::string& newName, bool& allow)>;
 
+// What OnScaleModeChange is asked before the scale mode (or the custom
+// resolution) changes: the old and the new mode, their percentages of 96
+// pixels per inch and their resolutions. Clearing Allow keeps the old mode.
+struct TacScaleModeChange {
+  TacScaleMode OldMode = smVCL;
+  TacScaleMode NewMode = smVCL;
+  int OldPercent = 100;
+  int NewPercent = 100;
+  int OldPPI = 96;
+  int NewPPI = 96;
+  bool Allow = true;
+};
+using TacScaleModeChangeEvent = std::function<void(TComponent* sender, TacScaleModeChange& query)>;
+
+class TCustomForm;
 class TsSkinManager;
+class TacSkinListController;
 // The activation hook that skins forms and dialogs automatically lives above
 // this layer; the layer that has it registers how to install it here. Install
 // is called with true when a skin has been announced, false when it goes;
@@ -152,7 +182,15 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
 
   // The first manager created; the one controls without a manager use.
   static TsSkinManager* DefaultManager() { return FDefaultManager; }
+  // The scale mode the default manager publishes for the engine's own
+  // auxiliary windows (glow and border windows), which let the framework
+  // scale them only under smVCL: its Options.ScaleMode when it becomes the
+  // default, at load completion and whenever the mode is set; smVCL once it
+  // is switched off.
+  static TacScaleMode AuxWindowsScaleMode() { return FAuxWindowsScaleMode; }
 
+  // sfiInternal and sfiExternal as bits (kFilterInternal, kFilterExternal).
+  // Set through SetSkinsFilter so that the skin list starts again.
   uint32_t SkinsFilter = 0x3;
   TacSkinEffects Effects;
   TacAnimEffects AnimEffects;
@@ -167,6 +205,10 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   TacOptions Options;
   TacFonts Fonts;
   TacScrollBarsSupport ScrollsOptions;
+  // Folder of skin folders and archives; relative values are taken from the
+  // program's folder. Set through SetSkinDirectory so that the skin list
+  // starts again at once (a value assigned directly is noticed the next time
+  // the list is read).
   std::string SkinDirectory = "c:\\Skins";
   uint32_t SkinningRules = 0x7;
   std::array<std::string, kThirdPartyCount> ThirdParty;
@@ -174,6 +216,7 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnScaleChanged,
       OnSkinListChanged, OnSkinLoading;
   TacSkinChangingEvent OnSkinChanging;
+  TacScaleModeChangeEvent OnScaleModeChange;
   // After the application font was replaced: the old and the new name.
   std::function<void(TComponent* sender, const std::string& oldName, const std::string& newName)>
       OnFontChanged;
@@ -196,6 +239,43 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // The active skin's version, "N/A" while no skin is active.
   std::string SkinInfo() const;
   static constexpr const char* Version = "16.16";
+
+  // Options.ScaleMode and Options.PixelsPerInch at run time (while the
+  // description is read they are only stored): OnScaleModeChange is asked,
+  // the skin is reloaded for the new resolutions, every form is rescaled
+  // (UpdateAllScale) and the skin announced again with repainting; then
+  // OnScaleChanged. A custom resolution only matters under smCustomPPI.
+  void SetScaleMode(TacScaleMode value);
+  void SetPixelsPerInch(int value);
+  // Rescales Form to the resolution of the scale mode (NewPPI when given),
+  // from CurrentPPI (when 0: what the form answers to SKC_GETPPI, else the
+  // resolution the form was last scaled to). A form whose frame belongs to
+  // another manager, and a form answering SKC_GETPPI with -1, stay as they
+  // are. The form then hears SKC_SETPPI with the new resolution.
+  void UpdateScale(TCustomForm& form, int currentPPI = 0, int newPPI = 0);
+  // UpdateScale for every form of the program.
+  void UpdateAllScale();
+  // The resolution the forms are scaled to under Mode (CustomPPI is used
+  // under smCustomPPI).
+  int ScaleModePPI(TacScaleMode mode, int customPPI) const;
+
+  void SetSkinDirectory(const std::string& value);
+  void SetSkinsFilter(uint32_t value);
+  // SkinDirectory resolved against the program's folder, ending with a
+  // separator.
+  std::string GetFullSkinDirectory() const;
+
+  // The skin list (reading it builds what is missing at once). GetSkinNames
+  // fills Names with the entries SkinType selects, in list order, each with
+  // its preview's index when CreateDataObject is set (else -1), and returns
+  // the first name (empty when none). GetExternalSkinNames: the file skins.
+  // GetRandomSkin: any skin's name, empty when there is none.
+  std::string GetSkinNames(std::vector<TacSkinName>& names, bool createDataObject = false,
+                           TacSkinTypes skinType = stAllSkins);
+  std::string GetExternalSkinNames(std::vector<TacSkinName>& names, bool createDataObject = false);
+  std::string GetRandomSkin();
+  // Never null while the manager lives.
+  std::unique_ptr<TacSkinListController> SkinListController;
 
   // A skin is loaded and in use.
   bool IsActive() const { return Core.IsActive(); }
@@ -305,7 +385,9 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
 
   bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
   void SkinListChanged() override;
+  void SkinListInvalidated() override;
 
  private:
   void BuildPropertyTable();
@@ -325,6 +407,9 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // Reloads the resolutions in use after a colour offset or the borders
   // changed, and announces the skin again.
   void ReloadWithOffsets();
+  // Clears skin data and loads the resolutions in use; an error is shown.
+  void ReloadResolutions();
+  void ChangeScale(TacScaleMode mode, int customPPI);
   // Stores Value in Field; true when it changed outside reading, so the
   // forms are to be told.
   template <typename T>
@@ -339,6 +424,10 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   void BroadcastCommand(TacSkinCommand code, WORD param = 0);
 
   static TsSkinManager* FDefaultManager;
+  static TacScaleMode FAuxWindowsScaleMode;
+  // Publishes Options.ScaleMode (smVCL when switched off) if this is the
+  // default manager.
+  void PublishScaleMode();
 
   int FHueOffset = 0;
   int FSaturation = 0;
@@ -350,6 +439,7 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // Where the description's enum values land before their setters run.
   TacGroupBoxStyle FStoredGroupBoxStyle = TacGroupBoxStyle::gsStandard;
   TacExtBordersMode FStoredExtBordersMode = ebmFull;
+  uint32_t FStoredSkinsFilter = 0x3;
   TSkinEditorBuffer FEditorBuffer;
   TMainWindowHook FApplicationHook;
 

@@ -6,6 +6,7 @@
 
 #include "framework/component_reader.h"
 #include "framework/form.h"
+#include "framework/screen.h"
 #include "framework/test_support.h"
 #include "skin/archive_writer.h"
 #include "skin/skin_data_lookup.h"
@@ -131,9 +132,10 @@ TEST_F(SkinManagerTest, TheSkinIsAnnouncedToTheFormsWithTheManagerAsLParam) {
   };
   TsSkinManager* m = Read(kOneSkin, "Velmora Light (internal)", GoodArchive());
   const auto manager = reinterpret_cast<LPARAM>(m);
-  // Load completion: announced, not repainted.
+  // Load completion: announced, not repainted; then the skin list starts
+  // building in the background (LParam 1).
   using TGot = std::vector<std::pair<WORD, LPARAM>>;
-  EXPECT_EQ(got, (TGot{{SKC_NEWSKIN, manager}}));
+  EXPECT_EQ(got, (TGot{{SKC_NEWSKIN, manager}, {SKC_DELAYEDLOAD, 1}}));
 
   got.clear();
   m->SetActive(false);
@@ -150,6 +152,15 @@ TEST_F(SkinManagerTest, TheSkinIsAnnouncedToTheFormsWithTheManagerAsLParam) {
   m->SetSkinName("Nowhere");
   EXPECT_EQ(got, (TGot{{SKC_REMOVESKIN, manager}}));
   EXPECT_FALSE(m->IsActive());
+}
+
+TEST_F(SkinManagerTest, UnderFrameworkScalingTheCustomResolutionStartsAtTheScreens) {
+  // A stored custom resolution is replaced at load completion while the
+  // framework does the scaling.
+  TsSkinManager* m = Read("    Options.PixelsPerInch = 120\n", "", {});
+  ASSERT_EQ(m->Options.ScaleMode, smVCL);
+  EXPECT_EQ(m->Options.PixelsPerInch, Screen->PixelsPerInch());
+  EXPECT_NE(m->Options.PixelsPerInch, 120);
 }
 
 TEST_F(SkinManagerTest, AnotherNameFallsBackToTheFirstInternalSkin) {

@@ -3,7 +3,9 @@
 # display, with real mouse input, and checks what the screen shows against
 # the skin tool's renders of their sections: the field normal and focused,
 # the button normal, hot, pressed and disabled, each at the control's size,
-# outside the text. After the click that copies, every screenshot is either
+# outside the text. Hover and leave show the fades' number of frames, counted
+# by the program and read from outside, and no timer runs at rest; the CPU
+# time the program spends at rest and on a hover is read from /proc. After the click that copies, every screenshot is either
 # the face shown before the click or the disabled face, and once disabled it
 # stays so. Hit tests and skin answers are asked from another process
 # (e2e_probe).
@@ -72,10 +74,19 @@ differ() {
   done
   compare -metric AE "$work/$1-cut.png" "$work/$2-cut.png" null: 2>&1
 }
-# settle NAME RECT: shoots until two shots in a row are equal (a fade has
-# ended), so no wall-clock time decides what a state looks like.
+# settle NAME RECT [FROM]: shoots until two shots in a row are equal (a fade
+# has ended), so no wall-clock time decides what a state looks like. With
+# FROM, first waits (up to two seconds) for the screen to leave the shot FROM,
+# so input the program has not handled yet is not taken for a settled face.
 settle() {
   shot "$1" "$2"
+  if [ -n "${3:-}" ]; then
+    for _ in $(seq 40); do
+      [ "$(differ "$1" "$3")" != 0 ] && break
+      sleep 0.05
+      shot "$1" "$2"
+    done
+  fi
   for _ in $(seq 40); do
     sleep 0.05
     shot "$1-next" "$2"
@@ -132,13 +143,47 @@ settle normal "$button"
 check "the button equals the normal BUTTON render" 0 \
   "$(differ normal button-normal "$button_hole")"
 
+# What the program does, read from outside: its running timers and the fade
+# frames it has shown (e2e_probe activity), and its CPU time from /proc.
+activity() { wine "$probe" activity | tr -d '\r' | sed -n "s/^$1=//p"; }
+pid=$(pgrep -x Velmora.exe | head -n 1)
+cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }  # clock ticks, user + system
+hz=$(getconf CLK_TCK)
+ms() { echo $(($1 * 1000 / hz)); }
+check "at rest no timer runs" 0 "$(activity timers)"
+idle_from=$(cpu)
+sleep 10
+idle_ms=$(ms $(($(cpu) - idle_from)))
+echo "     CPU time over 10 s at rest: $idle_ms ms"
+check "ten seconds at rest cost at most 50 ms of CPU" yes \
+  "$([ "$idle_ms" -le 50 ] && echo yes || echo "no ($idle_ms ms)")"
+
+frames=$(activity frames)
+hover_from=$(cpu)
 xdotool mousemove $button_center
-settle hot "$button"
+settle hot "$button" normal
+hover_ms=$(ms $(($(cpu) - hover_from)))
+echo "     CPU time of a hover fade with its screenshots: $hover_ms ms"
+check "a hover fade costs at most 30 ms of CPU" yes \
+  "$([ "$hover_ms" -le 30 ] && echo yes || echo "no ($hover_ms ms)")"
+check "hovering shows the first frame at once and six more" 7 $(($(activity frames) - frames))
+check "after the fade no timer runs" 0 "$(activity timers)"
 check "hovered, the button equals the hot BUTTON render" 0 \
   "$(differ hot button-hot "$button_hole")"
+frames=$(activity frames)
+xdotool mousemove 5 5
+settle left "$button" hot
+check "leaving fades back in the first frame and eighteen more" 19 \
+  $(($(activity frames) - frames))
+check "left, the button is the normal BUTTON render again" 0 \
+  "$(differ left button-normal "$button_hole")"
+# Back a little beside the point it left from: the system drops a move to the
+# position it last saw inside its windows, as no real mouse would make one.
+xdotool mousemove $((bx + bw / 2 + 3)) $((by + bh / 2))
+settle hot "$button" left
 
 xdotool mousedown 1
-settle pressed "$button"
+settle pressed "$button" hot
 check "held down, the button equals the pressed BUTTON render" 0 \
   "$(differ pressed button-pressed "$button_hole")"
 

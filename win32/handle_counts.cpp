@@ -6,6 +6,7 @@ namespace {
 std::atomic<long> gGdi{0};
 std::atomic<long> gUser{0};
 std::atomic<long> gTimers{0};
+std::atomic<long> gFadeFrames{0};
 
 std::atomic<long>& Counter(THandleKind kind) {
   switch (kind) {
@@ -31,6 +32,14 @@ void HandleCreated(THandleKind kind) {
 
 void HandleReleased(THandleKind kind) {
   --Counter(kind);
+}
+
+void CountFadeFrame() {
+  ++gFadeFrames;
+}
+
+long FadeFramesShown() {
+  return gFadeFrames.load();
 }
 
 }  // namespace ac::platform

@@ -36,5 +36,12 @@ inline constexpr wchar_t kHandleCountsMessageName[] = L"VelmoraHandleCounts";
 inline constexpr unsigned kHandleCountGdi = 0;
 inline constexpr unsigned kHandleCountUser = 1;
 inline constexpr unsigned kHandleCountTimers = 2;
+// WParam 3 reads the number of state-fade frames shown since the start, so
+// that a reader outside can count the frames of one fade.
+inline constexpr unsigned kFadeFramesShown = 3;
+
+// Called each time a fade frame reaches the screen.
+void CountFadeFrame();
+long FadeFramesShown();
 
 }  // namespace ac::platform
