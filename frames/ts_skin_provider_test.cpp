@@ -8,6 +8,7 @@
 #include "frames/ac_provider.h"
 #include "frames/frame_classes.h"
 #include "frames/frame_test_support.h"
+#include "framework/button.h"
 #include "manager/skin_command_delivery.h"
 #include "paint/form_frame.h"
 #include "pixels/pixel_buffer_testing.h"
@@ -453,6 +454,18 @@ TEST_F(SkinnedFrameTest, ADeclaredAdapterUnskinsWithTheSkinAndReskinsWithTheNext
   test::PumpUntil([] { return false; }, 100);
   const test::TFrameComparison c = test::CompareFrame(w, *provider->Frame(), "Рамка");
   EXPECT_EQ(c.Differing, 0) << c.Report;
+}
+
+TEST_F(SkinnedFrameTest, TheFramedFormsStandardControlsAreDressedAndGivenBack) {
+  auto* button = test::AddControl<TButton>(Form, Form, 10, 10, 80, 24);
+  button->SetCaption("OK");
+  ShowAndPaint(Form);
+  TacProvider* p = FindAttachment(Form->Handle());
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->sp->Adapter(), nullptr);
+  EXPECT_TRUE(IsWindowSkinned(button->Handle()));
+  Manager->SetActive(false);
+  EXPECT_FALSE(IsWindowSkinned(button->Handle()));
 }
 
 TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
