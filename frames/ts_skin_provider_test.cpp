@@ -55,6 +55,19 @@ class SkinnedFrameTest : public ::testing::Test {
     test::PumpUntil([] { return false; }, 150);
   }
 
+  // Makes F the active window again: a test program beside this one on the
+  // same display may have taken the activation.
+  bool Activate(TCustomForm* f) {
+    HWND w = f->Handle();
+    return test::PumpUntil(
+        [&] {
+          if (GetForegroundWindow() != w) SetForegroundWindow(w);
+          if (GetActiveWindow() != w) SetActiveWindow(w);
+          return GetActiveWindow() == w && FrameOf(f) && FrameOf(f)->FormActive();
+        },
+        2000);
+  }
+
   TacFrameAdapter* FrameOf(TCustomForm* f) {
     TacProvider* p = FindAttachment(f->Handle());
     return p && p->sp ? p->sp->Frame() : nullptr;
@@ -201,7 +214,7 @@ TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
     EXPECT_GT(c.Compared, 0) << look;
     return c.Shown;
   };
-  ASSERT_TRUE(frame->FormActive());
+  ASSERT_TRUE(Activate(Form));
   const TsPixelImage active = compare("active");
   // Another window takes the activation: the frame turns inactive.
   auto* other = NewForm(TFormBorderStyle::bsSingle);
@@ -357,6 +370,8 @@ TEST_F(SkinnedFrameTest, APressOnTheIconDropsTheWindowMenuUnderIt) {
   GetWindowRect(w, &wr);
   const POINT at{wr.left + icon.Left + 2, wr.top + icon.Top + 2};
   ASSERT_EQ(HitAt(w, icon.Left + 2, icon.Top + 2), HTSYSMENU);
+  // The window menu drops for the active form only.
+  ASSERT_TRUE(Activate(Form));
   MenuSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
   SendMessageW(w, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(at.x, at.y));
