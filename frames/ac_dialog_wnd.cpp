@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/screen.h"
+#include "manager/skin_broadcast.h"
 
 namespace ac {
 
@@ -80,6 +81,8 @@ bool TacDialogWnd::SkinCommand(TMessage& m) {
     case SKC_REFRESH:
       if (manager && manager != FManager) return true;
       if (!FPending) ApplySkin();
+      // The dressed controls take the skin too.
+      if (FChildren) BroadcastToChildWindows(FWindow, m);
       return true;
     case SKC_REMOVESKIN:
       if (manager && manager != FManager) return true;

@@ -114,6 +114,14 @@ TEST_F(SkinnedDialogTest, AMessageBoxIsFramedAndClosesByMouseAndKeyboard) {
       EXPECT_NE(GetPropW(box, kCommonDataProp), nullptr);
       EXPECT_EQ(SendMessageW(box, WM_SKINCMD, SkinCommandWParam(SKC_ISSKINNED), 0), 1);
       EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU, 0);
+      // Its buttons are dressed by the standard-control adapters.
+      int buttons = 0;
+      for (HWND b = FindWindowExW(box, nullptr, L"Button", nullptr); b;
+           b = FindWindowExW(box, b, L"Button", nullptr)) {
+        ++buttons;
+        EXPECT_TRUE(IsWindowSkinned(b));
+      }
+      EXPECT_GT(buttons, 0);
       // The frame shown is the paint layer's render of the DIALOG sections.
       const test::TFrameComparison shown = test::CompareFrame(box, p->ListSW->Frame(), "Вопрос");
       EXPECT_GT(shown.Compared, 0);

@@ -6,8 +6,9 @@
 
 namespace ac {
 
-// Adds TsSkinProvider and tells the skin manager how to install the
-// activation hook. Call before the first form is created.
+// Adds TsSkinProvider, tells the skin manager how to install the activation
+// hook and lets framed system dialogs have their controls dressed. Call
+// before the first form is created.
 void RegisterFrameClasses(TClassRegistry& classes);
 
 }  // namespace ac

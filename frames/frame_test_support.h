@@ -13,6 +13,7 @@
 #include "frames/frame_classes.h"
 #include "framework/form.h"
 #include "framework/test_support.h"
+#include "manager/skin_list_controller.h"
 #include "manager/ts_skin_manager.h"
 #include "pixels/pixel_buffer.h"
 #include "win32/gdi_text.h"
@@ -38,6 +39,9 @@ struct TSkinnedProgram {
     Manager->ExtendedBorders = false;
     Manager->SkinDirectory = folder;
     Manager->SetSkinName(skin);
+    // The manager lists the skins it can offer in the background; finished
+    // now, its helper window is gone before any test counts objects.
+    Manager->SkinListController->UpdateIfNeeded(true);
   }
   ~TSkinnedProgram() {
     UninstallActivationHook();

@@ -36,8 +36,9 @@ TsSkinProvider* TsSkinProvider::CreateRT(TCustomForm& form) {
 }
 
 TsSkinProvider::~TsSkinProvider() {
-  // The frame goes first (it puts the plain frame back), then the hook, so
-  // no message reaches this object half destroyed.
+  // The controls are given back and the frame goes (it puts the plain frame
+  // back), then the hook, so no message reaches this object half destroyed.
+  FAdapter.reset();
   if (FFrame && FForm && !FForm->HasState(csDestroying)) FFrame->RemoveSkin();
   FFrame.reset();
   FHook.Unhook();
@@ -86,6 +87,11 @@ void TsSkinProvider::PrepareForm() {
   // A form that keeps its own colour keeps it in its client area too.
   FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
   FFrame->ApplySkin(manager, FCommonData->CurrentPPI);
+  if (AllowSkin3rdParty && FFrame->Skinned() && !FAdapter) {
+    FAdapter = std::make_unique<TacCtrlAdapter>(FCommonData->FSkinManager);
+    FAdapter->AddAllItems(*FForm);
+    FAdapter->AdaptChildren(FForm->Handle());
+  }
 }
 
 void TsSkinProvider::DropSysMenu(int x, int y) {
@@ -182,6 +188,18 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
 }
 
 void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
+  // The controls' adapter hears the form's skin commands after the frame.
+  if (m.Msg == WM_SKINCMD && FAdapter) {
+    HandleMessage(m, previous);
+    if (FAdapter) FAdapter->HandleFormCommand(*FForm, m);
+    if (FAdapter && SkinCommandCode(m.WParam) == SKC_REMOVESKIN && ForThisManager(m))
+      FAdapter.reset();
+    return;
+  }
+  HandleMessage(m, previous);
+}
+
+void TsSkinProvider::HandleMessage(TMessage& m, const TWndMethod& previous) {
   // A declared adapter exists before its form's window: the window is named
   // in ACSDATA as soon as it is there, so the activation hook passes it by.
   if (!FFrame && !RTEmpty && m.Msg != WM_NCDESTROY && FForm->HandleAllocated()) {

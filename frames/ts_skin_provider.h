@@ -9,6 +9,9 @@
 // non-client hit test or paint, or the form becoming visible, skins it, so
 // the frame the system would paint never reaches the screen first.
 //
+// While the frame is skinned, a TacCtrlAdapter dresses the form's standard
+// controls (AllowSkin3rdParty) and hears the form's skin commands.
+//
 // Skin commands: SKC_NEWSKIN re-skins, SKC_REMOVESKIN puts the plain frame
 // back, SKC_REFRESH rebuilds and repaints; the common ones (SKC_ISSKINNED,
 // SKC_GETPROVIDER, SKC_GETKIND, ...) are answered here; all commands then
@@ -16,6 +19,7 @@
 #include <memory>
 
 #include "controls/ts_common_data.h"
+#include "frames/ctrl_adapter.h"
 #include "frames/frame_adapter.h"
 #include "frames/ts_system_menu.h"
 #include "framework/form.h"
@@ -42,6 +46,7 @@ class TsSkinProvider : public TComponent {
   bool UseGlobalColor = true;
   bool ShowAppIcon = true;
   bool AllowExtBorders = true;
+  bool AllowSkin3rdParty = true;  // dress the form's standard controls
   bool MakeSkinMenu = false;
 
   // Attached at run time, initialisation pending.
@@ -51,6 +56,8 @@ class TsSkinProvider : public TComponent {
 
   TCustomForm* Form() const { return FForm; }
   TsCommonData& SkinData() { return *FCommonData; }
+  // The adapter that dresses the form's standard controls, or null.
+  TacCtrlAdapter* Adapter() const { return FAdapter.get(); }
   // The window menu the skinned frame shows (made with the first skinning).
   TsSystemMenu* SystemMenu() const { return FSystemMenu; }
   // Shows the window menu at the screen point (X, Y).
@@ -68,6 +75,8 @@ class TsSkinProvider : public TComponent {
 
  private:
   void WndProc(TMessage& m, const TWndMethod& previous);
+  // The frame's part of WndProc.
+  void HandleMessage(TMessage& m, const TWndMethod& previous);
   // True when M was answered here and must not go on.
   bool SkinCommand(TMessage& m);
   void InitRT();
@@ -78,6 +87,7 @@ class TsSkinProvider : public TComponent {
   TCustomForm* FForm = nullptr;
   std::unique_ptr<TsCommonData> FCommonData;
   std::unique_ptr<TacFrameAdapter> FFrame;
+  std::unique_ptr<TacCtrlAdapter> FAdapter;
   TacListEntry<TCustomForm> FRegistered;
   TWindowProcHook FHook;
   bool FPrepared = false;               // the frame took the skin since the window came

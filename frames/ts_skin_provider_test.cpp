@@ -8,6 +8,7 @@
 #include "frames/ac_provider.h"
 #include "frames/frame_classes.h"
 #include "frames/frame_test_support.h"
+#include "framework/button.h"
 #include "manager/skin_command_delivery.h"
 #include "paint/form_frame.h"
 #include "pixels/pixel_buffer_testing.h"
@@ -52,6 +53,19 @@ class SkinnedFrameTest : public ::testing::Test {
   void ShowAndPaint(TCustomForm* f) {
     f->Show();
     test::PumpUntil([] { return false; }, 150);
+  }
+
+  // Makes F the active window again: a test program beside this one on the
+  // same display may have taken the activation.
+  bool Activate(TCustomForm* f) {
+    HWND w = f->Handle();
+    return test::PumpUntil(
+        [&] {
+          if (GetForegroundWindow() != w) SetForegroundWindow(w);
+          if (GetActiveWindow() != w) SetActiveWindow(w);
+          return GetActiveWindow() == w && FrameOf(f) && FrameOf(f)->FormActive();
+        },
+        2000);
   }
 
   TacFrameAdapter* FrameOf(TCustomForm* f) {
@@ -200,7 +214,7 @@ TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
     EXPECT_GT(c.Compared, 0) << look;
     return c.Shown;
   };
-  ASSERT_TRUE(frame->FormActive());
+  ASSERT_TRUE(Activate(Form));
   const TsPixelImage active = compare("active");
   // Another window takes the activation: the frame turns inactive.
   auto* other = NewForm(TFormBorderStyle::bsSingle);
@@ -209,6 +223,17 @@ TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
   ASSERT_FALSE(frame->FormActive());
   const TsPixelImage inactive = compare("inactive");
   EXPECT_NE(testing::Pixels(active.View()), testing::Pixels(inactive.View()));
+}
+
+TEST_F(SkinnedFrameTest, ANewCaptionIsWrittenIntoTheSkinnedTitle) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  Form->SetCaption("Другая рамка");
+  const test::TFrameComparison c = test::CompareFrame(w, *frame, "Другая рамка");
+  EXPECT_EQ(c.Differing, 0) << c.Report;
+  EXPECT_GT(test::CompareFrame(w, *frame, "Рамка").Differing, 0);
 }
 
 // Records the system commands that reach the form below its frame adapter.
@@ -345,6 +370,8 @@ TEST_F(SkinnedFrameTest, APressOnTheIconDropsTheWindowMenuUnderIt) {
   GetWindowRect(w, &wr);
   const POINT at{wr.left + icon.Left + 2, wr.top + icon.Top + 2};
   ASSERT_EQ(HitAt(w, icon.Left + 2, icon.Top + 2), HTSYSMENU);
+  // The window menu drops for the active form only.
+  ASSERT_TRUE(Activate(Form));
   MenuSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
   SendMessageW(w, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(at.x, at.y));
@@ -442,6 +469,18 @@ TEST_F(SkinnedFrameTest, ADeclaredAdapterUnskinsWithTheSkinAndReskinsWithTheNext
   test::PumpUntil([] { return false; }, 100);
   const test::TFrameComparison c = test::CompareFrame(w, *provider->Frame(), "Рамка");
   EXPECT_EQ(c.Differing, 0) << c.Report;
+}
+
+TEST_F(SkinnedFrameTest, TheFramedFormsStandardControlsAreDressedAndGivenBack) {
+  auto* button = test::AddControl<TButton>(Form, Form, 10, 10, 80, 24);
+  button->SetCaption("OK");
+  ShowAndPaint(Form);
+  TacProvider* p = FindAttachment(Form->Handle());
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->sp->Adapter(), nullptr);
+  EXPECT_TRUE(IsWindowSkinned(button->Handle()));
+  Manager->SetActive(false);
+  EXPECT_FALSE(IsWindowSkinned(button->Handle()));
 }
 
 TEST_F(SkinnedFrameTest, AFormTaggedToStayPlainIsNotAttached) {
