@@ -195,10 +195,17 @@ TEST_F(SkinnedButtonTest, AClickThatDisablesTheButtonShowsTheDisabledFaceAtOnce)
     Button->SetCaption("Скопировано");
     Button->SetEnabled(false);
   };
+  // The press holds the mouse only in the active window: another program on
+  // the same display may hold the activation when this test starts.
+  SetForegroundWindow(C.Form->Handle());
+  test::PumpUntil([&] { return GetActiveWindow() == C.Form->Handle(); });
   Button->Perform(CM_MOUSEENTER, 0, 0);
   Settle(*Button);
   SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, Centre(*Button));
-  Settle(*Button);
+  ASSERT_EQ(GetCapture(), Wnd());
+  // The press fade runs to its end at once: the release follows the press
+  // without a pause in which anything could take the mouse away.
+  FinishStateAnimation(Button->SkinData().AnimTimer.get());
   SendMessageW(Wnd(), WM_LBUTTONUP, 0, Centre(*Button));
   ASSERT_EQ(clicks, 1);
   // Before any message is pumped, the screen already holds the disabled face
