@@ -6,44 +6,12 @@
 #
 #   e2e_app.sh VELMORA.EXE E2E_PROBE.EXE PIXELS_PER_INCH
 #
-# Uses DISPLAY and WINEPREFIX when the caller (scripts/test.sh) set them up,
-# else starts its own display and prefix beside the program. At 144 pixels per
-# inch it uses a second prefix whose LogPixels is 144.
+# Display, Wine prefix and the checks' bookkeeping: scripts/e2e_common.sh.
 set -uo pipefail
 exe=$1
 probe=$2
 ppi=${3:-96}
-root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/winenv.sh"
-
-if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
-  trap winenv_stop EXIT
-  winenv_start "$(cd "$(dirname "$exe")/.." && pwd)"
-fi
-export WINEDEBUG=-all
-
-if [ "$ppi" != 96 ]; then
-  export WINEPREFIX="${WINEPREFIX}-$ppi"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ppi" /f \
-      >/dev/null 2>&1
-    winenv_unmanaged
-    wineserver -w
-  fi
-  trap 'WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1; winenv_stop' EXIT
-fi
-
-work=$(mktemp -d)
-failures=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected '$2', got '$3'"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/e2e_common.sh"
 state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
 handles() { wine "$probe" handles | tr -d '\r' | paste -sd' '; }
 get() { sed -n "s/^$1=//p" "$work/state"; }
@@ -247,9 +215,4 @@ done
 check "Alt+F4 ends the program with exit code 0" 0 "$rc"
 [ "$rc" = timeout ] && kill $app 2>/dev/null
 
-[ -n "${AC_KEEP_E2E:-}" ] || rm -rf "$work"
-if [ $failures -gt 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all checks passed at $ppi ppi"
+e2e_finish
