@@ -1,0 +1,119 @@
+// The border window's repaint after an activation change beside a memcpy of
+// its pixels: the frame flips between the skin's active and inactive shadow
+// templates, the border image is painted again, split into the border and
+// shadow pictures (premultiplied) and pushed to both layered windows. Both
+// sides are timed in alternation, the best of a few runs each per pair, and
+// the median ratio of the pairs is printed with its target. A second figure
+// shows the engine's own share: the image and the two pictures, without the
+// system's UpdateLayeredWindow and window placement.
+//
+//   wine border_paint_bench.exe SKINS_FOLDER [PAIRS]
+//   (SKINS_FOLDER holds VelmoraLight, e.g. Z:\path\to\skins)
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "frames/border_test_support.h"
+#include "paint/border_pixels.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER t, f;
+  QueryPerformanceCounter(&t);
+  QueryPerformanceFrequency(&f);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+template <typename F>
+double Best(int reps, F&& run) {
+  double best = 1e9;
+  for (int i = 0; i < 5; ++i) {
+    const double t0 = Now();
+    for (int r = 0; r < reps; ++r) run();
+    best = std::min(best, (Now() - t0) / reps);
+  }
+  return best;
+}
+
+struct TFigure {
+  double Median, Low, High;
+};
+
+template <typename F>
+TFigure Measure(int pairs, size_t bytes, F&& repaint) {
+  std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
+  std::vector<double> ratios;
+  for (int p = 0; p < pairs; ++p) {
+    const double copy = Best(50, [&] {
+      std::memcpy(to.data(), from.data(), bytes);
+      from[p % bytes] ^= to[bytes / 2];
+    });
+    const double painted = Best(50, repaint);
+    ratios.push_back(painted / copy);
+  }
+  std::sort(ratios.begin(), ratios.end());
+  return {ratios[ratios.size() / 2], ratios.front(), ratios.back()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: border_paint_bench SKINS_FOLDER [PAIRS]\n", stderr);
+    return 1;
+  }
+  const int pairs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
+  ac::test::TBorderFixture f(argv[1]);
+  if (!f.Messages.Entries.empty() || !f.Manager->IsActive()) {
+    std::fprintf(stderr, "the skin did not load from %s\n", argv[1]);
+    return 1;
+  }
+  f.Form->Show();
+  ac::test::PumpUntil([&] { return f.Border->BorderHandle() != nullptr; });
+  if (!f.Border->BorderHandle()) {
+    std::fputs("no border window\n", stderr);
+    return 1;
+  }
+  RECT r{};
+  GetWindowRect(f.Border->BorderHandle(), &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const size_t bytes = static_cast<size_t>(w) * h * 4;
+
+  // What an activation change makes the border do, the way the form's
+  // WM_NCACTIVATE asks for it.
+  const auto repaint = [&] {
+    f.Owner->Active = !f.Owner->Active;
+    f.Border->MarkImageChanged();
+    f.Border->UpdateExBordersPos(true);
+    GdiFlush();
+  };
+  repaint();
+  const TFigure whole = Measure(pairs, bytes, repaint);
+
+  ac::TsPixelImage border(w, h), shadow(w, h);
+  ac::TBorderHitInputs in;
+  in.Window = {w, h};
+  in.Metrics = f.Owner->Metrics();
+  const ac::TRect zone = ac::SolidZone(in);
+  const ac::TRect hole = ac::ClientHole({262, 102}, in.Metrics);
+  const auto engine = [&] {
+    f.Owner->Active = !f.Owner->Active;
+    f.Owner->PaintAll();
+    ac::SplitBorderImage(border, shadow, f.Owner->BorderImage(), zone, hole, ac::TComposition::Off);
+  };
+  const TFigure own = Measure(pairs, bytes, engine);
+
+  std::printf(
+      "border window repaint after an activation change / memcpy of its %zu bytes "
+      "(%dx%d): %.2f (spread %.2f..%.2f, target <= 3)\n",
+      bytes, w, h, whole.Median, whole.Low, whole.High);
+  std::printf("of which the engine's image and pictures alone: %.2f (spread %.2f..%.2f)\n",
+              own.Median, own.Low, own.High);
+  return 0;
+}

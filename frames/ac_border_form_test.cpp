@@ -1,0 +1,214 @@
+#include "frames/ac_border_form.h"
+
+#include <gtest/gtest.h>
+
+#include "frames/border_test_support.h"
+#include "win32/handle_counts.h"
+
+namespace ac {
+namespace {
+
+using test::PumpUntil;
+using test::TBorderFixture;
+
+TRect WindowRect(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return TRect::LTRB(r.left, r.top, r.right, r.bottom);
+}
+
+// The border window's rectangle from live metrics and the skin's sizes: the
+// extended frame reaches B - f past the form at the sides and the bottom,
+// the title T - c - f above it, and the shadow S around all of that.
+TRect ExpectedBorderRect(const TBorderFixture& f) {
+  const TacSkinData& sd = f.Manager->Core.CommonSkinData(96);
+  const int32_t fw = GetSystemMetrics(SM_CXFIXEDFRAME), c = GetSystemMetrics(SM_CYCAPTION);
+  const TRect s = sd.FormShadowSize;
+  const TRect form = WindowRect(f.Form->Handle());
+  return TRect::LTRB(form.Left - (sd.ExBorderWidth - fw) - s.Left,
+                     form.Top - (sd.ExTitleHeight - c - fw) - s.Top,
+                     form.Right + (sd.ExBorderWidth - fw) + s.Right,
+                     form.Bottom + (sd.ExBorderWidth - fw) + s.Bottom);
+}
+
+class BorderWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    F.Form->Show();
+    PumpUntil(
+        [&] { return F.Border->BorderHandle() && IsWindowVisible(F.Border->BorderHandle()); });
+  }
+  TBorderFixture F{test::SkinsFolder(AC_SOURCE_DIR)};
+};
+
+TEST_F(BorderWindowTest, TheSkinHasTheExtendedBorderThisTestExpects) {
+  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  EXPECT_EQ(sd.ExDrawMode, 1);
+  EXPECT_GE(sd.ExBorder, 0);
+  ASSERT_TRUE(sd.ShdaTemplate && sd.ShdiTemplate);
+  EXPECT_EQ(sd.FormShadowSize, TRect::LTRB(14, 14, 14, 14));
+  EXPECT_EQ(sd.ExBorderWidth, 4);
+  EXPECT_EQ(sd.ExTitleHeight, 32);
+}
+
+TEST_F(BorderWindowTest, RectangleOwnerAndStylesOfBothWindows) {
+  HWND border = F.Border->BorderHandle(), shadow = F.Border->ShadowHandle();
+  ASSERT_TRUE(border && shadow);
+  EXPECT_EQ(WindowRect(border), ExpectedBorderRect(F));
+  EXPECT_EQ(WindowRect(shadow), ExpectedBorderRect(F));
+  EXPECT_EQ(GetWindow(border, GW_OWNER), F.Form->Handle());
+  EXPECT_EQ(GetWindow(shadow, GW_OWNER), F.Form->Handle());
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(border, GWL_EXSTYLE)), DWORD{WS_EX_LAYERED});
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(shadow, GWL_EXSTYLE)),
+            DWORD{WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW});
+  EXPECT_TRUE(IsWindowVisible(border));
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  // Shadow directly under the border window.
+  EXPECT_EQ(GetWindow(border, GW_HWNDNEXT), shadow);
+}
+
+TEST_F(BorderWindowTest, RegionsCutTheFormToItsClientAndTheBorderToItsFrame) {
+  HWND form = F.Form->Handle(), border = F.Border->BorderHandle();
+  const int32_t fw = GetSystemMetrics(SM_CXFIXEDFRAME), c = GetSystemMetrics(SM_CYCAPTION);
+  const TRect formRect = WindowRect(form);
+  platform::ScopedRegion formRgn(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(GetWindowRgn(form, formRgn.Get()), SIMPLEREGION);
+  RECT box{};
+  GetRgnBox(formRgn.Get(), &box);
+  EXPECT_EQ(TRect::LTRB(box.left, box.top, box.right, box.bottom),
+            TRect::LTRB(fw, fw + c, formRect.Width() - fw, formRect.Height() - fw));
+
+  // Border window (298 x 166 at 96 PPI): its frame takes the mouse, the hole
+  // over the client and the 14-pixel shadow around do not.
+  const TRect b = WindowRect(border);
+  const TRect hole =
+      TRect::XYWH(formRect.Left + fw - b.Left, formRect.Top + fw + c - b.Top, 262, 102);
+  platform::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(border, rgn.Get()), ERROR);
+  const struct {
+    TPoint P;
+    bool In;
+  } cases[] = {
+      {{14, 14}, true},
+      {{13, 14}, false},
+      {{b.Width() - 15, b.Height() - 15}, true},
+      {{b.Width() - 14, 50}, false},
+      {{hole.Left, hole.Top}, false},
+      {{hole.Right - 1, hole.Bottom - 1}, false},
+      {{hole.Left - 1, hole.Top}, true},
+      {{hole.Left, hole.Bottom}, true},
+      {{b.Width() / 2, 20}, true},
+  };
+  for (const auto& cs : cases)
+    EXPECT_EQ(PtInRegion(rgn.Get(), cs.P.X, cs.P.Y) != FALSE, cs.In) << cs.P.X << "," << cs.P.Y;
+}
+
+TEST_F(BorderWindowTest, HidingAndMinimisingTakeBorderAndShadowAway) {
+  struct TStep {
+    const char* Name;
+    int Show;
+    bool Border;
+  } steps[] = {
+      {"hidden", SW_HIDE, false},
+      {"shown", SW_SHOW, true},
+      {"minimised", SW_MINIMIZE, false},
+      {"restored", SW_RESTORE, true},
+      {"minimised again", SW_SHOWMINNOACTIVE, false},
+      {"restored again", SW_RESTORE, true},
+  };
+  for (const TStep& s : steps) {
+    ShowWindow(F.Form->Handle(), s.Show);
+    PumpUntil([&] { return (F.Border->BorderHandle() != nullptr) == s.Border; }, 1000);
+    HWND border = F.Border->BorderHandle(), shadow = F.Border->ShadowHandle();
+    EXPECT_EQ(border != nullptr, s.Border) << s.Name;
+    EXPECT_EQ(shadow != nullptr, s.Border) << s.Name;
+    if (!s.Border) continue;
+    EXPECT_TRUE(IsWindowVisible(border) && IsWindowVisible(shadow)) << s.Name;
+    EXPECT_EQ(WindowRect(border), ExpectedBorderRect(F)) << s.Name;
+    EXPECT_EQ(WindowRect(shadow), ExpectedBorderRect(F)) << s.Name;
+  }
+  // No window of ours is left anywhere on the screen while hidden.
+  ShowWindow(F.Form->Handle(), SW_HIDE);
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(FindWindowW(L"TacGlowForm", nullptr), nullptr);
+}
+
+TEST_F(BorderWindowTest, MovesAndSizesAreFollowed) {
+  const TRect cases[] = {TRect::XYWH(40, 60, 268, 131), TRect::XYWH(500, 300, 268, 131),
+                         TRect::XYWH(-100, -50, 268, 131), TRect::XYWH(300, 200, 400, 250)};
+  for (const TRect& r : cases) {
+    SetWindowPos(F.Form->Handle(), nullptr, r.Left, r.Top, r.Width(), r.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(WindowRect(F.Border->BorderHandle()), ExpectedBorderRect(F));
+    EXPECT_EQ(WindowRect(F.Border->ShadowHandle()), ExpectedBorderRect(F));
+  }
+}
+
+// Asks the modal box on the screen for its place in z-order, then closes it.
+struct TModalProbe {
+  static inline TBorderFixture* Fixture = nullptr;
+  static inline bool BoxAboveBorder = false;
+  static inline bool BoxAboveShadow = false;
+  static inline bool Seen = false;
+
+  static BOOL CALLBACK FindBox(HWND w, LPARAM out) {
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    if (IsWindowVisible(w) && std::wstring(name) == L"#32770") {
+      *reinterpret_cast<HWND*>(out) = w;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(nullptr, id);
+    Seen = true;
+    // Activation moved to the box: the form repainted its border, which
+    // must have stayed under the box.
+    for (HWND w = GetWindow(box, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == Fixture->Border->BorderHandle()) BoxAboveBorder = true;
+      if (w == Fixture->Border->ShadowHandle()) BoxAboveShadow = true;
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+};
+
+TEST_F(BorderWindowTest, AModalMessageBoxIsNeverCovered) {
+  TModalProbe::Fixture = &F;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TModalProbe::Tick);
+  MessageBoxW(F.Form->Handle(), L"Над рамкой", L"Velmora", MB_OK);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(TModalProbe::Seen);
+  EXPECT_TRUE(TModalProbe::BoxAboveBorder);
+  EXPECT_TRUE(TModalProbe::BoxAboveShadow);
+  // Back with the form active: the border is shown around it again.
+  EXPECT_TRUE(IsWindowVisible(F.Border->BorderHandle()));
+}
+
+TEST_F(BorderWindowTest, HandleCountsStayFlatOverMovesAndActivations) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 700, 700, 50, 50, nullptr,
+                               nullptr, nullptr, nullptr);
+  auto cycle = [&](int moves, int activations) {
+    for (int i = 0; i < moves; ++i)
+      SetWindowPos(F.Form->Handle(), nullptr, 100 + i % 37, 100 + i % 23, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < activations; ++i) {
+      SetForegroundWindow(i % 2 ? F.Form->Handle() : other);
+      SetActiveWindow(i % 2 ? F.Form->Handle() : other);
+    }
+  };
+  cycle(5, 2);
+  const platform::THandleCounts before = platform::LiveHandleCounts();
+  const int paints = F.Owner->Paints;
+  cycle(500, 100);
+  EXPECT_EQ(platform::LiveHandleCounts(), before);
+  // The activations did reach the border: each one repainted it.
+  EXPECT_GE(F.Owner->Paints - paints, 100);
+  DestroyWindow(other);
+}
+
+}  // namespace
+}  // namespace ac

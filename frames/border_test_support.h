@@ -1,0 +1,167 @@
+#pragma once
+// A test form with a border window: the form, a border owner that paints the
+// border image from the loaded skin (the form's colour inside, the skin's
+// extended border and shadow template around it) and the hook a frame
+// adapter would install to keep the border in step and to take the
+// forwarded caption presses.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frames/ac_border_form.h"
+#include "framework/form.h"
+#include "framework/test_support.h"
+#include "manager/ts_skin_manager.h"
+#include "paint/border_shadow.h"
+
+namespace ac::test {
+
+class TBorderTestForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::string_view ClassName() const override { return "TBorderTestForm"; }
+};
+
+class TTestBorderOwner : public TacBorderOwner {
+ public:
+  TTestBorderOwner(TForm& form, TacSkinData& skin) : FForm(form), FSkin(skin) {}
+
+  bool Active = false;
+  int32_t HotButton = 0;
+  uint32_t FormColor = 0xFFF3F4F6u;  // opaque pixel of the window area
+
+  HWND OwnerHandle() const override { return FForm.HandleAllocated() ? FForm.Handle() : nullptr; }
+
+  // The system frame of a bsSingle form and its caption, from live metrics.
+  TBorderMetrics Metrics() const {
+    TBorderMetrics m;
+    m.BorderWidth = FSkin.ExBorderWidth;
+    m.CaptionHeight = FSkin.ExTitleHeight;
+    m.SysFrameWidth = GetSystemMetrics(SM_CXFIXEDFRAME);
+    m.SysCaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+    m.Shadow = FSkin.FormShadowSize;
+    return m;
+  }
+  // The close button: the title's top-right square inside the frame.
+  TRect CloseRect(TSize window) const {
+    const TBorderMetrics m = Metrics();
+    const int32_t right = window.cx - m.Shadow.Right - m.BorderWidth;
+    return TRect::LTRB(right - 30, m.Shadow.Top + 4, right, m.Shadow.Top + m.CaptionHeight - 4);
+  }
+
+  TacBorderFrame Describe() const override {
+    TacBorderFrame f;
+    f.Metrics = Metrics();
+    f.Drawing = FSkin.ExDrawMode == 1 ? TBorderDrawing::bdImageFrame : TBorderDrawing::bdOther;
+    f.AlignOffsets = TRect::LTRB(FSkin.ExShadowOffs, FSkin.ExShadowOffsT, FSkin.ExShadowOffsR,
+                                 FSkin.ExShadowOffsB);
+    RECT r{};
+    GetWindowRect(OwnerHandle(), &r);
+    const TSize window = BorderImageSize({r.right - r.left, r.bottom - r.top}, f.Metrics);
+    FButtons.assign(1, TCaptionHit{CloseRect(window), kHitClose});
+    f.Buttons = FButtons;
+    return f;
+  }
+
+  void PaintAll() override {
+    RECT r{};
+    GetWindowRect(OwnerHandle(), &r);
+    const TSize size = BorderImageSize({r.right - r.left, r.bottom - r.top}, Metrics());
+    if (FImage.Width() != size.cx || FImage.Height() != size.cy)
+      FImage = NewPixelBuffer(size.cx, size.cy);
+    for (int32_t y = 0; y < FImage.Height(); ++y)
+      for (int32_t x = 0; x < FImage.Width(); ++x) FImage.View().At(x, y) = FormColor;
+    PaintBorderShadow(FImage, BorderShadowTemplate(FSkin, Active),
+                      BorderShadowInputs(FSkin, ebmFull, FSkin.ExTitleHeight, 0));
+    ++Paints;
+  }
+  TsPixelBuffer BorderImage() const override { return FImage.View(); }
+  void SetHotButton(int32_t code) override { HotButton = code; }
+
+  int Paints = 0;
+
+ private:
+  TForm& FForm;
+  TacSkinData& FSkin;
+  TsPixelImage FImage;
+  mutable std::vector<TCaptionHit> FButtons;
+};
+
+// The skin sources of the tree at SourceDir (a Unix path), as a program under
+// Wine finds them.
+inline std::string SkinsFolder(const char* sourceDir) {
+  std::string dir = std::string("Z:") + sourceDir + "/skins";
+  for (char& c : dir)
+    if (c == '/') c = '\\';
+  return dir;
+}
+
+// A bsSingle form with a 262 x 102 client and a border window in step with it.
+struct TBorderFixture {
+  TTestApplication App;
+  TRecordingSink Messages;
+  TBorderTestForm* Form = new TBorderTestForm(&App.App);
+  TsSkinManager* Manager = nullptr;
+  std::unique_ptr<TTestBorderOwner> Owner;
+  std::unique_ptr<TacBorderForm> Border;
+  TWindowProcHook Hook;
+  // Codes of the caption presses the border window forwarded.
+  std::vector<int32_t> Forwarded;
+  int32_t Pressed = 0;
+  bool CloseAsked = false;
+
+  // Skins: the folder holding VelmoraLight.
+  explicit TBorderFixture(const std::string& skins,
+                          TFormBorderStyle style = TFormBorderStyle::bsSingle) {
+    Manager = new TsSkinManager(Form);
+    Manager->Messages = &Messages;
+    Manager->ExtendedBorders = true;
+    Manager->SkinDirectory = skins;
+    Manager->SetSkinName("VelmoraLight");
+    Form->BorderStyle = style;
+    Form->BorderIcons = 1u << 0;  // biSystemMenu only
+    Form->Position = TPosition::poDesigned;
+    Form->SetBounds(200, 150, 300, 200);
+    Form->SetClientSize(262, 102);
+    Form->HandleNeeded();
+    Owner = std::make_unique<TTestBorderOwner>(*Form, Manager->Core.CommonSkinData(96));
+    Border = std::make_unique<TacBorderForm>(*Owner);
+    Hook = Form->HookWindowProc(
+        [this](TMessage& m, const TWndMethod& previous) { Handle(m, previous); });
+  }
+  ~TBorderFixture() {
+    Hook.Unhook();
+    Border.reset();
+  }
+
+  void Handle(TMessage& m, const TWndMethod& previous) {
+    if (m.Msg == WM_NCACTIVATE) Owner->Active = m.WParam != 0;
+    if ((m.Msg == WM_NCLBUTTONDOWN || m.Msg == WM_NCLBUTTONUP) &&
+        static_cast<int32_t>(m.WParam) == -1) {
+      // What the frame adapter does with a forwarded press: the code at the
+      // point, a caption press moving the form, the close button closing it
+      // when released over it.
+      const int32_t code = Border->ForwardedHit(m.LParam);
+      if (m.Msg == WM_NCLBUTTONDOWN) {
+        Forwarded.push_back(code);
+        Pressed = code;
+        if (code == kHitCaption) {
+          TMessage caption{WM_NCLBUTTONDOWN, HTCAPTION, m.LParam, 0};
+          previous(caption);
+        }
+      } else {
+        if (code == kHitClose && Pressed == kHitClose) CloseAsked = true;
+        Pressed = 0;
+      }
+      return;
+    }
+    previous(m);
+    if (Border) Border->FormMessage(m.Msg, m.WParam, m.LParam);
+  }
+};
+
+}  // namespace ac::test
