@@ -116,17 +116,21 @@ bool TacBorderForm::InTransparentZone(TPoint borderPoint) const {
 HWND TacBorderForm::InsertAfter() const {
   HWND form = OwnerHandle();
   if (GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) return HWND_TOPMOST;
-  // Owned windows stay above their owner: placed after the form, the
-  // border lands directly above it and under anything the form owns that
-  // came later, such as its modal dialogs.
-  return form;
+  // Directly above the form and under whatever lay above it (a modal dialog
+  // the form owns, another program). Asking for "after the form" leaves the
+  // choice to the system's rule that owned windows stay above their owner,
+  // which Wine applies differently from Windows.
+  HWND above = GetWindow(form, GW_HWNDPREV);
+  while (above && (above == BorderHandle() || above == ShadowHandle()))
+    above = GetWindow(above, GW_HWNDPREV);
+  return above ? above : HWND_TOP;
 }
 
 void TacBorderForm::Place(HWND insertAfter, const TRect& at, UINT flags) {
   const UINT show = IsWindowVisible(AForm->Handle()) ? 0 : SWP_SHOWWINDOW;
   SetWindowPos(AForm->Handle(), insertAfter, at.Left, at.Top, at.Width(), at.Height(),
                kQuietPlacement | flags | show);
-  // The shadow sits directly under the border window.
+  // The shadow directly under the border window.
   SetWindowPos(FShadow->Handle(), AForm->Handle(), at.Left, at.Top, at.Width(), at.Height(),
                kQuietPlacement | flags | show);
 }

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "frames/border_test_support.h"
+#include "system/system.h"
 #include "win32/handle_counts.h"
 
 namespace ac {
@@ -130,7 +136,11 @@ TEST_F(BorderWindowTest, HidingAndMinimisingTakeBorderAndShadowAway) {
   // No window of ours is left anywhere on the screen while hidden.
   ShowWindow(F.Form->Handle(), SW_HIDE);
   PumpUntil([] { return false; }, 100);
-  EXPECT_EQ(FindWindowW(L"TacGlowForm", nullptr), nullptr);
+  EXPECT_EQ(
+      FindWindowExW(HWND_DESKTOP, nullptr, L"TacGlowForm", nullptr) == nullptr ||
+          GetWindowThreadProcessId(FindWindowExW(HWND_DESKTOP, nullptr, L"TacGlowForm", nullptr),
+                                   nullptr) != GetCurrentThreadId(),
+      true);
 }
 
 TEST_F(BorderWindowTest, MovesAndSizesAreFollowed) {
@@ -144,12 +154,99 @@ TEST_F(BorderWindowTest, MovesAndSizesAreFollowed) {
   }
 }
 
-// Asks the modal box on the screen for its place in z-order, then closes it.
+// The screen over a white window shows each shadow pixel as the template's
+// premultiplied pixel over white: colour + (255 - alpha). The corners of the
+// image come from the template's corners unchanged (top-left from its
+// top-left, bottom-right from its bottom-right), so the expected pixel is
+// read straight from the skin's template.
+::testing::AssertionResult ShadowMatchesTemplate(const TsPixelBuffer& screen,
+                                                 const TsPixelBuffer& tpl, const TacSkinData& sd) {
+  const int32_t W = screen.Width, H = screen.Height;
+  const TRect& s = sd.FormShadowSize;
+  const TsMaskData& md = sd.ma[static_cast<std::size_t>(sd.ExBorder)];
+  // The corner pieces: the whole margin wide, as high as the band drawn
+  // outside the form (the shadow and the title above, the shadow and the
+  // border below).
+  const TRect topLeft = TRect::XYWH(0, 0, md.WL, std::min(md.WT, s.Top + sd.ExTitleHeight));
+  const int32_t bottomBand = std::min(md.WB, sd.ExBorderWidth + s.Bottom);
+  const TRect bottomRight = TRect::XYWH(W - md.WR, H - bottomBand, md.WR, bottomBand);
+  const TRect frame = TRect::LTRB(s.Left, s.Top, W - s.Right, H - s.Bottom);
+  bool translucent = false;
+  auto check = [&](int32_t x, int32_t y, int32_t tx, int32_t ty) -> ::testing::AssertionResult {
+    const uint32_t t = tpl.At(tx, ty), got = screen.At(x, y);
+    const uint32_t a = t >> 24;
+    translucent = translucent || (a > 0 && a < 255);
+    const bool bright = ((t >> 0) & 255) > 244 && ((t >> 8) & 255) > 244 && ((t >> 16) & 255) > 244;
+    for (int sh = 0; sh < 24; sh += 8) {
+      uint32_t premul = (((t >> sh) & 255) * a) >> 8;
+      if (bright && !platform::CompositionEnabled()) premul = std::min(premul, 244u);
+      const int expected = static_cast<int>(premul + 255 - a);
+      const int actual = static_cast<int>((got >> sh) & 255);
+      if (std::abs(actual - expected) > 1)
+        return ::testing::AssertionFailure()
+               << "screen pixel " << x << "," << y << " byte " << sh / 8 << " is " << actual
+               << ", template " << tx << "," << ty << " gives " << expected;
+    }
+    return ::testing::AssertionSuccess();
+  };
+  for (int32_t y = 0; y < H; ++y)
+    for (int32_t x = 0; x < W; ++x) {
+      if (frame.Contains({x, y})) continue;  // the frame, not the shadow
+      if (topLeft.Contains({x, y})) {
+        if (auto r = check(x, y, x, y); !r) return r;
+      } else if (bottomRight.Contains({x, y})) {
+        if (auto r = check(x, y, tpl.Width - (W - x), tpl.Height - (H - y)); !r) return r;
+      }
+    }
+  if (!translucent) return ::testing::AssertionFailure() << "no translucent shadow pixel compared";
+  return ::testing::AssertionSuccess();
+}
+
+// The form shown over a white window that was there first.
+class BorderOverWhiteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    White = std::make_unique<test::TWhiteWindow>(ExpectedBorderRect(F).Inflate(40, 40));
+    F.Form->Show();
+    SetForegroundWindow(F.Form->Handle());
+    PumpUntil([&] { return F.Border->BorderHandle() && F.Owner->Active; });
+    PumpUntil([] { return false; }, 300);
+  }
+  TBorderFixture F{test::SkinsFolder(AC_SOURCE_DIR)};
+  std::unique_ptr<test::TWhiteWindow> White;
+};
+
+TEST_F(BorderOverWhiteTest, ShadowIsThePremultipliedTemplateActiveAndInactive) {
+  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  ASSERT_TRUE(F.Owner->Active);
+  TsPixelImage shot = test::SettledScreenPixels(b);
+  EXPECT_TRUE(ShadowMatchesTemplate(shot, *sd.ShdaTemplate, sd)) << "active";
+
+  // Another window takes the activation: the inactive template.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 900, 800, 40, 40, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  SetActiveWindow(other);
+  PumpUntil([&] { return !F.Owner->Active; }, 1000);
+  PumpUntil([] { return false; }, 300);
+  shot = test::SettledScreenPixels(b);
+  EXPECT_TRUE(ShadowMatchesTemplate(shot, *sd.ShdiTemplate, sd)) << "inactive";
+  DestroyWindow(other);
+}
+
+// Drives a modal box over the border: once the box is active it is moved
+// over the border's top-left corner (shadow and frame), and the screen in
+// the box's rectangle is read three times: as it is, with border and shadow
+// hidden (the box alone), and after the form moved under the box, which
+// makes the border repaint and move. The first and last must show the box
+// alone: nothing of the border may come over it.
 struct TModalProbe {
   static inline TBorderFixture* Fixture = nullptr;
-  static inline bool BoxAboveBorder = false;
-  static inline bool BoxAboveShadow = false;
-  static inline bool Seen = false;
+  static inline int Phase = 0;
+  static inline int Ticks = 0;
+  static inline bool Busy = false;
+  static inline TsPixelImage AsShown, BoxAlone, AfterMove;
 
   static BOOL CALLBACK FindBox(HWND w, LPARAM out) {
     wchar_t name[16] = {};
@@ -160,31 +257,58 @@ struct TModalProbe {
     }
     return TRUE;
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) return;
-    KillTimer(nullptr, id);
-    Seen = true;
-    // Activation moved to the box: the form repainted its border, which
-    // must have stayed under the box.
-    for (HWND w = GetWindow(box, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      if (w == Fixture->Border->BorderHandle()) BoxAboveBorder = true;
-      if (w == Fixture->Border->ShadowHandle()) BoxAboveShadow = true;
+    if (Busy || !box || GetActiveWindow() != box || ++Ticks < 4) return;
+    Busy = true;
+    TacBorderForm& border = *Fixture->Border;
+    HWND form = Fixture->Form->Handle();
+    const TRect b = WindowRect(border.BorderHandle());
+    switch (Phase++) {
+      case 0:
+        SetWindowPos(box, nullptr, b.Left + 3, b.Top + 3, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+      case 1: {
+        const TRect r = WindowRect(box);
+        AsShown = test::SettledScreenPixels(r);
+        ShowWindow(border.BorderHandle(), SW_HIDE);
+        ShowWindow(border.ShadowHandle(), SW_HIDE);
+        BoxAlone = test::SettledScreenPixels(r);
+        SetWindowPos(form, nullptr, b.Left + 40, b.Top + 30, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        border.MarkImageChanged();
+        border.UpdateExBordersPos(true);
+        AfterMove = test::SettledScreenPixels(r);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        break;
+      }
+      default:
+        break;
     }
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Busy = false;
   }
 };
+
+bool SamePixels(const TsPixelImage& a, const TsPixelImage& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.IsEmpty()) return false;
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x)
+      if ((a.View().At(x, y) & 0xFFFFFF) != (b.View().At(x, y) & 0xFFFFFF)) return false;
+  return true;
+}
 
 TEST_F(BorderWindowTest, AModalMessageBoxIsNeverCovered) {
   TModalProbe::Fixture = &F;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TModalProbe::Tick);
   MessageBoxW(F.Form->Handle(), L"Над рамкой", L"Velmora", MB_OK);
   KillTimer(nullptr, timer);
-  EXPECT_TRUE(TModalProbe::Seen);
-  EXPECT_TRUE(TModalProbe::BoxAboveBorder);
-  EXPECT_TRUE(TModalProbe::BoxAboveShadow);
+  ASSERT_GE(TModalProbe::Phase, 2);
+  EXPECT_TRUE(SamePixels(TModalProbe::AsShown, TModalProbe::BoxAlone));
+  EXPECT_TRUE(SamePixels(TModalProbe::AfterMove, TModalProbe::BoxAlone));
   // Back with the form active: the border is shown around it again.
+  PumpUntil([&] { return F.Border->BorderHandle() && IsWindowVisible(F.Border->BorderHandle()); });
   EXPECT_TRUE(IsWindowVisible(F.Border->BorderHandle()));
 }
 

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -100,8 +102,28 @@ inline std::string SkinsFolder(const char* sourceDir) {
   return dir;
 }
 
+// Tests that look at the screen or need the activation take turns across the
+// test processes CTest runs side by side.
+class TScreenTurn {
+ public:
+  TScreenTurn() : FMutex(CreateMutexW(nullptr, FALSE, L"VelmoraScreenTests")) {
+    if (FMutex) FOwned = WaitForSingleObject(FMutex, 90000) != WAIT_TIMEOUT;
+  }
+  ~TScreenTurn() {
+    if (FOwned) ReleaseMutex(FMutex);
+    if (FMutex) CloseHandle(FMutex);
+  }
+  TScreenTurn(const TScreenTurn&) = delete;
+  TScreenTurn& operator=(const TScreenTurn&) = delete;
+
+ private:
+  HANDLE FMutex;
+  bool FOwned = false;
+};
+
 // A bsSingle form with a 262 x 102 client and a border window in step with it.
 struct TBorderFixture {
+  TScreenTurn Turn;
   TTestApplication App;
   TRecordingSink Messages;
   TBorderTestForm* Form = new TBorderTestForm(&App.App);
@@ -125,7 +147,7 @@ struct TBorderFixture {
     Form->BorderStyle = style;
     Form->BorderIcons = 1u << 0;  // biSystemMenu only
     Form->Position = TPosition::poDesigned;
-    Form->SetBounds(200, 150, 300, 200);
+    Form->SetBounds(620, 480, 300, 200);
     Form->SetClientSize(262, 102);
     Form->HandleNeeded();
     Owner = std::make_unique<TTestBorderOwner>(*Form, Manager->Core.CommonSkinData(96));
@@ -162,6 +184,72 @@ struct TBorderFixture {
     previous(m);
     if (Border) Border->FormMessage(m.Msg, m.WParam, m.LParam);
   }
+};
+
+}  // namespace ac::test
+
+namespace ac::test {
+
+// The screen's pixels in R (top-down BGRA, alpha bytes undefined), read back
+// through the screen's device context: what the compositor shows.
+inline TsPixelImage ScreenPixels(const TRect& r) {
+  TsPixelImage out(r.Width(), r.Height());
+  platform::ScopedGetDC screen(nullptr);
+  platform::ScopedMemoryDC dc(screen.Get());
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = r.Width();
+  bi.bmiHeader.biHeight = -r.Height();
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  platform::ScopedBitmap bmp(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bmp || !bits) return out;
+  {
+    platform::ScopedSelectObject select(dc.Get(), bmp.Get());
+    BitBlt(dc.Get(), 0, 0, r.Width(), r.Height(), screen.Get(), r.Left, r.Top, SRCCOPY);
+    GdiFlush();
+  }
+  for (int32_t y = 0; y < r.Height(); ++y)
+    std::memcpy(out.View().Row(y),
+                static_cast<uint8_t*>(bits) + static_cast<size_t>(y) * r.Width() * 4,
+                static_cast<size_t>(r.Width()) * 4);
+  return out;
+}
+
+// The screen in R once the compositor has caught up: two readings 50 ms
+// apart that agree (or the last one after two seconds).
+inline TsPixelImage SettledScreenPixels(const TRect& r) {
+  TsPixelImage last = ScreenPixels(r);
+  for (int i = 0; i < 40; ++i) {
+    PumpUntil([] { return false; }, 50);
+    TsPixelImage now = ScreenPixels(r);
+    bool same = true;
+    for (int32_t y = 0; y < r.Height() && same; ++y)
+      same = std::memcmp(now.View().Row(y), last.View().Row(y),
+                         static_cast<size_t>(r.Width()) * 4) == 0;
+    if (same) return now;
+    last = std::move(now);
+  }
+  return last;
+}
+
+// A plain white top-level window of this process at R, for pictures over a
+// known background. Windows shown after it lie above it: the display's own
+// stacking decides under Wine, and a window that appears goes on top.
+class TWhiteWindow {
+ public:
+  explicit TWhiteWindow(const TRect& r)
+      : FWindow(CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP | SS_WHITERECT, r.Left,
+                                r.Top, r.Width(), r.Height(), nullptr, nullptr, nullptr, nullptr)) {
+    ShowWindow(FWindow.Get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(FWindow.Get());
+  }
+  HWND Handle() const { return FWindow.Get(); }
+
+ private:
+  platform::ScopedWindow FWindow;
 };
 
 }  // namespace ac::test
