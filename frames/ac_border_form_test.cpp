@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "frames/border_test_support.h"
@@ -233,6 +234,139 @@ TEST_F(BorderOverWhiteTest, ShadowIsThePremultipliedTemplateActiveAndInactive) {
   shot = test::SettledScreenPixels(b);
   EXPECT_TRUE(ShadowMatchesTemplate(shot, *sd.ShdiTemplate, sd)) << "inactive";
   DestroyWindow(other);
+}
+
+// Moves the real mouse from From by Delta with the left button held, in
+// steps, from another thread: the form's move loop runs on this one.
+void DragMouse(TPoint from, TPoint delta) {
+  std::thread input([=] {
+    SetCursorPos(from.X, from.Y);
+    Sleep(100);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    Sleep(100);
+    for (int i = 1; i <= 10; ++i) {
+      SetCursorPos(from.X + delta.X * i / 10, from.Y + delta.Y * i / 10);
+      Sleep(30);
+    }
+    Sleep(100);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  });
+  const ULONGLONG end = GetTickCount64() + 3000;
+  while (GetTickCount64() < end) PumpUntil([] { return false; }, 50);
+  input.join();
+}
+
+TEST_F(BorderOverWhiteTest, DraggingTheTitleMovesByTheDeltaAndLeavesNoStrip) {
+  const TRect before = WindowRect(F.Form->Handle());
+  const TRect oldBorder = WindowRect(F.Border->BorderHandle());
+  const TRect& s = F.Manager->Core.CommonSkinData(96).FormShadowSize;
+  const TPoint grip{oldBorder.Left + 100, oldBorder.Top + s.Top + 12};
+  ASSERT_EQ(F.Border->Ex_WMNCHitTest(grip), kHitCaption);
+  DragMouse(grip, {60, 40});
+  EXPECT_EQ(F.Forwarded, std::vector<int32_t>{kHitCaption});
+  EXPECT_EQ(WindowRect(F.Form->Handle()), before.Offset(60, 40));
+  const TRect now = WindowRect(F.Border->BorderHandle());
+  EXPECT_EQ(now, oldBorder.Offset(60, 40));
+  EXPECT_EQ(WindowRect(F.Border->ShadowHandle()), now);
+
+  // Where the border was and is no more, the white window shows again.
+  const TRect area = TRect::LTRB(oldBorder.Left, oldBorder.Top, now.Right, now.Bottom);
+  const TsPixelImage shot = test::SettledScreenPixels(area);
+  for (int32_t y = 0; y < area.Height(); ++y)
+    for (int32_t x = 0; x < area.Width(); ++x) {
+      const TPoint p{area.Left + x, area.Top + y};
+      if (now.Contains(p) || !White->Rect().Contains(p)) continue;
+      ASSERT_EQ(shot.View().At(x, y) & 0xFFFFFF, 0xFFFFFFu) << "left behind at " << x << "," << y;
+    }
+}
+
+void ClickMouse(TPoint at, int times = 1) {
+  std::thread input([=] {
+    SetCursorPos(at.X, at.Y);
+    Sleep(150);
+    for (int i = 0; i < times; ++i) {
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+      Sleep(40);
+    }
+  });
+  const ULONGLONG end = GetTickCount64() + 1200;
+  while (GetTickCount64() < end) PumpUntil([] { return false; }, 50);
+  input.join();
+}
+
+TEST_F(BorderWindowTest, TheCloseButtonClosesOnlyWhenReleasedOverIt) {
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  const TRect close = F.Owner->CloseRect({b.Width(), b.Height()}).Offset(b.Left, b.Top);
+  const TPoint centre{(close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2};
+  ASSERT_EQ(F.Border->Ex_WMNCHitTest(centre), kHitClose);
+  // Pressed, then released over the caption: nothing.
+  DragMouse(centre, {-80, 0});
+  EXPECT_EQ(F.Forwarded, std::vector<int32_t>{kHitClose});
+  EXPECT_FALSE(F.CloseAsked);
+  ClickMouse(centre);
+  EXPECT_TRUE(F.CloseAsked);
+}
+
+TEST_F(BorderWindowTest, DoubleClickingTheCaptionMaximizesOnlyWhereAllowed) {
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  const TPoint caption{b.Left + 100, b.Top + 20};
+  const TRect before = WindowRect(F.Form->Handle());
+  // The program's window: system menu only, never maximized.
+  ClickMouse(caption, 2);
+  EXPECT_FALSE(IsZoomed(F.Form->Handle()));
+  EXPECT_EQ(WindowRect(F.Form->Handle()), before);
+  // A form that may maximize does, and a second double click restores it.
+  F.Owner->MaximizeEnabled = true;
+  ClickMouse(caption, 2);
+  ASSERT_TRUE(IsZoomed(F.Form->Handle()));
+  const TRect zoomed = WindowRect(F.Border->BorderHandle());
+  const TPoint title{zoomed.Left + 100, zoomed.Top + 20};
+  ASSERT_EQ(F.Border->Ex_WMNCHitTest(title), kHitCaption);
+  SendMessageW(F.Border->BorderHandle(), WM_NCLBUTTONDBLCLK, kHitBorderWindow,
+               MAKELPARAM(title.X, title.Y));
+  EXPECT_FALSE(IsZoomed(F.Form->Handle()));
+  EXPECT_EQ(WindowRect(F.Form->Handle()), before);
+}
+
+// The cursor the border window sets at a point of its own (border-window
+// coordinates), or null when it leaves the cursor to the system.
+HCURSOR CursorAt(const TBorderFixture& f, TPoint p) {
+  HWND border = f.Border->BorderHandle();
+  const TRect b = WindowRect(border);
+  SetCursorPos(b.Left + p.X, b.Top + p.Y);
+  SetCursor(nullptr);
+  SendMessageW(border, WM_SETCURSOR, reinterpret_cast<WPARAM>(border),
+               MAKELPARAM(kHitBorderWindow, WM_MOUSEMOVE));
+  return GetCursor();
+}
+
+TEST(BorderCursors, ShapesByTheFramePartUnderTheMouse) {
+  struct TCase {
+    TPoint P;
+    const wchar_t* Shape;
+  };
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  {
+    // The program's fixed frame: the arrow everywhere on the frame.
+    TBorderFixture f(test::SkinsFolder(AC_SOURCE_DIR));
+    f.Form->Show();
+    PumpUntil([&] { return f.Border->BorderHandle() != nullptr; });
+    for (TPoint p : {TPoint{100, 20}, TPoint{15, 100}, TPoint{15, 15}})
+      EXPECT_EQ(CursorAt(f, p), arrow) << p.X << "," << p.Y;
+  }
+  TBorderFixture f(test::SkinsFolder(AC_SOURCE_DIR), TFormBorderStyle::bsSizeable);
+  f.Form->Show();
+  PumpUntil([&] { return f.Border->BorderHandle() != nullptr; });
+  const TRect b = WindowRect(f.Border->BorderHandle());
+  const int32_t w = b.Width(), h = b.Height();
+  const TCase cases[] = {
+      {{100, 20}, IDC_ARROW},           {{15, 100}, IDC_SIZEWE},      {{w - 15, 100}, IDC_SIZEWE},
+      {{100, 15}, IDC_SIZENS},          {{100, h - 15}, IDC_SIZENS},  {{15, 15}, IDC_SIZENWSE},
+      {{w - 15, h - 15}, IDC_SIZENWSE}, {{w - 15, 15}, IDC_SIZENESW}, {{15, h - 15}, IDC_SIZENESW},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(CursorAt(f, c.P), LoadCursorW(nullptr, c.Shape)) << c.P.X << "," << c.P.Y;
 }
 
 // Drives a modal box over the border: once the box is active it is moved

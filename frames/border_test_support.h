@@ -38,12 +38,16 @@ class TTestBorderOwner : public TacBorderOwner {
 
   HWND OwnerHandle() const override { return FForm.HandleAllocated() ? FForm.Handle() : nullptr; }
 
-  // The system frame of a bsSingle form and its caption, from live metrics.
+  bool MaximizeEnabled = false;
+
+  // The system frame and caption of the form, from live metrics.
   TBorderMetrics Metrics() const {
     TBorderMetrics m;
     m.BorderWidth = FSkin.ExBorderWidth;
     m.CaptionHeight = FSkin.ExTitleHeight;
-    m.SysFrameWidth = GetSystemMetrics(SM_CXFIXEDFRAME);
+    const bool sizeable = (GetWindowLongW(OwnerHandle(), GWL_STYLE) & WS_THICKFRAME) != 0;
+    m.SysFrameWidth = sizeable ? GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER)
+                               : GetSystemMetrics(SM_CXFIXEDFRAME);
     m.SysCaptionHeight = GetSystemMetrics(SM_CYCAPTION);
     m.Shadow = FSkin.FormShadowSize;
     return m;
@@ -66,6 +70,8 @@ class TTestBorderOwner : public TacBorderOwner {
     const TSize window = BorderImageSize({r.right - r.left, r.bottom - r.top}, f.Metrics);
     FButtons.assign(1, TCaptionHit{CloseRect(window), kHitClose});
     f.Buttons = FButtons;
+    f.MaximizeEnabled = MaximizeEnabled;
+    f.RestoreEnabled = MaximizeEnabled;
     return f;
   }
 
@@ -241,14 +247,17 @@ inline TsPixelImage SettledScreenPixels(const TRect& r) {
 class TWhiteWindow {
  public:
   explicit TWhiteWindow(const TRect& r)
-      : FWindow(CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP | SS_WHITERECT, r.Left,
+      : FRect(r),
+        FWindow(CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP | SS_WHITERECT, r.Left,
                                 r.Top, r.Width(), r.Height(), nullptr, nullptr, nullptr, nullptr)) {
     ShowWindow(FWindow.Get(), SW_SHOWNOACTIVATE);
     UpdateWindow(FWindow.Get());
   }
   HWND Handle() const { return FWindow.Get(); }
+  const TRect& Rect() const { return FRect; }
 
  private:
+  TRect FRect;
   platform::ScopedWindow FWindow;
 };
 
