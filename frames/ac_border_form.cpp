@@ -68,6 +68,7 @@ void TacBorderForm::CreateNewForm() {
 void TacBorderForm::FreeForms() {
   FShadow.reset();
   AForm.reset();
+  FLastSplit = {};
 }
 
 int32_t TacBorderForm::OffsetX() const {
@@ -135,6 +136,13 @@ void TacBorderForm::Place(HWND insertAfter, const TRect& at, UINT flags) {
                kQuietPlacement | flags | show);
 }
 
+bool TacBorderForm::InPlace() const {
+  HWND border = BorderHandle(), shadow = ShadowHandle();
+  return IsWindowVisible(border) && IsWindowVisible(shadow) &&
+         GetWindow(border, GW_HWNDNEXT) == shadow &&
+         GetWindow(shadow, GW_HWNDNEXT) == OwnerHandle();
+}
+
 void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {
   TsPixelBuffer image = FOwner.BorderImage();
   if (image.Width != at.Width() || image.Height != at.Height()) {
@@ -156,10 +164,15 @@ void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t
                        at.Width() - m.BorderWidth - m.Shadow.Right,
                        at.Height() - m.BorderWidth - m.Shadow.Bottom);
   }
+  const TLastSplit split{zone, hole, border.Bits, shadow.Bits};
+  const bool same = split == FLastSplit;
   SplitBorderImage(border, shadow, image, zone, hole,
-                   platform::CompositionEnabled() ? TComposition::On : TComposition::Off);
+                   platform::CompositionEnabled() ? TComposition::On : TComposition::Off,
+                   same ? TSplitZeros::Kept : TSplitZeros::Write);
   FShadow->Present(at.TopLeft(), opacity);
   AForm->Present(at.TopLeft(), opacity);
+  FLastSplit = split;
+  if (same) return;
   // The border window takes the mouse only over its frame: not over the
   // shadow (the shadow window lets it through) nor over the client hole.
   platform::ScopedRegion region(CreateRectRgn(zone.Left, zone.Top, zone.Right, zone.Bottom));
@@ -209,7 +222,10 @@ void TacBorderForm::UpdateExBordersPos(bool redraw, uint8_t blend) {
   const bool resized = now.Width() != at.Width() || now.Height() != at.Height();
   if (redraw || resized || !IsWindowVisible(AForm->Handle())) {
     Render(frame, at, frame.Opacity < 255 ? frame.Opacity : blend);
-    Place(InsertAfter(), at, SWP_NOMOVE | SWP_NOSIZE);
+    // UpdateLayeredWindow has moved and sized both; only the z-order and
+    // the showing may be left to do.
+    if (!InPlace() || InsertAfter() == HWND_TOPMOST)
+      Place(InsertAfter(), at, SWP_NOMOVE | SWP_NOSIZE);
     if (!MainRgnReady) ApplyFormRegion();
     return;
   }

@@ -81,6 +81,9 @@ class TacBorderForm {
   HWND InsertAfter() const;
   void Place(HWND insertAfter, const TRect& at, UINT flags);
   void Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity);
+  // Both windows shown, the border directly above the shadow, the shadow
+  // directly above the form.
+  bool InPlace() const;
   void ApplyFormRegion();
   void SetCursorFor(int32_t code) const;
   void DoubleClick(int32_t code);
@@ -91,6 +94,14 @@ class TacBorderForm {
   std::unique_ptr<TacGlowForm> FShadow;  // the shadow window under it
   HWND FParentHandle = nullptr;
   bool FImageChanged = true;
+  // What the pictures were last split with: while it holds, their zeros and
+  // the border window's region are still right.
+  struct TLastSplit {
+    TRect Zone, Hole;
+    const uint8_t* Frame = nullptr;
+    const uint8_t* Shadow = nullptr;
+    bool operator==(const TLastSplit&) const = default;
+  } FLastSplit;
   // Bounds saved by a double click on a side border ($4000 vertical, $8000
   // horizontal), restored by the next one.
   uint32_t FFormState = 0;

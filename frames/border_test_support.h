@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -82,7 +83,7 @@ class TTestBorderOwner : public TacBorderOwner {
     if (FImage.Width() != size.cx || FImage.Height() != size.cy)
       FImage = NewPixelBuffer(size.cx, size.cy);
     for (int32_t y = 0; y < FImage.Height(); ++y)
-      for (int32_t x = 0; x < FImage.Width(); ++x) FImage.View().At(x, y) = FormColor;
+      std::fill_n(FImage.View().Row(y), FImage.Width(), FormColor);
     PaintBorderShadow(FImage, BorderShadowTemplate(FSkin, Active),
                       BorderShadowInputs(FSkin, ebmFull, FSkin.ExTitleHeight, 0));
     ++Paints;

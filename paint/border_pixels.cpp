@@ -7,24 +7,23 @@
 namespace ac {
 namespace {
 
-// Copies N pixels from S to D and premultiplies them there.
 void CopyPremultiplied(uint32_t* d, const uint32_t* s, int32_t n, bool limitBright) {
-  if (n <= 0) return;
-  std::memcpy(d, s, 4u * static_cast<uint32_t>(n));
-  rows::Premultiply(reinterpret_cast<uint8_t*>(d), n, limitBright);
-}
-
-void Clear(uint32_t* d, int32_t n) {
-  if (n > 0) std::memset(d, 0, 4u * static_cast<uint32_t>(n));
+  if (n > 0)
+    rows::PremultiplyCopy(reinterpret_cast<uint8_t*>(d), reinterpret_cast<const uint8_t*>(s), n,
+                          limitBright);
 }
 
 }  // namespace
 
 void SplitBorderImage(const TsPixelBuffer& frame, const TsPixelBuffer& shadow,
                       const TsPixelBuffer& image, const TRect& solidZone, const TRect& hole,
-                      TComposition composition) {
+                      TComposition composition, TSplitZeros zeros) {
   if (image.IsEmpty() || !frame.SameSize(image) || !shadow.SameSize(image)) return;
   const bool limit = composition == TComposition::Off;
+  const bool clear = zeros == TSplitZeros::Write;
+  auto Clear = [clear](uint32_t* d, int32_t n) {
+    if (clear && n > 0) std::memset(d, 0, 4u * static_cast<uint32_t>(n));
+  };
   const TRect zone = ClipToBuffer(solidZone, image);
   const TRect gap = ClipToBuffer(hole, image).Intersect(zone);
   const int32_t w = image.Width;

@@ -16,6 +16,12 @@
 
 namespace ac {
 
+// Whether the destinations already hold this split's zeros: true when they
+// were last written by a split with the same zone and hole (or are new,
+// zeroed bitmaps); then only the copied parts are written again, which
+// halves what a repaint moves.
+enum class TSplitZeros { Write, Kept };
+
 // Writes the premultiplied frame and shadow pictures of Image (same size as
 // both destinations; nothing is written when the sizes differ). SolidZone and
 // Hole are exclusive rectangles in image coordinates, clipped to it.
@@ -23,6 +29,6 @@ namespace ac {
 // colours are held at 244.
 void SplitBorderImage(const TsPixelBuffer& frame, const TsPixelBuffer& shadow,
                       const TsPixelBuffer& image, const TRect& solidZone, const TRect& hole,
-                      TComposition composition);
+                      TComposition composition, TSplitZeros zeros = TSplitZeros::Write);
 
 }  // namespace ac

@@ -66,5 +66,22 @@ TEST(SplitBorderImage, ZonesPastTheImageAndMismatchedSizes) {
   EXPECT_EQ(small.View().At(0, 0), 7u);
 }
 
+TEST(SplitBorderImage, KeptZerosAreNotWrittenAgain) {
+  TsPixelImage image(4, 1), frame(4, 1), shadow(4, 1);
+  for (int32_t x = 0; x < 4; ++x) {
+    image.View().At(x, 0) = kHalf;
+    frame.View().At(x, 0) = shadow.View().At(x, 0) = 0x11111111u;
+  }
+  SplitBorderImage(frame, shadow, image, TRect::LTRB(1, 0, 3, 1), TRect(), TComposition::Off,
+                   TSplitZeros::Kept);
+  const uint32_t old = 0x11111111u;
+  EXPECT_EQ(shadow.View().At(0, 0), kHalfPremul);
+  EXPECT_EQ(frame.View().At(0, 0), old);
+  EXPECT_EQ(frame.View().At(1, 0), kHalfPremul);
+  EXPECT_EQ(shadow.View().At(1, 0), old);
+  EXPECT_EQ(frame.View().At(3, 0), old);
+  EXPECT_EQ(shadow.View().At(3, 0), kHalfPremul);
+}
+
 }  // namespace
 }  // namespace ac

@@ -1,7 +1,8 @@
 #include "paint/frame_around.h"
 
 #include <algorithm>
-#include <optional>
+#include <cstring>
+#include <vector>
 
 #include "paint/mask_paint_internal.h"
 
@@ -10,17 +11,40 @@ namespace {
 
 using mask_detail::CopyClipped;
 
+// Stretches Strip of Src over To by nearest pixels: the source column of
+// destination column x is Strip.Left + x * Strip.Width / To.Width (and the
+// same for rows), computed once per band. Pieces outside either buffer are
+// left out.
+void StretchBand(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuffer& src,
+                 const TRect& strip) {
+  const TRect vis = to.Intersect(dst.Bounds());
+  if (vis.IsEmpty()) return;
+  std::vector<int32_t> columns(static_cast<std::size_t>(vis.Width()));
+  for (int32_t x = vis.Left; x < vis.Right; ++x)
+    columns[static_cast<std::size_t>(x - vis.Left)] =
+        static_cast<int32_t>(strip.Left + int64_t{x - to.Left} * strip.Width() / to.Width());
+  const bool straight = strip.Width() == to.Width() && strip.Left >= 0 && strip.Right <= src.Width;
+  for (int32_t y = vis.Top; y < vis.Bottom; ++y) {
+    const int64_t sy = strip.Top + int64_t{y - to.Top} * strip.Height() / to.Height();
+    if (sy < 0 || sy >= src.Height) continue;
+    const uint32_t* s = src.Row(static_cast<int32_t>(sy));
+    uint32_t* d = dst.Row(y) + vis.Left;
+    if (straight) {
+      std::memcpy(d, s + columns[0], 4u * static_cast<uint32_t>(vis.Width()));
+      continue;
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i)
+      if (columns[i] >= 0 && columns[i] < src.Width) d[i] = s[columns[i]];
+  }
+}
+
 // Fills To from the Strip of Src: stretched by nearest pixels, or the strip
 // repeated from To's top-left corner with the last copy cut to fit.
 void FillBand(const TsPixelBuffer& dst, const TRect& to, const TsPixelBuffer& src,
               const TRect& strip, TBandFill fill) {
   if (to.IsEmpty() || strip.IsEmpty()) return;
   if (fill == TBandFill::Stretch) {
-    const TRect vis = to.Intersect(dst.Bounds());
-    if (vis.IsEmpty()) return;
-    const TsPixelImage piece = mask_detail::ScaleWindow(
-        src, strip, {to.Width(), to.Height()}, vis.Offset(-to.Left, -to.Top), std::nullopt);
-    CopyClipped(dst, vis.TopLeft(), piece.View(), piece.View().Bounds());
+    StretchBand(dst, to, src, strip);
     return;
   }
   for (int32_t y = to.Top; y < to.Bottom; y += strip.Height()) {
