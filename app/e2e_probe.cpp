@@ -134,6 +134,37 @@ int State() {
   std::printf("panel_skinned=%ld\n", ask(ac::SKC_ISSKINNED));
   std::printf("panel_kind=%ld\n", ask(ac::SKC_GETKIND));
   std::printf("panel_section_found=%d\n", ask(ac::SKC_DEFAULTINDEX) > 0 ? 1 : 0);
+  // The button and the field on the screen (x,y,width,height), the colour
+  // the panel reports behind its children, and how the two answer hit tests
+  // from here: at their top-left corner and in their middle.
+  const auto printScreenRect = [](const char* key, HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  };
+  printScreenRect("button_screen", button);
+  printScreenRect("edit_screen", edit);
+  const auto bg = static_cast<COLORREF>(ask(ac::SKC_GETBGCOLOR));
+  std::printf("panel_bgcolor=%02X%02X%02X\n", GetRValue(bg), GetGValue(bg), GetBValue(bg));
+  const auto hit = [](HWND w, int dx, int dy) {
+    RECT r;
+    GetWindowRect(w, &r);
+    const LPARAM at = MAKELPARAM(r.left + (dx < 0 ? (r.right - r.left) / 2 : dx),
+                                 r.top + (dy < 0 ? (r.bottom - r.top) / 2 : dy));
+    return static_cast<long>(SendMessageW(w, WM_NCHITTEST, 0, at));
+  };
+  std::printf("button_corner_hit=%ld\n", hit(button, 0, 0));
+  std::printf("button_middle_hit=%ld\n", hit(button, -1, -1));
+  std::printf("edit_frame_hit=%ld\n", hit(edit, 0, -1));
+  std::printf("edit_corner_hit=%ld\n", hit(edit, 0, 0));
+  const auto askEdit = [&](ac::TacSkinCommand code) {
+    return static_cast<long>(SendMessageW(edit, ac::WM_SKINCMD, ac::SkinCommandWParam(code), 0));
+  };
+  const auto askButton = [&](ac::TacSkinCommand code) {
+    return static_cast<long>(SendMessageW(button, ac::WM_SKINCMD, ac::SkinCommandWParam(code), 0));
+  };
+  std::printf("edit_kind=%ld\n", askEdit(ac::SKC_GETKIND));
+  std::printf("button_kind=%ld\n", askButton(ac::SKC_GETKIND));
   return 0;
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
+#include "controls/state_fade.h"
 #include "framework/font.h"
 #include "framework/screen.h"
 #include "framework/win_control.h"
@@ -10,6 +12,7 @@
 #include "paint/skin_colors.h"
 #include "pixels/color.h"
 #include "skin/skin_data_lookup.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -186,6 +189,9 @@ HWND TsCommonData::OwnerHandle() const {
 
 void TsCommonData::Invalidate(TRepaintTime when) {
   BGChanged = true;
+  // A fade would paint the old face over the new one.
+  if (IsAnimating(*this) && AnimTimer->ThreadType != TacTimerKind::ttGlowFade)
+    StopStateAnimation(*this);
   if (Updating()) return;
   if (HWND wnd = OwnerHandle()) {
     RedrawWindow(wnd, nullptr, nullptr, when == TRepaintTime::rtNow ? kRedrawNow : kRedrawLater);
@@ -450,8 +456,14 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(this);
       return true;
     case SKC_BGCHANGED:
+      StopStateAnimation(*this);
+      BGChanged = true;
+      return true;
     case SKC_CLEARCACHE:
       BGChanged = true;
+      return true;
+    case SKC_STOPANIMATIONS:
+      StopStateAnimation(*this);
       return true;
     case SKC_BEGINUPDATE:
       BeginUpdate();
@@ -499,6 +511,122 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
   }
 }
 
+namespace {
+
+// Hover and focus, shared by every skinned control.
+
+// States 0 and 1 of the section are both fully transparent: the control
+// shows no change between them, so hover and focus change nothing.
+bool StatesInvisible(const TsCommonData& d) {
+  const TacSkinData* sd = d.CommonSkinData();
+  if (!sd || d.SkinIndex < 0 || d.SkinIndex >= static_cast<int>(sd->gd.size())) return false;
+  const TsGeneralData& section = sd->gd[static_cast<size_t>(d.SkinIndex)];
+  return section.Props[static_cast<size_t>(d.LimitState(0))].Transparency == 100 &&
+         section.Props[static_cast<size_t>(d.LimitState(1))].Transparency == 100;
+}
+
+// The cursor is still over a visible part of the owner: in its client area
+// (with its scroll bars), inside what of it is not clipped away, and not
+// under another window but the owner's own children. A leave reported while
+// the cursor only moved onto a child keeps the hover.
+bool CursorStillOver(const TsCommonData& d) {
+  POINT cursor{};
+  if (!GetCursorPos(&cursor)) return false;
+  const HWND under = WindowFromPoint(cursor);
+  const HWND wnd = d.OwnerHandle();
+  if (!wnd) {
+    const TControl* owner = d.FOwnerControl;
+    TWinControl* parent = owner ? owner->Parent() : nullptr;
+    if (!parent || !parent->HandleAllocated() || under != parent->Handle()) return false;
+    POINT p = cursor;
+    ScreenToClient(parent->Handle(), &p);
+    return owner->BoundsRect().Contains(TPoint{p.x, p.y});
+  }
+  POINT p = cursor;
+  ScreenToClient(wnd, &p);
+  RECT area{};
+  GetClientRect(wnd, &area);
+  const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  if (style & WS_VSCROLL) area.right += GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) area.bottom += GetSystemMetrics(SM_CYHSCROLL);
+  if (!PtInRect(&area, p)) return false;
+  RECT clip{};
+  {
+    platform::ScopedGetDC dc(wnd);
+    if (!dc.Get() || GetClipBox(dc.Get(), &clip) == ERROR) return false;
+  }
+  if (!PtInRect(&clip, p)) return false;
+  return under == wnd || IsChild(wnd, under);
+}
+
+// The owner's colour and font colour, to see whether a state change wrote
+// new ones.
+std::pair<TColor, TColor> OwnerColors(const TsCommonData& d) {
+  const TControl& owner = *d.FOwnerControl;
+  return {owner.Color(), owner.Font().Color()};
+}
+
+// Redraws the owner now when its colours changed, then its frame.
+void ShowColorChange(HWND wnd, bool changed) {
+  if (changed) RedrawWindow(wnd, nullptr, nullptr, kRedrawNow);
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+}
+
+bool Designing(const TsCommonData& d) {
+  return d.FOwnerControl && d.FOwnerControl->HasState(csDesigning);
+}
+
+void MouseEntered(TsCommonData& d) {
+  if (!d.Skinned() || d.FMouseAbove) return;
+  // No hover glow and no attention pulse exist in this engine's controls,
+  // so a designed, transparent or windowless owner takes the same road.
+  if (!InNoHover(d.COC)) d.FMouseAbove = true;
+  TsSkinManager* manager = d.SkinManager();
+  if (const HWND wnd = d.OwnerHandle(); wnd && manager) manager->SetActiveControl(wnd);
+}
+
+void MouseLeft(TsCommonData& d) {
+  if (!d.Skinned() || !d.FOwnerControl) return;
+  const TsSkinManager* manager = d.SkinManager();
+  if ((manager && manager->Options.NoMouseHover) || Designing(d) || CursorStillOver(d)) return;
+  if (!InNoHover(d.COC)) d.FMouseAbove = false;
+  if (!InStateColors(d.COC)) return;
+  const auto before = OwnerColors(d);
+  if (d.CurrentStateIndex() == 0 && !StatesInvisible(d)) d.ApplyStateColors(true);
+  const HWND wnd = d.OwnerHandle();
+  if (wnd && IsWindowVisible(wnd)) {
+    d.BGChanged = true;
+    ShowColorChange(wnd, OwnerColors(d) != before);
+  }
+}
+
+void FocusEntered(TsCommonData& d) {
+  auto* win = dynamic_cast<TWinControl*>(d.FOwnerControl);
+  const HWND wnd = d.OwnerHandle();
+  if (!d.Skinned() || !win || !wnd || !win->CanFocus() || !win->TabStop || StatesInvisible(d))
+    return;
+  d.BGChanged = true;
+  d.FFocused = true;
+  const auto before = OwnerColors(d);
+  // Only a section with an active state has colours to switch to.
+  if (d.LimitState(1) == 1) d.ApplyStateColors(true);
+  if (!d.FUpdating) ShowColorChange(wnd, OwnerColors(d) != before);
+}
+
+void FocusLeft(TsCommonData& d) {
+  auto* win = dynamic_cast<TWinControl*>(d.FOwnerControl);
+  const HWND wnd = d.OwnerHandle();
+  if (!d.Skinned() || !win || !wnd) return;
+  StopStateAnimation(d);
+  if (win->CanFocus()) d.FFocused = false;
+  const auto before = OwnerColors(d);
+  if (d.CurrentStateIndex() == 0) d.ApplyStateColors(true);
+  d.BGChanged = true;
+  if (IsWindowVisible(wnd) && InStateColors(d.COC)) ShowColorChange(wnd, OwnerColors(d) != before);
+}
+
+}  // namespace
+
 bool TsCommonData::HandleCommonMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_SKINCMD:
@@ -524,7 +652,28 @@ bool TsCommonData::HandleCommonMessage(TMessage& m) {
       if (CtrlSkinState & kStateWritingColors) return false;
       Invalidate();
       return false;
+    case CM_MOUSEENTER:
+      MouseEntered(*this);
+      return false;
+    case CM_MOUSELEAVE:
+      MouseLeft(*this);
+      return false;
+    case WM_SETFOCUS:
+      FocusEntered(*this);
+      return false;
+    case WM_KILLFOCUS:
+      FocusLeft(*this);
+      return false;
+    case WM_SHOWWINDOW:
+      StopStateAnimation(*this);
+      return false;
     case CM_ENABLEDCHANGED:
+      // A disabled control is neither hovered nor focused; enabled again it
+      // waits for the next enter.
+      FMouseAbove = false;
+      FFocused = false;
+      Invalidate();
+      return false;
     case CM_TEXTCHANGED:
       Invalidate();
       return false;

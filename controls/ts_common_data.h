@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "controls/background_query.h"
@@ -36,6 +37,8 @@ inline constexpr uint8_t kCocButton = 93;
 // Where a control asks which section dresses it (SKC_SECTIONAT): the state
 // it asks about, the answering section's index, and the control's bounds in
 // the coordinates of the control being asked.
+class TacThreadedTimer;
+
 struct TacSectionAtQuery {
   int32_t State = 0;
   int32_t SkinIndex = -1;
@@ -155,6 +158,9 @@ class TsCommonData : public TacCommonDataBase {
   TBitmap FCacheBmp;
   // Times the face was rebuilt; lets callers see that a repaint reused it.
   uint32_t RebuildCount = 0;
+  // The state fade of the owner (state_fade.h): made at the first fade,
+  // freed with this object.
+  std::unique_ptr<TacThreadedTimer> AnimTimer;
 
  private:
   bool ForThisManager(const TMessage& m) const;

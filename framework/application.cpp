@@ -116,7 +116,17 @@ void TApplication::WndProc(TMessage& m) {
     if (it->Proc(m)) return;
   if (m.Msg == FHandleCountsMessage && FHandleCountsMessage) {
     const platform::THandleCounts counts = platform::LiveHandleCounts();
-    m.Result = m.WParam == platform::kHandleCountUser ? counts.User : counts.Gdi;
+    switch (m.WParam) {
+      case platform::kHandleCountUser:
+        m.Result = counts.User;
+        break;
+      case platform::kHandleCountTimers:
+        m.Result = counts.Timers;
+        break;
+      default:
+        m.Result = counts.Gdi;
+        break;
+    }
     return;
   }
   HWND main = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;

@@ -4,6 +4,7 @@
 
 #include "framework/test_support.h"
 #include "framework/timer.h"
+#include "win32/handle_counts.h"
 
 namespace ac {
 namespace {
@@ -53,6 +54,29 @@ TEST(Timer, FiresOnTheMessageLoopAndStops) {
   const int stopped = ticks;
   test::PumpUntil([] { return false; }, 100);
   EXPECT_EQ(ticks, stopped);
+}
+
+// A program at rest must hold nothing for its idle timers: a stopped timer
+// keeps neither a system timer nor its message window, also when its own
+// handler stops it.
+TEST(Timer, AStoppedTimerHoldsNoTimerAndNoWindow) {
+  test::TTestApplication app;
+  const platform::THandleCounts rest = platform::LiveHandleCounts();
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.SetInterval(10);
+  timer.SetOnTimer([&](TComponent*) {
+    if (++ticks == 2) timer.SetEnabled(false);
+  });
+  const platform::THandleCounts running = platform::LiveHandleCounts();
+  EXPECT_EQ(running.Timers, rest.Timers + 1);
+  EXPECT_EQ(running.User, rest.User + 1);
+  EXPECT_TRUE(test::PumpUntil([&] { return !timer.Enabled(); }));
+  EXPECT_EQ(platform::LiveHandleCounts(), rest);
+  timer.SetEnabled(true);
+  EXPECT_TRUE(test::PumpUntil([&] { return ticks >= 3; }));
+  timer.SetInterval(0);
+  EXPECT_EQ(platform::LiveHandleCounts(), rest);
 }
 
 }  // namespace

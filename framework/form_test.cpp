@@ -138,6 +138,7 @@ TEST_F(ApplicationWindowTest, TheApplicationWindowAnswersTheHandleCountQuery) {
   EXPECT_GE(counts.User, 2);  // the application window and the form
   EXPECT_EQ(SendMessageW(T.App.Handle(), query, platform::kHandleCountGdi, 0), counts.Gdi);
   EXPECT_EQ(SendMessageW(T.App.Handle(), query, platform::kHandleCountUser, 0), counts.User);
+  EXPECT_EQ(SendMessageW(T.App.Handle(), query, platform::kHandleCountTimers, 0), counts.Timers);
 }
 
 }  // namespace

@@ -31,7 +31,14 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 void TTimer::UpdateTimer() {
   FTimer.Reset();
-  if (!FEnabled || FInterval == 0 || !FOnTimer || HasState(csLoading)) return;
+  if (!FEnabled || FInterval == 0 || !FOnTimer || HasState(csLoading)) {
+    // A stopped timer holds no window either, so a program at rest keeps no
+    // objects for its idle timers. Destroying the window from inside its own
+    // WM_TIMER (a handler that stops its timer) is safe: nothing touches it
+    // after the handler returns.
+    FWindow.Reset();
+    return;
+  }
   if (!FWindow.Get()) {
     static const wchar_t* kClass = [] {
       WNDCLASSW wc{};

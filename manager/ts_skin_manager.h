@@ -22,6 +22,7 @@
 #include "framework/font.h"
 #include "manager/skin_commands.h"
 #include "manager/skin_editor_channel.h"
+#include "manager/skinable_menus.h"
 #include "skin/skin_manager_core.h"
 #include "skin/stored_skin.h"
 #include "win32/message_box_sink.h"
@@ -251,6 +252,9 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   // The default manager's preview buffer (null for other managers and when
   // the system refused the mapping).
   TacSkinEditorData* EditorBuffer() const { return FEditorBuffer.Data(); }
+
+  // Draws popup menus from the skin while SkinnedPopups is on.
+  TsSkinableMenus SkinableMenus{*this};
 
  private:
   // Hands the core's messages to whatever Messages points at when they come.

@@ -5,15 +5,24 @@ namespace {
 
 std::atomic<long> gGdi{0};
 std::atomic<long> gUser{0};
+std::atomic<long> gTimers{0};
 
 std::atomic<long>& Counter(THandleKind kind) {
-  return kind == THandleKind::hkGdi ? gGdi : gUser;
+  switch (kind) {
+    case THandleKind::hkGdi:
+      return gGdi;
+    case THandleKind::hkUser:
+      return gUser;
+    case THandleKind::hkTimer:
+      break;
+  }
+  return gTimers;
 }
 
 }  // namespace
 
 THandleCounts LiveHandleCounts() {
-  return {gGdi.load(), gUser.load()};
+  return {gGdi.load(), gUser.load(), gTimers.load()};
 }
 
 void HandleCreated(THandleKind kind) {

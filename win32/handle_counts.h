@@ -14,24 +14,27 @@
 namespace ac::platform {
 
 struct THandleCounts {
-  long Gdi = 0;   // GDI objects and device contexts
-  long User = 0;  // windows and hooks
+  long Gdi = 0;     // GDI objects and device contexts
+  long User = 0;    // windows and hooks
+  long Timers = 0;  // message timers that are running (ScopedTimer)
   bool operator==(const THandleCounts&) const = default;
 };
 
 THandleCounts LiveHandleCounts();
 
-enum class THandleKind { hkGdi, hkUser };
+enum class THandleKind { hkGdi, hkUser, hkTimer };
 
 // Called by the wrappers when they take and give up an object.
 void HandleCreated(THandleKind kind);
 void HandleReleased(THandleKind kind);
 
 // The registered message another process sends to the application window to
-// read the counters: WParam selects kHandleCountGdi or kHandleCountUser, the
-// result is the count.
+// read the counters: WParam selects kHandleCountGdi, kHandleCountUser or
+// kHandleCountTimers, the result is the count. A program at rest runs no
+// timer, so the timer count tells from outside whether anything animates.
 inline constexpr wchar_t kHandleCountsMessageName[] = L"VelmoraHandleCounts";
 inline constexpr unsigned kHandleCountGdi = 0;
 inline constexpr unsigned kHandleCountUser = 1;
+inline constexpr unsigned kHandleCountTimers = 2;
 
 }  // namespace ac::platform

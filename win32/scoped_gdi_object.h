@@ -107,6 +107,27 @@ class ScopedGetDC {
   HDC FDC;
 };
 
+// A window's whole-window DC (frame included) from GetWindowDC, released with
+// ReleaseDC.
+class ScopedWindowDC {
+ public:
+  explicit ScopedWindowDC(HWND window) : FWindow(window), FDC(GetWindowDC(window)) {
+    if (FDC) HandleCreated(THandleKind::hkGdi);
+  }
+  ScopedWindowDC(const ScopedWindowDC&) = delete;
+  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+  ~ScopedWindowDC() {
+    if (!FDC) return;
+    ReleaseDC(FWindow, FDC);
+    HandleReleased(THandleKind::hkGdi);
+  }
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWindow;
+  HDC FDC;
+};
+
 // Selects an object into a DC for the length of a scope.
 class ScopedSelectObject {
  public:

@@ -1,7 +1,7 @@
 #pragma once
 // Move-only owners of USER objects: windows, hooks and message timers.
 // Windows and hooks held here are counted in LiveHandleCounts
-// (handle_counts.h).
+// (handle_counts.h), running timers apart from them.
 
 #include <windows.h>
 
@@ -76,12 +76,46 @@ class ScopedHook {
   HHOOK FHook = nullptr;
 };
 
-// A message timer (SetTimer on a window), killed with KillTimer.
+// A menu (CreatePopupMenu) with its sub-menus, destroyed with DestroyMenu.
+class ScopedMenu {
+ public:
+  ScopedMenu() = default;
+  explicit ScopedMenu(HMENU menu) : FMenu(menu) {
+    if (FMenu) HandleCreated(THandleKind::hkUser);
+  }
+  ScopedMenu(ScopedMenu&& o) noexcept : FMenu(std::exchange(o.FMenu, nullptr)) {}
+  ScopedMenu& operator=(ScopedMenu&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      FMenu = std::exchange(o.FMenu, nullptr);
+    }
+    return *this;
+  }
+  ScopedMenu(const ScopedMenu&) = delete;
+  ScopedMenu& operator=(const ScopedMenu&) = delete;
+  ~ScopedMenu() { Reset(); }
+
+  HMENU Get() const { return FMenu; }
+  void Reset() {
+    if (!FMenu) return;
+    DestroyMenu(FMenu);
+    HandleReleased(THandleKind::hkUser);
+    FMenu = nullptr;
+  }
+
+ private:
+  HMENU FMenu = nullptr;
+};
+
+// A message timer (SetTimer on a window), killed with KillTimer. Running
+// timers are counted in LiveHandleCounts().Timers.
 class ScopedTimer {
  public:
   ScopedTimer() = default;
   ScopedTimer(HWND window, UINT_PTR id, UINT milliseconds)
-      : FWindow(window), FId(SetTimer(window, id, milliseconds, nullptr)) {}
+      : FWindow(window), FId(SetTimer(window, id, milliseconds, nullptr)) {
+    if (FId) HandleCreated(THandleKind::hkTimer);
+  }
   ScopedTimer(ScopedTimer&& o) noexcept
       : FWindow(std::exchange(o.FWindow, nullptr)), FId(std::exchange(o.FId, 0)) {}
   ScopedTimer& operator=(ScopedTimer&& o) noexcept {
@@ -98,7 +132,10 @@ class ScopedTimer {
 
   bool Active() const { return FId != 0; }
   void Reset() {
-    if (FId) KillTimer(FWindow, FId);
+    if (FId) {
+      KillTimer(FWindow, FId);
+      HandleReleased(THandleKind::hkTimer);
+    }
     FId = 0;
   }
 

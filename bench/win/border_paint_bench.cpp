@@ -18,50 +18,10 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/win/bench_timing.h"
 #include "frames/border_test_support.h"
 #include "paint/border_pixels.h"
 
-namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-template <typename F>
-double Best(int reps, F&& run) {
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const double t0 = Now();
-    for (int r = 0; r < reps; ++r) run();
-    best = std::min(best, (Now() - t0) / reps);
-  }
-  return best;
-}
-
-struct TFigure {
-  double Median, Low, High;
-};
-
-template <typename F>
-TFigure Measure(int pairs, size_t bytes, F&& repaint) {
-  std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
-  std::vector<double> ratios;
-  for (int p = 0; p < pairs; ++p) {
-    const double copy = Best(50, [&] {
-      std::memcpy(to.data(), from.data(), bytes);
-      from[p % bytes] ^= to[bytes / 2];
-    });
-    const double painted = Best(50, repaint);
-    ratios.push_back(painted / copy);
-  }
-  std::sort(ratios.begin(), ratios.end());
-  return {ratios[ratios.size() / 2], ratios.front(), ratios.back()};
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -94,7 +54,7 @@ int main(int argc, char** argv) {
     GdiFlush();
   };
   repaint();
-  const TFigure whole = Measure(pairs, bytes, repaint);
+  const ac::bench::TRatio whole = ac::bench::RatioToMemcpy(pairs, bytes, 50, repaint);
 
   // The border window's own share: splitting the painted image into the two
   // premultiplied pictures, as a repaint of the same size does it (the
@@ -110,12 +70,12 @@ int main(int argc, char** argv) {
     ac::SplitBorderImage(border, shadow, f.Owner->BorderImage(), zone, hole, ac::TComposition::Off,
                          ac::TSplitZeros::Kept);
   };
-  const TFigure own = Measure(pairs, bytes, split);
+  const ac::bench::TRatio own = ac::bench::RatioToMemcpy(pairs, bytes, 50, split);
   const auto paintOnly = [&] {
     f.Owner->Active = !f.Owner->Active;
     f.Owner->PaintAll();
   };
-  const TFigure paint = Measure(pairs, bytes, paintOnly);
+  const ac::bench::TRatio paint = ac::bench::RatioToMemcpy(pairs, bytes, 50, paintOnly);
   ac::TacGlowForm probe(f.Form->Handle(), WS_EX_LAYERED);
   ac::TsPixelBuffer surface = probe.Surface({w, h});
   std::memcpy(surface.Bits, border.View().Bits, bytes);
@@ -123,7 +83,7 @@ int main(int argc, char** argv) {
     probe.Present({r.left, r.top}, 255);
     GdiFlush();
   };
-  const TFigure system = Measure(pairs, bytes, present);
+  const ac::bench::TRatio system = ac::bench::RatioToMemcpy(pairs, bytes, 50, present);
 
   std::printf(
       "border window repaint after an activation change / memcpy of its %zu bytes "

@@ -17,6 +17,7 @@
 #include <iterator>
 #include <vector>
 
+#include "bench/win/bench_timing.h"
 #include "controls/ts_label.h"
 #include "controls/ts_panel.h"
 #include "framework/application.h"
@@ -27,51 +28,11 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// The best time of one call of Run, over a few batches of Reps calls.
-template <typename F>
-double Best(int reps, F&& run) {
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const double t0 = Now();
-    for (int r = 0; r < reps; ++r) run();
-    best = std::min(best, (Now() - t0) / reps);
-  }
-  return best;
-}
-
 class TBenchForm : public ac::TForm {
  public:
   using TForm::TForm;
   std::string_view ClassName() const override { return "TBenchForm"; }
 };
-
-struct TFigure {
-  double Median, Low, High;
-};
-
-// Median and spread of Pairs ratios of Paint to a memcpy of the panel's bytes.
-template <typename F>
-TFigure Measure(int pairs, size_t bytes, F&& paint) {
-  std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
-  std::vector<double> ratios;
-  for (int p = 0; p < pairs; ++p) {
-    const double copy = Best(200, [&] {
-      std::memcpy(to.data(), from.data(), bytes);
-      from[p % bytes] ^= to[bytes / 2];
-    });
-    const double painted = Best(200, paint);
-    ratios.push_back(painted / copy);
-  }
-  std::sort(ratios.begin(), ratios.end());
-  return {ratios[ratios.size() / 2], ratios.front(), ratios.back()};
-}
 
 }  // namespace
 
@@ -125,7 +86,7 @@ int main(int argc, char** argv) {
   paint();  // warms the cache
   const uint32_t rebuilt = panel->SkinData().RebuildCount;
   const size_t bytes = static_cast<size_t>(panel->Width()) * panel->Height() * 4;
-  const TFigure face = Measure(pairs, bytes, paint);
+  const ac::bench::TRatio face = ac::bench::RatioToMemcpy(pairs, bytes, 200, paint);
 
   const auto label = [&](ac::TCustomLabel* l, int x, int y, int w, int h, const char* text) {
     l->SetParent(panel);
@@ -137,15 +98,17 @@ int main(int argc, char** argv) {
   wrap->SetWordWrap(true);
   label(wrap, 29, 66, 224, 26, "Ключ скопируется в буфер обмена. Подробно об этом — в");
   label(new ac::TLabel(form), 166, 79, 36, 13, "статье");
-  const TFigure labels = Measure(pairs, bytes, paint);
+  const ac::bench::TRatio labels = ac::bench::RatioToMemcpy(pairs, bytes, 200, paint);
   if (panel->SkinData().RebuildCount != rebuilt) {
     std::fputs("the face was rebuilt while painting from the cache\n", stderr);
     return 1;
   }
-  std::printf("panel paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
-              "target <= 2)\n",
-              bytes, face.Median, face.Low, face.High);
-  std::printf("the same with the program's three labels painted over it: %.2f (spread %.2f..%.2f)\n",
-              labels.Median, labels.Low, labels.High);
+  std::printf(
+      "panel paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
+      "target <= 2)\n",
+      bytes, face.Median, face.Low, face.High);
+  std::printf(
+      "the same with the program's three labels painted over it: %.2f (spread %.2f..%.2f)\n",
+      labels.Median, labels.Low, labels.High);
   return 0;
 }

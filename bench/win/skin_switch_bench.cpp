@@ -15,30 +15,13 @@
 #include <iterator>
 #include <vector>
 
+#include "bench/win/bench_timing.h"
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/panel.h"
 #include "manager/ts_skin_manager.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-template <typename F>
-double Best(F&& run) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    const double t0 = Now();
-    run();
-    best = std::min(best, Now() - t0);
-  }
-  return best;
-}
 
 class TBenchForm : public ac::TForm {
  public:
@@ -91,11 +74,15 @@ int main(int argc, char** argv) {
   std::vector<double> ratios;
   bool toggle = false;
   for (int p = 0; p < pairs; ++p) {
-    const double load = Best([&] { core.ChangeSkin("One"); });
-    const double change = Best([&] {
-      toggle = !toggle;
-      manager.SetSkinName(toggle ? "Two" : "One");
-    });
+    const double load = ac::bench::BestPerCall(
+        1, [&] { core.ChangeSkin("One"); }, 3);
+    const double change = ac::bench::BestPerCall(
+        1,
+        [&] {
+          toggle = !toggle;
+          manager.SetSkinName(toggle ? "Two" : "One");
+        },
+        3);
     ratios.push_back(change / load);
   }
   if (!sink.Entries.empty() || !manager.IsActive() || !core.IsActive()) {

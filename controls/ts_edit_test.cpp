@@ -1,0 +1,142 @@
+#include "controls/ts_edit.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/skinned_test_form.h"
+#include "system/win/unicode.h"
+
+namespace ac {
+namespace {
+
+using test::FirstDifference;
+using test::TBytes;
+
+class SkinnedEditTest : public ::testing::Test {
+ protected:
+  test::TSkinnedControls C{test::WindowsPath(AC_SOURCE_DIR "/skins"), "VelmoraLight"};
+  TsEdit* Edit = C.Edit;
+
+  HWND Wnd() { return Edit->Handle(); }
+  const TacSkinData& Skin() { return *Edit->SkinData().CommonSkinData(); }
+  const TsGeneralData& Section() { return Skin().gd[GetSkinIndex(Skin(), "EDIT")]; }
+  TsPixelImage Expected(int state) {
+    return test::SectionOverParent(Skin(), "EDIT", state, C.PanelFace(), Edit->BoundsRect());
+  }
+  // The text and a pixel of overhang around it.
+  TRect TextHole() { return Edit->TextRect().Inflate(1, 1); }
+  // The frame bands of Image: everything but the inside.
+  TRect Inside() {
+    const int b = Edit->FrameWidth();
+    return TRect::LTRB(b, b, Edit->Width() - b, Edit->Height() - b);
+  }
+};
+
+TEST_F(SkinnedEditTest, AnswersAsASkinnedEditOfTheEditSection) {
+  EXPECT_EQ(SendMessageW(Wnd(), WM_SKINCMD, SkinCommandWParam(SKC_ISSKINNED), 0), 1);
+  EXPECT_EQ(SendMessageW(Wnd(), WM_SKINCMD, SkinCommandWParam(SKC_GETKIND), 0), 1);
+  EXPECT_EQ(SendMessageW(Wnd(), WM_SKINCMD, SkinCommandWParam(SKC_DEFAULTINDEX), 0),
+            GetSkinIndex(Skin(), "EDIT") + 1);
+  EXPECT_EQ(Edit->SkinData().COC, kCocEdit);
+}
+
+TEST_F(SkinnedEditTest, UnfocusedTheWholeWindowIsTheSectionWithTheTextFromTheFace) {
+  const TsPixelBuffer face = Edit->SkinData().FCacheBmp.View();
+  EXPECT_EQ(FirstDifference(face, Expected(0).View(), TBytes::tbAll, TextHole()), "");
+  EXPECT_NE(FirstDifference(face, Expected(0).View()), "");
+  const TsPixelImage screen = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(screen.View(), face, TBytes::tbColour), "");
+}
+
+TEST_F(SkinnedEditTest, FocusedTheFrameIsTheActiveStateAndTheSystemPaintsTheInside) {
+  Edit->SetFocus();
+  C.PaintNow();
+  ASSERT_EQ(GetFocus(), Wnd());
+  const TsGenState& active = Section().Props[1];
+  EXPECT_EQ(Edit->Color(), active.Color);
+  EXPECT_EQ(Edit->Font().Color(), active.FontColor.Color);
+  const TsPixelBuffer face = Edit->SkinData().FCacheBmp.View();
+  EXPECT_EQ(FirstDifference(face, Expected(1).View(), TBytes::tbAll, TextHole()), "");
+  const TsPixelImage screen = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(screen.View(), face, TBytes::tbColour, Inside()), "");
+  // Left of the centred text, the system's inside shows the active colour.
+  const uint32_t inside = screen.View().At(Edit->FrameWidth() + 1, Edit->Height() / 2);
+  EXPECT_EQ(inside & 0xFFFFFF, ColorToPixel(static_cast<uint32_t>(active.Color)) & 0xFFFFFF);
+
+  // Losing the focus brings the whole face back, in the normal state.
+  C.Panel->SetFocus();
+  C.PaintNow();
+  const TsGenState& normal = Section().Props[0];
+  EXPECT_EQ(Edit->Color(), normal.Color);
+  const TsPixelImage after = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(after.View(), Expected(0).View(), TBytes::tbColour, TextHole()), "");
+}
+
+TEST_F(SkinnedEditTest, TheFrameAnswersHitTestsAsTheField) {
+  const int w = Edit->Width(), h = Edit->Height();
+  const TPoint points[] = {{0, 0}, {1, h / 2}, {w - 1, h - 1}, {w / 2, 0}, {w / 2, h / 2}};
+  for (const TPoint& pt : points) {
+    SCOPED_TRACE(std::to_string(pt.X) + "," + std::to_string(pt.Y));
+    POINT p{pt.X, pt.Y};
+    ClientToScreen(C.Panel->Handle(), &p);
+    p.x += Edit->Left();
+    p.y += Edit->Top();
+    EXPECT_EQ(SendMessageW(Wnd(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCLIENT);
+  }
+}
+
+// Holds the given keys down for the thread while in scope.
+class TScopedKeys {
+ public:
+  explicit TScopedKeys(std::initializer_list<int> keys) {
+    GetKeyboardState(FSaved);
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (int k : keys) state[k] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~TScopedKeys() { SetKeyboardState(FSaved); }
+
+ private:
+  BYTE FSaved[256];
+};
+
+std::wstring ClipboardText(HWND owner) {
+  std::wstring text;
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(SkinnedEditTest, KeyboardSelectionAndCopyWorkAndTheFrameStaysSkinned) {
+  if (OpenClipboard(Wnd())) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  Edit->SetFocus();
+  SendMessageW(Wnd(), WM_KEYDOWN, VK_HOME, 0);
+  {
+    TScopedKeys shift({VK_SHIFT});
+    SendMessageW(Wnd(), WM_KEYDOWN, VK_END, 0);
+  }
+  DWORD from = 0, to = 0;
+  SendMessageW(Wnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 0u);
+  EXPECT_EQ(to, Edit->Text().size());
+  {
+    TScopedKeys ctrl({VK_CONTROL});
+    SendMessageW(Wnd(), WM_CHAR, 3, 0);  // Ctrl+C
+  }
+  EXPECT_EQ(ClipboardText(Wnd()), platform::Utf8ToWide("VLM7-Q4TD-98KX-M2RF"));
+  C.PaintNow();
+  const TsPixelImage screen = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(screen.View(), Expected(1).View(), TBytes::tbColour, Inside()), "");
+}
+
+}  // namespace
+}  // namespace ac

@@ -1,0 +1,207 @@
+#include "manager/skinable_menus.h"
+
+#include <algorithm>
+
+#include "framework/bitmap.h"
+#include "framework/screen.h"
+#include "manager/ts_skin_manager.h"
+#include "paint/section_paint.h"
+#include "pixels/color.h"
+#include "skin/skin_data_lookup.h"
+#include "system/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
+
+namespace ac {
+
+namespace {
+
+// The font menus are written in, as the system sets it.
+HFONT MenuFont(bool bold) {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
+  return CreateFontIndirectW(&ncm.lfMenuFont);
+}
+
+// The glyph of a window-menu command, drawn with Marlett's caption-button
+// characters (the same shapes the frame's buttons show); 0 for none.
+wchar_t CommandGlyph(UINT command) {
+  switch (command) {
+    case SC_CLOSE:
+      return L'r';
+    case SC_MINIMIZE:
+      return L'0';
+    case SC_MAXIMIZE:
+      return L'1';
+    case SC_RESTORE:
+      return L'2';
+    default:
+      return 0;
+  }
+}
+
+constexpr const char* kSysMenuPrefix = "acSysMenu";
+
+}  // namespace
+
+int TsSkinableMenus::Scaled(int value) const {
+  const int ppi = Screen ? Screen->PixelsPerInch() : 96;
+  return MulDiv(value, ppi, 96);
+}
+
+void TsSkinableMenus::MeasureItem(const TMenuItem& item, HDC dc, int& width, int& height) const {
+  if (item.IsLine()) {
+    width = Scaled(Spacing);
+    height = 2 * Scaled(Margin) + 1;
+    return;
+  }
+  platform::ScopedFont font(MenuFont(item.Default));
+  platform::ScopedSelectObject select(dc, font.Get());
+  SIZE caption{}, shortcut{};
+  const std::wstring c = platform::Utf8ToWide(item.Caption);
+  const std::wstring s = platform::Utf8ToWide(item.ShortCutText);
+  RECT r{};
+  DrawTextW(dc, c.c_str(), static_cast<int>(c.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+  caption = {r.right - r.left, r.bottom - r.top};
+  if (!s.empty()) {
+    GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(s.size()), &shortcut);
+    shortcut.cx += 2 * Scaled(Spacing);
+  }
+  const int glyphColumn = Scaled(16) + Scaled(Spacing);
+  width = glyphColumn + caption.cx + shortcut.cx + Scaled(Spacing);
+  height = std::max<int>(caption.cy, Scaled(16)) + 2 * Scaled(Margin) + 2;
+}
+
+void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
+                               const TMenuDrawState& state, bool commandGlyph) const {
+  if (!FManager.IsActive()) return;
+  const TacSkinData& sd = FManager.Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
+  const int index = GetSkinIndex(sd, "MENUITEM");
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (index < 0 || w <= 0 || h <= 0) return;
+  const TsGeneralData& g = sd.gd[static_cast<size_t>(index)];
+  const int hot = state.Selected && !state.Disabled && !item.IsLine() && g.States > 1 ? 1 : 0;
+  const TColor back = g.Props[0].Color;
+
+  TBitmap image(w, h);
+  TCacheInfo parent;
+  parent.FillColor = TsColor(back);
+  // The item is painted over the menu's own colour, so rounded hot corners
+  // show the menu behind them.
+  PaintSection(image.View(), TRect::XYWH(0, 0, w, h), sd, index, 0, parent, TPoint{0, 0});
+  if (hot) PaintSection(image.View(), TRect::XYWH(0, 0, w, h), sd, index, 1, parent, TPoint{0, 0});
+
+  const TColor font = g.Props[static_cast<size_t>(hot)].FontColor.Color;
+  const TColor text = state.Disabled ? static_cast<TColor>(MixColor(
+                                           static_cast<uint32_t>(font), static_cast<uint32_t>(back), 100))
+                                     : font;
+  HDC idc = image.Canvas().Handle();
+  GdiFlush();
+  if (item.IsLine()) {
+    platform::ScopedBrush line(CreateSolidBrush(static_cast<COLORREF>(
+        MixColor(static_cast<uint32_t>(font), static_cast<uint32_t>(back), 48))));
+    const RECT r{Scaled(Spacing), h / 2, w - Scaled(Spacing), h / 2 + 1};
+    FillRect(idc, &r, line.Get());
+  } else {
+    SetBkMode(idc, TRANSPARENT);
+    SetTextColor(idc, static_cast<COLORREF>(text));
+    const int glyphColumn = Scaled(16) + Scaled(Spacing);
+    // The glyph: a check mark or radio dot, else in a window menu the
+    // command's picture.
+    wchar_t glyph = item.Checked ? (item.RadioItem ? L'h' : L'a') : 0;
+    if (!glyph && commandGlyph) glyph = CommandGlyph(item.Command);
+    if (glyph) {
+      LOGFONTW lf{};
+      lf.lfHeight = -Scaled(11);
+      lf.lfCharSet = SYMBOL_CHARSET;
+      lstrcpyW(lf.lfFaceName, L"Marlett");
+      platform::ScopedFont marlett(CreateFontIndirectW(&lf));
+      platform::ScopedSelectObject select(idc, marlett.Get());
+      RECT gr{Scaled(Spacing) / 2, 0, Scaled(Spacing) / 2 + Scaled(16), h};
+      DrawTextW(idc, &glyph, 1, &gr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    platform::ScopedFont menuFont(MenuFont(item.Default));
+    platform::ScopedSelectObject select(idc, menuFont.Get());
+    const std::wstring c = platform::Utf8ToWide(item.Caption);
+    RECT tr{glyphColumn, 0, w - Scaled(Spacing), h};
+    DrawTextW(idc, c.c_str(), static_cast<int>(c.size()), &tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (!item.ShortCutText.empty()) {
+      const std::wstring s = platform::Utf8ToWide(item.ShortCutText);
+      DrawTextW(idc, s.c_str(), static_cast<int>(s.size()), &tr,
+                DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    }
+  }
+  BitBlt(dc, rect.left, rect.top, w, h, idc, 0, 0, SRCCOPY);
+}
+
+void TsSkinableMenus::SkinItems(TMenuItem& parent, bool systemMenu) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    TMenuItem& item = parent[i];
+    if (!item.OnDrawItem && !item.OnMeasureItem) {
+      item.OnMeasureItem = [this](TMenuItem& it, HDC dc, int& width, int& height) {
+        MeasureItem(it, dc, width, height);
+      };
+      item.OnDrawItem = [this, systemMenu](TMenuItem& it, HDC dc, const RECT& rect,
+                                           const TMenuDrawState& state) {
+        DrawItem(it, dc, rect, state, systemMenu);
+      };
+      FDressed.push_back(&item);
+    }
+    SkinItems(item, systemMenu);
+  }
+}
+
+void TsSkinableMenus::Skin(TPopupMenu& menu) {
+  if (!FManager.IsActive()) return;
+  SkinItems(menu.Items, menu.Name().rfind(kSysMenuPrefix, 0) == 0);
+  menu.OnMenuWindow = [this](HWND popup) { DressPopup(popup); };
+}
+
+void TsSkinableMenus::Unskin(TPopupMenu& menu) {
+  for (TMenuItem* item : FDressed) {
+    item->OnDrawItem = nullptr;
+    item->OnMeasureItem = nullptr;
+  }
+  FDressed.clear();
+  menu.OnMenuWindow = nullptr;
+  FPopups.clear();
+}
+
+void TsSkinableMenus::PaintPopupFrame(HWND popup) const {
+  const TacSkinData& sd = FManager.Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
+  const int index = GetSkinIndex(sd, "MENUITEM");
+  if (index < 0) return;
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  RECT window;
+  GetWindowRect(popup, &window);
+  HDC dc = GetWindowDC(popup);
+  // Everything outside the items is frame, wherever the system draws its
+  // own (a non-client border, or a raised edge inside the client area).
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    RECT item;
+    if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item)) continue;
+    OffsetRect(&item, -window.left, -window.top);
+    ExcludeClipRect(dc, item.left, item.top, item.right, item.bottom);
+  }
+  RECT r{0, 0, window.right - window.left, window.bottom - window.top};
+  platform::ScopedBrush line(
+      CreateSolidBrush(static_cast<COLORREF>(FManager.Core.Palette[pcBorder])));
+  platform::ScopedBrush fill(
+      CreateSolidBrush(static_cast<COLORREF>(sd.gd[static_cast<size_t>(index)].Props[0].Color)));
+  FillRect(dc, &r, line.Get());
+  InflateRect(&r, -1, -1);
+  FillRect(dc, &r, fill.Get());
+  ReleaseDC(popup, dc);
+}
+
+void TsSkinableMenus::DressPopup(HWND popup) {
+  FPopups.emplace_back(popup, [this](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    const LRESULT result = platform::TWindowSubclass::Next(wnd, msg, wp, lp);
+    if ((msg == WM_PAINT || msg == WM_NCPAINT) && FManager.IsActive()) PaintPopupFrame(wnd);
+    return result;
+  });
+  RedrawWindow(popup, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+}  // namespace ac
