@@ -29,7 +29,10 @@ TRect WindowRect(HWND w) {
 // the title T - c - f above it, and the shadow S around all of that.
 TRect ExpectedBorderRect(const TBorderFixture& f) {
   const TacSkinData& sd = f.Manager->Core.CommonSkinData(96);
-  const int32_t fw = GetSystemMetrics(SM_CXFIXEDFRAME), c = GetSystemMetrics(SM_CYCAPTION);
+  const bool sizeable = (GetWindowLongW(f.Form->Handle(), GWL_STYLE) & WS_THICKFRAME) != 0;
+  const int32_t fw = sizeable ? GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER)
+                              : GetSystemMetrics(SM_CXFIXEDFRAME);
+  const int32_t c = GetSystemMetrics(SM_CYCAPTION);
   const TRect s = sd.FormShadowSize;
   const TRect form = WindowRect(f.Form->Handle());
   return TRect::LTRB(form.Left - (sd.ExBorderWidth - fw) - s.Left,
@@ -367,6 +370,60 @@ TEST(BorderCursors, ShapesByTheFramePartUnderTheMouse) {
   };
   for (const TCase& c : cases)
     EXPECT_EQ(CursorAt(f, c.P), LoadCursorW(nullptr, c.Shape)) << c.P.X << "," << c.P.Y;
+}
+
+// A sizeable form with its border shown.
+class SizeableBorderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    F.Form->Show();
+    PumpUntil(
+        [&] { return F.Border->BorderHandle() && IsWindowVisible(F.Border->BorderHandle()); });
+  }
+  TBorderFixture F{test::SkinsFolder(AC_SOURCE_DIR), TFormBorderStyle::bsSizeable};
+};
+
+TEST_F(SizeableBorderTest, DraggingTheLeftBorderSizesTheForm) {
+  const TRect before = WindowRect(F.Form->Handle());
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  const TPoint band{b.Left + 15, b.Top + b.Height() / 2};
+  ASSERT_EQ(F.Border->Ex_WMNCHitTest(band), kHitLeft);
+  DragMouse(band, {-30, 0});
+  EXPECT_EQ(F.Forwarded, std::vector<int32_t>{kHitLeft});
+  EXPECT_EQ(WindowRect(F.Form->Handle()),
+            TRect::LTRB(before.Left - 30, before.Top, before.Right, before.Bottom));
+  EXPECT_EQ(WindowRect(F.Border->BorderHandle()), ExpectedBorderRect(F));
+  EXPECT_EQ(WindowRect(F.Border->ShadowHandle()), ExpectedBorderRect(F));
+}
+
+TEST_F(SizeableBorderTest, DoubleClicksOnSideBordersStretchAcrossTheWorkAreaAndBack) {
+  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  const TBorderMetrics m = F.Owner->Metrics();
+  const int32_t e = m.BorderWidth - m.SysFrameWidth;
+  const int32_t g = m.CaptionHeight - m.SysCaptionHeight - m.SysFrameWidth;
+  RECT wa{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  const TRect before = WindowRect(F.Form->Handle());
+  auto doubleClick = [&](TPoint borderPoint) {
+    const TRect b = WindowRect(F.Border->BorderHandle());
+    SendMessageW(F.Border->BorderHandle(), WM_NCLBUTTONDBLCLK, kHitBorderWindow,
+                 MAKELPARAM(b.Left + borderPoint.X, b.Top + borderPoint.Y));
+  };
+  const int32_t left = sd.FormShadowSize.Left + 1, top = sd.FormShadowSize.Top + 1;
+  // Left border: across the work area, less the extra border on each side.
+  doubleClick({left, 100});
+  EXPECT_EQ(WindowRect(F.Form->Handle()),
+            TRect::LTRB(wa.left + e, before.Top, wa.right - e, before.Bottom));
+  EXPECT_EQ(WindowRect(F.Border->BorderHandle()), ExpectedBorderRect(F));
+  // Top border: down the work area, less the extra title above and border below.
+  doubleClick({200, top});
+  EXPECT_EQ(WindowRect(F.Form->Handle()),
+            TRect::LTRB(wa.left + e, wa.top + g, wa.right - e, wa.bottom - e));
+  // Each again: back where it was.
+  doubleClick({left, 100});
+  doubleClick({200, top});
+  EXPECT_EQ(WindowRect(F.Form->Handle()), before);
+  EXPECT_EQ(WindowRect(F.Border->BorderHandle()), ExpectedBorderRect(F));
 }
 
 // Drives a modal box over the border: once the box is active it is moved

@@ -178,9 +178,11 @@ struct TBorderFixture {
       if (m.Msg == WM_NCLBUTTONDOWN) {
         Forwarded.push_back(code);
         Pressed = code;
-        if (code == kHitCaption) {
-          TMessage caption{WM_NCLBUTTONDOWN, HTCAPTION, m.LParam, 0};
-          previous(caption);
+        // A caption press moves the form, a press on a sizing band sizes
+        // it: the system's loops, told the code the border window found.
+        if (code == kHitCaption || (code >= kHitLeft && code <= kHitBottomRight)) {
+          TMessage press{WM_NCLBUTTONDOWN, static_cast<WPARAM>(code), m.LParam, 0};
+          previous(press);
         }
       } else {
         if (code == kHitClose && Pressed == kHitClose) CloseAsked = true;

@@ -22,7 +22,6 @@
 #include "frames/border_test_support.h"
 #include "paint/border_pixels.h"
 
-
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fputs("usage: border_paint_bench SKINS_FOLDER [PAIRS]\n", stderr);
