@@ -250,6 +250,8 @@ void TacBorderForm::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       } else {
         MarkImageChanged();
         UpdateExBordersPos(true);
+        // The form shows its new client area, no more and no less.
+        if (MainRgnReady) ApplyFormRegion();
       }
       break;
     case WM_SHOWWINDOW:

@@ -27,6 +27,25 @@ TRect WindowRect(HWND w) {
 // The border window's rectangle from live metrics and the skin's sizes: the
 // extended frame reaches B - f past the form at the sides and the bottom,
 // the title T - c - f above it, and the shadow S around all of that.
+// The form's window region: its client area in window coordinates.
+::testing::AssertionResult RegionIsTheClientArea(HWND form) {
+  platform::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(form, rgn.Get()) != SIMPLEREGION)
+    return ::testing::AssertionFailure() << "no simple region";
+  RECT box{}, client{}, window{};
+  GetRgnBox(rgn.Get(), &box);
+  GetClientRect(form, &client);
+  MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  GetWindowRect(form, &window);
+  OffsetRect(&client, -window.left, -window.top);
+  if (!EqualRect(&box, &client))
+    return ::testing::AssertionFailure()
+           << "region " << box.left << "," << box.top << "-" << box.right << "," << box.bottom
+           << ", client " << client.left << "," << client.top << "-" << client.right << ","
+           << client.bottom;
+  return ::testing::AssertionSuccess();
+}
+
 TRect ExpectedBorderRect(const TBorderFixture& f) {
   const TacSkinData& sd = f.Manager->Core.CommonSkinData(96);
   const bool sizeable = (GetWindowLongW(f.Form->Handle(), GWL_STYLE) & WS_THICKFRAME) != 0;
@@ -419,6 +438,7 @@ TEST_F(SizeableBorderTest, DoubleClicksOnSideBordersStretchAcrossTheWorkAreaAndB
   doubleClick({200, top});
   EXPECT_EQ(WindowRect(F.Form->Handle()),
             TRect::LTRB(wa.left + e, wa.top + g, wa.right - e, wa.bottom - e));
+  EXPECT_TRUE(RegionIsTheClientArea(F.Form->Handle()));
   // Each again: back where it was.
   doubleClick({left, 100});
   doubleClick({200, top});
