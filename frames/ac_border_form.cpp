@@ -1,5 +1,6 @@
 #include "frames/ac_border_form.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "paint/border_pixels.h"
@@ -374,25 +375,21 @@ bool TacBorderForm::BorderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
     case WM_NCMOUSEMOVE: {
       const int32_t code = Ex_WMNCHitTest(ScreenPoint(lParam));
       FOwner.SetHotButton(IsHotButtonCode(code) ? code : 0);
-      if (MaxMoving && IsZoomed(form)) {
-        const TPoint p = ScreenPoint(lParam);
-        if (std::abs(p.X - LastMousePos.X) > 5 || std::abs(p.Y - LastMousePos.Y) >= 6) {
-          {
-            TScopedFlag busy(ExBorderShowing);
-            ShowWindow(form, SW_RESTORE);
-            const TRect r = WindowRectOf(form);
-            const int32_t y = p.Y >= 0 && p.Y <= 24 ? -8 : p.Y - 8;
-            SetWindowPos(form, nullptr, p.X - r.Width() / 2, y, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-          }
-          MaxMoving = false;
-          UpdateExBordersPos(true);
-          SendMessageW(form, WM_NCLBUTTONDOWN, static_cast<WPARAM>(-1), lParam);
-        }
-      }
+      if (MaxMoving) DragMaximized(ScreenPoint(lParam));
       result = code;
       return true;
     }
+    case WM_MOUSEMOVE:
+      // The border window holds the mouse between a press on a maximized
+      // form's caption and the drag that restores it.
+      if (!MaxMoving) return false;
+      DragMaximized(ClientToScreenPoint(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      if (!MaxMoving) return false;
+      MaxMoving = false;
+      ReleaseCapture();
+      return true;
     case WM_NCLBUTTONDOWN: {
       const TPoint p = ScreenPoint(lParam);
       if (InTransparentZone(borderPoint(p))) return true;
@@ -400,6 +397,7 @@ bool TacBorderForm::BorderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
       if (code == kHitCaption && IsZoomed(form)) {
         MaxMoving = true;
         LastMousePos = p;
+        SetCapture(AForm->Handle());
         return true;
       }
       SendMessageW(form, WM_NCLBUTTONDOWN,
@@ -430,6 +428,39 @@ bool TacBorderForm::BorderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
     default:
       return false;
   }
+}
+
+TPoint TacBorderForm::ClientToScreenPoint(LPARAM lParam) const {
+  POINT p{static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+  ClientToScreen(AForm->Handle(), &p);
+  return {p.x, p.y};
+}
+
+void TacBorderForm::DragMaximized(TPoint p) {
+  HWND form = OwnerHandle();
+  if (!IsZoomed(form)) {
+    MaxMoving = false;
+    ReleaseCapture();
+    return;
+  }
+  if (std::abs(p.X - LastMousePos.X) <= 5 && std::abs(p.Y - LastMousePos.Y) < 6) return;
+  MaxMoving = false;
+  ReleaseCapture();
+  {
+    TScopedFlag busy(ExBorderShowing);
+    ShowWindow(form, SW_RESTORE);
+    // Restored under the mouse: centred on it, the caption 8 pixels below
+    // its top, or at the screen's top edge when the mouse is that high.
+    const TRect r = WindowRectOf(form);
+    const int32_t y = p.Y >= 0 && p.Y <= 24 ? -8 : p.Y - 8;
+    SetWindowPos(form, nullptr, p.X - r.Width() / 2, y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  MarkImageChanged();
+  UpdateExBordersPos(true);
+  // The drag goes on as a caption press at the mouse, whatever lies under
+  // it now: near the screen's top the restored form sits above the mouse.
+  SendMessageW(form, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.X, p.Y));
 }
 
 void TacBorderForm::DoubleClick(int32_t code) {

@@ -86,6 +86,10 @@ class TacBorderForm {
   bool InPlace() const;
   void ApplyFormRegion();
   void SetCursorFor(int32_t code) const;
+  TPoint ClientToScreenPoint(LPARAM lParam) const;
+  // A move of the mouse held on a maximized form's caption: past a few
+  // pixels the form is restored under it and dragged.
+  void DragMaximized(TPoint screenPoint);
   void DoubleClick(int32_t code);
   void ToggleMaximized(bool horizontal);
 

@@ -446,6 +446,32 @@ TEST_F(SizeableBorderTest, DoubleClicksOnSideBordersStretchAcrossTheWorkAreaAndB
   EXPECT_EQ(WindowRect(F.Border->BorderHandle()), ExpectedBorderRect(F));
 }
 
+TEST_F(SizeableBorderTest, DraggingTheTitleOfAMaximizedFormRestoresItUnderTheMouse) {
+  F.Owner->MaximizeEnabled = true;
+  const TRect restored = WindowRect(F.Form->Handle());
+  ShowWindow(F.Form->Handle(), SW_MAXIMIZE);
+  PumpUntil([&] { return IsZoomed(F.Form->Handle()) && F.Border->BorderHandle(); });
+  ASSERT_TRUE(F.Border->BorderHandle());
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  const TPoint title{(b.Left + b.Right) / 2, b.Top + F.Owner->Metrics().Shadow.Top + 20};
+  ASSERT_EQ(F.Border->Ex_WMNCHitTest(title), kHitCaption);
+  const TPoint delta{-150, 120};
+  DragMouse(title, delta);
+  ASSERT_FALSE(IsZoomed(F.Form->Handle()));
+  const TRect now = WindowRect(F.Form->Handle());
+  EXPECT_EQ(now.Width(), restored.Width());
+  EXPECT_EQ(now.Height(), restored.Height());
+  // Restored centred under the mouse at its first step; the mouse was within
+  // 24 pixels of the screen's top, so the form's top went to -8; then dragged
+  // on with the mouse.
+  const TPoint first = title + TPoint{delta.X / 10, delta.Y / 10};
+  const TPoint end = title + delta;
+  ASSERT_LE(first.Y, 24);
+  EXPECT_EQ(now.Left, end.X - restored.Width() / 2);
+  EXPECT_EQ(now.Top, -8 + end.Y - first.Y);
+  EXPECT_EQ(WindowRect(F.Border->BorderHandle()), ExpectedBorderRect(F));
+}
+
 // Drives a modal box over the border: once the box is active it is moved
 // over the border's top-left corner (shadow and frame), and the screen in
 // the box's rectangle is read three times: as it is, with border and shadow
