@@ -183,7 +183,8 @@ TEST_F(BorderWindowTest, MovesAndSizesAreFollowed) {
 // top-left, bottom-right from its bottom-right), so the expected pixel is
 // read straight from the skin's template.
 ::testing::AssertionResult ShadowMatchesTemplate(const TsPixelBuffer& screen,
-                                                 const TsPixelBuffer& tpl, const TacSkinData& sd) {
+                                                 const TsPixelBuffer& tpl, const TacSkinData& sd,
+                                                 uint32_t opacity = 255) {
   const int32_t W = screen.Width, H = screen.Height;
   const TRect& s = sd.FormShadowSize;
   const TsMaskData& md = sd.ma[static_cast<std::size_t>(sd.ExBorder)];
@@ -203,9 +204,12 @@ TEST_F(BorderWindowTest, MovesAndSizesAreFollowed) {
     for (int sh = 0; sh < 24; sh += 8) {
       uint32_t premul = (((t >> sh) & 255) * a) >> 8;
       if (bright && !platform::CompositionEnabled()) premul = std::min(premul, 244u);
-      const int expected = static_cast<int>(premul + 255 - a);
+      // With a constant opacity as well, both the colour and the alpha are
+      // scaled by it (rounded once more, so one more of tolerance).
+      const int expected =
+          static_cast<int>((premul * opacity + 127) / 255 + 255 - (a * opacity + 127) / 255);
       const int actual = static_cast<int>((got >> sh) & 255);
-      if (std::abs(actual - expected) > 1)
+      if (std::abs(actual - expected) > (opacity == 255 ? 1 : 2))
         return ::testing::AssertionFailure()
                << "screen pixel " << x << "," << y << " byte " << sh / 8 << " is " << actual
                << ", template " << tx << "," << ty << " gives " << expected;
@@ -256,6 +260,15 @@ TEST_F(BorderOverWhiteTest, ShadowIsThePremultipliedTemplateActiveAndInactive) {
   shot = test::SettledScreenPixels(b);
   EXPECT_TRUE(ShadowMatchesTemplate(shot, *sd.ShdiTemplate, sd)) << "inactive";
   DestroyWindow(other);
+}
+
+TEST_F(BorderOverWhiteTest, AFormsOwnOpacityScalesBorderAndShadow) {
+  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  F.Owner->Opacity = 200;
+  F.Border->MarkImageChanged();
+  F.Border->UpdateExBordersPos(true);
+  const TsPixelImage shot = test::SettledScreenPixels(WindowRect(F.Border->BorderHandle()));
+  EXPECT_TRUE(ShadowMatchesTemplate(shot, *sd.ShdaTemplate, sd, 200));
 }
 
 // Moves the real mouse from From by Delta with the left button held, in
@@ -328,6 +341,21 @@ TEST_F(BorderWindowTest, TheCloseButtonClosesOnlyWhenReleasedOverIt) {
   EXPECT_FALSE(F.CloseAsked);
   ClickMouse(centre);
   EXPECT_TRUE(F.CloseAsked);
+}
+
+TEST_F(BorderWindowTest, AClickOnTheFrameActivatesTheFormNotTheBorder) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 60, 60, 40, 40, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  PumpUntil([&] { return !F.Owner->Active; }, 1000);
+  ASSERT_FALSE(F.Owner->Active);
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  ClickMouse({b.Left + 15, b.Top + b.Height() / 2});  // the left border
+  PumpUntil([&] { return F.Owner->Active; }, 1000);
+  EXPECT_EQ(GetForegroundWindow(), F.Form->Handle());
+  EXPECT_TRUE(F.Owner->Active);
+  EXPECT_EQ(F.Forwarded.size(), 1u);
+  DestroyWindow(other);
 }
 
 TEST_F(BorderWindowTest, DoubleClickingTheCaptionMaximizesOnlyWhereAllowed) {

@@ -40,6 +40,7 @@ class TTestBorderOwner : public TacBorderOwner {
   HWND OwnerHandle() const override { return FForm.HandleAllocated() ? FForm.Handle() : nullptr; }
 
   bool MaximizeEnabled = false;
+  uint8_t Opacity = 255;  // the form's own AlphaBlendValue
 
   // The system frame and caption of the form, from live metrics.
   TBorderMetrics Metrics() const {
@@ -73,6 +74,7 @@ class TTestBorderOwner : public TacBorderOwner {
     f.Buttons = FButtons;
     f.MaximizeEnabled = MaximizeEnabled;
     f.RestoreEnabled = MaximizeEnabled;
+    f.Opacity = Opacity;
     return f;
   }
 
