@@ -4,6 +4,8 @@
 //   render SKIN mask SECTION KEY OUT.png [--state N] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN sheet OUT.png [--ppi P] [--parent BG]
 //   render SKIN text SECTION OUT.png [--text CAPTION] [--size WxH] [--ppi P] [--parent BG]
+//   render SKIN border OUT.png [--size WxH] [--state 0|1] [--frame F] [--caption C] [--ppi P]
+//          [--parent BG]
 //
 // SKIN is a skin folder (holding Options.dat) or a skin archive (.asz). P is
 // 96, 120, 144 or 192. BG is a colour as RRGGBB hex or a PNG/BMP/JPEG image
@@ -15,7 +17,14 @@
 // puts the section in each of its states (up to three) and disabled side by
 // side, each with CAPTION (default "Копировать") in that state's text
 // colours and contours, drawn with the platform font (DejaVu Sans); without
-// one it says so and shows the sections alone.
+// one it says so and shows the sections alone. The border render shows what a
+// form's border and shadow windows put on the screen around a form window of
+// --size (default 268x131, the program's window) whose system frame is F and
+// caption C pixels (default 3 and 19): the skin's extended border and shadow
+// template (state 1 active, 0 inactive) premultiplied as the layered windows
+// take it, without desktop composition, over the parent; the client hole and
+// what the frame adapter draws inside the window area (title text, buttons)
+// show the parent.
 
 #include <algorithm>
 #include <cstdio>
@@ -30,12 +39,15 @@
 
 #include "core/errors.h"
 #include "core/message_sink.h"
+#include "paint/border_layout.h"
+#include "paint/border_shadow.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_image.h"
 #include "paint/native/freetype_text.h"
 #include "paint/section_paint.h"
 #include "paint/section_text.h"
 #include "pixels/blend_fill.h"
+#include "pixels/blend_premultiply.h"
 #include "pixels/color_transform.h"
 #include "pixels/image_codec.h"
 #include "pixels/pixel_buffer.h"
@@ -56,6 +68,8 @@ struct TOptions {
   int32_t PPI = 96;
   std::string Parent;
   std::string Text = "Копировать";
+  int32_t FrameWidth = 3;
+  int32_t CaptionHeight = 19;
   std::vector<std::string> Positional;
 };
 
@@ -101,6 +115,10 @@ TOptions ParseOptions(const Args& args) {
       o.Parent = value();
     } else if (a == "--text") {
       o.Text = value();
+    } else if (a == "--frame") {
+      o.FrameWidth = std::clamp(std::stoi(value()), 0, 64);
+    } else if (a == "--caption") {
+      o.CaptionHeight = std::clamp(std::stoi(value()), 0, 256);
     } else if (a.rfind("--", 0) == 0) {
       throw std::invalid_argument("unknown option " + a);
     } else {
@@ -113,10 +131,14 @@ TOptions ParseOptions(const Args& args) {
 // The skin loaded for one resolution.
 class TLoadedSkin {
  public:
-  TLoadedSkin(const fs::path& path, int32_t ppi) : FManager(FSink) {
+  // Extended borders: load the border's shadow templates too.
+  enum class TBorders { Plain, Extended };
+  TLoadedSkin(const fs::path& path, int32_t ppi, TBorders borders = TBorders::Plain)
+      : FManager(FSink) {
     const fs::path abs = fs::absolute(path);
     if (!fs::exists(abs)) throw ESkinError("no skin at " + path.string());
     FManager.SkinDirectory = abs.parent_path().string();
+    FManager.ExtendedBorders = borders == TBorders::Extended;
     FManager.Scale.Mode = smVCL;
     FManager.Scale.ScreenPPI = ppi;
     const bool found = FManager.ChangeSkin(abs.filename().string());
@@ -346,6 +368,38 @@ int RenderText(const TLoadedSkin& skin, const TOptions& o) {
   return 0;
 }
 
+int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 3) return 2;
+  const TacSkinData& sd = skin.Data();
+  const TsPixelBuffer tpl = BorderShadowTemplate(sd, o.State != 0);
+  if (tpl.IsEmpty()) throw ESkinError("the skin has no extended border or shadow template");
+  const TSize form = o.Size.value_or(TSize{268, 131});
+  TBorderMetrics m;
+  m.BorderWidth = sd.ExBorderWidth;
+  m.CaptionHeight = sd.ExTitleHeight;
+  m.SysFrameWidth = o.FrameWidth;
+  m.SysCaptionHeight = o.CaptionHeight;
+  m.Shadow = sd.FormShadowSize;
+  const TSize size = BorderImageSize(form, m);
+  CheckRenderSize(size, "The border window");
+  TsPixelImage image(size.cx, size.cy);
+  PaintBorderShadow(image, tpl, BorderShadowInputs(sd, ebmFull, sd.ExTitleHeight, 0));
+  PremultiplyWith(image, image.View().Bounds(), TComposition::Off);
+  TsPixelImage out = MakeParent(o.Parent, size);
+  // The compositor's "over" of a premultiplied picture.
+  for (int32_t y = 0; y < size.cy; ++y)
+    for (int32_t x = 0; x < size.cx; ++x) {
+      const uint32_t s = image.View().At(x, y), d = out.View().At(x, y);
+      const uint32_t keep = 255 - (s >> 24);
+      uint32_t r = 0xFF000000u;
+      for (int sh = 0; sh < 24; sh += 8)
+        r |= std::min(255u, ((s >> sh) & 255) + (((d >> sh) & 255) * keep + 127) / 255) << sh;
+      out.View().At(x, y) = r;
+    }
+  WritePng(out.View(), o.Positional[2]);
+  return 0;
+}
+
 }  // namespace
 
 int Render(const Args& args) {
@@ -357,8 +411,10 @@ int Render(const Args& args) {
     return 2;
   }
   if (o.Positional.size() < 2) return 2;
-  const TLoadedSkin skin(o.Positional[0], o.PPI);
   const std::string& what = o.Positional[1];
+  const TLoadedSkin skin(
+      o.Positional[0], o.PPI,
+      what == "border" ? TLoadedSkin::TBorders::Extended : TLoadedSkin::TBorders::Plain);
   int rc = 2;
   if (what == "section")
     rc = RenderSection(skin, o);
@@ -368,11 +424,14 @@ int Render(const Args& args) {
     rc = RenderSheet(skin, o);
   else if (what == "text")
     rc = RenderText(skin, o);
+  else if (what == "border")
+    rc = RenderBorder(skin, o);
   if (rc == 2)
     std::fputs(
         "usage: skintool render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet "
-        "OUT.png | text SECTION OUT.png [--state N] [--size WxH] [--ppi 96|120|144|192] "
-        "[--parent RRGGBB|IMAGE] [--text CAPTION]\n",
+        "OUT.png | text SECTION OUT.png | border OUT.png [--state N] [--size WxH] "
+        "[--ppi 96|120|144|192] [--parent RRGGBB|IMAGE] [--text CAPTION] [--frame F] "
+        "[--caption C]\n",
         stderr);
   return rc;
 }
