@@ -94,8 +94,7 @@ bool TsButton::SetStoredProperty(std::string_view name, const dfm::TValue& v) {
 
 int TsButton::CurrentState() const {
   const bool pushed =
-      (HandleAllocated() && (SendMessageW(FHandle, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0) ||
-      FPressedOnce;
+      HandleAllocated() && (SendMessageW(FHandle, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
   const TsSkinManager* manager = FCommonData->SkinManager();
   // A press that the mouse dragged off the button shows it up again; a press
   // of the space key has no mouse to ask.
@@ -244,16 +243,7 @@ void TsButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   // A click handler that disabled the button has shown the disabled face
   // already; nothing of the release may show over it.
   if (!Interactive()) return;
-  if (IsAnimating(*FCommonData)) {
-    // The press fade has not arrived: show the pressed face once, so the
-    // press is seen, before fading back.
-    StopStateAnimation(*FCommonData);
-    FCommonData->BGChanged = true;
-    FPressedOnce = true;
-    FCommonData->Invalidate(TsCommonData::TRepaintTime::rtNow);
-    FPressedOnce = false;
-    Sleep(30);
-  }
+  // A press fade still running turns round from the frame on screen.
   FCommonData->BGChanged = false;
   StartStateChange(*FCommonData, CurrentState());
 }
@@ -304,8 +294,9 @@ bool TsButton::HandleMessage(TMessage& m, const TWndMethod& previous) {
       return HandleSkinCommand(m, previous);
     case WM_PAINT: {
       if (!cd.Skinned()) return false;
-      // A running fade shows its own frames; painting the cache here would
-      // flash the end state between two of them.
+      // A running fade copies each of its frames to the window itself; the
+      // cache already holds the end state, which would flash between two of
+      // them.
       if (m.WParam != 0) {
         if (!IsAnimating(cd)) PaintFromCache(reinterpret_cast<HDC>(m.WParam));
         return true;

@@ -81,8 +81,6 @@ class TsButton : public TButton {
   const TsMaskData* FSeeThroughMask = nullptr;
   bool FDown = false;
   bool FMouseClicked = false;
-  // One paint shows the pressed face although the system button is up.
-  bool FPressedOnce = false;
   // The dialog manager marked the button as the default one (BM_SETSTYLE).
   bool FIsDefaultLook = false;
 };

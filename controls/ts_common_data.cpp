@@ -331,7 +331,9 @@ void TsCommonData::AnswerWithImage(TacBgQuery& query) {
     }
     return;
   }
-  query.Image = &FCacheBmp;
+  // While a fade runs, children see the frame on screen.
+  const TBitmap* frame = CurrentFadeFrame(*this);
+  query.Image = frame ? frame : &FCacheBmp;
   query.Origin = TPoint{0, 0};
 }
 

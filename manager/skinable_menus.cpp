@@ -93,9 +93,10 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
   if (hot) PaintSection(image.View(), TRect::XYWH(0, 0, w, h), sd, index, 1, parent, TPoint{0, 0});
 
   const TColor font = g.Props[static_cast<size_t>(hot)].FontColor.Color;
-  const TColor text = state.Disabled ? static_cast<TColor>(MixColor(
-                                           static_cast<uint32_t>(font), static_cast<uint32_t>(back), 100))
-                                     : font;
+  const TColor text = state.Disabled
+                          ? static_cast<TColor>(MixColor(static_cast<uint32_t>(font),
+                                                         static_cast<uint32_t>(back), 100))
+                          : font;
   HDC idc = image.Canvas().Handle();
   GdiFlush();
   if (item.IsLine()) {
@@ -125,7 +126,8 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
     platform::ScopedSelectObject select(idc, menuFont.Get());
     const std::wstring c = platform::Utf8ToWide(item.Caption);
     RECT tr{glyphColumn, 0, w - Scaled(Spacing), h};
-    DrawTextW(idc, c.c_str(), static_cast<int>(c.size()), &tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(idc, c.c_str(), static_cast<int>(c.size()), &tr,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (!item.ShortCutText.empty()) {
       const std::wstring s = platform::Utf8ToWide(item.ShortCutText);
       DrawTextW(idc, s.c_str(), static_cast<int>(s.size()), &tr,

@@ -1,0 +1,34 @@
+#pragma once
+// The class-name lists that decide which adapter dresses a control: one list
+// per adapter kind, in the manager's ThirdParty order (kThirdPartyNames).
+// Names match a control's framework class name exactly (case-sensitive, no
+// inheritance: a descendant with another name is not in a list).
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "manager/ts_skin_manager.h"
+
+namespace ac {
+
+using TacThirdLists = std::array<std::vector<std::string>, kThirdPartyCount>;
+
+// The list indexes this engine has an adapter for.
+enum TacThirdListIndex : int {
+  tlEdits = 0,
+  tlButtons = 1,
+  tlCheckBoxes = 3,
+  tlGroupBoxes = 6,
+  tlStaticText = 21,
+};
+
+// One list per text: a line each, with trailing blanks and carriage returns
+// cut; blank lines (a single space included) hold no name.
+TacThirdLists MakeThirdLists(const std::array<std::string, kThirdPartyCount>& texts);
+
+// The index of the first list (in index order) that names ClassName, or -1.
+int FindThirdList(const TacThirdLists& lists, std::string_view className);
+
+}  // namespace ac
