@@ -19,12 +19,12 @@ namespace ac {
 // The frame's description for the border window, valid until the next call
 // of Describe.
 struct TacBorderFrame {
-  TBorderMetrics Metrics;
+  TBorderMetrics Metrics{};
   TBorderDrawing Drawing = TBorderDrawing::bdImageFrame;
-  TRect AlignOffsets;                    // "ALIGNOFFSET" and its R/T/B variants
-  std::span<const TCaptionHit> Buttons;  // border-window coordinates, testing order
-  TRect IconRect;                        // border-window coordinates
-  TRect GripRect;
+  TRect AlignOffsets{};                    // "ALIGNOFFSET" and its R/T/B variants
+  std::span<const TCaptionHit> Buttons{};  // border-window coordinates, testing order
+  TRect IconRect{};                        // border-window coordinates
+  TRect GripRect{};
   // The form's border icons as its frame shows them.
   bool SystemMenu = true;
   bool MaximizeEnabled = false;

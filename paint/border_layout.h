@@ -30,7 +30,7 @@ struct TBorderMetrics {
   int32_t CaptionHeight = 0;     // T: the skin's caption height, 0 without caption
   int32_t SysFrameWidth = 0;     // f
   int32_t SysCaptionHeight = 0;  // c, 0 without caption
-  TRect Shadow;                  // S: shadow margins, left, top, right, bottom
+  TRect Shadow{};                // S: shadow margins, left, top, right, bottom
   int32_t MenuHeight = 0;        // menu lines x menu-line height (+ the line's extra 1)
   // A maximized form whose skinned title is more than 4 pixels higher than
   // the system's: the title sits 4 pixels lower.
@@ -54,23 +54,23 @@ enum class TBorderDrawing { bdImageFrame, bdOther };
 // A caption button's rectangle in border-window coordinates and the code it
 // answers (already resolved by the frame: enabled, disabled or hidden).
 struct TCaptionHit {
-  TRect Rect;
+  TRect Rect{};
   int32_t Code = 0;
 };
 
 // What a hit test of the border window needs to know.
 struct TBorderHitInputs {
-  TSize Window;  // W x H, the border window's size
-  TBorderMetrics Metrics;
+  TSize Window{};  // W x H, the border window's size
+  TBorderMetrics Metrics{};
   TBorderDrawing Drawing = TBorderDrawing::bdImageFrame;
-  TRect
-      AlignOffsets;  // the skin's "ALIGNOFFSET" and its R/T/B variants, as left, top, right, bottom
+  // The skin's "ALIGNOFFSET" and its R/T/B variants, as left, top, right, bottom.
+  TRect AlignOffsets{};
   bool Enabled = true;
   bool Sizeable = false;  // WS_THICKFRAME
   bool Maximized = false;
-  TRect IconRect;                        // the title icon, empty without one
-  std::span<const TCaptionHit> Buttons;  // in testing order
-  TRect GripRect;                        // the size grip's corner area, empty without one
+  TRect IconRect{};                        // the title icon, empty without one
+  std::span<const TCaptionHit> Buttons{};  // in testing order
+  TRect GripRect{};                        // the size grip's corner area, empty without one
 };
 
 // The codes a border window answers (the system's HT values and the skin's

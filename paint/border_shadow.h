@@ -23,11 +23,11 @@ enum class TBorderShadowKind {
 
 struct TBorderShadowInputs {
   TBorderShadowKind Kind = TBorderShadowKind::bsImageFrame;
-  TRect Shadow;                      // S: the image's shadow margins
+  TRect Shadow{};                    // S: the image's shadow margins
   int32_t BorderWidth = 0;           // B
   int32_t CaptionHeight = 0;         // t: the skinned caption height, 0 without caption
   int32_t HeaderHeight = 0;          // the form header's scaled additional height, or 0
-  TRect ImageMargins;                // the "EXBORDER" entry's WL, WT, WR, WB
+  TRect ImageMargins{};              // the "EXBORDER" entry's WL, WT, WR, WB
   TBandFill Fill = TBandFill::Tile;  // the entry's DrawMode bit 0 stretches
 };
 

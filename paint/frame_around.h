@@ -27,8 +27,8 @@ namespace ac {
 enum class TBandFill { Tile, Stretch };
 
 struct TFrameAroundParams {
-  TRect Inner;    // drawn band thickness per side (left, top, right, bottom)
-  TRect Margins;  // the source's band sizes per side
+  TRect Inner{};    // drawn band thickness per side (left, top, right, bottom)
+  TRect Margins{};  // the source's band sizes per side
   // Left, top, right, bottom. Stretching takes nearest pixels (no smoothing).
   std::array<TBandFill, 4> Sides{TBandFill::Tile, TBandFill::Tile, TBandFill::Tile,
                                  TBandFill::Tile};
