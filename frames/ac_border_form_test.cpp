@@ -27,6 +27,20 @@ TRect WindowRect(HWND w) {
 // The border window's rectangle from live metrics and the skin's sizes: the
 // extended frame reaches B - f past the form at the sides and the bottom,
 // the title T - c - f above it, and the shadow S around all of that.
+// The visible top-level windows of this thread, in handle order.
+std::vector<HWND> ShownWindows() {
+  std::vector<HWND> shown;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM list) {
+        if (IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&shown));
+  std::sort(shown.begin(), shown.end());
+  return shown;
+}
+
 // The form's window region: its client area in window coordinates.
 ::testing::AssertionResult RegionIsTheClientArea(HWND form) {
   platform::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
@@ -94,6 +108,10 @@ TEST_F(BorderWindowTest, RectangleOwnerAndStylesOfBothWindows) {
   EXPECT_TRUE(IsWindowVisible(shadow));
   // Shadow directly under the border window.
   EXPECT_EQ(GetWindow(border, GW_HWNDNEXT), shadow);
+  // The form, its border and its shadow are all this thread shows.
+  std::vector<HWND> expected{F.Form->Handle(), border, shadow};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(ShownWindows(), expected);
 }
 
 TEST_F(BorderWindowTest, RegionsCutTheFormToItsClientAndTheBorderToItsFrame) {
@@ -159,11 +177,7 @@ TEST_F(BorderWindowTest, HidingAndMinimisingTakeBorderAndShadowAway) {
   // No window of ours is left anywhere on the screen while hidden.
   ShowWindow(F.Form->Handle(), SW_HIDE);
   PumpUntil([] { return false; }, 100);
-  EXPECT_EQ(
-      FindWindowExW(HWND_DESKTOP, nullptr, L"TacGlowForm", nullptr) == nullptr ||
-          GetWindowThreadProcessId(FindWindowExW(HWND_DESKTOP, nullptr, L"TacGlowForm", nullptr),
-                                   nullptr) != GetCurrentThreadId(),
-      true);
+  EXPECT_EQ(ShownWindows(), std::vector<HWND>{});
 }
 
 TEST_F(BorderWindowTest, MovesAndSizesAreFollowed) {
