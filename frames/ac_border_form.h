@@ -32,11 +32,16 @@ class TacBorderForm {
   TacBorderForm(const TacBorderForm&) = delete;
   TacBorderForm& operator=(const TacBorderForm&) = delete;
 
+  // Where the mouse pressed a maximized form's caption.
   TPoint LastMousePos{-9999, -9999};
+  // The form's region (its client area) is applied.
   bool MainRgnReady = false;
+  // A maximized form's caption is pressed: moving the mouse restores and
+  // drags it.
   bool MaxMoving = false;
-  bool ResetRgn = false;
+  // All updates suspended.
   bool Locked = false;
+  // An update is running: stops re-entry through our own SetWindowPos calls.
   bool ExBorderShowing = false;
 
   // The border window and its shadow window; null while the form is hidden
