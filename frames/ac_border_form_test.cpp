@@ -61,7 +61,7 @@ std::vector<HWND> ShownWindows() {
 }
 
 TRect ExpectedBorderRect(const TBorderFixture& f) {
-  const TacSkinData& sd = f.Manager->Core.CommonSkinData(96);
+  const TacSkinData& sd = f.Skin();
   const bool sizeable = (GetWindowLongW(f.Form->Handle(), GWL_STYLE) & WS_THICKFRAME) != 0;
   const int32_t fw = sizeable ? GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER)
                               : GetSystemMetrics(SM_CXFIXEDFRAME);
@@ -85,13 +85,20 @@ class BorderWindowTest : public ::testing::Test {
 };
 
 TEST_F(BorderWindowTest, TheSkinHasTheExtendedBorderThisTestExpects) {
-  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  const TacSkinData& sd = F.Skin();
   EXPECT_EQ(sd.ExDrawMode, 1);
   EXPECT_GE(sd.ExBorder, 0);
   ASSERT_TRUE(sd.ShdaTemplate && sd.ShdiTemplate);
-  EXPECT_EQ(sd.FormShadowSize, TRect::LTRB(14, 14, 14, 14));
-  EXPECT_EQ(sd.ExBorderWidth, 4);
-  EXPECT_EQ(sd.ExTitleHeight, 32);
+  // "FORMOFFSET", "BORDERWIDTH" and "TITLEHEIGHT" at the screen's resolution.
+  const struct {
+    int32_t Ppi, Shadow, Border, Title;
+  } sizes[] = {{96, 14, 4, 32}, {120, 18, 5, 40}, {144, 21, 6, 48}, {192, 28, 8, 64}};
+  for (const auto& z : sizes) {
+    if (z.Ppi != sd.PPI) continue;
+    EXPECT_EQ(sd.FormShadowSize, TRect::LTRB(z.Shadow, z.Shadow, z.Shadow, z.Shadow));
+    EXPECT_EQ(sd.ExBorderWidth, z.Border);
+    EXPECT_EQ(sd.ExTitleHeight, z.Title);
+  }
 }
 
 TEST_F(BorderWindowTest, RectangleOwnerAndStylesOfBothWindows) {
@@ -126,25 +133,28 @@ TEST_F(BorderWindowTest, RegionsCutTheFormToItsClientAndTheBorderToItsFrame) {
             TRect::LTRB(fw, fw + c, formRect.Width() - fw, formRect.Height() - fw));
 
   // Border window (298 x 166 at 96 PPI): its frame takes the mouse, the hole
-  // over the client and the 14-pixel shadow around do not.
+  // over the client and the shadow around (14 pixels at 96 PPI) do not.
   const TRect b = WindowRect(border);
-  const TRect hole =
-      TRect::XYWH(formRect.Left + fw - b.Left, formRect.Top + fw + c - b.Top, 262, 102);
+  const TRect& s = F.Skin().FormShadowSize;
+  RECT client{};
+  GetClientRect(form, &client);
+  const TRect hole = TRect::XYWH(formRect.Left + fw - b.Left, formRect.Top + fw + c - b.Top,
+                                 client.right, client.bottom);
   platform::ScopedRegion rgn(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(border, rgn.Get()), ERROR);
   const struct {
     TPoint P;
     bool In;
   } cases[] = {
-      {{14, 14}, true},
-      {{13, 14}, false},
-      {{b.Width() - 15, b.Height() - 15}, true},
-      {{b.Width() - 14, 50}, false},
+      {{s.Left, s.Top}, true},
+      {{s.Left - 1, s.Top}, false},
+      {{b.Width() - s.Right - 1, b.Height() - s.Bottom - 1}, true},
+      {{b.Width() - s.Right, s.Top + 10}, false},
       {{hole.Left, hole.Top}, false},
       {{hole.Right - 1, hole.Bottom - 1}, false},
       {{hole.Left - 1, hole.Top}, true},
       {{hole.Left, hole.Bottom}, true},
-      {{b.Width() / 2, 20}, true},
+      {{b.Width() / 2, s.Top + 6}, true},
   };
   for (const auto& cs : cases)
     EXPECT_EQ(PtInRegion(rgn.Get(), cs.P.X, cs.P.Y) != FALSE, cs.In) << cs.P.X << "," << cs.P.Y;
@@ -258,7 +268,7 @@ class BorderOverWhiteTest : public ::testing::Test {
 };
 
 TEST_F(BorderOverWhiteTest, ShadowIsThePremultipliedTemplateActiveAndInactive) {
-  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  const TacSkinData& sd = F.Skin();
   const TRect b = WindowRect(F.Border->BorderHandle());
   ASSERT_TRUE(F.Owner->Active);
   TsPixelImage shot = test::SettledScreenPixels(b);
@@ -277,7 +287,7 @@ TEST_F(BorderOverWhiteTest, ShadowIsThePremultipliedTemplateActiveAndInactive) {
 }
 
 TEST_F(BorderOverWhiteTest, AFormsOwnOpacityScalesBorderAndShadow) {
-  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  const TacSkinData& sd = F.Skin();
   F.Owner->Opacity = 200;
   F.Border->MarkImageChanged();
   F.Border->UpdateExBordersPos(true);
@@ -308,7 +318,7 @@ void DragMouse(TPoint from, TPoint delta) {
 TEST_F(BorderOverWhiteTest, DraggingTheTitleMovesByTheDeltaAndLeavesNoStrip) {
   const TRect before = WindowRect(F.Form->Handle());
   const TRect oldBorder = WindowRect(F.Border->BorderHandle());
-  const TRect& s = F.Manager->Core.CommonSkinData(96).FormShadowSize;
+  const TRect& s = F.Skin().FormShadowSize;
   const TPoint grip{oldBorder.Left + 100, oldBorder.Top + s.Top + 12};
   ASSERT_EQ(F.Border->Ex_WMNCHitTest(grip), kHitCaption);
   DragMouse(grip, {60, 40});
@@ -364,7 +374,8 @@ TEST_F(BorderWindowTest, AClickOnTheFrameActivatesTheFormNotTheBorder) {
   PumpUntil([&] { return !F.Owner->Active; }, 1000);
   ASSERT_FALSE(F.Owner->Active);
   const TRect b = WindowRect(F.Border->BorderHandle());
-  ClickMouse({b.Left + 15, b.Top + b.Height() / 2});  // the left border
+  const TRect& s = F.Skin().FormShadowSize;
+  ClickMouse({b.Left + s.Left + 1, b.Top + b.Height() / 2});  // the left border
   PumpUntil([&] { return F.Owner->Active; }, 1000);
   EXPECT_EQ(GetForegroundWindow(), F.Form->Handle());
   EXPECT_TRUE(F.Owner->Active);
@@ -374,7 +385,7 @@ TEST_F(BorderWindowTest, AClickOnTheFrameActivatesTheFormNotTheBorder) {
 
 TEST_F(BorderWindowTest, DoubleClickingTheCaptionMaximizesOnlyWhereAllowed) {
   const TRect b = WindowRect(F.Border->BorderHandle());
-  const TPoint caption{b.Left + 100, b.Top + 20};
+  const TPoint caption{b.Left + 100, b.Top + F.Skin().FormShadowSize.Top + 6};
   const TRect before = WindowRect(F.Form->Handle());
   // The program's window: system menu only, never maximized.
   ClickMouse(caption, 2);
@@ -385,7 +396,7 @@ TEST_F(BorderWindowTest, DoubleClickingTheCaptionMaximizesOnlyWhereAllowed) {
   ClickMouse(caption, 2);
   ASSERT_TRUE(IsZoomed(F.Form->Handle()));
   const TRect zoomed = WindowRect(F.Border->BorderHandle());
-  const TPoint title{zoomed.Left + 100, zoomed.Top + 20};
+  const TPoint title{zoomed.Left + 100, zoomed.Top + F.Skin().FormShadowSize.Top + 6};
   ASSERT_EQ(F.Border->Ex_WMNCHitTest(title), kHitCaption);
   SendMessageW(F.Border->BorderHandle(), WM_NCLBUTTONDBLCLK, kHitBorderWindow,
                MAKELPARAM(title.X, title.Y));
@@ -416,7 +427,9 @@ TEST(BorderCursors, ShapesByTheFramePartUnderTheMouse) {
     TBorderFixture f(test::SkinsFolder(AC_SOURCE_DIR));
     f.Form->Show();
     PumpUntil([&] { return f.Border->BorderHandle() != nullptr; });
-    for (TPoint p : {TPoint{100, 20}, TPoint{15, 100}, TPoint{15, 15}})
+    const TRect& s = f.Skin().FormShadowSize;
+    for (TPoint p :
+         {TPoint{100, s.Top + 6}, TPoint{s.Left + 1, 100}, TPoint{s.Left + 1, s.Top + 1}})
       EXPECT_EQ(CursorAt(f, p), arrow) << p.X << "," << p.Y;
   }
   TBorderFixture f(test::SkinsFolder(AC_SOURCE_DIR), TFormBorderStyle::bsSizeable);
@@ -424,10 +437,13 @@ TEST(BorderCursors, ShapesByTheFramePartUnderTheMouse) {
   PumpUntil([&] { return f.Border->BorderHandle() != nullptr; });
   const TRect b = WindowRect(f.Border->BorderHandle());
   const int32_t w = b.Width(), h = b.Height();
+  // Just inside the window area: the sizing bands of a frame drawn by one image.
+  const TRect& s = f.Skin().FormShadowSize;
+  const int32_t l = s.Left + 1, t = s.Top + 1, r = w - s.Right - 1, bt = h - s.Bottom - 1;
   const TCase cases[] = {
-      {{100, 20}, IDC_ARROW},           {{15, 100}, IDC_SIZEWE},      {{w - 15, 100}, IDC_SIZEWE},
-      {{100, 15}, IDC_SIZENS},          {{100, h - 15}, IDC_SIZENS},  {{15, 15}, IDC_SIZENWSE},
-      {{w - 15, h - 15}, IDC_SIZENWSE}, {{w - 15, 15}, IDC_SIZENESW}, {{15, h - 15}, IDC_SIZENESW},
+      {{100, s.Top + 6}, IDC_ARROW}, {{l, 100}, IDC_SIZEWE},  {{r, 100}, IDC_SIZEWE},
+      {{100, t}, IDC_SIZENS},        {{100, bt}, IDC_SIZENS}, {{l, t}, IDC_SIZENWSE},
+      {{r, bt}, IDC_SIZENWSE},       {{r, t}, IDC_SIZENESW},  {{l, bt}, IDC_SIZENESW},
   };
   for (const TCase& c : cases)
     EXPECT_EQ(CursorAt(f, c.P), LoadCursorW(nullptr, c.Shape)) << c.P.X << "," << c.P.Y;
@@ -447,7 +463,7 @@ class SizeableBorderTest : public ::testing::Test {
 TEST_F(SizeableBorderTest, DraggingTheLeftBorderSizesTheForm) {
   const TRect before = WindowRect(F.Form->Handle());
   const TRect b = WindowRect(F.Border->BorderHandle());
-  const TPoint band{b.Left + 15, b.Top + b.Height() / 2};
+  const TPoint band{b.Left + F.Skin().FormShadowSize.Left + 1, b.Top + b.Height() / 2};
   ASSERT_EQ(F.Border->Ex_WMNCHitTest(band), kHitLeft);
   DragMouse(band, {-30, 0});
   EXPECT_EQ(F.Forwarded, std::vector<int32_t>{kHitLeft});
@@ -458,7 +474,7 @@ TEST_F(SizeableBorderTest, DraggingTheLeftBorderSizesTheForm) {
 }
 
 TEST_F(SizeableBorderTest, DoubleClicksOnSideBordersStretchAcrossTheWorkAreaAndBack) {
-  const TacSkinData& sd = F.Manager->Core.CommonSkinData(96);
+  const TacSkinData& sd = F.Skin();
   const TBorderMetrics m = F.Owner->Metrics();
   const int32_t e = m.BorderWidth - m.SysFrameWidth;
   const int32_t g = m.CaptionHeight - m.SysCaptionHeight - m.SysFrameWidth;

@@ -159,11 +159,17 @@ struct TBorderFixture {
     Form->SetBounds(620, 480, 300, 200);
     Form->SetClientSize(262, 102);
     Form->HandleNeeded();
-    Owner = std::make_unique<TTestBorderOwner>(*Form, Manager->Core.CommonSkinData(96));
+    Owner = std::make_unique<TTestBorderOwner>(*Form, Skin());
     Border = std::make_unique<TacBorderForm>(*Owner);
     Hook = Form->HookWindowProc(
         [this](TMessage& m, const TWndMethod& previous) { Handle(m, previous); });
   }
+  // The skin at the screen's resolution, as the program's forms use it.
+  TacSkinData& Skin() const {
+    platform::ScopedGetDC screen(nullptr);
+    return Manager->Core.CommonSkinData(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+  }
+
   ~TBorderFixture() {
     Hook.Unhook();
     Border.reset();
