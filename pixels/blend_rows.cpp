@@ -310,6 +310,10 @@ void CrossFadeMasked(uint8_t* d, const uint8_t* a, const uint8_t* b, const uint8
 }
 
 void Premultiply(uint8_t* p, int32_t n, bool limitBright) {
+  PremultiplyCopy(p, p, n, limitBright);
+}
+
+void PremultiplyCopy(uint8_t* d, const uint8_t* s, int32_t n, bool limitBright) {
   int32_t x = 0;
 #if AC_SSE2
   const __m128i colourLane = Lanes16(0xFFFF, 0);
@@ -319,7 +323,7 @@ void Premultiply(uint8_t* p, int32_t n, bool limitBright) {
   const __m128i cut = _mm_set1_epi32(0x000B0B0B);  // 255 - 244 on the colour bytes
   const __m128i ones = _mm_set1_epi32(-1);
   for (; x + 4 <= n; x += 4) {
-    const __m128i v = LoadU(p + 4 * x);
+    const __m128i v = LoadU(s + 4 * x);
     const __m128i lo = Lo16(v);
     const __m128i hi = Hi16(v);
     const __m128i mlo = _mm_or_si128(_mm_and_si128(AlphaEverywhere16(lo), colourLane), alpha256);
@@ -333,10 +337,10 @@ void Premultiply(uint8_t* p, int32_t n, bool limitBright) {
       const __m128i bright = _mm_cmpeq_epi32(_mm_and_si128(above, colour32), colour32);
       out = _mm_min_epu8(out, _mm_xor_si128(ones, _mm_and_si128(bright, cut)));
     }
-    StoreU(p + 4 * x, out);
+    StoreU(d + 4 * x, out);
   }
 #endif
-  for (; x < n; ++x) Store(p + 4 * x, PremultiplyPixel(Load(p + 4 * x), limitBright));
+  for (; x < n; ++x) Store(d + 4 * x, PremultiplyPixel(Load(s + 4 * x), limitBright));
 }
 
 void CopyKeyed(uint32_t* d, const uint32_t* s, const uint32_t* c, int32_t n, uint32_t key,

@@ -23,6 +23,8 @@ void CrossFadeMasked(uint8_t* d, const uint8_t* a, const uint8_t* b, const uint8
 // Colour bytes := (ch * A) >> 8; with LimitBright a pixel whose colour bytes all
 // exceeded 244 has each result held at 244.
 void Premultiply(uint8_t* p, int32_t n, bool limitBright);
+// The same from S into D in one pass (D may be S).
+void PremultiplyCopy(uint8_t* d, const uint8_t* s, int32_t n, bool limitBright);
 // d := (s == key) ? c : (s | orMask), 32-bit pixels. C may be D.
 void CopyKeyed(uint32_t* d, const uint32_t* s, const uint32_t* c, int32_t n, uint32_t key,
                uint32_t orMask);

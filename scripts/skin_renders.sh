@@ -2,8 +2,9 @@
 # Renders a skin as the engine paints it, for review: contact sheets of every
 # section at 96 and 192 pixels per inch, and the main window's controls
 # (panel, field, button) in each of their states at all four resolutions,
-# laid on the window colour PARENT (RRGGBB), and the button's caption in each
-# state.
+# laid on the window colour PARENT (RRGGBB), the button's caption in each
+# state, and the main window's extended border and shadow, active and
+# inactive, over white.
 #   skin_renders.sh SKINTOOL OUTDIR [SKIN [PARENT]]
 # Without SKIN, the internal skin (skins/VelmoraLight on F3F4F6).
 set -euo pipefail
@@ -31,5 +32,9 @@ for ppi in 96 120 144 192; do
   r EDIT "$out/edit-focused-$ppi.png" --size "$size_edit" --state 1
   "$tool" render "$skin" text BUTTON "$out/button-text-$ppi.png" --size "$size_button" \
     --ppi "$ppi" --parent "$parent" >/dev/null
+  for state in 0 1; do
+    "$tool" render "$skin" border "$out/border-$state-$ppi.png" --state "$state" --ppi "$ppi" \
+      --size "$(s 268)x$(s 131)" --frame "$(s 3)" --caption "$(s 19)" --parent FFFFFF >/dev/null
+  done
 done
 echo "Skin renders: $out"

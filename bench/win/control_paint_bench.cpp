@@ -16,6 +16,7 @@
 #include <iterator>
 #include <vector>
 
+#include "bench/win/bench_timing.h"
 #include "controls/ts_button.h"
 #include "controls/ts_edit.h"
 #include "controls/ts_panel.h"
@@ -25,25 +26,6 @@
 #include "manager/ts_skin_manager.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER t, f;
-  QueryPerformanceCounter(&t);
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// The best time of one call of Run, over a few batches of Reps calls.
-template <typename F>
-double BestOf(int reps, F&& run) {
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const double t0 = Now();
-    for (int r = 0; r < reps; ++r) run();
-    best = std::min(best, (Now() - t0) / reps);
-  }
-  return best;
-}
 
 class TBenchForm : public ac::TForm {
  public:
@@ -66,22 +48,13 @@ void Report(const char* name, TControlClass& control, int pairs) {
   paint();  // warms the cache
   const uint32_t rebuilt = control.SkinData().RebuildCount;
   const size_t bytes = static_cast<size_t>(control.Width()) * control.Height() * 4;
-  std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
-  std::vector<double> ratios;
-  for (int p = 0; p < pairs; ++p) {
-    const double copy = BestOf(200, [&] {
-      std::memcpy(to.data(), from.data(), bytes);
-      from[static_cast<size_t>(p) % bytes] ^= to[bytes / 2];
-    });
-    ratios.push_back(BestOf(200, paint) / copy);
-  }
-  std::sort(ratios.begin(), ratios.end());
+  const ac::bench::TRatio ratio = ac::bench::RatioToMemcpy(pairs, bytes, 200, paint);
   if (control.SkinData().RebuildCount != rebuilt)
     std::printf("%s: the face was rebuilt while painting from the cache\n", name);
   std::printf(
       "%s paint from a warm cache / memcpy of its %zu bytes: %.2f (spread %.2f..%.2f, "
       "target <= 2)\n",
-      name, bytes, ratios[ratios.size() / 2], ratios.front(), ratios.back());
+      name, bytes, ratio.Median, ratio.Low, ratio.High);
 }
 
 }  // namespace

@@ -34,27 +34,6 @@ class TBenchForm : public ac::TForm {
   std::string_view ClassName() const override { return "TBenchForm"; }
 };
 
-struct TFigure {
-  double Median, Low, High;
-};
-
-// Median and spread of Pairs ratios of Paint to a memcpy of the panel's bytes.
-template <typename F>
-TFigure Measure(int pairs, size_t bytes, F&& paint) {
-  std::vector<uint8_t> from(bytes, 0x5A), to(bytes);
-  std::vector<double> ratios;
-  for (int p = 0; p < pairs; ++p) {
-    const double copy = ac::bench::BestPerCall(200, [&] {
-      std::memcpy(to.data(), from.data(), bytes);
-      from[p % bytes] ^= to[bytes / 2];
-    });
-    const double painted = ac::bench::BestPerCall(200, paint);
-    ratios.push_back(painted / copy);
-  }
-  std::sort(ratios.begin(), ratios.end());
-  return {ratios[ratios.size() / 2], ratios.front(), ratios.back()};
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,7 +86,7 @@ int main(int argc, char** argv) {
   paint();  // warms the cache
   const uint32_t rebuilt = panel->SkinData().RebuildCount;
   const size_t bytes = static_cast<size_t>(panel->Width()) * panel->Height() * 4;
-  const TFigure face = Measure(pairs, bytes, paint);
+  const ac::bench::TRatio face = ac::bench::RatioToMemcpy(pairs, bytes, 200, paint);
 
   const auto label = [&](ac::TCustomLabel* l, int x, int y, int w, int h, const char* text) {
     l->SetParent(panel);
@@ -119,7 +98,7 @@ int main(int argc, char** argv) {
   wrap->SetWordWrap(true);
   label(wrap, 29, 66, 224, 26, "Ключ скопируется в буфер обмена. Подробно об этом — в");
   label(new ac::TLabel(form), 166, 79, 36, 13, "статье");
-  const TFigure labels = Measure(pairs, bytes, paint);
+  const ac::bench::TRatio labels = ac::bench::RatioToMemcpy(pairs, bytes, 200, paint);
   if (panel->SkinData().RebuildCount != rebuilt) {
     std::fputs("the face was rebuilt while painting from the cache\n", stderr);
     return 1;

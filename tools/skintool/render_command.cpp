@@ -6,6 +6,8 @@
 //   render SKIN text SECTION OUT.png [--text CAPTION] [--size WxH] [--ppi P] [--parent BG]
 //   render SKIN frame OUT.png --size WxH --frame F --caption-height C [--client X,Y,W,H]
 //                             [--active 0|1] [--icon 0|1] [--text CAPTION] [--ppi P]
+//   render SKIN border OUT.png [--size WxH] [--state 0|1] [--frame F] [--caption C] [--ppi P]
+//          [--parent BG]
 //
 // SKIN is a skin folder (holding Options.dat) or a skin archive (.asz). P is
 // 96, 120, 144 or 192. BG is a colour as RRGGBB hex or a PNG/BMP/JPEG image
@@ -28,6 +30,15 @@
 // what the region cuts away: the text comes from another font there), and
 // OUT-region.txt, one line per window row: the row, then the start and end
 // (exclusive) of each run of pixels inside the window's region.
+//
+// The border render shows what a
+// form's border and shadow windows put on the screen around a form window of
+// --size (default 268x131, the program's window) whose system frame is F and
+// caption C pixels (default 3 and 19): the skin's extended border and shadow
+// template (state 1 active, 0 inactive) premultiplied as the layered windows
+// take it, without desktop composition, over the parent; the client hole and
+// what the frame adapter draws inside the window area (title text, buttons)
+// show the parent.
 
 #include <algorithm>
 #include <cstdio>
@@ -44,12 +55,15 @@
 #include "core/errors.h"
 #include "core/message_sink.h"
 #include "paint/form_frame.h"
+#include "paint/border_layout.h"
+#include "paint/border_shadow.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_image.h"
 #include "paint/native/freetype_text.h"
 #include "paint/section_paint.h"
 #include "paint/section_text.h"
 #include "pixels/blend_fill.h"
+#include "pixels/blend_premultiply.h"
 #include "pixels/color_transform.h"
 #include "pixels/image_codec.h"
 #include "pixels/pixel_buffer.h"
@@ -133,6 +147,8 @@ TOptions ParseOptions(const Args& args) {
       if (std::sscanf(value().c_str(), "%d,%d,%d,%d", &x, &y, &w, &h) != 4)
         throw std::invalid_argument("--client takes X,Y,W,H");
       o.Client = TRect::XYWH(x, y, w, h);
+    } else if (a == "--caption") {
+      o.CaptionHeight = std::clamp(std::stoi(value()), 0, 256);
     } else if (a.rfind("--", 0) == 0) {
       throw std::invalid_argument("unknown option " + a);
     } else {
@@ -145,10 +161,14 @@ TOptions ParseOptions(const Args& args) {
 // The skin loaded for one resolution.
 class TLoadedSkin {
  public:
-  TLoadedSkin(const fs::path& path, int32_t ppi) : FManager(FSink) {
+  // Extended borders: load the border's shadow templates too.
+  enum class TBorders { Plain, Extended };
+  TLoadedSkin(const fs::path& path, int32_t ppi, TBorders borders = TBorders::Plain)
+      : FManager(FSink) {
     const fs::path abs = fs::absolute(path);
     if (!fs::exists(abs)) throw ESkinError("no skin at " + path.string());
     FManager.SkinDirectory = abs.parent_path().string();
+    FManager.ExtendedBorders = borders == TBorders::Extended;
     FManager.Scale.Mode = smVCL;
     FManager.Scale.ScreenPPI = ppi;
     const bool found = FManager.ChangeSkin(abs.filename().string());
@@ -435,6 +455,40 @@ int RenderFrame(const TLoadedSkin& skin, const TOptions& o) {
   return 0;
 }
 
+int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
+  if (o.Positional.size() != 3) return 2;
+  const TacSkinData& sd = skin.Data();
+  const TsPixelBuffer tpl = BorderShadowTemplate(sd, o.State != 0);
+  if (tpl.IsEmpty()) throw ESkinError("the skin has no extended border or shadow template");
+  const TSize form = o.Size.value_or(TSize{268, 131});
+  TBorderMetrics m;
+  m.BorderWidth = sd.ExBorderWidth;
+  m.CaptionHeight = sd.ExTitleHeight;
+  // The program's window: a 3-pixel system frame and a 19-pixel caption
+  // unless told otherwise.
+  m.SysFrameWidth = o.FrameWidth >= 0 ? o.FrameWidth : 3;
+  m.SysCaptionHeight = o.CaptionHeight >= 0 ? o.CaptionHeight : 19;
+  m.Shadow = sd.FormShadowSize;
+  const TSize size = BorderImageSize(form, m);
+  CheckRenderSize(size, "The border window");
+  TsPixelImage image(size.cx, size.cy);
+  PaintBorderShadow(image, tpl, BorderShadowInputs(sd, ebmFull, sd.ExTitleHeight, 0));
+  PremultiplyWith(image, image.View().Bounds(), TComposition::Off);
+  TsPixelImage out = MakeParent(o.Parent, size);
+  // The compositor's "over" of a premultiplied picture.
+  for (int32_t y = 0; y < size.cy; ++y)
+    for (int32_t x = 0; x < size.cx; ++x) {
+      const uint32_t s = image.View().At(x, y), d = out.View().At(x, y);
+      const uint32_t keep = 255 - (s >> 24);
+      uint32_t r = 0xFF000000u;
+      for (int sh = 0; sh < 24; sh += 8)
+        r |= std::min(255u, ((s >> sh) & 255) + (((d >> sh) & 255) * keep + 127) / 255) << sh;
+      out.View().At(x, y) = r;
+    }
+  WritePng(out.View(), o.Positional[2]);
+  return 0;
+}
+
 }  // namespace
 
 int Render(const Args& args) {
@@ -446,8 +500,10 @@ int Render(const Args& args) {
     return 2;
   }
   if (o.Positional.size() < 2) return 2;
-  const TLoadedSkin skin(o.Positional[0], o.PPI);
   const std::string& what = o.Positional[1];
+  const TLoadedSkin skin(
+      o.Positional[0], o.PPI,
+      what == "border" ? TLoadedSkin::TBorders::Extended : TLoadedSkin::TBorders::Plain);
   int rc = 2;
   if (what == "section")
     rc = RenderSection(skin, o);
@@ -459,12 +515,15 @@ int Render(const Args& args) {
     rc = RenderText(skin, o);
   else if (what == "frame")
     rc = RenderFrame(skin, o);
+  else if (what == "border")
+    rc = RenderBorder(skin, o);
   if (rc == 2)
     std::fputs(
         "usage: skintool render SKIN section NAME OUT.png | mask SECTION KEY OUT.png | sheet "
-        "OUT.png | text SECTION OUT.png | frame OUT.png [--state N] [--size WxH] "
-        "[--ppi 96|120|144|192] [--parent RRGGBB|IMAGE] [--text CAPTION] [--frame F] "
-        "[--caption-height C] [--client X,Y,W,H] [--active 0|1] [--icon 0|1]\n",
+        "OUT.png | text SECTION OUT.png | frame OUT.png | border OUT.png [--state N] "
+        "[--size WxH] [--ppi 96|120|144|192] [--parent RRGGBB|IMAGE] [--text CAPTION] "
+        "[--frame F] [--caption-height C] [--caption C] [--client X,Y,W,H] [--active 0|1] "
+        "[--icon 0|1]\n",
         stderr);
   return rc;
 }

@@ -1,0 +1,126 @@
+#include "frames/ac_glow_form.h"
+
+namespace ac {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TacGlowForm";
+
+// CS_DBLCLKS: the border window turns non-client double clicks into the
+// frame's maximize and restore.
+ATOM RegisterGlowClass(WNDPROC proc) {
+  static const ATOM atom = [proc] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+TacGlowForm::TacGlowForm(HWND owner, DWORD exStyle, THandler handler)
+    : FHandler(std::move(handler)) {
+  if (!RegisterGlowClass(&TacGlowForm::WindowProc)) return;
+  HWND w = CreateWindowExW(exStyle, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), this);
+  if (!w) return;
+  FWindow.Reset(w);
+  // Owned by the form: it follows the form's minimising and stays above it.
+  FParentHandle = reinterpret_cast<HWND>(
+      SetWindowLongPtrW(w, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner)));
+  // The class is ours and has no drop shadow; the style is exactly what the
+  // caller asked for, whatever the system added on creation.
+  SetWindowLongPtrW(w, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+}
+
+LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TacGlowForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || msg == WM_NCDESTROY) {
+    if (msg == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return DefWindowProcW(window, msg, wParam, lParam);
+  }
+  // Nothing may throw through the system's call.
+  try {
+    return self->Handle(window, msg, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(window, msg, wParam, lParam);
+  }
+}
+
+TacGlowForm::~TacGlowForm() {
+  // The window goes first, without its handler: what the handler reaches
+  // may be on its way out already.
+  FHandler = nullptr;
+  FWindow.Reset();
+  if (FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
+}
+
+LRESULT TacGlowForm::Handle(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (FHandler && FHandler(msg, wParam, lParam, result)) return result;
+  switch (msg) {
+    case WM_NCHITTEST:
+      if (TransparentMouse) return HTTRANSPARENT;
+      break;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_SHOWWINDOW:
+      // Hidden without activating anything or redrawing what lies below
+      // before the next picture.
+      if (!wParam && IsWindowVisible(w)) {
+        SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE |
+                         SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(w, msg, wParam, lParam);
+}
+
+TsPixelBuffer TacGlowForm::Surface(TSize size) {
+  if (size.cx <= 0 || size.cy <= 0) return {};
+  if (FSurface.Width == size.cx && FSurface.Height == size.cy) return FSurface;
+  if (!FDC.Get()) FDC = platform::ScopedMemoryDC(nullptr);
+  if (!FDC.Get()) return {};
+  if (FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
+  FOldBitmap = nullptr;
+  FBitmap.Reset();
+  FSurface = {};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = size.cx;
+  bi.bmiHeader.biHeight = -size.cy;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  FBitmap.Reset(CreateDIBSection(FDC.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!FBitmap || !bits) return {};
+  FOldBitmap = SelectObject(FDC.Get(), FBitmap.Get());
+  FSurface = TsPixelBuffer(bits, size.cx, size.cy, static_cast<std::ptrdiff_t>(size.cx) * 4);
+  return FSurface;
+}
+
+bool TacGlowForm::Present(TPoint position, uint8_t opacity) {
+  if (!FWindow.Get() || FSurface.IsEmpty()) return false;
+  POINT at{position.X, position.Y};
+  SIZE size{FSurface.Width, FSurface.Height};
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
+  platform::ScopedGetDC screen(nullptr);
+  return UpdateLayeredWindow(FWindow.Get(), screen.Get(), &at, &size, FDC.Get(), &origin, 0, &blend,
+                             ULW_ALPHA) != FALSE;
+}
+
+}  // namespace ac

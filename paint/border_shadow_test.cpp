@@ -1,0 +1,125 @@
+#include "paint/border_shadow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "paint/mask_paint_testing.h"
+
+namespace ac {
+namespace {
+
+// Pictures as rows of letters, each letter one pixel with all four bytes set
+// to it.
+uint32_t Px(char c) {
+  return static_cast<uint8_t>(c) * 0x01010101u;
+}
+
+TsPixelImage Picture(const std::vector<std::string>& rows) {
+  TsPixelImage img(static_cast<int32_t>(rows[0].size()), static_cast<int32_t>(rows.size()));
+  for (int32_t y = 0; y < img.Height(); ++y)
+    for (int32_t x = 0; x < img.Width(); ++x) img.View().At(x, y) = Px(rows[y][x]);
+  return img;
+}
+
+std::vector<std::string> Rows(const TsPixelBuffer& b) {
+  std::vector<std::string> rows;
+  for (int32_t y = 0; y < b.Height; ++y) {
+    std::string row;
+    for (int32_t x = 0; x < b.Width; ++x) row += static_cast<char>(b.At(x, y) & 0xFF);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+const std::vector<std::string> kTemplate = {"abcdef", "ghijkl", "mnopqr", "stuvwx",
+                                            "yzABCD", "EFGHIJ", "KLMNOP", "QRSTUV"};
+
+TEST(PaintBorderShadow, EachKindCutsItsBandsFromTheTemplate) {
+  const struct {
+    const char* Name;
+    TBorderShadowInputs In;
+    std::vector<std::string> Expected;
+  } cases[] = {
+      // One image for frame, title and shadow: the top band reaches down to
+      // the title's bottom (shadow 1 + title 2), the other bands cover the
+      // shadow and the border (1 + 1); the template's rows below the title
+      // split between top (4 = min(WT, h + t)) and bottom (3) margins.
+      {"image frame",
+       {.Kind = TBorderShadowKind::bsImageFrame,
+        .Shadow = TRect::LTRB(1, 1, 1, 1),
+        .BorderWidth = 1,
+        .CaptionHeight = 2,
+        .ImageMargins = TRect::LTRB(2, 4, 2, 3)},
+       {"abcdcdef", "ghijijkl", "mnopopqr", "st....wx", "yz....CD", "yz....CD", "EF....IJ",
+        "KLMNMNOP", "QRSTSTUV"}},
+      // The engine's round shadow: half the template on every side, bands
+      // as thick as the shadow, stretched.
+      {"engine shadow",
+       {.Kind = TBorderShadowKind::bsEngineShadow, .Shadow = TRect::LTRB(1, 1, 1, 1)},
+       {"abccddef", "g......l", "m......r", "s......x", "s......x", "y......D", "E......J",
+        "K......P", "QRSSTTUV"}},
+      // The image as a frame around the form: its own margins, bands as thick
+      // as the shadow, tiled.
+      {"image around",
+       {.Kind = TBorderShadowKind::bsImageAround,
+        .Shadow = TRect::LTRB(1, 1, 1, 1),
+        .ImageMargins = TRect::LTRB(2, 4, 2, 3)},
+       {"abcdcdef", "g......l", "m......r", "s......x", "y......D", "y......D", "E......J",
+        "K......P", "QRSTSTUV"}},
+  };
+  const TsPixelImage tpl = Picture(kTemplate);
+  for (const auto& c : cases) {
+    TsPixelImage image = Picture(std::vector<std::string>(9, std::string(8, '.')));
+    PaintBorderShadow(image, tpl, c.In);
+    EXPECT_EQ(Rows(image), c.Expected) << c.Name;
+  }
+}
+
+TEST(PaintBorderShadow, NoTemplateNoPicture) {
+  TsPixelImage image = Picture(std::vector<std::string>(3, std::string(3, '.')));
+  PaintBorderShadow(image, TsPixelBuffer(), {.Shadow = TRect::LTRB(1, 1, 1, 1)});
+  EXPECT_EQ(Rows(image), std::vector<std::string>(3, std::string(3, '.')));
+}
+
+TEST(BorderShadowInputs, KindFromTheBorderModeAndTheSkinsImage) {
+  TacSkinData sd(testing::FakeManager(), 96);
+  sd.FormShadowSize = TRect::LTRB(14, 14, 14, 14);
+  sd.ExBorderWidth = 4;
+  TsMaskData exborder;
+  exborder.WL = 22;
+  exborder.WT = 46;
+  exborder.WR = 22;
+  exborder.WB = 21;
+  exborder.DrawMode = 17;
+  sd.ma.push_back(exborder);
+  const struct {
+    int32_t DrawMode, ExBorder;
+    TacExtBordersMode Mode;
+    TBorderShadowKind Kind;
+  } cases[] = {
+      {1, 0, ebmFull, TBorderShadowKind::bsImageFrame},
+      {0, 0, ebmFull, TBorderShadowKind::bsImageAround},
+      {0, -1, ebmFull, TBorderShadowKind::bsEngineShadow},
+      {1, 0, ebmShadow, TBorderShadowKind::bsEngineShadow},
+      // The mode asks for the image but the skin has none: no margins, so
+      // nothing is painted around the window area.
+      {1, -1, ebmFull, TBorderShadowKind::bsImageFrame},
+  };
+  for (const auto& c : cases) {
+    sd.ExDrawMode = c.DrawMode;
+    sd.ExBorder = c.ExBorder;
+    const TBorderShadowInputs in = BorderShadowInputs(sd, c.Mode, 32, 0);
+    EXPECT_EQ(in.Kind, c.Kind) << c.DrawMode << " " << c.ExBorder << " " << c.Mode;
+    EXPECT_EQ(in.ImageMargins, c.ExBorder >= 0 ? TRect::LTRB(22, 46, 22, 21) : TRect())
+        << c.DrawMode;
+    EXPECT_EQ(in.Fill, c.ExBorder >= 0 ? TBandFill::Stretch : TBandFill::Tile);
+    EXPECT_EQ(in.Shadow, TRect::LTRB(14, 14, 14, 14));
+    EXPECT_EQ(in.BorderWidth, 4);
+    EXPECT_EQ(in.CaptionHeight, 32);
+  }
+}
+
+}  // namespace
+}  // namespace ac
