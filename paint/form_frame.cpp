@@ -94,7 +94,8 @@ void AddSectionCutouts(std::vector<TRect>& out, const TacSkinData& sd, int32_t i
 void PaintCaptionText(const TsPixelBuffer& dst, const TacSkinData& sd, const TsFormFrameInputs& in,
                       const TsTitleLayout& layout, const TsFrameCaption& caption, int32_t state) {
   if (!caption.Font || caption.Text.empty()) return;
-  const int32_t right = in.Window.cx - layout.ButtonsWidth - in.FrameWidth - sd.Spacing;
+  const int32_t right = in.Window.cx - layout.ButtonsWidth - in.FrameWidth - sd.Spacing -
+                        (in.BorderWindow ? in.Shadow.Right : 0);
   if (right <= layout.TextLeft) return;
   constexpr uint32_t kFlags = kDtSingleLine | kDtVCenter | kDtNoPrefix | kDtEndEllipsis;
   TRect measured = TRect::LTRB(layout.TextLeft, 0, right, 0);
@@ -124,15 +125,26 @@ int32_t FrameState(const TacSkinData& sd, int32_t formIndex, bool active) {
 TsTitleLayout LayoutTitle(const TacSkinData& sd, const TsFormFrameInputs& in) {
   TsTitleLayout t;
   const int32_t f = in.FrameWidth;
-  const int32_t left = f;
-  const int32_t right = in.Window.cx - std::max(f, 4);
-  t.VCenter = in.CaptionHeight / 2 + f / 2 + (in.Maximized ? 2 : 0);
-  t.HeaderHeight = f + in.CaptionHeight;
+  int32_t left = f;
+  int32_t right = in.Window.cx - std::max(f, 4);
+  int32_t iconLeft = left;
+  if (in.BorderWindow) {
+    // The title band is the skin's: it starts at the window area's top,
+    // inside the shadow, and its margins are the skin's.
+    left += in.Shadow.Left + sd.BILeftMargin;
+    right -= in.Shadow.Right + sd.BIRightMargin;
+    iconLeft = left + sd.Spacing;
+    t.HeaderHeight = in.CaptionHeight + in.Shadow.Top;
+    t.VCenter = t.HeaderHeight - in.TitleHeight / 2 + sd.ExCenterOffs;
+  } else {
+    t.VCenter = in.CaptionHeight / 2 + f / 2 + (in.Maximized ? 2 : 0);
+    t.HeaderHeight = f + in.CaptionHeight;
+  }
   if (in.CaptionHeight <= 0) return t;
 
   if (in.ShowIcon) {
     const int32_t side = IconSide(in.CaptionHeight - sd.BITopMargin);
-    t.Icon = TRect::XYWH(left, t.VCenter - side / 2, side, side);
+    t.Icon = TRect::XYWH(iconLeft, t.VCenter - side / 2, side, side);
     t.TextLeft = t.Icon.Right + sd.Spacing;
   } else {
     t.TextLeft = left + sd.BILeftMargin + (IsValidSkinIndex(sd, in.CaptionIndex) ? 2 : 0);
@@ -180,42 +192,86 @@ void PaintCaptionButton(const TsPixelBuffer& dst, const TacSkinData& sd,
 }
 
 void PaintFormFrame(const TsPixelBuffer& dst, const TacSkinData& sd, const TsFormFrameInputs& in,
-                    const TsTitleLayout& layout, const TsFrameCaption& caption) {
+                    const TsTitleLayout& layout, const TsFrameCaption& caption,
+                    const TsFrameShadow& shadow) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, in.FormIndex)) return;
-  PaintFormFrameUnderButtons(dst, sd, in, layout, caption);
+  PaintFormFrameUnderButtons(dst, sd, in, layout, caption, shadow);
   if (in.CaptionHeight <= 0) return;
   for (const TsCaptionButton& b : layout.Buttons) PaintCaptionButton(dst, sd, b, in.Active);
 }
 
 void PaintFormFrameUnderButtons(const TsPixelBuffer& dst, const TacSkinData& sd,
                                 const TsFormFrameInputs& in, const TsTitleLayout& layout,
-                                const TsFrameCaption& caption) {
+                                const TsFrameCaption& caption, const TsFrameShadow& shadow) {
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, in.FormIndex)) return;
   const TsGeneralData& form = sd.gd[static_cast<size_t>(in.FormIndex)];
   const int32_t state = FrameState(sd, in.FormIndex, in.Active);
   const TRect all = dst.Bounds();
+  // The window area: all of the image, or with a border window the image
+  // less its shadow margins.
+  const TRect& s = in.Shadow;
+  const TRect area = in.BorderWindow
+                         ? TRect::LTRB(s.Left, s.Top, all.Right - s.Right, all.Bottom - s.Bottom)
+                         : all;
   // A top-level form has nothing behind it: what the section leaves
   // transparent keeps the key colour, outside the window's region.
   const TCacheInfo none;
   if (form.BorderIndex < 0 && form.Props[0].BorderColor == clFuchsia) {
-    PaintSectionBackground(dst, all, sd, in.FormIndex, state, none, {}, clFuchsia);
+    PaintSectionBackground(dst, area, sd, in.FormIndex, state, none, {}, clFuchsia);
   } else {
-    PaintSection(dst, all, sd, in.FormIndex, state, none, {});
+    PaintSection(dst, area, sd, in.FormIndex, state, none, {});
   }
+  if (in.BorderWindow) PaintBorderShadow(dst, shadow.Template, shadow.Inputs);
   if (in.CaptionHeight <= 0) return;
 
-  const TRect title = TRect::LTRB(0, 0, all.Right, layout.HeaderHeight).Intersect(all);
-  if (IsValidSkinIndex(sd, in.TitleIndex) && !title.IsEmpty())
-    PaintSection(dst, title, sd, in.TitleIndex, state, SelfCache(dst), {});
+  // The title band; a border window's frame comes from the template, so
+  // the title section adds its background only.
+  const int32_t band = in.BorderWindow ? in.CaptionHeight : in.CaptionHeight + in.FrameWidth;
+  const TRect title = TRect::LTRB(area.Left, area.Top, area.Right, layout.HeaderHeight);
+  if (IsValidSkinIndex(sd, in.TitleIndex) && !title.IsEmpty()) {
+    if (in.BorderWindow)
+      PaintSectionBackground(dst, title, sd, in.TitleIndex, state, SelfCache(dst), {}, clFuchsia);
+    else
+      PaintSection(dst, title, sd, in.TitleIndex, state, SelfCache(dst), {});
+  }
 
   const int32_t bar = GetMaskIndex(sd, in.FormIndex, "TITLEBAR");
   if (const TsMaskData* m = Entry(sd, bar); m && !layout.Buttons.empty()) {
-    const TRect strip = TRect::LTRB(all.Right - layout.ButtonsWidth - m->Width, 0, all.Right,
-                                    in.CaptionHeight + in.FrameWidth);
-    PaintMaskRect(dst, strip.Intersect(all), *m, state, SelfCache(dst), TUseParent::Yes);
+    const int32_t buttonsLeft = all.Right - layout.ButtonsWidth;
+    const TRect strip =
+        TRect::LTRB(buttonsLeft - m->Width, area.Top, area.Right, area.Top + band);
+    PaintMaskRect(dst, strip.Intersect(area), *m, state, SelfCache(dst), TUseParent::Yes);
   }
 
   PaintCaptionText(dst, sd, in, layout, caption, state);
+}
+
+TBorderMetrics BorderMetricsFor(const TacSkinData& sd, const TsFormFrameInputs& in) {
+  TBorderMetrics m;
+  m.SysFrameWidth = in.FrameWidth;
+  m.SysCaptionHeight = in.CaptionHeight;
+  m.BorderWidth = sd.ExBorderWidth != 0 ? sd.ExBorderWidth : in.FrameWidth;
+  if (in.CaptionHeight > 0) m.CaptionHeight = in.Maximized ? sd.ExMaxHeight : sd.ExTitleHeight;
+  m.Shadow = sd.FormShadowSize;
+  return m;
+}
+
+TsFormFrameInputs BorderFrameInputs(const TacSkinData& sd, const TsFormFrameInputs& in) {
+  const TBorderMetrics m = BorderMetricsFor(sd, in);
+  TsFormFrameInputs out = in;
+  out.BorderWindow = true;
+  out.Window = BorderImageSize(in.Window, m);
+  out.FrameWidth = m.BorderWidth;
+  out.CaptionHeight = m.CaptionHeight;
+  out.Shadow = m.Shadow;
+  out.TitleHeight = in.Maximized && sd.ExMaxHeight > 0 ? sd.ExMaxHeight : sd.ExTitleHeight;
+  return out;
+}
+
+TsFrameShadow BorderFrameShadow(const TacSkinData& sd, TacExtBordersMode mode,
+                                const TsFormFrameInputs& border) {
+  return {BorderShadowTemplate(sd, border.Active),
+          BorderShadowInputs(sd, mode, border.CaptionHeight, 0)};
 }
 
 std::vector<TRect> FrameRegionCutouts(const TacSkinData& sd, const TsFormFrameInputs& in) {

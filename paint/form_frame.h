@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "paint/border_layout.h"
+#include "paint/border_shadow.h"
 #include "paint/text_rasterizer.h"
 #include "pixels/pixel_buffer.h"
 #include "skin/skin_data.h"
@@ -110,7 +112,34 @@ struct TsFormFrameInputs {
   int32_t FormIndex = -1;
   int32_t TitleIndex = -1;
   int32_t CaptionIndex = -1;
+  // With a border window the image is the border window's (BorderFrameInputs):
+  // the window area lies inside it by Shadow, FrameWidth and CaptionHeight
+  // are the skin's border width and title height (the title band, top border
+  // included), and the title is centred on TitleHeight.
+  bool BorderWindow = false;
+  TRect Shadow{};
+  int32_t TitleHeight = 0;
 };
+
+// The extended border and shadow a border window's image takes from the
+// skin's template around its window area: over the form section, under the
+// title. An empty template paints nothing.
+struct TsFrameShadow {
+  TsPixelBuffer Template;
+  TBorderShadowInputs Inputs;
+};
+
+// The border window's sizes around a form window whose own frame In
+// describes (its system frame and caption): the skin's border width (the
+// system's when the skin gives none), its title height (the maximized one
+// while maximized, none without a caption) and its shadow margins.
+TBorderMetrics BorderMetricsFor(const TacSkinData& sd, const TsFormFrameInputs& in);
+// The inputs that lay out and paint the border window's image for that form.
+TsFormFrameInputs BorderFrameInputs(const TacSkinData& sd, const TsFormFrameInputs& in);
+// The template and bands for a border image laid out by Border (made by
+// BorderFrameInputs), in its activation state.
+TsFrameShadow BorderFrameShadow(const TacSkinData& sd, TacExtBordersMode mode,
+                                const TsFormFrameInputs& border);
 
 // Where the title's parts go, in window coordinates.
 struct TsTitleLayout {
@@ -143,13 +172,16 @@ struct TsFrameCaption {
 // "TITLEBAR" strip behind the buttons, the caption text and the buttons.
 // Window pixels outside the skin's rounded corners keep the key colour the
 // section painter leaves there; the window region cuts them away.
+// With a border window the window area gets Shadow's template around it
+// before the title goes over it.
 void PaintFormFrame(const TsPixelBuffer& dst, const TacSkinData& sd, const TsFormFrameInputs& in,
-                    const TsTitleLayout& layout, const TsFrameCaption& caption);
+                    const TsTitleLayout& layout, const TsFrameCaption& caption,
+                    const TsFrameShadow& shadow = {});
 // PaintFormFrame without the caption buttons: what lies under them, kept by
 // a window to repaint one button alone when its state changes.
 void PaintFormFrameUnderButtons(const TsPixelBuffer& dst, const TacSkinData& sd,
                                 const TsFormFrameInputs& in, const TsTitleLayout& layout,
-                                const TsFrameCaption& caption);
+                                const TsFrameCaption& caption, const TsFrameShadow& shadow = {});
 
 // One caption button's glyph over what Dst holds: state cpState; the
 // inactive look (the glyph at half strength) for state 0 of an inactive form

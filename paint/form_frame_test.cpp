@@ -312,5 +312,53 @@ TEST(FormFrameSkin, VelmoraLightCloseButtonAndCorners) {
   for (bool c : corners) EXPECT_TRUE(c);
 }
 
+// The main window's border window with the Velmora skin: a bsSingle form of
+// client 262 x 102 on a system with a 3-pixel fixed frame and a 23-pixel
+// caption, the skin's border 4, title 32 and shadow 14 on every side.
+TEST(FormFrameSkin, VelmoraLightBorderWindowImage) {
+  TRecordingSink sink;
+  TacSkinManagerCore m(sink);
+  m.SkinDirectory = (std::filesystem::path(AC_SOURCE_DIR) / "skins").string();
+  m.Scale.Mode = smVCL;
+  m.Scale.ScreenPPI = 96;
+  m.ExtendedBorders = true;
+  m.ChangeSkin("VelmoraLight");
+  ASSERT_TRUE(m.IsActive());
+  const TacSkinData& sd = m.CommonSkinData(96);
+  TsFormFrameInputs form = Inputs();
+  form.Window = {268, 131};
+  form.CaptionHeight = 23;
+  form.FormIndex = GetSkinIndex(sd, "FORM");
+  form.TitleIndex = GetSkinIndex(sd, "FORMTITLE");
+  const TBorderMetrics metrics = BorderMetricsFor(sd, form);
+  EXPECT_EQ(BorderOffset(metrics), (TPoint{15, 20}));
+  const TsFormFrameInputs in = BorderFrameInputs(sd, form);
+  EXPECT_EQ(in.Window, (TSize{298, 166}));
+  EXPECT_EQ(ClientHole({262, 102}, metrics), TRect::XYWH(18, 46, 262, 102));
+
+  const TsTitleLayout t = LayoutTitle(sd, in);
+  EXPECT_EQ(t.HeaderHeight, 46);  // title 32 below the 14-pixel shadow
+  EXPECT_EQ(t.VCenter, 30);       // 46 - 32 / 2
+  // Icon after BILEFT 2 and Spacing past border and shadow.
+  EXPECT_EQ(t.Icon.Left, 14 + 4 + 2 + sd.Spacing);
+  ASSERT_EQ(t.Buttons.size(), 1u);
+  // Right edge 298 - 4 - 14; the 32 x 24 close glyph centred on 30.
+  EXPECT_EQ(t.Buttons[0].cpRect, TRect::LTRB(248, 18, 280, 42));
+
+  const TsFrameShadow shadow = BorderFrameShadow(sd, ebmFull, in);
+  ASSERT_FALSE(shadow.Template.IsEmpty());
+  TsPixelImage image(in.Window.cx, in.Window.cy);
+  PaintFormFrame(image.View(), sd, in, t, {}, shadow);
+  // Shadow and frame bands are the template's pixels, all four bytes; the
+  // client area is the form section's active colour.
+  const TsPixelBuffer tpl = shadow.Template;
+  EXPECT_EQ(image.View().At(0, 0), tpl.At(0, 0));
+  EXPECT_EQ(image.View().At(3, 80), tpl.At(3, tpl.Height / 2));
+  EXPECT_EQ(image.View().At(14 + 1, 100), tpl.At(14 + 1, tpl.Height / 2));
+  EXPECT_EQ(image.View().At(297, 165), tpl.At(tpl.Width - 1, tpl.Height - 1));
+  const TColor active = sd.gd[static_cast<size_t>(form.FormIndex)].Props[1].Color;
+  EXPECT_EQ(image.View().At(100, 100) & 0xFFFFFFu, ColorToPixel(active) & 0xFFFFFFu);
+}
+
 }  // namespace
 }  // namespace ac
