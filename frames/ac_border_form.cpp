@@ -69,6 +69,7 @@ void TacBorderForm::CreateNewForm() {
 void TacBorderForm::FreeForms() {
   FShadow.reset();
   AForm.reset();
+  FTrackingLeave = false;
   FLastSplit = {};
 }
 
@@ -238,6 +239,7 @@ void TacBorderForm::FormMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCACTIVATE:
     case WM_SETTEXT:
+    case WM_SETICON:
     case WM_STYLECHANGED:
       MarkImageChanged();
       UpdateExBordersPos(true);
@@ -373,12 +375,21 @@ bool TacBorderForm::BorderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
     case WM_NCPAINT:
       return true;
     case WM_NCMOUSEMOVE: {
+      if (!FTrackingLeave) {
+        TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE | TME_NONCLIENT, AForm->Handle(), 0};
+        FTrackingLeave = TrackMouseEvent(&t) != FALSE;
+      }
       const int32_t code = Ex_WMNCHitTest(ScreenPoint(lParam));
       FOwner.SetHotButton(IsHotButtonCode(code) ? code : 0);
       if (MaxMoving) DragMaximized(ScreenPoint(lParam));
       result = code;
       return true;
     }
+    case WM_NCMOUSELEAVE:
+      // No caption button stays lit once the mouse left the frame.
+      FTrackingLeave = false;
+      FOwner.SetHotButton(0);
+      return true;
     case WM_MOUSEMOVE:
       // The border window holds the mouse between a press on a maximized
       // form's caption and the drag that restores it.

@@ -63,6 +63,8 @@ class TacBorderForm {
   // z-order. A hidden or minimised form loses its windows instead.
   void UpdateExBordersPos(bool redraw, uint8_t blend = 255);
 
+  // Cuts the form down to its client area (MainRgnReady).
+  void ApplyFormRegion();
   // The form's message after the form handled it.
   void FormMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // The hit code of a screen point on the border window.
@@ -89,7 +91,6 @@ class TacBorderForm {
   // Both windows shown, the border directly above the shadow, the shadow
   // directly above the form.
   bool InPlace() const;
-  void ApplyFormRegion();
   void SetCursorFor(int32_t code) const;
   TPoint ClientToScreenPoint(LPARAM lParam) const;
   // A move of the mouse held on a maximized form's caption: past a few
@@ -103,6 +104,7 @@ class TacBorderForm {
   std::unique_ptr<TacGlowForm> FShadow;  // the shadow window under it
   HWND FParentHandle = nullptr;
   bool FImageChanged = true;
+  bool FTrackingLeave = false;  // the border window asked to hear the mouse leave
   // What the pictures were last split with: while it holds, their zeros and
   // the border window's region are still right.
   struct TLastSplit {

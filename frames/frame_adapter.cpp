@@ -44,7 +44,8 @@ bool SameInputs(const TsFormFrameInputs& a, const TsFormFrameInputs& b) {
          x.Maximize == y.Maximize && x.Minimize == y.Minimize && x.Help == y.Help &&
          x.CloseEnabled == y.CloseEnabled && x.MaximizeEnabled == y.MaximizeEnabled &&
          x.MinimizeEnabled == y.MinimizeEnabled && x.Big == y.Big && a.FormIndex == b.FormIndex &&
-         a.TitleIndex == b.TitleIndex && a.CaptionIndex == b.CaptionIndex;
+         a.TitleIndex == b.TitleIndex && a.CaptionIndex == b.CaptionIndex &&
+         a.BorderWindow == b.BorderWindow && a.Shadow == b.Shadow && a.TitleHeight == b.TitleHeight;
 }
 
 std::string CaptionFontName(const TsSkinManager& manager) {
@@ -106,12 +107,45 @@ void TacFrameAdapter::ApplySkin(TsSkinManager* manager, int ppi) {
   }
   FBGChanged = true;
   FRegionSize = {};
+  CheckBorderWindow();
+  if (FBorder) return;
   UpdateRegion();
   RepaintFrame();
 }
 
+void TacFrameAdapter::CheckBorderWindow() {
+  const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
+  const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
+  const bool wanted = AllowExtBorders && Skinned() && FManager->ExtendedBorders && framed &&
+                      (style & WS_CHILD) == 0 &&
+                      !(IsZoomed(FWindow) && FManager->Options.NativeBordersMaximized);
+  if (!wanted) {
+    if (FBorder) {
+      // The frame goes back into the window: its own region and picture.
+      FBorder.reset();
+      FBGChanged = true;
+      FRegionSize = {};
+      UpdateRegion();
+      RepaintFrame();
+    }
+    return;
+  }
+  if (!FBorder) {
+    FBorder = std::make_unique<TacBorderForm>(*this);
+    // The window shows its client area only from now on, before its border
+    // window is first shown: the system's frame never reaches the screen.
+    FRegionSet = false;
+    FBorder->ApplyFormRegion();
+  }
+  FBGChanged = true;
+  FBorder->MarkImageChanged();
+  FBorder->UpdateExBordersPos(true);
+}
+
 void TacFrameAdapter::RemoveSkin() {
-  const bool wasSkinned = Skinned() || FStyleTaken || FRegionSet;
+  const bool wasSkinned = Skinned() || FStyleTaken || FRegionSet || FBorder;
+  // The border window goes first and gives the window its whole area back.
+  FBorder.reset();
   FSkinData = nullptr;
   FManager = nullptr;
   FFormIndex = FTitleIndex = FCaptionIndex = -1;
@@ -172,7 +206,53 @@ TsFormFrameInputs TacFrameAdapter::CurrentInputs() const {
   return in;
 }
 
+TsFormFrameInputs TacFrameAdapter::ImageInputs() const {
+  const TsFormFrameInputs in = CurrentInputs();
+  return FBorder && FSkinData ? BorderFrameInputs(*FSkinData, in) : in;
+}
+
+TPoint TacFrameAdapter::ImageOrigin() const {
+  RECT wr{};
+  GetWindowRect(FWindow, &wr);
+  const TPoint origin{wr.left, wr.top};
+  if (!FBorder || !FSkinData) return origin;
+  return origin - BorderOffset(BorderMetricsFor(*FSkinData, CurrentInputs()));
+}
+
+TacBorderFrame TacFrameAdapter::Describe() const {
+  TacBorderFrame f;
+  if (!Skinned()) return f;
+  const TacSkinData& sd = *FSkinData;
+  const TsFormFrameInputs in = CurrentInputs();
+  f.Metrics = BorderMetricsFor(sd, in);
+  const bool imageFrame =
+      sd.ExDrawMode == 1 && FManager->Core.ExtBordersMode == ebmFull && sd.ExBorder >= 0;
+  f.Drawing = imageFrame ? TBorderDrawing::bdImageFrame : TBorderDrawing::bdOther;
+  f.AlignOffsets =
+      TRect::LTRB(sd.ExShadowOffs, sd.ExShadowOffsT, sd.ExShadowOffsR, sd.ExShadowOffsB);
+  const TsFormFrameInputs image = BorderFrameInputs(sd, in);
+  const TsTitleLayout layout = SameInputs(image, FInputs) ? FLayout : LayoutTitle(sd, image);
+  // A disabled button is part of the caption.
+  FBorderHits.clear();
+  for (const TsCaptionButton& b : layout.Buttons)
+    FBorderHits.push_back({b.cpRect, b.Enabled ? b.cpHitCode : htCaption});
+  f.Buttons = FBorderHits;
+  f.IconRect = layout.Icon;
+  const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
+  const bool zoomed = IsZoomed(FWindow) != FALSE;
+  f.SystemMenu = FStyleTaken ? FHadSysMenu : (style & WS_SYSMENU) != 0;
+  f.MaximizeEnabled = (style & WS_MAXIMIZEBOX) != 0 && !zoomed;
+  f.RestoreEnabled = zoomed || IsIconic(FWindow);
+  return f;
+}
+
+void TacFrameAdapter::SetHotButton(int32_t code) {
+  if (FClicked == 0) SetHot(code);
+}
+
 TPoint TacFrameAdapter::ClientOffset() const {
+  if (FBorder && FSkinData)
+    return ClientHole({}, BorderMetricsFor(*FSkinData, CurrentInputs())).TopLeft();
   RECT wr{};
   GetWindowRect(FWindow, &wr);
   POINT origin{0, 0};
@@ -189,7 +269,7 @@ TColor TacFrameAdapter::ClientColor() const {
 
 bool TacFrameAdapter::PrepareImage() {
   if (!Skinned()) return false;
-  const TsFormFrameInputs in = CurrentInputs();
+  const TsFormFrameInputs in = ImageInputs();
   if (in.Window.cx <= 0 || in.Window.cy <= 0) return false;
   if (!FBGChanged && FCache.Width() == in.Window.cx && FCache.Height() == in.Window.cy &&
       SameInputs(in, FInputs))
@@ -208,8 +288,11 @@ bool TacFrameAdapter::PrepareImage() {
   platform::TGdiTextRasterizer font(FCaptionFont.Get());
   GdiFlush();
   const TsPixelBuffer image = FCache.View();
+  const TsFrameShadow shadow =
+      FBorder ? BorderFrameShadow(*FSkinData, FManager->Core.ExtBordersMode, FInputs)
+              : TsFrameShadow{};
   PaintFormFrameUnderButtons(image, *FSkinData, FInputs, FLayout,
-                             {caption, FCaptionFont.Get() ? &font : nullptr});
+                             {caption, FCaptionFont.Get() ? &font : nullptr}, shadow);
   PaintIcon();
   // What lies under the buttons is kept before they go over it.
   FUnderButtonsRect = {};
@@ -245,6 +328,11 @@ void TacFrameAdapter::RepaintButton(const TsCaptionButton& button) {
       image.At(x, y) =
           FUnderButtons.View().At(x - FUnderButtonsRect.Left, y - FUnderButtonsRect.Top);
   PaintCaptionButton(image, *FSkinData, button, FInputs.Active);
+  if (FBorder) {
+    // The border window shows the image as it is now.
+    FBorder->UpdateExBordersPos(true);
+    return;
+  }
   if (!IsWindowVisible(FWindow)) return;
   platform::ScopedWindowDC dc(FWindow);
   if (!dc.Get()) return;
@@ -307,7 +395,8 @@ void TacFrameAdapter::UpdateRegion() {
 }
 
 void TacFrameAdapter::PaintNonClient(HDC dc) {
-  if (!PrepareImage()) return;
+  // With a border window nothing of the frame lies in the window.
+  if (FBorder || !PrepareImage()) return;
   const TPoint o = ClientOffset();
   RECT client{};
   GetClientRect(FWindow, &client);
@@ -335,11 +424,24 @@ void TacFrameAdapter::PaintClientBackground(HDC dc) {
 
 void TacFrameAdapter::RepaintFrame() {
   if (!Skinned() || !IsWindowVisible(FWindow)) return;
+  if (FBorder) {
+    // The border window shows it once the window has handled the message.
+    if (FBGChanged) FBorder->MarkImageChanged();
+    return;
+  }
   platform::ScopedWindowDC dc(FWindow);
   if (dc.Get()) PaintNonClient(dc.Get());
 }
 
 int32_t TacFrameAdapter::HitTest(TPoint screen) const {
+  if (FBorder) {
+    RECT client{};
+    GetClientRect(FWindow, &client);
+    MapWindowPoints(FWindow, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (PtInRect(&client, POINT{screen.X, screen.Y})) return htClient;
+    const int32_t code = FBorder->Ex_WMNCHitTest(screen);
+    return code == kHitTransparent ? htNowhere : code;
+  }
   const TsFormFrameInputs in = CurrentInputs();
   const TsTitleLayout layout = SameInputs(in, FInputs) ? FLayout : LayoutTitle(*FSkinData, in);
   RECT wr{}, client{};
@@ -418,8 +520,38 @@ bool TacFrameAdapter::HandleButtonRelease(TPoint screen) {
   return true;
 }
 
+bool TacFrameAdapter::HandleForwarded(TMessage& m, const TWndMethod& next) {
+  if (m.Msg != WM_NCLBUTTONDOWN && m.Msg != WM_NCLBUTTONUP && m.Msg != WM_NCRBUTTONUP) return false;
+  if (static_cast<int32_t>(m.WParam) != -1) return false;
+  const TPoint at = TacBorderForm::ScreenPoint(m.LParam);
+  const int32_t code = FBorder->ForwardedHit(m.LParam);
+  m.Result = 0;
+  switch (m.Msg) {
+    case WM_NCLBUTTONUP:
+      HandleButtonRelease(at);
+      return true;
+    case WM_NCRBUTTONUP:
+      if (code == htCaption && OnSystemMenu) OnSystemMenu(at);
+      return true;
+    default:
+      break;
+  }
+  if (const TsCaptionButton* b = Button(code); b && b->Enabled) {
+    SetPressed(code);
+    SetCapture(FWindow);
+    return true;
+  }
+  // The system's move and size loops, told the part the border window found.
+  if (code == htCaption || (code >= htLeft && code <= htBottomRight)) {
+    TMessage press{WM_NCLBUTTONDOWN, static_cast<WPARAM>(code), m.LParam, 0};
+    next(press);
+  }
+  return true;
+}
+
 bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
   if (!Skinned()) return false;
+  if (FBorder && HandleForwarded(m, next)) return true;
   const auto screenPoint = [&] {
     return TPoint{static_cast<int16_t>(LOWORD(m.LParam)), static_cast<int16_t>(HIWORD(m.LParam))};
   };
@@ -477,9 +609,8 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
         if (m.Msg == WM_NCLBUTTONDBLCLK) {
           PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (OnSystemMenu) {
-          RECT wr{};
-          GetWindowRect(FWindow, &wr);
-          OnSystemMenu({wr.left + FLayout.Icon.Left, wr.top + FLayout.Icon.Bottom});
+          const TPoint origin = ImageOrigin();
+          OnSystemMenu({origin.X + FLayout.Icon.Left, origin.Y + FLayout.Icon.Bottom});
         }
         m.Result = 0;
         return true;
@@ -519,9 +650,12 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
       next(m);
       RECT wr{};
       GetWindowRect(FWindow, &wr);
-      if (TSize{wr.right - wr.left, wr.bottom - wr.top} != FRegionSize) {
+      const TSize size{wr.right - wr.left, wr.bottom - wr.top};
+      if (size != FRegionSize) {
         FBGChanged = true;
-        UpdateRegion();
+        FRegionSize = size;
+        // A border window keeps the window's region to its client area.
+        if (!FBorder) UpdateRegion();
       }
       return true;
     }

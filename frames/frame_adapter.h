@@ -14,12 +14,21 @@
 // While skinned, the window's WS_SYSMENU style is off (the skin draws the
 // caption buttons; the system would draw its own over them); unskinning puts
 // the style, the icon look and a plain region back exactly as they were.
+//
+// With extended borders the frame is not drawn in the window at all: the
+// cache becomes the border image (the skin's wider frame, title and shadow
+// around the window), a border window (TacBorderForm) shows it around the
+// window, and the window is cut down to its client area. The border window
+// forwards presses on the frame back here (WParam -1).
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "frames/ac_border_form.h"
 #include "framework/bitmap.h"
 #include "framework/control.h"
 #include "manager/ts_skin_manager.h"
@@ -35,12 +44,12 @@ struct TacFrameSections {
   std::string Caption = "CAPTION";
 };
 
-class TacFrameAdapter {
+class TacFrameAdapter : public TacBorderOwner {
  public:
   // Window: the framed window (not owned; it must outlive this object or be
   // destroyed first, which the owner tells through WM_NCDESTROY).
   TacFrameAdapter(HWND window, TacFrameSections sections);
-  ~TacFrameAdapter();
+  ~TacFrameAdapter() override;
   TacFrameAdapter(const TacFrameAdapter&) = delete;
   TacFrameAdapter& operator=(const TacFrameAdapter&) = delete;
 
@@ -50,6 +59,11 @@ class TacFrameAdapter {
   void ApplySkin(TsSkinManager* manager, int ppi);
   // Puts the plain frame back: WS_SYSMENU as it was, no region, a repaint.
   void RemoveSkin();
+  // The window may have a border window while the manager's extended
+  // borders are on (top-level windows with a frame only); read by ApplySkin.
+  bool AllowExtBorders = false;
+  // The border window, or null while the frame is drawn in the window.
+  TacBorderForm* BorderForm() const { return FBorder.get(); }
   bool Skinned() const { return FSkinData != nullptr && FFormIndex >= 0; }
 
   // Shows the window menu with its top-left corner at a screen point (a
@@ -62,6 +76,10 @@ class TacFrameAdapter {
   // Handles M for the window while skinned; Next passes a message on to the
   // window's previous procedure. True when M was consumed (Result set).
   bool Handle(TMessage& m, const TWndMethod& next);
+  // M after the window handled it: the border window follows the window.
+  void FollowMessage(const TMessage& m) {
+    if (FBorder) FBorder->FormMessage(m.Msg, m.WParam, m.LParam);
+  }
 
   // The frame is drawn in the active look.
   bool FormActive() const { return FFormActive; }
@@ -83,6 +101,16 @@ class TacFrameAdapter {
   // The live frame inputs of the window as it is now (sections, metrics,
   // buttons, activity).
   TsFormFrameInputs CurrentInputs() const;
+  // What the cache is laid out from: CurrentInputs, or with a border window
+  // the border image's inputs.
+  TsFormFrameInputs ImageInputs() const;
+
+  // The border window's questions.
+  HWND OwnerHandle() const override { return FWindow; }
+  TacBorderFrame Describe() const override;
+  void PaintAll() override { PrepareImage(); }
+  TsPixelBuffer BorderImage() const override { return FCache.View(); }
+  void SetHotButton(int32_t code) override;
   // The font the caption is written in (null while unskinned).
   HFONT CaptionFont() const { return FCaptionFont.Get(); }
   // The skin in use, or null.
@@ -97,6 +125,13 @@ class TacFrameAdapter {
 
  private:
   bool PrepareImage();
+  // Makes or drops the border window as the skin, the manager and the
+  // window's style ask.
+  void CheckBorderWindow();
+  // The screen point of the cache image's top-left corner.
+  TPoint ImageOrigin() const;
+  // A press or release the border window forwarded: true when handled.
+  bool HandleForwarded(TMessage& m, const TWndMethod& next);
   void PaintNonClient(HDC dc);
   void PaintClientBackground(HDC dc);
   void PaintIcon();
@@ -138,6 +173,8 @@ class TacFrameAdapter {
   TsFormFrameInputs FInputs;
   TsTitleLayout FLayout;
   platform::ScopedFont FCaptionFont;
+  std::unique_ptr<TacBorderForm> FBorder;
+  mutable std::vector<TCaptionHit> FBorderHits;  // what Describe gave last
 };
 
 }  // namespace ac

@@ -84,6 +84,8 @@ void TsSkinProvider::PrepareForm() {
   }
   if (!FSystemMenu) FSystemMenu = new TsSystemMenu(this, *FForm);
   FFrame->OnSystemMenu = [this](TPoint at) { DropSysMenu(at.X, at.Y); };
+  // A top-level form may show its frame in a border window.
+  FFrame->AllowExtBorders = AllowExtBorders && FForm->Parent() == nullptr;
   // A form that keeps its own colour keeps it in its client area too.
   FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
   FFrame->ApplySkin(manager, FCommonData->CurrentPPI);
@@ -235,8 +237,9 @@ void TsSkinProvider::HandleMessage(TMessage& m, const TWndMethod& previous) {
     previous(m);
     return;
   }
-  if (FFrame && FFrame->Handle(m, previous)) return;
-  previous(m);
+  if (!FFrame || !FFrame->Handle(m, previous)) previous(m);
+  // The border window follows what the form did.
+  if (FFrame) FFrame->FollowMessage(m);
 }
 
 }  // namespace ac

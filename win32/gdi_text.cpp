@@ -74,7 +74,10 @@ void TGdiTextRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::st
   const ScopedSelectObject font(dc, Current());
   if ((flags & kDtCalcRect) != 0) {
     RECT rc = ToWin(rect);
-    ::DrawTextW(dc, w.data(), static_cast<int>(w.size()), &rc, flags);
+    // Measuring does not centre: Wine would centre the line on the
+    // rectangle's top and report half its height.
+    ::DrawTextW(dc, w.data(), static_cast<int>(w.size()), &rc,
+                flags & ~static_cast<uint32_t>(DT_VCENTER | DT_BOTTOM));
     rect = TRect::LTRB(rc.left, rc.top, rc.right, rc.bottom);
     return;
   }

@@ -7,7 +7,7 @@
 //   render SKIN frame OUT.png --size WxH --frame F --caption-height C [--client X,Y,W,H]
 //                             [--active 0|1] [--icon 0|1] [--text CAPTION] [--ppi P]
 //   render SKIN border OUT.png [--size WxH] [--state 0|1] [--frame F] [--caption C] [--ppi P]
-//          [--parent BG]
+//          [--client X,Y,W,H] [--icon 0|1] [--text CAPTION] [--parent BG]
 //
 // SKIN is a skin folder (holding Options.dat) or a skin archive (.asz). P is
 // 96, 120, 144 or 192. BG is a colour as RRGGBB hex or a PNG/BMP/JPEG image
@@ -31,14 +31,17 @@
 // OUT-region.txt, one line per window row: the row, then the start and end
 // (exclusive) of each run of pixels inside the window's region.
 //
-// The border render shows what a
-// form's border and shadow windows put on the screen around a form window of
-// --size (default 268x131, the program's window) whose system frame is F and
-// caption C pixels (default 3 and 19): the skin's extended border and shadow
-// template (state 1 active, 0 inactive) premultiplied as the layered windows
-// take it, without desktop composition, over the parent; the client hole and
-// what the frame adapter draws inside the window area (title text, buttons)
-// show the parent.
+// The border render shows what a form's border and shadow windows put on the
+// screen around a form window of --size (default 268x131, the program's
+// window) whose system frame is F and caption C pixels (default 3 and 19):
+// the border image as the frame adapter paints it (form section, the skin's
+// extended border and shadow template, title, icon place, caption text when
+// --text is given, a lone close button; state 1 active, 0 inactive)
+// premultiplied as the layered windows take it, without desktop
+// composition, over the parent; the client hole (of --client's size, else
+// what the frame leaves) shows the parent. Beside OUT.png it writes
+// OUT-mask.png, white where a screen shows exactly the render: not the
+// client hole, the icon or the caption text.
 
 #include <algorithm>
 #include <cstdio>
@@ -458,21 +461,36 @@ int RenderFrame(const TLoadedSkin& skin, const TOptions& o) {
 int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
   if (o.Positional.size() != 3) return 2;
   const TacSkinData& sd = skin.Data();
-  const TsPixelBuffer tpl = BorderShadowTemplate(sd, o.State != 0);
-  if (tpl.IsEmpty()) throw ESkinError("the skin has no extended border or shadow template");
-  const TSize form = o.Size.value_or(TSize{268, 131});
-  TBorderMetrics m;
-  m.BorderWidth = sd.ExBorderWidth;
-  m.CaptionHeight = sd.ExTitleHeight;
-  // The program's window: a 3-pixel system frame and a 19-pixel caption
-  // unless told otherwise.
-  m.SysFrameWidth = o.FrameWidth >= 0 ? o.FrameWidth : 3;
-  m.SysCaptionHeight = o.CaptionHeight >= 0 ? o.CaptionHeight : 19;
-  m.Shadow = sd.FormShadowSize;
-  const TSize size = BorderImageSize(form, m);
+  // The program's window unless told otherwise: 268 x 131 with a 3-pixel
+  // system frame and a 19-pixel caption, its system menu giving it an icon
+  // and a lone close button.
+  TsFormFrameInputs form;
+  form.Window = o.Size.value_or(TSize{268, 131});
+  form.FrameWidth = o.FrameWidth >= 0 ? o.FrameWidth : 3;
+  form.CaptionHeight = o.CaptionHeight >= 0 ? o.CaptionHeight : 19;
+  form.Active = o.State != 0;
+  form.ShowIcon = o.Icon;
+  form.FormIndex = GetSkinIndex(sd, "FORM");
+  form.TitleIndex = GetSkinIndex(sd, "FORMTITLE");
+  form.CaptionIndex = GetSkinIndex(sd, "CAPTION");
+  if (form.FormIndex < 0) throw ESkinError("no section \"FORM\"");
+  const TsFormFrameInputs in = BorderFrameInputs(sd, form);
+  const TsFrameShadow shadow = BorderFrameShadow(sd, ebmFull, in);
+  if (shadow.Template.IsEmpty())
+    throw ESkinError("the skin has no extended border or shadow template");
+  const TSize size = in.Window;
   CheckRenderSize(size, "The border window");
+  const TsTitleLayout layout = LayoutTitle(sd, in);
   TsPixelImage image(size.cx, size.cy);
-  PaintBorderShadow(image, tpl, BorderShadowInputs(sd, ebmFull, sd.ExTitleHeight, 0));
+  const std::unique_ptr<TFreeTypeRasterizer> font = o.TextGiven ? PreviewFont(sd.PPI) : nullptr;
+  PaintFormFrame(image.View(), sd, in, layout, {o.Text, font.get()}, shadow);
+  // The form's client area shows through the border window's hole.
+  const TSize client = o.Client ? TSize{o.Client->Width(), o.Client->Height()}
+                                : TSize{form.Window.cx - 2 * form.FrameWidth,
+                                        form.Window.cy - 2 * form.FrameWidth - form.CaptionHeight};
+  const TRect hole = ClientHole(client, BorderMetricsFor(sd, form)).Intersect(image.View().Bounds());
+  for (int32_t y = hole.Top; y < hole.Bottom; ++y)
+    std::fill_n(image.View().Row(y) + hole.Left, hole.Width(), 0u);
   PremultiplyWith(image, image.View().Bounds(), TComposition::Off);
   TsPixelImage out = MakeParent(o.Parent, size);
   // The compositor's "over" of a premultiplied picture.
@@ -485,7 +503,22 @@ int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
         r |= std::min(255u, ((s >> sh) & 255) + (((d >> sh) & 255) * keep + 127) / 255) << sh;
       out.View().At(x, y) = r;
     }
-  WritePng(out.View(), o.Positional[2]);
+  const fs::path path = o.Positional[2];
+  WritePng(out.View(), path);
+  // What a screen must show exactly: not the caption text (another font
+  // there), the icon (the program's) or the client area.
+  const TRect text = TRect::LTRB(layout.TextLeft, in.Shadow.Top,
+                                 size.cx - layout.ButtonsWidth, layout.HeaderHeight);
+  TsPixelImage mask(size.cx, size.cy);
+  for (int32_t y = 0; y < size.cy; ++y)
+    for (int32_t x = 0; x < size.cx; ++x) {
+      const TPoint p{x, y};
+      const bool compared = !hole.Contains(p) && !text.Contains(p) && !layout.Icon.Contains(p);
+      mask.View().At(x, y) = compared ? 0xFFFFFFFFu : 0xFF000000u;
+    }
+  fs::path maskPath = path;
+  maskPath.replace_filename(path.stem().string() + "-mask.png");
+  WritePng(mask.View(), maskPath);
   return 0;
 }
 
