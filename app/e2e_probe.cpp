@@ -22,6 +22,19 @@
 //   e2e_probe activate SECONDS
 //                            show a window of the probe's own, take the
 //                            activation for SECONDS, then close it
+//   e2e_probe border         print the main window's border and shadow
+//                            windows and the program's windows (see Border)
+//   e2e_probe white L T W H SECONDS
+//                            show a plain white window of the probe's own at
+//                            (L, T), W x H, under everything, for SECONDS;
+//                            print click=X,Y (screen) for each press on it
+//   e2e_probe show 0|1       hide or show the main window
+//   e2e_probe syscmd min|restore
+//                            post the window command to the main window
+//   e2e_probe churn MOVES ACTIVATIONS
+//                            move the main window by one pixel and back
+//                            MOVES times, then take the activation from it
+//                            and give it back ACTIVATIONS times
 
 #include <windows.h>
 
@@ -30,6 +43,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "manager/skin_command_delivery.h"
 #include "win32/handle_counts.h"
@@ -356,6 +371,193 @@ int Activate(int seconds) {
   return 0;
 }
 
+void PrintRect(const char* key, HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left, r.top, r.right, r.bottom);
+}
+
+// The program's visible top-level windows, in z-order from the top.
+std::vector<HWND> ProgramWindows(HWND form) {
+  struct TFind {
+    DWORD Pid;
+    std::vector<HWND> Found;
+  } find{0, {}};
+  GetWindowThreadProcessId(form, &find.Pid);
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == f->Pid && IsWindowVisible(w)) f->Found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.Found;
+}
+
+// The main window's companions, as the system sees them: its client area on
+// the screen and its region's kind; the program's visible top-level windows
+// (windows=); the layered windows it owns, the border window (taking the
+// mouse) and the shadow window (WS_EX_TRANSPARENT): rectangles, whether the
+// form owns them, extended styles; their z-order (both directly above the
+// form: in_place=1); and whether a visible dialog of
+// the program lies above both (dialog_above=1, or none when there is none).
+int Border() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  PrintRect("form_rect", form);
+  RECT c{};
+  GetClientRect(form, &c);
+  MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&c), 2);
+  std::printf("form_client=%ld,%ld,%ld,%ld\n", c.left, c.top, c.right, c.bottom);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  RECT box{};
+  const int kind = GetWindowRgn(form, rgn);
+  GetRgnBox(rgn, &box);
+  DeleteObject(rgn);
+  std::printf("form_region=%d,%ld,%ld,%ld,%ld\n", kind, box.left, box.top, box.right, box.bottom);
+  const std::vector<HWND> windows = ProgramWindows(form);
+  std::printf("windows=%zu\n", windows.size());
+  HWND border = nullptr, shadow = nullptr, dialog = nullptr;
+  for (HWND w : windows) {
+    const LONG ex = GetWindowLongW(w, GWL_EXSTYLE);
+    if (ClassOf(w) == "#32770" && !dialog) dialog = w;
+    if (!(ex & WS_EX_LAYERED) || GetWindow(w, GW_OWNER) != form) continue;
+    (ex & WS_EX_TRANSPARENT ? shadow : border) = w;
+  }
+  for (auto [name, w] : {std::pair{"border", border}, std::pair{"shadow", shadow}}) {
+    if (!w) continue;
+    std::printf("%s=1\n", name);
+    PrintRect((std::string(name) + "_rect").c_str(), w);
+    std::printf("%s_owned=%d\n", name, GetWindow(w, GW_OWNER) == form ? 1 : 0);
+    std::printf("%s_exstyle=0x%lx\n", name, static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)));
+  }
+  // Among the visible windows of every program: hidden ones (the
+  // application's own, the input method's) do not come between.
+  std::vector<HWND> all;
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  const auto next = [&](HWND w) {
+    const auto at = std::find(all.begin(), all.end(), w);
+    return at == all.end() || at + 1 == all.end() ? nullptr : *(at + 1);
+  };
+  // Their pictures never overlap, so either may lie higher.
+  const bool placed = border && shadow &&
+                      ((next(border) == shadow && next(shadow) == form) ||
+                       (next(shadow) == border && next(border) == form));
+  std::printf("in_place=%d\n", placed ? 1 : 0);
+  // The visible windows from the top down to the form, for the record.
+  std::printf("zorder=");
+  for (HWND w : all) {
+    std::printf("%s ", w == border ? "border" : w == shadow ? "shadow" : ClassOf(w).c_str());
+    if (w == form) break;
+  }
+  std::printf("\n");
+  if (dialog) {
+    const auto at = [&](HWND w) { return std::find(windows.begin(), windows.end(), w); };
+    const bool above = at(dialog) < at(border) && at(dialog) < at(shadow);
+    std::printf("dialog_above=%d\n", above ? 1 : 0);
+  }
+  return 0;
+}
+
+LRESULT CALLBACK WhiteProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_LBUTTONDOWN) {
+    POINT p{static_cast<int16_t>(LOWORD(lp)), static_cast<int16_t>(HIWORD(lp))};
+    ClientToScreen(w, &p);
+    std::printf("click=%ld,%ld\n", p.x, p.y);
+    std::fflush(stdout);
+    return 0;
+  }
+  if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+// Another program's window under the main window: white, never active, at
+// the bottom of the z-order, reporting every press that reaches it.
+int White(int left, int top, int width, int height, int seconds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = WhiteProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeWhite";
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"white", WS_POPUP,
+                           left, top, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!w) return 1;
+  ShowWindow(w, SW_SHOWNOACTIVATE);
+  SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  std::puts("ready");
+  std::fflush(stdout);
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(5);
+  }
+  DestroyWindow(w);
+  return 0;
+}
+
+int Show(bool visible) {
+  HWND form = MainForm();
+  if (!form) return 1;
+  ShowWindow(form, visible ? SW_SHOW : SW_HIDE);
+  return 0;
+}
+
+int SysCommand(const std::string& what) {
+  HWND form = MainForm();
+  if (!form) return 1;
+  PostMessageW(form, WM_SYSCOMMAND, what == "min" ? SC_MINIMIZE : SC_RESTORE, 0);
+  return 0;
+}
+
+void Pump(int ms) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(1);
+  } while (GetTickCount64() < end);
+}
+
+int Churn(int moves, int activations) {
+  HWND form = MainForm();
+  if (!form) return 1;
+  RECT r{};
+  GetWindowRect(form, &r);
+  for (int i = 0; i < moves; ++i) {
+    const int d = i % 2 == 0 ? 1 : 0;
+    SetWindowPos(form, nullptr, r.left + d, r.top + d, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump(2);
+  }
+  SetWindowPos(form, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeChurn";
+  RegisterClassW(&wc);
+  HWND other = CreateWindowExW(0, wc.lpszClassName, L"churn", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                               0, 120, 60, nullptr, nullptr, wc.hInstance, nullptr);
+  for (int i = 0; i < activations && other; ++i) {
+    SetForegroundWindow(other);
+    Pump(15);
+    SetForegroundWindow(form);
+    Pump(15);
+  }
+  if (other) DestroyWindow(other);
+  Pump(200);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -385,9 +587,17 @@ int main(int argc, char** argv) {
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
   if (command == "dialog") return Dialog();
+  if (command == "border") return Border();
+  if (command == "white" && argc >= 7)
+    return White(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                 std::atoi(argv[6]));
+  if (command == "show" && argc >= 3) return Show(std::atoi(argv[2]) != 0);
+  if (command == "syscmd" && argc >= 3) return SysCommand(argv[2]);
+  if (command == "churn" && argc >= 4) return Churn(std::atoi(argv[2]), std::atoi(argv[3]));
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
-      "region | hit X Y | dialog | activate SECONDS\n",
+      "region | hit X Y | dialog | activate SECONDS | border | white L T W H SECONDS | show 0|1 | "
+      "syscmd min|restore | churn MOVES ACTIVATIONS\n",
       stderr);
   return 2;
 }

@@ -140,9 +140,13 @@ void TacBorderForm::Place(HWND insertAfter, const TRect& at, UINT flags) {
 
 bool TacBorderForm::InPlace() const {
   HWND border = BorderHandle(), shadow = ShadowHandle();
-  return IsWindowVisible(border) && IsWindowVisible(shadow) &&
-         GetWindow(border, GW_HWNDNEXT) == shadow &&
-         GetWindow(shadow, GW_HWNDNEXT) == OwnerHandle();
+  if (!IsWindowVisible(border) || !IsWindowVisible(shadow)) return false;
+  // Their pictures never overlap (the shadow lies outside the frame, the
+  // frame inside it), so either may be the higher of the two: the system
+  // restacks a form's owned windows as it likes when the form is raised.
+  const HWND upper = GetWindow(OwnerHandle(), GW_HWNDPREV);
+  const HWND top = GetWindow(upper, GW_HWNDPREV);
+  return (upper == shadow && top == border) || (upper == border && top == shadow);
 }
 
 void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {

@@ -519,6 +519,14 @@ int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
   fs::path maskPath = path;
   maskPath.replace_filename(path.stem().string() + "-mask.png");
   WritePng(mask.View(), maskPath);
+  // Where the border window lies against the form window, and the close
+  // button's centre in it, for whoever places the mouse.
+  const TPoint offset = BorderOffset(BorderMetricsFor(sd, form));
+  std::printf("offset=%d,%d\n", offset.X, offset.Y);
+  if (!layout.Buttons.empty()) {
+    const TRect& close = layout.Buttons.front().cpRect;
+    std::printf("close=%d,%d\n", (close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2);
+  }
   return 0;
 }
 
