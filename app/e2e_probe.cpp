@@ -431,7 +431,8 @@ int Border() {
     std::printf("%s=1\n", name);
     PrintRect((std::string(name) + "_rect").c_str(), w);
     std::printf("%s_owned=%d\n", name, GetWindow(w, GW_OWNER) == form ? 1 : 0);
-    std::printf("%s_exstyle=0x%lx\n", name, static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)));
+    std::printf("%s_exstyle=0x%lx\n", name,
+                static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)));
   }
   // Among the visible windows of every program: hidden ones (the
   // application's own, the input method's) do not come between.
@@ -488,8 +489,9 @@ int White(int left, int top, int width, int height, int seconds) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   RegisterClassW(&wc);
-  HWND w = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"white", WS_POPUP,
-                           left, top, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND w =
+      CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"white", WS_POPUP,
+                      left, top, width, height, nullptr, nullptr, wc.hInstance, nullptr);
   if (!w) return 1;
   ShowWindow(w, SW_SHOWNOACTIVATE);
   SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -238,8 +238,7 @@ void PaintFormFrameUnderButtons(const TsPixelBuffer& dst, const TacSkinData& sd,
   const int32_t bar = GetMaskIndex(sd, in.FormIndex, "TITLEBAR");
   if (const TsMaskData* m = Entry(sd, bar); m && !layout.Buttons.empty()) {
     const int32_t buttonsLeft = all.Right - layout.ButtonsWidth;
-    const TRect strip =
-        TRect::LTRB(buttonsLeft - m->Width, area.Top, area.Right, area.Top + band);
+    const TRect strip = TRect::LTRB(buttonsLeft - m->Width, area.Top, area.Right, area.Top + band);
     PaintMaskRect(dst, strip.Intersect(area), *m, state, SelfCache(dst), TUseParent::Yes);
   }
 

@@ -42,7 +42,7 @@ fi
 sleep 1
 
 state
-check "one window" 1 "$(get windows)"
+check "one form, with its border and shadow windows" 3 "$(get windows)"
 check "client size at $ppi ppi" "$expected_client" "$(get client)"
 check "the panel has the focus" TsPanel "$(get focus)"
 check "button caption" "Копировать" "$(get button_text)"

@@ -57,9 +57,9 @@
 
 #include "core/errors.h"
 #include "core/message_sink.h"
-#include "paint/form_frame.h"
 #include "paint/border_layout.h"
 #include "paint/border_shadow.h"
+#include "paint/form_frame.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_image.h"
 #include "paint/native/freetype_text.h"
@@ -488,7 +488,8 @@ int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
   const TSize client = o.Client ? TSize{o.Client->Width(), o.Client->Height()}
                                 : TSize{form.Window.cx - 2 * form.FrameWidth,
                                         form.Window.cy - 2 * form.FrameWidth - form.CaptionHeight};
-  const TRect hole = ClientHole(client, BorderMetricsFor(sd, form)).Intersect(image.View().Bounds());
+  const TRect hole =
+      ClientHole(client, BorderMetricsFor(sd, form)).Intersect(image.View().Bounds());
   for (int32_t y = hole.Top; y < hole.Bottom; ++y)
     std::fill_n(image.View().Row(y) + hole.Left, hole.Width(), 0u);
   PremultiplyWith(image, image.View().Bounds(), TComposition::Off);
@@ -507,8 +508,8 @@ int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
   WritePng(out.View(), path);
   // What a screen must show exactly: not the caption text (another font
   // there), the icon (the program's) or the client area.
-  const TRect text = TRect::LTRB(layout.TextLeft, in.Shadow.Top,
-                                 size.cx - layout.ButtonsWidth, layout.HeaderHeight);
+  const TRect text = TRect::LTRB(layout.TextLeft, in.Shadow.Top, size.cx - layout.ButtonsWidth,
+                                 layout.HeaderHeight);
   TsPixelImage mask(size.cx, size.cy);
   for (int32_t y = 0; y < size.cy; ++y)
     for (int32_t x = 0; x < size.cx; ++x) {
