@@ -22,6 +22,10 @@
 //   e2e_probe activate SECONDS
 //                            show a window of the probe's own, take the
 //                            activation for SECONDS, then close it
+//   e2e_probe backdrop SECONDS
+//                            cover the screen with a plain white window that
+//                            never takes the activation, below the windows
+//                            started after it, for SECONDS
 
 #include <windows.h>
 
@@ -229,6 +233,31 @@ HWND MainForm() {
   return FindWindowW(L"TForm1", nullptr);
 }
 
+// The union of the visible layered top-level windows of FORM's process.
+RECT LayeredAround(HWND form) {
+  struct TFind {
+    DWORD Pid;
+    HWND Form;
+    RECT Union;
+  } find{0, form, {}};
+  GetWindowThreadProcessId(form, &find.Pid);
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != f->Pid || w == f->Form || !IsWindowVisible(w) ||
+            !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED))
+          return TRUE;
+        RECT r{};
+        GetWindowRect(w, &r);
+        UnionRect(&f->Union, &f->Union, &r);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.Union;
+}
+
 // The main window's frame as the system sees it: whether it carries ACSDATA
 // and WS_SYSMENU, its size, where its client area starts, and the system's
 // fixed-frame width and caption height.
@@ -248,6 +277,25 @@ int Frame() {
               c.bottom);
   std::printf("frame_metrics=%d,%d\n", GetSystemMetrics(SM_CXFIXEDFRAME),
               GetSystemMetrics(SM_CYCAPTION));
+  std::printf("frame_window=%ld,%ld,%ld,%ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
+  // What the program shows around the form in layered windows of its own
+  // (its border and shadow): their union on the screen, or none.
+  const RECT around = LayeredAround(form);
+  if (IsRectEmpty(&around))
+    std::puts("frame_border=none");
+  else
+    std::printf("frame_border=%ld,%ld,%ld,%ld\n", around.left, around.top,
+                around.right - around.left, around.bottom - around.top);
+  // Where a screenshot of the window with its frame and shadow lies: those
+  // layered windows, or without them the form grown by more than any
+  // skin's shadow.
+  RECT shot = around;
+  if (IsRectEmpty(&shot)) {
+    shot = w;
+    InflateRect(&shot, 40, 40);
+  }
+  std::printf("frame_shot=%ld,%ld,%ld,%ld\n", shot.left, shot.top, shot.right - shot.left,
+              shot.bottom - shot.top);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   std::printf("frame_region=%d\n", GetWindowRgn(form, rgn));
   DeleteObject(rgn);
@@ -356,6 +404,32 @@ int Activate(int seconds) {
   return 0;
 }
 
+// A white window over the whole screen, below everything started later and
+// never active, so screenshots show the program over a plain white desktop.
+int Backdrop(int seconds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeBackdrop";
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP,
+                           0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                           nullptr, nullptr, wc.hInstance, nullptr);
+  if (!w) return 1;
+  SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  UpdateWindow(w);
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (GetTickCount64() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+  DestroyWindow(w);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -385,9 +459,10 @@ int main(int argc, char** argv) {
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
   if (command == "dialog") return Dialog();
+  if (command == "backdrop" && argc >= 3) return Backdrop(std::atoi(argv[2]));
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
-      "region | hit X Y | dialog | activate SECONDS\n",
+      "region | hit X Y | dialog | activate SECONDS | backdrop SECONDS\n",
       stderr);
   return 2;
 }
