@@ -25,7 +25,8 @@
 //   e2e_probe backdrop SECONDS
 //                            cover the screen with a plain white window that
 //                            never takes the activation, below the windows
-//                            started after it, for SECONDS
+//                            started after it, for SECONDS or until the
+//                            program's window, once there, is gone
 
 #include <windows.h>
 
@@ -413,17 +414,23 @@ int Backdrop(int seconds) {
   wc.lpszClassName = L"E2EProbeBackdrop";
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   RegisterClassW(&wc);
-  HWND w = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP,
-                           0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                           nullptr, nullptr, wc.hInstance, nullptr);
+  HWND w = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0,
+                           0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                           nullptr, wc.hInstance, nullptr);
   if (!w) return 1;
   SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   UpdateWindow(w);
+  // It goes with the program's window, so that no white screen outlives the
+  // program for the checks that run after it on the same display.
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  bool seen = false;
   while (GetTickCount64() < end) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    const bool there = MainForm() != nullptr;
+    if (seen && !there) break;
+    seen = seen || there;
     Sleep(20);
   }
   DestroyWindow(w);
