@@ -14,7 +14,11 @@
 #   letters must be at this resolution;
 # - the frame, title and shadow: with a border window around the form, its
 #   pixels against the skin tool's border render; without one, the form's
-#   own frame against the frame render.
+#   own frame against the frame render; and where those renders leave the
+#   title out, its text is whole (its top and bottom rows are the tips of
+#   tall letters and descenders, not a cut through all letters).
+# The skin tool's border render with its mask is optional: without it the
+# border comparison says SKIP.
 #
 #   e2e_resolutions.sh VELMORA.EXE E2E_PROBE.EXE [PIXELS_PER_INCH]
 #
