@@ -26,8 +26,10 @@
 //                            windows and the program's windows (see Border)
 //   e2e_probe white L T W H SECONDS
 //                            show a plain white window of the probe's own at
-//                            (L, T), W x H, under everything, for SECONDS;
-//                            print click=X,Y (screen) for each press on it
+//                            (L, T), W x H, under everything, for SECONDS or
+//                            until the program's window, once there, is
+//                            gone; print click=X,Y (screen) for each press
+//                            on it
 //   e2e_probe show 0|1       hide or show the main window
 //   e2e_probe syscmd min|restore
 //                            post the window command to the main window
@@ -35,6 +37,8 @@
 //                            move the main window by one pixel and back
 //                            MOVES times, then take the activation from it
 //                            and give it back ACTIVATIONS times
+//   e2e_probe backdrop SECONDS
+//                            white over the whole screen
 
 #include <windows.h>
 
@@ -244,6 +248,31 @@ HWND MainForm() {
   return FindWindowW(L"TForm1", nullptr);
 }
 
+// The union of the visible layered top-level windows of FORM's process.
+RECT LayeredAround(HWND form) {
+  struct TFind {
+    DWORD Pid;
+    HWND Form;
+    RECT Union;
+  } find{0, form, {}};
+  GetWindowThreadProcessId(form, &find.Pid);
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != f->Pid || w == f->Form || !IsWindowVisible(w) ||
+            !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED))
+          return TRUE;
+        RECT r{};
+        GetWindowRect(w, &r);
+        UnionRect(&f->Union, &f->Union, &r);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.Union;
+}
+
 // The main window's frame as the system sees it: whether it carries ACSDATA
 // and WS_SYSMENU, its size, where its client area starts, and the system's
 // fixed-frame width and caption height.
@@ -263,6 +292,25 @@ int Frame() {
               c.bottom);
   std::printf("frame_metrics=%d,%d\n", GetSystemMetrics(SM_CXFIXEDFRAME),
               GetSystemMetrics(SM_CYCAPTION));
+  std::printf("frame_window=%ld,%ld,%ld,%ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
+  // What the program shows around the form in layered windows of its own
+  // (its border and shadow): their union on the screen, or none.
+  const RECT around = LayeredAround(form);
+  if (IsRectEmpty(&around))
+    std::puts("frame_border=none");
+  else
+    std::printf("frame_border=%ld,%ld,%ld,%ld\n", around.left, around.top,
+                around.right - around.left, around.bottom - around.top);
+  // Where a screenshot of the window with its frame and shadow lies: those
+  // layered windows, or without them the form grown by more than any
+  // skin's shadow.
+  RECT shot = around;
+  if (IsRectEmpty(&shot)) {
+    shot = w;
+    InflateRect(&shot, 40, 40);
+  }
+  std::printf("frame_shot=%ld,%ld,%ld,%ld\n", shot.left, shot.top, shot.right - shot.left,
+              shot.bottom - shot.top);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   std::printf("frame_region=%d\n", GetWindowRgn(form, rgn));
   DeleteObject(rgn);
@@ -495,12 +543,19 @@ int White(int left, int top, int width, int height, int seconds) {
   if (!w) return 1;
   ShowWindow(w, SW_SHOWNOACTIVATE);
   SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  UpdateWindow(w);
   std::puts("ready");
   std::fflush(stdout);
+  // It goes with the program's window, so that no white screen outlives the
+  // program for the checks that run after it on the same display.
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  bool seen = false;
   while (GetTickCount64() < end) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    const bool there = MainForm() != nullptr;
+    if (seen && !there) break;
+    seen = seen || there;
     Sleep(5);
   }
   DestroyWindow(w);
@@ -596,10 +651,13 @@ int main(int argc, char** argv) {
   if (command == "show" && argc >= 3) return Show(std::atoi(argv[2]) != 0);
   if (command == "syscmd" && argc >= 3) return SysCommand(argv[2]);
   if (command == "churn" && argc >= 4) return Churn(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (command == "backdrop" && argc >= 3)
+    return White(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 std::atoi(argv[2]));
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
       "region | hit X Y | dialog | activate SECONDS | border | white L T W H SECONDS | show 0|1 | "
-      "syscmd min|restore | churn MOVES ACTIVATIONS\n",
+      "syscmd min|restore | churn MOVES ACTIVATIONS | backdrop SECONDS\n",
       stderr);
   return 2;
 }

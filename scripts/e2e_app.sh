@@ -12,9 +12,7 @@ exe=$1
 probe=$2
 ppi=${3:-96}
 source "$(dirname "$0")/e2e_common.sh"
-state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
 handles() { wine "$probe" handles | tr -d '\r' | paste -sd' '; }
-get() { sed -n "s/^$1=//p" "$work/state"; }
 clip() { xclip -selection clipboard -o 2>/dev/null; }
 set_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
 click() { xdotool mousemove ${1/,/ } click 1; sleep 1; }
@@ -27,7 +25,6 @@ printf '%s\n' "\$*" >>"$work/opened"
 OPENER
 chmod +x "$work/bin/xdg-open"
 
-scale() { echo $((($1 * ppi + 48) / 96)); }
 expected_client="$(scale 262)x$(scale 102)"
 text='VLM7-Q4TD-98KX-M2RF'
 url='https://ru.wikipedia.org/wiki/Буфер_обмена'
@@ -54,50 +51,8 @@ check "the panel answers as skinned" 1 "$(get panel_skinned)"
 check "the panel answers as a panel (kind 12, PANEL)" 12 "$(get panel_kind)"
 check "the panel's section is in the skin" 1 "$(get panel_section_found)"
 # The panel's face is the skin tool's render of its section at its size,
-# exactly, outside the windows and labels over it (the labels' designed
-# places, scaled, with a margin for rounding).
-skintool="$root/build/host/tools/skintool/skintool"
-skin="$(dirname "$exe")/VelmoraLight.asz"
-read -r pw ph <<<"$(get panel | awk -F, '{print $3, $4}')"
-read -r px py <<<"$(get panel_screen | tr ',' ' ')"
-form_color=$(get form_color)
-# What covers the panel's face: the field and the button (windows of their
-# own) and the labels' designed places, scaled, with a margin for rounding.
-cover=()
-for r in "$(get edit_in_panel)" "$(get button_in_panel)"; do
-  cover+=(-draw "rectangle ${r//,/ }")
-done
-labels=("96 2 161 15" "29 66 253 92" "166 79 202 92")
-for r in "${labels[@]}"; do
-  set -- $r
-  cover+=(-draw "rectangle $(($(scale $1) - 2)) $(($(scale $2) - 2)) $(($(scale $3) + 2)) $(($(scale $4) + 2))")
-done
-# panel_shot NAME: the panel as the screen shows it, and NAME-covered with
-# the children blacked out.
-panel_shot() {
-  import -window root -crop "${pw}x${ph}+${px}+${py}" +repage "$work/$1.png"
-  convert "$work/$1.png" -alpha off -fill black "${cover[@]}" "$work/$1-covered.png"
-}
-# render_panel SKIN NAME: the skin tool's PANEL at the panel's size, covered.
-render_panel() {
-  "$skintool" render "$1" section PANEL "$work/$2.png" --size "${pw}x${ph}" --ppi "$ppi" \
-    --parent "$form_color" >/dev/null
-  convert "$work/$2.png" -alpha off -fill black "${cover[@]}" "$work/$2-covered.png"
-}
-differs() { compare -metric AE "$work/$1-covered.png" "$work/$2-covered.png" null: 2>&1; }
-# The normal-state font colour of SKIN's PANEL section as RRGGBB.
-panel_font() {
-  local h
-  h=$("$skintool" info "$1" | sed -n '/\] PANEL  parent/,/normal:/s/.*normal:.*font \$00\([0-9A-F]\{6\}\).*/\1/p')
-  echo "${h:4:2}${h:2:2}${h:0:2}"
-}
-# count_color NAME X Y W H RRGGBB: pixels of exactly that colour in the
-# rectangle (designed coordinates) of the shot NAME.
-count_color() {
-  convert "$work/$1.png" -crop "$(scale $4)x$(scale $5)+$(scale $2)+$(scale $3)" +repage txt:- |
-    grep -ci "#$6"
-}
-
+# exactly, outside the windows and labels over it.
+panel_setup
 panel_shot panel
 render_panel "$skin" render
 check "the panel's face equals the PANEL render at $ppi ppi" 0 "$(differs panel render)"

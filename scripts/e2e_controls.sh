@@ -18,30 +18,11 @@ exe=$1
 probe=$2
 ppi=${3:-96}
 source "$(dirname "$0")/e2e_common.sh"
-state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
-get() { sed -n "s/^$1=//p" "$work/state"; }
 clip() { xclip -selection clipboard -o 2>/dev/null; }
 set_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
 
-skintool="$root/build/host/tools/skintool/skintool"
-skin="$(dirname "$exe")/VelmoraLight.asz"
 text='VLM7-Q4TD-98KX-M2RF'
 
-# shot NAME X,Y,W,H: the screen's rectangle into NAME.png.
-shot() {
-  local x y w h
-  IFS=, read -r x y w h <<<"$2"
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$work/$1.png"
-}
-# differ A B [HOLE]: how many pixels of A.png and B.png differ outside the
-# rectangle HOLE ("x0 y0 x1 y1", inclusive).
-differ() {
-  local hole=${3:-"-1 -1 -1 -1"}
-  for f in "$1" "$2"; do
-    convert "$work/$f.png" -alpha off -fill black -draw "rectangle $hole" "$work/$f-cut.png"
-  done
-  compare -metric AE "$work/$1-cut.png" "$work/$2-cut.png" null: 2>&1
-}
 # settle NAME RECT [FROM]: shoots until two shots in a row are equal (a fade
 # has ended), so no wall-clock time decides what a state looks like. With
 # FROM, first waits (up to two seconds) for the screen to leave the shot FROM,

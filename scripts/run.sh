@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows program and starts it under Wine.
 #   With DISPLAY set, the window opens there and the script waits for it to close.
-#   Without DISPLAY, it runs in a private virtual display, saves a screenshot of
-#   the live window, prints its path and exits after a few seconds; --keep keeps
-#   it running until Ctrl+C.
+#   Without DISPLAY, it runs in a private virtual display over a white desktop,
+#   saves a screenshot of the screen and one of the window with its frame and
+#   shadow, prints their paths and exits after a few seconds; --keep keeps it
+#   running until Ctrl+C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -12,8 +13,9 @@ keep=0
 
 bash scripts/deps.sh
 bash scripts/build.sh host --target skintool dfmtool
-bash scripts/build.sh win --target Velmora
+bash scripts/build.sh win --target Velmora e2e_probe
 exe="$root/build/win/app/Velmora.exe"
+probe="$root/build/win/app/e2e_probe.exe"
 
 source scripts/winenv.sh
 trap winenv_stop EXIT
@@ -25,13 +27,23 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 winenv_start "$root/build/win"
+# A white window under the program (e2e_probe backdrop), so the shadow shows.
+wine "$probe" backdrop 86400 &
+backdrop=$!
+trap 'kill $backdrop 2>/dev/null; winenv_stop' EXIT
+sleep 1
 wine "$exe" &
 app=$!
-sleep 4
+wine "$probe" wait 60
+sleep 1
 mkdir -p build/screenshots
-shot="$root/build/screenshots/run-$(date +%Y%m%d-%H%M%S).png"
-import -window root "$shot"
-echo "Screenshot: $shot"
+shot="$root/build/screenshots/run-$(date +%Y%m%d-%H%M%S)"
+import -window root "$shot.png"
+# The window with its frame and shadow, where the probe finds them.
+IFS=, read -r x y w h <<<"$(wine "$probe" frame | tr -d '\r' | sed -n 's/^frame_shot=//p')"
+convert "$shot.png" -crop "${w}x${h}+${x}+${y}" +repage "$shot-window.png"
+echo "Screenshot: $shot.png"
+echo "Window with its shadow: $shot-window.png"
 if [ $keep -eq 1 ]; then
   echo "Running on DISPLAY=$DISPLAY; Ctrl+C ends it."
   wait $app || true
