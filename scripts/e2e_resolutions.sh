@@ -261,6 +261,10 @@ else
   title_whole form frame title-area
 fi
 
+# The keys go to the form: the X focus may have stayed with another window
+# of the display after the screenshots.
+xdotool search --name "^Velmora — " windowfocus --sync 2>/dev/null
+sleep 0.3
 xdotool key alt+F4
 rc=timeout
 for _ in $(seq 100); do
