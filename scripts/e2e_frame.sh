@@ -115,7 +115,6 @@ colours() {
 }
 
 import -window root "$work/now.png"
-cp "$work/now.png" "$work/frame-$ppi.png"
 check "frame, title and shadow on the screen are the active render" 0 \
   "$(differs "$work/now.png" "$work/active.png")"
 probe activate 4 &
@@ -260,9 +259,6 @@ done
 check "clicking the close button exits with code 0" 0 "$code"
 [ "$code" = timeout ] && kill $app 2>/dev/null
 
-# The screenshot stays with the test's renders.
-mkdir -p "$(dirname "$exe")/../renders"
-cp "$work/frame-$ppi.png" "$(dirname "$exe")/../renders/" 2>/dev/null
 kill $white 2>/dev/null
 wait $white 2>/dev/null
 e2e_finish
