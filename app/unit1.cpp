@@ -1,8 +1,7 @@
 #include "app/unit1.h"
 
-#include <shellapi.h>
-
 #include "framework/property_value.h"
+#include "system/win/late_library.h"
 
 namespace ac {
 
@@ -26,8 +25,13 @@ void TForm1::sButton1Click(TComponent*) {
 }
 
 void TForm1::Label1Click(TComponent*) {
+  // The shell is loaded on the first click: most starts never open the page,
+  // and the window should not wait for a library only the link uses.
+  static platform::TLateLibrary shell(L"shell32.dll");
+  using TShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
   // A page that cannot be opened is not the user's problem to hear about.
-  ShellExecuteW(Handle(), L"open", kLinkTarget, nullptr, nullptr, SW_SHOW);
+  if (const auto shellExecute = shell.Find<TShellExecute>("ShellExecuteW"))
+    shellExecute(Handle(), L"open", kLinkTarget, nullptr, nullptr, SW_SHOW);
 }
 
 TNotifyEvent TForm1::FindMethod(std::string_view name) {

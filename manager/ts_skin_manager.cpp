@@ -1,11 +1,11 @@
 #include "manager/ts_skin_manager.h"
 
-#include <shellapi.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cwchar>
 #include <random>
 
 #include "core/errors.h"
@@ -16,6 +16,7 @@
 #include "manager/skin_list_controller.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_finder.h"
+#include "system/win/late_library.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -51,6 +52,25 @@ std::string ProgramFolder() {
   std::wstring folder(path, n);
   folder.resize(folder.find_last_of(L"\\/") + 1);
   return platform::WideToUtf8(folder);
+}
+
+// Whether the program was started with "/acpreview" as its first argument.
+// Only a command line that holds the word at all is split, by the shell's
+// rules, so that the shell is loaded on the rare start from the skin editor
+// and not on every start.
+bool FirstArgumentIsPreview() {
+  static constexpr wchar_t kPreview[] = L"/acpreview";
+  const LPCWSTR line = GetCommandLineW();
+  if (!std::wcsstr(line, kPreview)) return false;
+  static platform::TLateLibrary shell(L"shell32.dll");
+  using TSplit = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+  const auto split = shell.Find<TSplit>("CommandLineToArgvW");
+  int argc = 0;
+  LPWSTR* argv = split ? split(line, &argc) : nullptr;
+  if (!argv) return false;
+  const bool preview = argc > 1 && std::wstring_view(argv[1]) == kPreview;
+  LocalFree(argv);
+  return preview;
 }
 
 }  // namespace
@@ -368,17 +388,13 @@ void TsSkinManager::SyncCoreSettings() {
   Core.AllowRTLSysButtons = ButtonsOptions.AllowRTLSysButtons;
   Core.SizingFrameWidth = GetSystemMetrics(SM_CXSIZEFRAME);
   Core.ProgramFolder = ProgramFolder();
-  int argc = 0;
   // A right-to-left main form gets mirrored title buttons.
   Core.RightToLeft = false;
   if (Application && Application->MainForm && Application->MainForm->HandleAllocated()) {
     const LONG_PTR ex = GetWindowLongPtrW(Application->MainForm->Handle(), GWL_EXSTYLE);
     Core.RightToLeft = (ex & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
   }
-  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
-    Core.PreviewMode = argc > 1 && std::wstring_view(argv[1]) == L"/acpreview";
-    LocalFree(argv);
-  }
+  Core.PreviewMode = FirstArgumentIsPreview();
 }
 
 void TsSkinManager::TForwardingSink::Release() {

@@ -2,7 +2,41 @@
 
 #include <commctrl.h>
 
+#include "system/win/late_library.h"
+
 namespace ac::platform {
+
+namespace {
+
+// comctl32 is loaded with the first subclass: only dialogs and menus take
+// one, and loading the library with the program (it registers a dozen window
+// classes as it starts) would delay every start for them.
+TLateLibrary& CommonControls() {
+  static TLateLibrary library(L"comctl32.dll");
+  return library;
+}
+
+BOOL CallSetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
+  using TFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
+  static const auto function = CommonControls().Find<TFunction>("SetWindowSubclass");
+  return function ? function(window, proc, id, data) : FALSE;
+}
+
+BOOL CallRemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
+  using TFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
+  static const auto function = CommonControls().Find<TFunction>("RemoveWindowSubclass");
+  return function ? function(window, proc, id) : FALSE;
+}
+
+// Reached only from a subclass procedure, which exists only once
+// SetWindowSubclass was found in the same library.
+LRESULT CallDefSubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  using TFunction = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+  static const auto function = CommonControls().Find<TFunction>("DefSubclassProc");
+  return function(window, msg, wp, lp);
+}
+
+}  // namespace
 
 struct TWindowSubclass::TState {
   HWND Window = nullptr;
@@ -19,8 +53,8 @@ TWindowSubclass::TWindowSubclass(HWND window, TProcedure procedure)
   // The state's address doubles as the subclass id: unique while it lives.
   const auto id = reinterpret_cast<UINT_PTR>(FState.get());
   FState->Attached = window && IsWindow(window) &&
-                     SetWindowSubclass(window, SubclassProc, id,
-                                       reinterpret_cast<DWORD_PTR>(FState.get())) != FALSE;
+                     CallSetWindowSubclass(window, SubclassProc, id,
+                                           reinterpret_cast<DWORD_PTR>(FState.get())) != FALSE;
 }
 
 TWindowSubclass::TWindowSubclass(TWindowSubclass&& o) noexcept : FState(std::move(o.FState)) {
@@ -53,12 +87,13 @@ HWND TWindowSubclass::Window() const {
 void TWindowSubclass::Reset() {
   if (!FState) return;
   if (FState->Attached)
-    RemoveWindowSubclass(FState->Window, SubclassProc, reinterpret_cast<UINT_PTR>(FState.get()));
+    CallRemoveWindowSubclass(FState->Window, SubclassProc,
+                             reinterpret_cast<UINT_PTR>(FState.get()));
   FState.reset();
 }
 
 LRESULT TWindowSubclass::Next(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-  return DefSubclassProc(window, msg, wp, lp);
+  return CallDefSubclassProc(window, msg, wp, lp);
 }
 
 LRESULT CALLBACK TWindowSubclass::SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp,
@@ -69,11 +104,11 @@ LRESULT CALLBACK TWindowSubclass::SubclassProc(HWND window, UINT msg, WPARAM wp,
     result = state->Procedure(window, msg, wp, lp);
   } catch (const std::exception& e) {
     if (state->Owner && state->Owner->OnException) state->Owner->OnException(e);
-    result = DefSubclassProc(window, msg, wp, lp);
+    result = CallDefSubclassProc(window, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {
     // The handle is about to be reused by the system: never touch it again.
-    RemoveWindowSubclass(window, SubclassProc, id);
+    CallRemoveWindowSubclass(window, SubclassProc, id);
     state->Attached = false;
   }
   return result;
