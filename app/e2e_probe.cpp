@@ -22,6 +22,11 @@
 //   e2e_probe activate SECONDS
 //                            show a window of the probe's own, take the
 //                            activation for SECONDS, then close it
+//   e2e_probe menu           print the program's shown popup menu (see Menu),
+//                            or exit 1 when none is shown
+//   e2e_probe sysmenu        ask the main window for its window menu the way
+//                            the taskbar does (message 0x313), without waiting
+//                            for the menu to close
 
 #include <windows.h>
 
@@ -33,6 +38,7 @@
 
 #include "manager/skin_command_delivery.h"
 #include "win32/handle_counts.h"
+#include "win32/menu_items.h"
 
 namespace {
 
@@ -251,6 +257,21 @@ int Frame() {
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   std::printf("frame_region=%d\n", GetWindowRgn(form, rgn));
   DeleteObject(rgn);
+  std::printf("frame_window=%ld,%ld\n", w.left, w.top);
+  // The title icon as the window answers for it (HTSYSMENU), in window
+  // coordinates: left, top, right, bottom (exclusive).
+  LONG left = w.right, right = w.left, top = w.bottom, bottom = w.top;
+  for (LONG y = w.top; y < origin.y; ++y)
+    for (LONG x = w.left; x < w.left + (w.right - w.left) / 2; ++x)
+      if (SendMessageW(form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTSYSMENU) {
+        left = std::min(left, x);
+        right = std::max(right, x + 1);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + 1);
+      }
+  if (left < right)
+    std::printf("frame_icon=%ld,%ld,%ld,%ld\n", left - w.left, top - w.top, right - w.left,
+                bottom - w.top);
   return 0;
 }
 
@@ -356,6 +377,104 @@ int Activate(int seconds) {
   return 0;
 }
 
+// A window of the probe that receives the program's description of a menu.
+struct TMenuReader {
+  std::string Text;
+  bool Answered = false;
+
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* reader = reinterpret_cast<TMenuReader*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (msg == WM_COPYDATA && reader) {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+      if (data->dwData == ac::platform::kMenuItemsCopyData) {
+        reader->Text.assign(static_cast<const char*>(data->lpData), data->cbData);
+        reader->Answered = true;
+        return TRUE;
+      }
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+  }
+};
+
+// The items of the menu shown in Popup: read directly where the system lets
+// another process read a menu (Windows), otherwise asked of the program,
+// which reads the same menu in its own process (Wine keeps a menu's items in
+// the process that made it).
+std::string MenuItemsOf(HWND popup, HWND app) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  if (menu && GetMenuItemCount(menu) >= 0) return ac::platform::DescribeMenuItems(menu);
+  if (!app) return {};
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = TMenuReader::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeMenuReader";
+  RegisterClassW(&wc);
+  TMenuReader reader;
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  if (!w) return {};
+  SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reader));
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(app, RegisterWindowMessageW(ac::platform::kMenuItemsMessageName),
+                      reinterpret_cast<WPARAM>(popup), reinterpret_cast<LPARAM>(w),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  DestroyWindow(w);
+  return reader.Text;
+}
+
+// The program's visible popup-menu window ("#32768"): its screen rectangle
+// (menu_rect=left,top,right,bottom), the number of items (menu_items=N) and
+// one line per item: item=ID|FLAGS|LEFT,TOP,RIGHT,BOTTOM|TEXT (FLAGS as in
+// win32/menu_items.h; a shortcut follows the caption after a written \t).
+int Menu() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  struct TFind {
+    DWORD Pid;
+    HWND Found;
+  } find{pid, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == f->Pid && IsWindowVisible(w) && ClassOf(w) == "#32768") {
+          f->Found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  if (!find.Found) {
+    std::puts("menu=none");
+    return 1;
+  }
+  RECT r{};
+  GetWindowRect(find.Found, &r);
+  std::printf("menu_rect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+  const std::string items = MenuItemsOf(find.Found, GetWindow(form, GW_OWNER));
+  int n = 0;
+  for (size_t at = 0; at < items.size(); ++n) {
+    const size_t end = std::min(items.find('\n', at), items.size());
+    // The first three tabs part the fields; one inside the text (before a
+    // shortcut) is written as \t.
+    std::string line;
+    int fields = 0;
+    for (size_t i = at; i < end; ++i) {
+      if (items[i] != '\t')
+        line += items[i];
+      else
+        line += ++fields <= 3 ? "|" : "\\t";
+    }
+    std::printf("item=%s\n", line.c_str());
+    at = end + 1;
+  }
+  std::printf("menu_items=%d\n", n);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -385,9 +504,15 @@ int main(int argc, char** argv) {
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
   if (command == "dialog") return Dialog();
+  if (command == "menu") return Menu();
+  if (command == "sysmenu") {
+    // Posted: the program shows the menu in its own modal loop.
+    HWND form = MainForm();
+    return form && PostMessageW(form, 0x313, 0, 0) ? 0 : 1;
+  }
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
-      "region | hit X Y | dialog | activate SECONDS\n",
+      "region | hit X Y | dialog | activate SECONDS | menu | sysmenu\n",
       stderr);
   return 2;
 }

@@ -99,6 +99,25 @@ void TsSkinProvider::DropSysMenu(int x, int y) {
     FSystemMenu->Drop(FCommonData->SkinManager(), x, y);
 }
 
+bool TsSkinProvider::KeyMenuRequest(const TMessage& m) const {
+  // Alt alone or F10 (LParam 0) would open a menu bar, which this form has
+  // not; only Alt+Space names the window menu.
+  return (m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == VK_SPACE && FFrame && FFrame->Skinned() &&
+         FForm->BorderStyle != TFormBorderStyle::bsNone &&
+         (FForm->BorderIcons & (1u << static_cast<int>(TBorderIcon::biSystemMenu))) != 0;
+}
+
+TPoint TsSkinProvider::KeyMenuPoint() const {
+  // Under the title icon's left edge, one icon height below the top frame
+  // (16 higher while the window is minimized).
+  RECT wr{};
+  GetWindowRect(FForm->Handle(), &wr);
+  const TRect icon = FFrame->Layout().Icon;
+  int y = wr.top + FFrame->CurrentInputs().FrameWidth + icon.Height();
+  if (IsIconic(FForm->Handle())) y -= 16;
+  return {wr.left + icon.Left, y};
+}
+
 void TsSkinProvider::InitRT() {
   if (!RTInit) return;
   RTInit = false;
@@ -219,8 +238,14 @@ void TsSkinProvider::HandleMessage(TMessage& m, const TWndMethod& previous) {
       PrepareForm();
     }
   }
-  // The taskbar's request for the window menu, which the system can no
-  // longer show without WS_SYSMENU.
+  // Alt+Space and the taskbar's request for the window menu, which the
+  // system can no longer show without WS_SYSMENU.
+  if (m.Msg == WM_SYSCOMMAND && KeyMenuRequest(m)) {
+    const TPoint at = KeyMenuPoint();
+    DropSysMenu(at.X, at.Y);
+    m.Result = 0;
+    return;
+  }
   if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {
     POINT at{};
     GetCursorPos(&at);
