@@ -121,6 +121,21 @@ face_differs() {
   compare -metric AE "$work/item$1-ring.png" "$work/item$1-render-ring.png" null: 2>&1
 }
 
+scale() { echo $((($1 * ppi + 48) / 96)); }
+# glyph_differs N: pixels of item N's glyph on the screen (the item not
+# selected) that differ from the skin tool's render of the skin's small close
+# image, centred in the 16-pixel glyph column after half the 8-pixel spacing.
+glyph_differs() {
+  local x y w h gw gh
+  read -r x y w h <<<"$(item_rect "$1")"
+  "$skintool" render "$skin" mask GLOBALINFO SICONCLOSE "$work/glyph-render.png" --ppi "$ppi" \
+    --parent "$parent" >/dev/null
+  read -r gw gh <<<"$(identify -format '%w %h' "$work/glyph-render.png")"
+  import -window root -crop "${gw}x${gh}+$((x + $(scale 8) / 2 + ($(scale 16) - gw) / 2))+$((y + (h - gh) / 2))" \
+    +repage "$work/glyph.png"
+  compare -metric AE "$work/glyph.png" "$work/glyph-render.png" null: 2>&1
+}
+
 # --- First start: focus, keys, the menu from Alt+Space and 0x313, Alt+F4 ---
 start
 # The form gives the focus to its panel at first, so neither the field nor
@@ -177,6 +192,7 @@ if menu; then
     "$(printf '%b' "$expected_items")" "$(printf '%b' "$(items)")"
   check "Move is drawn as the menu section's normal face" 0 "$(face_differs 1 0)"
   check "Restore, disabled, is drawn on the normal face" 0 "$(face_differs 0 0)"
+  check "Close shows the skin's small close image" 0 "$(glyph_differs 4)"
   # Down selects the first item, disabled Restore, which never lights; the
   # next Down lights Move.
   keys Down Down
