@@ -16,7 +16,9 @@ state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
 handles() { wine "$probe" handles | tr -d '\r' | paste -sd' '; }
 get() { sed -n "s/^$1=//p" "$work/state"; }
 clip() { xclip -selection clipboard -o 2>/dev/null; }
-set_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
+# xclip stays in the background until another program takes the clipboard:
+# it must not hold the caller's output open (CTest waits for it).
+set_clip() { printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
 click() { xdotool mousemove ${1/,/ } click 1; sleep 1; }
 
 # The system's URL opener: Wine's winebrowser hands web links to xdg-open.

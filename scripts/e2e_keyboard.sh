@@ -26,7 +26,9 @@ state() { probe_to state state; }
 focus() { state && sed -n 's/^focus=//p' "$work/state"; }
 get() { sed -n "s/^$2=//p" "$work/$1"; }
 clip() { xclip -selection clipboard -o 2>/dev/null; }
-set_clip() { printf '%s' "$1" | xclip -selection clipboard -i; }
+# xclip stays in the background until another program takes the clipboard:
+# it must not hold the caller's output open (CTest waits for it).
+set_clip() { printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
 keys() { xdotool key --delay 80 "$@"; sleep 0.5; }
 
 # start: a fresh program in the background ($app), its window shown.
