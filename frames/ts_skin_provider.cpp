@@ -4,13 +4,6 @@
 
 namespace ac {
 
-namespace {
-
-// The taskbar's request for a window's menu.
-constexpr UINT kPopupSystemMenu = 0x313;
-
-}  // namespace
-
 TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
   FForm = dynamic_cast<TCustomForm*>(owner);
   if (!FForm) return;

@@ -441,6 +441,29 @@ TEST_F(SkinnedFrameTest, AltSpaceDropsTheWindowMenuOneIconBelowTheTopFrame) {
   EXPECT_FALSE(MenuSeen);
 }
 
+TEST_F(SkinnedFrameTest, TheTaskbarsRequestDropsTheWindowMenuAtTheCursor) {
+  // The taskbar asks the window with the button, or the application window,
+  // which passes the request to the main form.
+  TApplication& app = Program.App.App;
+  app.MainForm = Form;
+  ShowAndPaint(Form);
+  const POINT cursor{260, 230};
+  for (HWND to : {Form->Handle(), app.Handle()}) {
+    SCOPED_TRACE(to == app.Handle() ? "application window" : "form");
+    ASSERT_TRUE(Activate(Form));
+    SetCursorPos(cursor.x, cursor.y);
+    MenuSeen = false;
+    MenuRect = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+    SendMessageW(to, kPopupSystemMenu, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(MenuSeen);
+    EXPECT_EQ(MenuRect.left, cursor.x);
+    EXPECT_EQ(MenuRect.top, cursor.y);
+  }
+  app.MainForm = nullptr;
+}
+
 TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack) {
   ShowAndPaint(Form);
   HWND w = Form->Handle();

@@ -40,8 +40,6 @@ void TMainWindowHook::Unhook() {
 
 namespace {
 
-constexpr UINT kPopupSystemMenu = 0x313;
-
 std::string ExeTitle() {
   wchar_t path[MAX_PATH];
   const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
