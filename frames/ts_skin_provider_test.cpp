@@ -348,12 +348,27 @@ TEST_F(SkinnedFrameTest, TheMaximizeButtonMaximizesAndRestoresWithItsGlyphAndReg
   EXPECT_EQ(regionKind(&box), COMPLEXREGION);
 }
 
+// Only this thread's menus count: another test program on the same display
+// may show one of its own.
+HWND ShownMenuOfThisThread() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        if (GetClassLongW(w, GCW_ATOM) != 0x8000 || !IsWindowVisible(w)) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // A thread timer that notes whether a popup menu is on the screen and closes
 // it: the press on the icon runs the menu's own modal loop.
 bool MenuSeen = false;
 RECT MenuRect{};
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
-  if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) {
+  if (HWND menu = ShownMenuOfThisThread()) {
     MenuSeen = true;
     GetWindowRect(menu, &MenuRect);
     KillTimer(nullptr, id);
