@@ -24,7 +24,8 @@
 //                            activation for SECONDS, then close it
 //   e2e_probe menu           print the program's shown popup menu (see Menu),
 //                            or exit 1 when none is shown
-//   e2e_probe sysmenu        ask the main window for its window menu the way
+//   e2e_probe sysmenu [app]  ask the main window (or with "app" the
+//                            application window) for the window menu the way
 //                            the taskbar does (message 0x313), without waiting
 //                            for the menu to close
 
@@ -508,11 +509,12 @@ int main(int argc, char** argv) {
   if (command == "sysmenu") {
     // Posted: the program shows the menu in its own modal loop.
     HWND form = MainForm();
-    return form && PostMessageW(form, 0x313, 0, 0) ? 0 : 1;
+    HWND to = argc > 2 && std::string(argv[2]) == "app" && form ? GetWindow(form, GW_OWNER) : form;
+    return to && PostMessageW(to, 0x313, 0, 0) ? 0 : 1;
   }
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
-      "region | hit X Y | dialog | activate SECONDS | menu | sysmenu\n",
+      "region | hit X Y | dialog | activate SECONDS | menu | sysmenu [app]\n",
       stderr);
   return 2;
 }

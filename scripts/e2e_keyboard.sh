@@ -2,12 +2,13 @@
 # The program driven from the keyboard under Wine, and its skinned window
 # menu read from another process: the focus after each Tab (e2e_probe state),
 # Space and Enter on the button and selection in the field (the clipboard
-# through xclip), Alt+Space and the taskbar's request (0x313) opening the
-# window menu where it belongs with exactly its items and states
-# (e2e_probe menu), the menu's item faces against the skin tool's render of
-# the menu section, Esc closing it, and the three ways out that end the
-# program with exit code 0: Close from the menu by keys, Close from the menu
-# by a click, Alt+F4. Each way out has a fresh start of its own.
+# through xclip), Alt+Space and the taskbar's request (0x313, to the window
+# or to the application window) opening the window menu where it belongs
+# with exactly its items and states (e2e_probe menu), the menu's item faces
+# and Close's glyph against the skin tool's renders, Esc closing it, and the
+# three ways out that end the program with exit code 0: Close from the menu
+# by keys, Close from the menu by a click, Alt+F4. Each way out has a fresh
+# start of its own.
 #
 #   e2e_keyboard.sh VELMORA.EXE E2E_PROBE.EXE PIXELS_PER_INCH
 #
@@ -221,6 +222,19 @@ else
 fi
 keys Escape
 check "Esc closes the menu opened by 0x313" no "$(menu_shown)"
+# The same request to the application window reaches the main form's menu.
+cx=$((cx + 30))
+xdotool mousemove "$cx" "$cy"
+sleep 0.3
+wine "$probe" sysmenu app
+if menu; then
+  check "0x313 to the application window opens the menu at the cursor" "$cx,$cy" \
+    "$(get menu menu_rect | cut -d, -f1,2)"
+else
+  check "0x313 to the application window opens the window menu" shown none
+fi
+keys Escape
+check "Esc closes that menu too" no "$(menu_shown)"
 
 keys alt+F4
 check "Alt+F4 ends the program with exit code 0" 0 "$(exit_code)"
