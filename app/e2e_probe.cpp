@@ -22,6 +22,12 @@
 //   e2e_probe activate SECONDS
 //                            show a window of the probe's own, take the
 //                            activation for SECONDS, then close it
+//   e2e_probe menu           print the program's shown popup menu (see Menu),
+//                            or exit 1 when none is shown
+//   e2e_probe sysmenu [app]  ask the main window (or with "app" the
+//                            application window) for the window menu the way
+//                            the taskbar does (message 0x313), without waiting
+//                            for the menu to close
 //   e2e_probe border         print the main window's border and shadow
 //                            windows and the program's windows (see Border)
 //   e2e_probe white L T W H SECONDS
@@ -52,6 +58,7 @@
 
 #include "manager/skin_command_delivery.h"
 #include "win32/handle_counts.h"
+#include "win32/menu_items.h"
 
 namespace {
 
@@ -311,6 +318,22 @@ int Frame() {
   }
   std::printf("frame_shot=%ld,%ld,%ld,%ld\n", shot.left, shot.top, shot.right - shot.left,
               shot.bottom - shot.top);
+  // The title icon as the window answers for it (HTSYSMENU), in window
+  // coordinates: left, top, right, bottom (exclusive). It is looked for over
+  // the frame above the client area, in the window or around it.
+  const RECT frame = IsRectEmpty(&around) ? w : around;
+  LONG left = frame.right, right = frame.left, top = frame.bottom, bottom = frame.top;
+  for (LONG y = frame.top; y < origin.y; ++y)
+    for (LONG x = frame.left; x < frame.left + (frame.right - frame.left) / 2; ++x)
+      if (SendMessageW(form, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTSYSMENU) {
+        left = std::min(left, x);
+        right = std::max(right, x + 1);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + 1);
+      }
+  if (left < right)
+    std::printf("frame_icon=%ld,%ld,%ld,%ld\n", left - w.left, top - w.top, right - w.left,
+                bottom - w.top);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   std::printf("frame_region=%d\n", GetWindowRgn(form, rgn));
   DeleteObject(rgn);
@@ -615,6 +638,104 @@ int Churn(int moves, int activations) {
   return 0;
 }
 
+// A window of the probe that receives the program's description of a menu.
+struct TMenuReader {
+  std::string Text;
+  bool Answered = false;
+
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* reader = reinterpret_cast<TMenuReader*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (msg == WM_COPYDATA && reader) {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+      if (data->dwData == ac::platform::kMenuItemsCopyData) {
+        reader->Text.assign(static_cast<const char*>(data->lpData), data->cbData);
+        reader->Answered = true;
+        return TRUE;
+      }
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+  }
+};
+
+// The items of the menu shown in Popup: read directly where the system lets
+// another process read a menu (Windows), otherwise asked of the program,
+// which reads the same menu in its own process (Wine keeps a menu's items in
+// the process that made it).
+std::string MenuItemsOf(HWND popup, HWND app) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  if (menu && GetMenuItemCount(menu) >= 0) return ac::platform::DescribeMenuItems(menu);
+  if (!app) return {};
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = TMenuReader::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"E2EProbeMenuReader";
+  RegisterClassW(&wc);
+  TMenuReader reader;
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  if (!w) return {};
+  SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reader));
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(app, RegisterWindowMessageW(ac::platform::kMenuItemsMessageName),
+                      reinterpret_cast<WPARAM>(popup), reinterpret_cast<LPARAM>(w),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  DestroyWindow(w);
+  return reader.Text;
+}
+
+// The program's visible popup-menu window ("#32768"): its screen rectangle
+// (menu_rect=left,top,right,bottom), the number of items (menu_items=N) and
+// one line per item: item=ID|FLAGS|LEFT,TOP,RIGHT,BOTTOM|TEXT (FLAGS as in
+// win32/menu_items.h; a shortcut follows the caption after a written \t).
+int Menu() {
+  HWND form = MainForm();
+  if (!form) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(form, &pid);
+  struct TFind {
+    DWORD Pid;
+    HWND Found;
+  } find{pid, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == f->Pid && IsWindowVisible(w) && ClassOf(w) == "#32768") {
+          f->Found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  if (!find.Found) {
+    std::puts("menu=none");
+    return 1;
+  }
+  RECT r{};
+  GetWindowRect(find.Found, &r);
+  std::printf("menu_rect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
+  const std::string items = MenuItemsOf(find.Found, GetWindow(form, GW_OWNER));
+  int n = 0;
+  for (size_t at = 0; at < items.size(); ++n) {
+    const size_t end = std::min(items.find('\n', at), items.size());
+    // The first three tabs part the fields; one inside the text (before a
+    // shortcut) is written as \t.
+    std::string line;
+    int fields = 0;
+    for (size_t i = at; i < end; ++i) {
+      if (items[i] != '\t')
+        line += items[i];
+      else
+        line += ++fields <= 3 ? "|" : "\\t";
+    }
+    std::printf("item=%s\n", line.c_str());
+    at = end + 1;
+  }
+  std::printf("menu_items=%d\n", n);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -644,6 +765,13 @@ int main(int argc, char** argv) {
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
   if (command == "dialog") return Dialog();
+  if (command == "menu") return Menu();
+  if (command == "sysmenu") {
+    // Posted: the program shows the menu in its own modal loop.
+    HWND form = MainForm();
+    HWND to = argc > 2 && std::string(argv[2]) == "app" && form ? GetWindow(form, GW_OWNER) : form;
+    return to && PostMessageW(to, 0x313, 0, 0) ? 0 : 1;
+  }
   if (command == "border") return Border();
   if (command == "white" && argc >= 7)
     return White(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
@@ -657,7 +785,7 @@ int main(int argc, char** argv) {
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
       "region | hit X Y | dialog | activate SECONDS | border | white L T W H SECONDS | show 0|1 | "
-      "syscmd min|restore | churn MOVES ACTIVATIONS | backdrop SECONDS\n",
+      "syscmd min|restore | churn MOVES ACTIVATIONS | backdrop SECONDS | menu | sysmenu [app]\n",
       stderr);
   return 2;
 }

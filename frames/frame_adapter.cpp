@@ -609,8 +609,8 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
         if (m.Msg == WM_NCLBUTTONDBLCLK) {
           PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (OnSystemMenu) {
-          const TPoint origin = ImageOrigin();
-          OnSystemMenu({origin.X + FLayout.Icon.Left, origin.Y + FLayout.Icon.Bottom});
+          const TRect icon = IconScreenRect();
+          OnSystemMenu({icon.Left, icon.Bottom});
         }
         m.Result = 0;
         return true;

@@ -98,6 +98,11 @@ class TacFrameAdapter : public TacBorderOwner {
   const TsTitleLayout& Layout() const { return FLayout; }
   // The client area's top-left corner inside the image.
   TPoint ClientOffset() const;
+  // The title icon on the screen (empty without one).
+  TRect IconScreenRect() const {
+    const TPoint origin = ImageOrigin();
+    return FLayout.Icon.Offset(origin.X, origin.Y);
+  }
   // The live frame inputs of the window as it is now (sections, metrics,
   // buttons, activity).
   TsFormFrameInputs CurrentInputs() const;

@@ -4,13 +4,6 @@
 
 namespace ac {
 
-namespace {
-
-// The taskbar's request for a window's menu.
-constexpr UINT kPopupSystemMenu = 0x313;
-
-}  // namespace
-
 TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
   FForm = dynamic_cast<TCustomForm*>(owner);
   if (!FForm) return;
@@ -99,6 +92,28 @@ void TsSkinProvider::PrepareForm() {
 void TsSkinProvider::DropSysMenu(int x, int y) {
   if (FSystemMenu && FFrame && FFrame->Skinned())
     FSystemMenu->Drop(FCommonData->SkinManager(), x, y);
+}
+
+bool TsSkinProvider::KeyMenuRequest(const TMessage& m) const {
+  // Alt alone or F10 (LParam 0) would open a menu bar, which this form has
+  // not; only Alt+Space names the window menu.
+  return (m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == VK_SPACE && FFrame && FFrame->Skinned() &&
+         FForm->BorderStyle != TFormBorderStyle::bsNone &&
+         (FForm->BorderIcons & (1u << static_cast<int>(TBorderIcon::biSystemMenu))) != 0;
+}
+
+TPoint TsSkinProvider::KeyMenuPoint() const {
+  // Under the title icon's left edge, one icon height below the top frame
+  // (16 higher while the window is minimized).
+  // A border window's taller title puts the icon lower: there the menu
+  // drops just below the icon, as a press on the icon drops it.
+  const TRect icon = FFrame->IconScreenRect();
+  RECT wr{};
+  GetWindowRect(FForm->Handle(), &wr);
+  int y = FFrame->BorderForm() ? icon.Bottom
+                               : wr.top + FFrame->CurrentInputs().FrameWidth + icon.Height();
+  if (IsIconic(FForm->Handle())) y -= 16;
+  return {icon.Left, y};
 }
 
 void TsSkinProvider::InitRT() {
@@ -221,8 +236,14 @@ void TsSkinProvider::HandleMessage(TMessage& m, const TWndMethod& previous) {
       PrepareForm();
     }
   }
-  // The taskbar's request for the window menu, which the system can no
-  // longer show without WS_SYSMENU.
+  // Alt+Space and the taskbar's request for the window menu, which the
+  // system can no longer show without WS_SYSMENU.
+  if (m.Msg == WM_SYSCOMMAND && KeyMenuRequest(m)) {
+    const TPoint at = KeyMenuPoint();
+    DropSysMenu(at.X, at.Y);
+    m.Result = 0;
+    return;
+  }
   if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {
     POINT at{};
     GetCursorPos(&at);

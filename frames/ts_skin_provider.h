@@ -79,6 +79,10 @@ class TsSkinProvider : public TComponent {
   void HandleMessage(TMessage& m, const TWndMethod& previous);
   // True when M was answered here and must not go on.
   bool SkinCommand(TMessage& m);
+  // Alt+Space on a form with a window menu: WM_SYSCOMMAND SC_KEYMENU ' '.
+  bool KeyMenuRequest(const TMessage& m) const;
+  // Where Alt+Space shows the window menu (screen).
+  TPoint KeyMenuPoint() const;
   void InitRT();
   void EnsureFrame();
   void Unskin();

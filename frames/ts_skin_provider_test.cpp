@@ -348,12 +348,29 @@ TEST_F(SkinnedFrameTest, TheMaximizeButtonMaximizesAndRestoresWithItsGlyphAndReg
   EXPECT_EQ(regionKind(&box), COMPLEXREGION);
 }
 
+// Only this thread's menus count: another test program on the same display
+// may show one of its own.
+HWND ShownMenuOfThisThread() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        if (GetClassLongW(w, GCW_ATOM) != 0x8000 || !IsWindowVisible(w)) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // A thread timer that notes whether a popup menu is on the screen and closes
 // it: the press on the icon runs the menu's own modal loop.
 bool MenuSeen = false;
+RECT MenuRect{};
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
-  if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) {
+  if (HWND menu = ShownMenuOfThisThread()) {
     MenuSeen = true;
+    GetWindowRect(menu, &MenuRect);
     KillTimer(nullptr, id);
     EndMenu();
   }
@@ -381,6 +398,85 @@ TEST_F(SkinnedFrameTest, APressOnTheIconDropsTheWindowMenuUnderIt) {
   ASSERT_NE(p, nullptr);
   ASSERT_NE(p->sp->SystemMenu(), nullptr);
   EXPECT_NE(p->sp->SystemMenu()->ItemClose, nullptr);
+}
+
+TEST_F(SkinnedFrameTest, AltSpaceDropsTheWindowMenuOneIconBelowTheTopFrame) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const TRect icon = frame->Layout().Icon;
+  ASSERT_FALSE(icon.IsEmpty());
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  // The skinned frame took WS_SYSMENU, so the system's own handling of the
+  // keys opens nothing: the menu that shows is the skinned one.
+  const POINT expected{wr.left + icon.Left,
+                       wr.top + GetSystemMetrics(SM_CXFIXEDFRAME) + icon.Height()};
+  struct TCase {
+    const char* Keys;
+    UINT Msg;
+    WPARAM WParam;
+    LPARAM LParam;
+    bool Drops;
+  };
+  const TCase cases[] = {
+      // What the system makes of Alt+Space: WM_SYSCHAR ' ' with Alt down,
+      // which its default handling turns into SC_KEYMENU ' '.
+      {"Alt+Space", WM_SYSCHAR, VK_SPACE, static_cast<LPARAM>(KF_ALTDOWN) << 16, true},
+      {"SC_KEYMENU ' '", WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE, true},
+      // Alt alone or F10 asks for a menu bar, which the form has not.
+      {"Alt alone", WM_SYSCOMMAND, SC_KEYMENU, 0, false},
+      {"Alt+M", WM_SYSCOMMAND, SC_KEYMENU, 'm', false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Keys);
+    ASSERT_TRUE(Activate(Form));
+    MenuSeen = false;
+    MenuRect = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+    SendMessageW(w, c.Msg, c.WParam, c.LParam);
+    test::PumpUntil([] { return MenuSeen; }, c.Drops ? 0 : 200);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(MenuSeen, c.Drops);
+    if (!c.Drops) continue;
+    EXPECT_EQ(MenuRect.left, expected.x);
+    EXPECT_EQ(MenuRect.top, expected.y);
+  }
+  // A form that is not the active one shows no menu.
+  ShowWindow(w, SW_SHOWNA);
+  TForm* other = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(other);
+  ASSERT_TRUE(Activate(other));
+  MenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+  SendMessageW(w, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+  test::PumpUntil([] { return MenuSeen; }, 200);
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(MenuSeen);
+}
+
+TEST_F(SkinnedFrameTest, TheTaskbarsRequestDropsTheWindowMenuAtTheCursor) {
+  // The taskbar asks the window with the button, or the application window,
+  // which passes the request to the main form.
+  TApplication& app = Program.App.App;
+  app.MainForm = Form;
+  ShowAndPaint(Form);
+  const POINT cursor{260, 230};
+  for (HWND to : {Form->Handle(), app.Handle()}) {
+    SCOPED_TRACE(to == app.Handle() ? "application window" : "form");
+    ASSERT_TRUE(Activate(Form));
+    SetCursorPos(cursor.x, cursor.y);
+    MenuSeen = false;
+    MenuRect = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+    SendMessageW(to, kPopupSystemMenu, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(MenuSeen);
+    EXPECT_EQ(MenuRect.left, cursor.x);
+    EXPECT_EQ(MenuRect.top, cursor.y);
+  }
+  app.MainForm = nullptr;
 }
 
 TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack) {

@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "frames/frame_test_support.h"
 #include "framework/bitmap.h"
+#include "framework/screen.h"
 #include "framework/test_support.h"
+#include "paint/glyph_paint.h"
+#include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -127,6 +131,58 @@ TEST_F(SystemMenuTest, TheFormsSubMenuGoesWhereItsPositionSays) {
     ASSERT_EQ(menu.SubMenu->Count(), 1);
     EXPECT_EQ((*menu.SubMenu)[0].Name, "ToolsCopy");
     EXPECT_NE(menu.Items.Find(c.Divider), nullptr);
+  }
+}
+
+// Under the program's own skin the window menu's commands show the skin's
+// small caption-button images (the frame's buttons show the same shapes),
+// centred in the glyph column: whatever fonts the system has.
+TEST_F(SystemMenuTest, CommandsShowTheSkinsSmallButtonImagesInTheGlyphColumn) {
+  auto* manager = new TsSkinManager(Form);
+  TRecordingSink messages;
+  manager->Messages = &messages;
+  manager->SkinDirectory = test::SkinsFolder();
+  manager->SetSkinName("VelmoraLight");
+  ASSERT_TRUE(manager->IsActive());
+  TsSystemMenu menu(Form, *Form);
+  menu.UpdateItems(true);
+  const int ppi = Screen->PixelsPerInch();
+  const TacSkinData& sd = manager->Core.CommonSkinData(ppi);
+  const int h = MulDiv(24, ppi, 96), column = MulDiv(24, ppi, 96);
+  // MENUITEM's normal face in this skin: plain white (the same in BGRA).
+  constexpr uint32_t kFace = 0xFFFFFF;
+  struct TCase {
+    TMenuItem* Item;
+    TacTitleGlyph Glyph;
+    bool Disabled;
+  };
+  for (const TCase& c :
+       {TCase{menu.ItemClose, tgSmallClose, false}, TCase{menu.ItemRestore, tgSmallNormal, true},
+        TCase{menu.ItemMove, tgNone, false}}) {
+    SCOPED_TRACE(c.Item->Name);
+    TBitmap drawn(MulDiv(160, ppi, 96), h);
+    const RECT r{0, 0, drawn.Width(), h};
+    manager->SkinableMenus.DrawItem(*c.Item, drawn.Canvas().Handle(), r, {.Disabled = c.Disabled},
+                                    true);
+    GdiFlush();
+    TsPixelImage expected(column, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < column; ++x) expected.View().At(x, y) = kFace;
+    if (c.Glyph != tgNone) {
+      const int32_t index = sd.TitleGlyphs[static_cast<size_t>(c.Glyph)];
+      ASSERT_TRUE(IsValidImgIndex(sd, index));
+      const TsMaskData& m = sd.ma[static_cast<size_t>(index)];
+      const int spacing = MulDiv(8, ppi, 96), width = MulDiv(16, ppi, 96);
+      TCacheInfo behind = MakeCacheInfo(expected.View(), 0, 0);
+      behind.Ready = true;
+      PaintSkinGlyph(expected.View(), {spacing / 2 + (width - m.Width) / 2, (h - m.Height) / 2},
+                     behind, sd, index, 0, c.Disabled ? TEnabled::No : TEnabled::Yes);
+    }
+    int differ = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < column; ++x)
+        differ += (drawn.View().At(x, y) & 0xFFFFFFu) != (expected.View().At(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(differ, 0);
   }
 }
 

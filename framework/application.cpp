@@ -5,6 +5,7 @@
 #include "framework/screen.h"
 #include "system/win/unicode.h"
 #include "win32/handle_counts.h"
+#include "win32/menu_items.h"
 #include "win32/message_box_sink.h"
 
 namespace ac {
@@ -38,8 +39,6 @@ void TMainWindowHook::Unhook() {
 }
 
 namespace {
-
-constexpr UINT kPopupSystemMenu = 0x313;
 
 std::string ExeTitle() {
   wchar_t path[MAX_PATH];
@@ -79,6 +78,7 @@ void TApplication::Initialize() {
   RegisterClassW(&wc);
   const std::wstring title = platform::Utf8ToWide(Title);
   FHandleCountsMessage = RegisterWindowMessageW(platform::kHandleCountsMessageName);
+  FMenuItemsMessage = RegisterWindowMessageW(platform::kMenuItemsMessageName);
   FHandle.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", title.c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
                                 nullptr, nullptr, wc.hInstance, this));
@@ -130,6 +130,11 @@ void TApplication::WndProc(TMessage& m) {
         m.Result = counts.Gdi;
         break;
     }
+    return;
+  }
+  if (m.Msg == FMenuItemsMessage && FMenuItemsMessage) {
+    m.Result = platform::AnswerMenuItems(reinterpret_cast<HWND>(m.WParam),
+                                         reinterpret_cast<HWND>(m.LParam));
     return;
   }
   HWND main = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;

@@ -7,9 +7,10 @@
 //
 // The application window owns every form and hears what concerns the whole
 // program: the main form's minimise and restore commands, the taskbar's
-// window-menu request (0x313) and the handle-count query of another process
-// (the registered message kHandleCountsMessageName). HookMainWindow puts a
-// handler in front of its procedure; the latest hook is asked first.
+// window-menu request (0x313), and two questions of another process: the
+// handle counts (kHandleCountsMessageName) and the items of a popup menu the
+// program shows (kMenuItemsMessageName, win32/menu_items.h). HookMainWindow
+// puts a handler in front of its procedure; the latest hook is asked first.
 //
 // One exists per program: constructing it sets the global Application and
 // creates Screen; destroying it destroys its forms and clears both.
@@ -117,6 +118,7 @@ class TApplication : public TComponent {
   TControl* FMouseControl = nullptr;
   std::shared_ptr<TMainWindowHooks> FHooks;
   UINT FHandleCountsMessage = 0;
+  UINT FMenuItemsMessage = 0;
   bool FTerminated = false;
   int FExitCode = 0;
 };

@@ -9,13 +9,6 @@
 
 namespace ac {
 
-namespace {
-
-// The taskbar's request for a window's menu (undocumented WM_POPUPSYSTEMMENU).
-constexpr UINT kPopupSystemMenu = 0x313;
-
-}  // namespace
-
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
   SetColor(clBtnFace);

@@ -18,6 +18,10 @@ struct TMessage {
   LRESULT Result = 0;
 };
 
+// The taskbar's request for a window's menu (WM_POPUPSYSTEMMENU, which the
+// SDK headers do not name).
+inline constexpr UINT kPopupSystemMenu = 0x313;
+
 inline constexpr UINT CM_BASE = 0xB000;
 enum : UINT {
   CM_ACTIVATE = CM_BASE,

@@ -5,6 +5,8 @@
 #include "framework/bitmap.h"
 #include "framework/screen.h"
 #include "manager/ts_skin_manager.h"
+#include "paint/form_frame.h"
+#include "paint/glyph_paint.h"
 #include "paint/section_paint.h"
 #include "pixels/color.h"
 #include "skin/skin_data_lookup.h"
@@ -24,21 +26,28 @@ HFONT MenuFont(bool bold) {
   return CreateFontIndirectW(&ncm.lfMenuFont);
 }
 
-// The glyph of a window-menu command, drawn with Marlett's caption-button
-// characters (the same shapes the frame's buttons show); 0 for none.
-wchar_t CommandGlyph(UINT command) {
+// The skin's small caption-button image of a window-menu command (the frame's
+// buttons show the same shapes), or -1. The loaded skin already stands a big
+// image in for a missing small one.
+int32_t CommandGlyph(const TacSkinData& sd, UINT command) {
+  TacTitleGlyph glyph = tgNone;
   switch (command) {
     case SC_CLOSE:
-      return L'r';
+      glyph = tgSmallClose;
+      break;
     case SC_MINIMIZE:
-      return L'0';
+      glyph = tgSmallMin;
+      break;
     case SC_MAXIMIZE:
-      return L'1';
+      glyph = tgSmallMax;
+      break;
     case SC_RESTORE:
-      return L'2';
+      glyph = tgSmallNormal;
+      break;
     default:
-      return 0;
+      return -1;
   }
+  return sd.TitleGlyphs[static_cast<size_t>(glyph)];
 }
 
 constexpr const char* kSysMenuPrefix = "acSysMenu";
@@ -109,9 +118,19 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
     SetTextColor(idc, static_cast<COLORREF>(text));
     const int glyphColumn = Scaled(16) + Scaled(Spacing);
     // The glyph: a check mark or radio dot, else in a window menu the
-    // command's picture.
-    wchar_t glyph = item.Checked ? (item.RadioItem ? L'h' : L'a') : 0;
-    if (!glyph && commandGlyph) glyph = CommandGlyph(item.Command);
+    // command's picture from the skin, in its normal state (its hot one is a
+    // button face), centred in the glyph column.
+    const wchar_t glyph = item.Checked ? (item.RadioItem ? L'h' : L'a') : 0;
+    const int32_t picture = !glyph && commandGlyph ? CommandGlyph(sd, item.Command) : -1;
+    if (IsValidImgIndex(sd, picture)) {
+      const TsMaskData& m = sd.ma[static_cast<size_t>(picture)];
+      const TPoint at{Scaled(Spacing) / 2 + (Scaled(16) - m.Width) / 2, (h - m.Height) / 2};
+      // What the glyph leaves transparent shows the item painted so far.
+      TCacheInfo behind = MakeCacheInfo(image.View(), 0, 0);
+      behind.Ready = true;
+      PaintSkinGlyph(image.View(), at, behind, sd, picture, 0,
+                     state.Disabled ? TEnabled::No : TEnabled::Yes);
+    }
     if (glyph) {
       LOGFONTW lf{};
       lf.lfHeight = -Scaled(11);

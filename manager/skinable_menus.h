@@ -5,7 +5,8 @@
 // caption and shortcut in the section's font colours, separators as a thin
 // line, and the system's popup window gets the section's colour around the
 // items and a one-pixel border in the skin's border colour. Items of a
-// window menu (a menu named "acSysMenu...") get a glyph for their command.
+// window menu (a menu named "acSysMenu...") show their command's small
+// caption-button image from the skin.
 //
 // Margin, Spacing and BorderWidth are pixels at 96 PPI, scaled with the
 // screen's resolution.

@@ -581,9 +581,22 @@ void TsSkinManager::SetActiveControl(HWND window) {
 }
 
 bool TsSkinManager::ApplicationMessage(TMessage& m) {
+  if (m.Msg == kPopupSystemMenu) return PassMenuRequest(m);
   if (!IsSkinCommand(m, SKC_EDITORPREVIEW)) return false;
   const TacSkinEditorData* data = FEditorBuffer.Data();
   m.Result = data ? ApplyEditorPreview(*data) : eprNoData;
+  return true;
+}
+
+bool TsSkinManager::PassMenuRequest(TMessage& m) {
+  // The main form's frame adapter shows its skinned window menu at the
+  // cursor. A form without one hands the request back to the application
+  // window, which then answers it itself.
+  TCustomForm* main = Application ? Application->MainForm : nullptr;
+  if (FPassingMenuRequest || !main || !main->HandleAllocated()) return false;
+  FPassingMenuRequest = true;
+  m.Result = SendMessageW(main->Handle(), m.Msg, m.WParam, m.LParam);
+  FPassingMenuRequest = false;
   return true;
 }
 

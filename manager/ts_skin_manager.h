@@ -418,8 +418,10 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
     field = value;
     return !HasState(csLoading | csReading);
   }
-  // The application window's messages the default manager answers.
+  // The application window's messages the default manager answers: the
+  // editor's preview and the taskbar's window-menu request (0x313).
   bool ApplicationMessage(TMessage& m);
+  bool PassMenuRequest(TMessage& m);
   // Sends one command with this manager as LParam to every form.
   void BroadcastCommand(TacSkinCommand code, WORD param = 0);
 
@@ -433,6 +435,8 @@ class TsSkinManager : public TComponent, public TsStoredSkinsOwner {
   int FSaturation = 0;
   bool FNoAutoUpdate = false;
   bool FHookInstalled = false;
+  // The taskbar's window-menu request is on its way to the main form.
+  bool FPassingMenuRequest = false;
   WORD FUpdatedSectionNdx = 0;
   HWND FActiveControl = nullptr;
   std::string FDefStoredFontName, FOldFontName, FNewFontName;
