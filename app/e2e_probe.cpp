@@ -471,8 +471,8 @@ std::vector<HWND> ProgramWindows(HWND form) {
 // the screen and its region's kind; the program's visible top-level windows
 // (windows=); the layered windows it owns, the border window (taking the
 // mouse) and the shadow window (WS_EX_TRANSPARENT): rectangles, whether the
-// form owns them, extended styles; their z-order (both directly above the
-// form: in_place=1); and whether a visible dialog of
+// form owns them, extended styles; their z-order (the three together with
+// nothing between: in_place=1); and whether a visible dialog of
 // the program lies above both (dialog_above=1, or none when there is none).
 int Border() {
   HWND form = MainForm();
@@ -514,21 +514,21 @@ int Border() {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&all));
-  const auto next = [&](HWND w) {
-    const auto at = std::find(all.begin(), all.end(), w);
-    return at == all.end() || at + 1 == all.end() ? nullptr : *(at + 1);
-  };
-  // Their pictures never overlap, so either may lie higher.
-  const bool placed = border && shadow &&
-                      ((next(border) == shadow && next(shadow) == form) ||
-                       (next(shadow) == border && next(border) == form));
-  std::printf("in_place=%d\n", placed ? 1 : 0);
-  // The visible windows from the top down to the form, for the record.
-  std::printf("zorder=");
-  for (HWND w : all) {
-    std::printf("%s ", w == border ? "border" : w == shadow ? "shadow" : ClassOf(w).c_str());
-    if (w == form) break;
+  // The three lie together, in any order: the pictures of border and shadow
+  // never overlap, and the form shows only its client area.
+  const auto formAt = std::find(all.begin(), all.end(), form);
+  bool placed = border && shadow && formAt != all.end();
+  if (placed) {
+    const auto ours = [&](HWND w) { return w == border || w == shadow || w == form; };
+    auto top = formAt;
+    while (top != all.begin() && ours(*(top - 1))) --top;
+    placed = all.end() - top >= 3 && ours(top[1]) && ours(top[2]);
   }
+  std::printf("in_place=%d\n", placed ? 1 : 0);
+  // The visible windows from the top down, for the record.
+  std::printf("zorder=");
+  for (HWND w : all)
+    std::printf("%s ", w == border ? "border" : w == shadow ? "shadow" : ClassOf(w).c_str());
   std::printf("\n");
   if (dialog) {
     const auto at = [&](HWND w) { return std::find(windows.begin(), windows.end(), w); };

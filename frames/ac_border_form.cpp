@@ -139,14 +139,19 @@ void TacBorderForm::Place(HWND insertAfter, const TRect& at, UINT flags) {
 }
 
 bool TacBorderForm::InPlace() const {
-  HWND border = BorderHandle(), shadow = ShadowHandle();
+  HWND border = BorderHandle(), shadow = ShadowHandle(), form = OwnerHandle();
   if (!IsWindowVisible(border) || !IsWindowVisible(shadow)) return false;
-  // Their pictures never overlap (the shadow lies outside the frame, the
-  // frame inside it), so either may be the higher of the two: the system
-  // restacks a form's owned windows as it likes when the form is raised.
-  const HWND upper = GetWindow(OwnerHandle(), GW_HWNDPREV);
-  const HWND top = GetWindow(upper, GW_HWNDPREV);
-  return (upper == shadow && top == border) || (upper == border && top == shadow);
+  // The three lie together, nothing between them. In which order does not
+  // show: the pictures of border and shadow never overlap (the shadow lies
+  // outside the frame, the frame inside it) and the form shows only its
+  // client area, under the border window's hole. The system restacks a
+  // form's owned windows as it likes when the form is raised.
+  const auto ours = [&](HWND w) { return w == border || w == shadow || w == form; };
+  HWND top = form;
+  for (HWND above = GetWindow(top, GW_HWNDPREV); ours(above); above = GetWindow(top, GW_HWNDPREV))
+    top = above;
+  const HWND second = GetWindow(top, GW_HWNDNEXT);
+  return ours(second) && ours(GetWindow(second, GW_HWNDNEXT));
 }
 
 void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {

@@ -88,7 +88,7 @@ class TacBorderForm {
   HWND InsertAfter() const;
   void Place(HWND insertAfter, const TRect& at, UINT flags);
   void Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity);
-  // Both windows shown, directly above the form.
+  // Both windows shown, lying together with the form.
   bool InPlace() const;
   void SetCursorFor(int32_t code) const;
   TPoint ClientToScreenPoint(LPARAM lParam) const;

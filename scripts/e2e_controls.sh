@@ -95,7 +95,11 @@ check "the button equals the normal BUTTON render" 0 \
 # What the program does, read from outside: its running timers and the fade
 # frames it has shown (e2e_probe activity), and its CPU time from /proc.
 activity() { wine "$probe" activity | tr -d '\r' | sed -n "s/^$1=//p"; }
-pid=$(pgrep -x Velmora.exe | head -n 1)
+# This run's program: the one in this Wine prefix (other runs on the machine
+# may have theirs).
+pid=$(for p in $(pgrep -x Velmora.exe); do
+  tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+done | head -n 1)
 cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }  # clock ticks, user + system
 hz=$(getconf CLK_TCK)
 ms() { echo $(($1 * 1000 / hz)); }

@@ -80,8 +80,17 @@ IFS=, read -r ox oy <<<"$(sed -n 's/^offset=//p' "$work/geometry")"
 IFS=, read -r cx cy <<<"$(sed -n 's/^close=//p' "$work/geometry")"
 read -r bw bh <<<"$(identify -format '%w %h' "$work/active.png")"
 
-probe border >"$work/border"
 bget() { sed -n "s/^$1=//p" "$work/border"; }
+# The border window's facts once it has settled in place (a loaded machine
+# may still be restacking the windows the start raised).
+settled_border() {
+  for _ in $(seq 20); do
+    probe border >"$work/border"
+    [ "$(bget in_place)" = 1 ] && return
+    sleep 0.2
+  done
+}
+settled_border
 IFS=, read -r fl ft fr fb <<<"$(bget form_rect)"
 check "the program shows its form, border and shadow windows and no other" 3 "$(bget windows)"
 check "the border window lies around the form as the skin's sizes say" \
@@ -92,7 +101,7 @@ check "the form owns the shadow window" 1 "$(bget shadow_owned)"
 check "the border window is layered, nothing else" 0x80000 "$(bget border_exstyle)"
 check "the shadow window is layered, transparent to the mouse, never active, no taskbar button" \
   0x80800a0 "$(bget shadow_exstyle)"
-check "border, shadow and form lie directly on each other in z-order" 1 "$(bget in_place)"
+check "border, shadow and form lie together in z-order" 1 "$(bget in_place)"
 IFS=, read -r cl ct cr cb <<<"$(bget form_client)"
 check "the form shows its client area only" "2,$((cl - fl)),$((ct - ft)),$((cr - fl)),$((cb - ft))" \
   "$(bget form_region)"
@@ -188,10 +197,11 @@ check "no strip of the old frame or shadow stays behind" 1 "$old"
 IFS=, read -r fl ft fr fb <<<"$(bget form_rect)"
 
 # Hiding, minimising, showing and restoring.
-in_place() { probe border >"$work/border"; echo "$(bget windows) $(bget in_place)"; }
+in_place() { settled_border; echo "$(bget windows) $(bget in_place)"; }
 probe show 0
 sleep 0.7
-check "hiding the form takes border and shadow away" "0 0" "$(in_place)"
+probe border >"$work/border"
+check "hiding the form takes border and shadow away" "0 0" "$(bget windows) $(bget in_place)"
 probe show 1
 sleep 0.7
 check "showing it brings them back in place" "3 1" "$(in_place)"
