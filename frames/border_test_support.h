@@ -111,28 +111,8 @@ inline std::string SkinsFolder(const char* sourceDir) {
   return dir;
 }
 
-// Tests that look at the screen or need the activation take turns across the
-// test processes CTest runs side by side.
-class TScreenTurn {
- public:
-  TScreenTurn() : FMutex(CreateMutexW(nullptr, FALSE, L"VelmoraScreenTests")) {
-    if (FMutex) FOwned = WaitForSingleObject(FMutex, 90000) != WAIT_TIMEOUT;
-  }
-  ~TScreenTurn() {
-    if (FOwned) ReleaseMutex(FMutex);
-    if (FMutex) CloseHandle(FMutex);
-  }
-  TScreenTurn(const TScreenTurn&) = delete;
-  TScreenTurn& operator=(const TScreenTurn&) = delete;
-
- private:
-  HANDLE FMutex;
-  bool FOwned = false;
-};
-
 // A bsSingle form with a 262 x 102 client and a border window in step with it.
 struct TBorderFixture {
-  TScreenTurn Turn;
   TTestApplication App;
   TRecordingSink Messages;
   TBorderTestForm* Form = new TBorderTestForm(&App.App);

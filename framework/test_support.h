@@ -13,7 +13,29 @@
 
 namespace ac::test {
 
+// Tests that show windows take turns across the test processes CTest runs
+// side by side: one test's windows would cover what another looks at, take
+// its activation or its mouse.
+class TScreenTurn {
+ public:
+  TScreenTurn() : FMutex(CreateMutexW(nullptr, FALSE, L"VelmoraScreenTests")) {
+    if (FMutex) FOwned = WaitForSingleObject(FMutex, 90000) != WAIT_TIMEOUT;
+  }
+  ~TScreenTurn() {
+    if (FOwned) ReleaseMutex(FMutex);
+    if (FMutex) CloseHandle(FMutex);
+  }
+  TScreenTurn(const TScreenTurn&) = delete;
+  TScreenTurn& operator=(const TScreenTurn&) = delete;
+
+ private:
+  HANDLE FMutex;
+  bool FOwned = false;
+};
+
+// An application for a test, with the test's turn on the screen.
 struct TTestApplication {
+  TScreenTurn Turn;
   TApplication App;
   TRecordingSink Sink;
   TTestApplication() {
