@@ -255,29 +255,42 @@ HWND MainForm() {
   return FindWindowW(L"TForm1", nullptr);
 }
 
-// The union of the visible layered top-level windows of FORM's process.
-RECT LayeredAround(HWND form) {
+// The program's visible top-level windows, in z-order from the top.
+std::vector<HWND> ProgramWindows(HWND form) {
   struct TFind {
     DWORD Pid;
-    HWND Form;
-    RECT Union;
-  } find{0, form, {}};
+    std::vector<HWND> Found;
+  } find{0, {}};
   GetWindowThreadProcessId(form, &find.Pid);
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
         auto* f = reinterpret_cast<TFind*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner != f->Pid || w == f->Form || !IsWindowVisible(w) ||
-            !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED))
-          return TRUE;
-        RECT r{};
-        GetWindowRect(w, &r);
-        UnionRect(&f->Union, &f->Union, &r);
+        if (owner == f->Pid && IsWindowVisible(w)) f->Found.push_back(w);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&find));
-  return find.Union;
+  return find.Found;
+}
+
+// The program's first visible top-level window of class Cls, or null.
+HWND ProgramWindowOfClass(HWND form, const char* cls) {
+  for (HWND w : ProgramWindows(form))
+    if (ClassOf(w) == cls) return w;
+  return nullptr;
+}
+
+// The union of the visible layered top-level windows of FORM's process.
+RECT LayeredAround(HWND form) {
+  RECT around{};
+  for (HWND w : ProgramWindows(form)) {
+    if (w == form || !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED)) continue;
+    RECT r{};
+    GetWindowRect(w, &r);
+    UnionRect(&around, &around, &r);
+  }
+  return around;
 }
 
 // The main window's frame as the system sees it: whether it carries ACSDATA
@@ -380,26 +393,8 @@ int Hit(int x, int y) {
 int Dialog() {
   HWND form = MainForm();
   if (!form) return 1;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(form, &pid);
-  struct TFind {
-    DWORD Pid;
-    HWND Found;
-  } find{pid, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<TFind*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == f->Pid && IsWindowVisible(w) && ClassOf(w) == "#32770") {
-          f->Found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  if (!find.Found) return 1;
-  HWND box = find.Found;
+  HWND box = ProgramWindowOfClass(form, "#32770");
+  if (!box) return 1;
   std::printf("dialog_acsdata=%d\n", GetPropW(box, ac::kCommonDataProp) ? 1 : 0);
   std::printf("dialog_sysmenu=%d\n", (GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU) ? 1 : 0);
   RECT r{};
@@ -446,25 +441,6 @@ void PrintRect(const char* key, HWND w) {
   RECT r{};
   GetWindowRect(w, &r);
   std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left, r.top, r.right, r.bottom);
-}
-
-// The program's visible top-level windows, in z-order from the top.
-std::vector<HWND> ProgramWindows(HWND form) {
-  struct TFind {
-    DWORD Pid;
-    std::vector<HWND> Found;
-  } find{0, {}};
-  GetWindowThreadProcessId(form, &find.Pid);
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<TFind*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == f->Pid && IsWindowVisible(w)) f->Found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.Found;
 }
 
 // The main window's companions, as the system sees them: its client area on
@@ -690,32 +666,15 @@ std::string MenuItemsOf(HWND popup, HWND app) {
 int Menu() {
   HWND form = MainForm();
   if (!form) return 1;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(form, &pid);
-  struct TFind {
-    DWORD Pid;
-    HWND Found;
-  } find{pid, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<TFind*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == f->Pid && IsWindowVisible(w) && ClassOf(w) == "#32768") {
-          f->Found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  if (!find.Found) {
+  const HWND found = ProgramWindowOfClass(form, "#32768");
+  if (!found) {
     std::puts("menu=none");
     return 1;
   }
   RECT r{};
-  GetWindowRect(find.Found, &r);
+  GetWindowRect(found, &r);
   std::printf("menu_rect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
-  const std::string items = MenuItemsOf(find.Found, GetWindow(form, GW_OWNER));
+  const std::string items = MenuItemsOf(found, GetWindow(form, GW_OWNER));
   int n = 0;
   for (size_t at = 0; at < items.size(); ++n) {
     const size_t end = std::min(items.find('\n', at), items.size());

@@ -5,33 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "paint/letter_pictures_testing.h"
 #include "paint/mask_paint_testing.h"
 
 namespace ac {
 namespace {
 
-// Pictures as rows of letters, each letter one pixel with all four bytes set
-// to it.
-uint32_t Px(char c) {
-  return static_cast<uint8_t>(c) * 0x01010101u;
-}
-
-TsPixelImage Picture(const std::vector<std::string>& rows) {
-  TsPixelImage img(static_cast<int32_t>(rows[0].size()), static_cast<int32_t>(rows.size()));
-  for (int32_t y = 0; y < img.Height(); ++y)
-    for (int32_t x = 0; x < img.Width(); ++x) img.View().At(x, y) = Px(rows[y][x]);
-  return img;
-}
-
-std::vector<std::string> Rows(const TsPixelBuffer& b) {
-  std::vector<std::string> rows;
-  for (int32_t y = 0; y < b.Height; ++y) {
-    std::string row;
-    for (int32_t x = 0; x < b.Width; ++x) row += static_cast<char>(b.At(x, y) & 0xFF);
-    rows.push_back(row);
-  }
-  return rows;
-}
+using testing::Picture;
+using testing::Px;
+using testing::Rows;
 
 const std::vector<std::string> kTemplate = {"abcdef", "ghijkl", "mnopqr", "stuvwx",
                                             "yzABCD", "EFGHIJ", "KLMNOP", "QRSTUV"};

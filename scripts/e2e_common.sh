@@ -109,6 +109,26 @@ count_color() {
     grep -ci "#$6"
 }
 
+# ended: waits up to ten seconds for the program started as $app to end and
+# sets rc to its exit code, or to "running" (and stops it). Not in a command
+# substitution: only the shell that started the program can wait for it.
+ended() {
+  rc=running
+  for _ in $(seq 100); do
+    if ! kill -0 $app 2>/dev/null; then
+      wait $app
+      rc=$?
+      return
+    fi
+    sleep 0.1
+  done
+  kill $app 2>/dev/null
+}
+
+# to_form: gives the main window the X input focus. Without a window manager
+# the display's focus may follow the pointer, or stay with another window.
+to_form() { xdotool search --name "^Velmora — " windowfocus --sync 2>/dev/null; sleep 0.2; }
+
 # Removes the work folder and ends with the checks' verdict.
 e2e_finish() {
   [ -n "${AC_KEEP_E2E:-}" ] || rm -rf "$work"

@@ -257,17 +257,8 @@ sleep 0.5
 xdotool mousemove $((fl - ox + cx)) $((ft - oy + cy + 3))
 sleep 0.2
 xdotool mousemove $((fl - ox + cx)) $((ft - oy + cy)) click 1
-code=timeout
-for _ in $(seq 100); do
-  if ! kill -0 $app 2>/dev/null; then
-    wait $app
-    code=$?
-    break
-  fi
-  sleep 0.1
-done
-check "clicking the close button exits with code 0" 0 "$code"
-[ "$code" = timeout ] && kill $app 2>/dev/null
+ended
+check "clicking the close button exits with code 0" 0 "$rc"
 
 kill $white 2>/dev/null
 wait $white 2>/dev/null

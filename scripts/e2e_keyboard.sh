@@ -31,10 +31,6 @@ clip() { xclip -selection clipboard -o 2>/dev/null; }
 # it must not hold the caller's output open (CTest waits for it).
 set_clip() { printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
 keys() { xdotool key --delay 80 "$@"; sleep 0.5; }
-# to_form: gives the form the X input focus. Without a window manager the
-# display's focus may follow the pointer, which some checks park at the
-# screen's corner.
-to_form() { xdotool search --name "^Velmora — " windowfocus --sync 2>/dev/null; sleep 0.2; }
 
 # start: a fresh program in the background ($app), its window shown.
 start() {
@@ -46,20 +42,6 @@ start() {
     exit 1
   fi
   sleep 1
-}
-# ended: waits for the program to end and sets rc to its exit code, or to
-# "running". Not in a command substitution: only this shell can wait for it.
-ended() {
-  rc=running
-  for _ in $(seq 100); do
-    if ! kill -0 $app 2>/dev/null; then
-      wait $app
-      rc=$?
-      return
-    fi
-    sleep 0.1
-  done
-  kill $app 2>/dev/null
 }
 # menu: the shown menu into $work/menu; false when none is shown.
 menu() {

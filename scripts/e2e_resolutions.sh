@@ -263,20 +263,10 @@ fi
 
 # The keys go to the form: the X focus may have stayed with another window
 # of the display after the screenshots.
-xdotool search --name "^Velmora — " windowfocus --sync 2>/dev/null
-sleep 0.3
+to_form
 xdotool key alt+F4
-rc=timeout
-for _ in $(seq 100); do
-  if ! kill -0 $app 2>/dev/null; then
-    wait $app
-    rc=$?
-    break
-  fi
-  sleep 0.1
-done
+ended
 check "Alt+F4 ends the program with exit code 0" 0 "$rc"
-[ "$rc" = timeout ] && kill $app 2>/dev/null
 kill $backdrop 2>/dev/null
 wait $backdrop 2>/dev/null
 echo "     $ppi ppi took $((SECONDS - started)) s"
