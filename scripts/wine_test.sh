@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs one Windows test program under Wine for CTest. In a loaded run, Wine
+# now and then fails to bring a process up at all: it exits before the
+# program prints a line. Only such a start is tried once more; a program that
+# ran and failed is never run again. Every failure names its exit code.
+set -uo pipefail
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+for attempt in 1 2; do
+  wine "$@" | tee "$out"
+  rc=${PIPESTATUS[0]}
+  [ "$rc" -eq 0 ] && exit 0
+  if [ -s "$out" ]; then
+    echo "wine_test: $(basename "$1") exited with code $rc" >&2
+    exit "$rc"
+  fi
+  echo "wine_test: Wine started $(basename "$1") but it printed nothing and exited with code $rc (try $attempt)" >&2
+done
+exit "$rc"
