@@ -1,6 +1,7 @@
 #include "app/unit1.h"
 
 #include "framework/property_value.h"
+#include "system/win/com_apartment.h"
 #include "system/win/late_library.h"
 
 namespace ac {
@@ -29,6 +30,8 @@ void TForm1::Label1Click(TComponent*) {
   // and the window should not wait for a library only the link uses.
   static platform::TLateLibrary shell(L"shell32.dll");
   using TShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  // The shell may hand the page to a COM server.
+  const platform::ScopedComApartment apartment;
   // A page that cannot be opened is not the user's problem to hear about.
   if (const auto shellExecute = shell.Find<TShellExecute>("ShellExecuteW"))
     shellExecute(Handle(), L"open", kLinkTarget, nullptr, nullptr, SW_SHOW);

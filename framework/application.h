@@ -24,7 +24,6 @@
 #include "framework/component.h"
 #include "framework/component_reader.h"
 #include "framework/messages.h"
-#include "win32/com_apartment.h"
 #include "win32/message_box_sink.h"
 #include "win32/scoped_window.h"
 
@@ -112,8 +111,6 @@ class TApplication : public TComponent {
   bool DialogChar(const MSG& msg);
   void FormCreated(TCustomForm* form);
 
-  // First in, last out: everything the application makes may use COM.
-  platform::ScopedComApartment FComApartment;
   platform::TMessageBoxSink FMessageBox;
   platform::ScopedWindow FHandle;
   TClassRegistry FClasses;

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "system/win/com_apartment.h"
 
 namespace ac::platform {
 namespace {
@@ -40,22 +41,6 @@ class TComPtr {
 
  private:
   T* FPtr = nullptr;
-};
-
-// Joins this thread to a COM apartment for the length of one decode. A thread
-// already in an apartment of the other kind can still use the in-process
-// imaging objects; only our own successful join is undone.
-class TComApartment {
- public:
-  TComApartment() : FResult(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  TComApartment(const TComApartment&) = delete;
-  TComApartment& operator=(const TComApartment&) = delete;
-  ~TComApartment() {
-    if (SUCCEEDED(FResult)) CoUninitialize();
-  }
-
- private:
-  HRESULT FResult;
 };
 
 // Turns a failed step into ESkinError naming the format and the step.
@@ -123,7 +108,7 @@ TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format,
   if (int64_t w = 0, h = 0;
       png && PngHeaderSize(data, w, h) && w > 0 && h > 0 && w <= UINT32_MAX && h <= UINT32_MAX)
     wic.CheckSize(static_cast<UINT>(w), static_cast<UINT>(h));
-  TComApartment apartment;
+  JoinThreadApartment();
 
   TComPtr<IWICImagingFactory> factory;
   wic.Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -208,7 +193,7 @@ std::vector<uint8_t> EncodePng(const TDecodedImage& image) {
       image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height)
     throw ESkinError("PNG image: nothing to encode");
   const TWicSteps wic("PNG");
-  TComApartment apartment;
+  JoinThreadApartment();
 
   TComPtr<IWICImagingFactory> factory;
   wic.Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,

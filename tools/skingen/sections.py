@@ -202,7 +202,7 @@ def _complete_states(opts):
 def _globalinfo(opts, m, steps, files):
     g = "GLOBALINFO"
     opts.update(g, [
-        ("MASTERBITMAP", "MASTER COPY.PNG"),
+        ("MASTERBITMAP", T.file_name("MASTER COPY")),
         ("VERSION", "15.00"),
         ("AUTHOR", T.AUTHOR),
         ("DESCRIPTION", T.DESCRIPTION),
@@ -312,7 +312,7 @@ def _globalinfo(opts, m, steps, files):
     ])
     # Images: extended border (96 from its own file, the rest in the master).
     _variants(opts, g, "EXBORDER", steps, lambda s: s["exborder"], m.amp,
-              plain=Masks.file("EXTBORD.PNG", files["EXTBORD.PNG"]))
+              plain=Masks.file(T.file_name("EXTBORD"), files[T.file_name("EXTBORD")]))
     opts.update(g, [
         ("GRIPIMAGE", m.at(S("grip"))),
         ("GRIPHORZ", m.tilde(S("grip_dots"), 10)),
@@ -459,7 +459,7 @@ def _control_sections(opts, m, steps, files):
     ])
     _variants(opts, "EDIT", "BORDERSMASK", steps, lambda s: s["edit"], m.caret)
     _variants(opts, "EDIT", "GLOWMASK", steps, lambda s: s["edit_glow"], m.amp,
-              plain=Masks.bang("GLOWEDIT.PNG", files["GLOWEDIT.PNG"]))
+              plain=Masks.bang(T.file_name("GLOWEDIT"), files[T.file_name("GLOWEDIT")]))
     # Section glow margins are scaled by the engine itself: no variants.
     opts.put("EDIT", "GLOWMARGIN", T.EDIT_GLOW_MARGIN)
     opts.update("ALPHAEDIT", [("PARENTCLASS", "EDIT")])

@@ -20,14 +20,12 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import artwork as A          # noqa: E402
 import atlas as X            # noqa: E402
 import contrast              # noqa: E402
+import imagefile             # noqa: E402
 import preview               # noqa: E402
 import sections              # noqa: E402
 import theme as T            # noqa: E402
 from options import OptionsFile  # noqa: E402
 
-MASTER = "MASTER COPY.PNG"
-EXTBORD = "EXTBORD.PNG"
-GLOWEDIT = "GLOWEDIT.PNG"
 BUTTONHUGE = "BUTTONHUGE.BMP"
 
 
@@ -107,7 +105,9 @@ def main():
     steps = draw_all()
     atlas = X.Atlas()
     opts = OptionsFile()
-    files = {EXTBORD: steps[""]["exborder"], GLOWEDIT: steps[""]["edit_glow"],
+    master_name, extbord, glowedit = (T.file_name(s) for s in ("MASTER COPY", "EXTBORD",
+                                                                 "GLOWEDIT"))
+    files = {extbord: steps[""]["exborder"], glowedit: steps[""]["edit_glow"],
              BUTTONHUGE: steps[""]["huge"]}
     sections.write(opts, atlas, steps, files)
     master = atlas.pack()
@@ -116,9 +116,9 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     with open(os.path.join(args.out, "Options.dat"), "wb") as f:
         f.write(opts.text(T.NAME).encode("ascii"))
-    master.save(os.path.join(args.out, MASTER), optimize=True)
-    files[EXTBORD].image.save(os.path.join(args.out, EXTBORD), optimize=True)
-    files[GLOWEDIT].image.save(os.path.join(args.out, GLOWEDIT), optimize=True)
+    imagefile.save(master, os.path.join(args.out, master_name), imagefile.MASTER)
+    imagefile.save(files[extbord].image, os.path.join(args.out, extbord), imagefile.ALPHA_MASK)
+    imagefile.save(files[glowedit].image, os.path.join(args.out, glowedit), imagefile.ALPHA_MASK)
     files[BUTTONHUGE].image.convert("RGB").save(os.path.join(args.out, BUTTONHUGE))
     preview.render(steps[""]).save(args.preview, optimize=True)
     if args.sheet:

@@ -44,6 +44,11 @@ SMALL_CHECK_BOX = 11
 TITLE_ICON_LEFT = 2  # extra room left of the title icon
 
 
+def file_name(stem):
+    """The name of one of the skin's image files in the theme's format."""
+    return "%s.%s" % (stem, IMAGES)
+
+
 def theme_path(name):
     """A theme given by name (themes/NAME.py) or as the path of its file."""
     if name.endswith(".py"):

@@ -12,6 +12,7 @@ NAME = "Velmora Dark"
 FOLDER = "VelmoraDark"
 AUTHOR = "Velmora"
 DESCRIPTION = "A quiet dark skin with one light blue accent"
+IMAGES = "PNG"          # loaded from a folder, through the system's codecs
 
 # --- Colours (hex RGB) ----------------------------------------------------
 BG = "#1F2126"

@@ -10,6 +10,11 @@ NAME = "Velmora Light"
 FOLDER = "VelmoraLight"          # skins/FOLDER and skins/FOLDER.preview.png
 AUTHOR = "Velmora"
 DESCRIPTION = "A calm, light skin with one blue accent"
+# The format of the skin's own images. The program carries this skin, so its
+# images are 32-bit bitmaps: the engine reads them with zlib and its own
+# reader, where PNG would start COM and the system's codecs before the window
+# could show.
+IMAGES = "BMP"
 
 # --- Colours (hex RGB) ----------------------------------------------------
 BG = "#F3F4F6"            # window, title bar and frame
