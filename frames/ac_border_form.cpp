@@ -71,6 +71,7 @@ void TacBorderForm::FreeForms() {
   AForm.reset();
   FTrackingLeave = false;
   FLastSplit = {};
+  FPresented = {};
 }
 
 int32_t TacBorderForm::OffsetX() const {
@@ -154,16 +155,16 @@ bool TacBorderForm::InPlace() const {
   return ours(second) && ours(GetWindow(second, GW_HWNDNEXT));
 }
 
-void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {
+bool TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {
   TsPixelBuffer image = FOwner.BorderImage();
   if (image.Width != at.Width() || image.Height != at.Height()) {
     FOwner.PaintAll();
     image = FOwner.BorderImage();
-    if (image.Width != at.Width() || image.Height != at.Height()) return;
+    if (image.Width != at.Width() || image.Height != at.Height()) return false;
   }
   const TsPixelBuffer border = AForm->Surface({at.Width(), at.Height()});
   const TsPixelBuffer shadow = FShadow->Surface({at.Width(), at.Height()});
-  if (border.IsEmpty() || shadow.IsEmpty()) return;
+  if (border.IsEmpty() || shadow.IsEmpty()) return false;
   RECT client{};
   GetClientRect(OwnerHandle(), &client);
   const TRect hole = ClientHole({client.right, client.bottom}, frame.Metrics);
@@ -180,10 +181,11 @@ void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t
   SplitBorderImage(border, shadow, image, zone, hole,
                    platform::CompositionEnabled() ? TComposition::On : TComposition::Off,
                    same ? TSplitZeros::Kept : TSplitZeros::Write);
-  FShadow->Present(at.TopLeft(), opacity);
-  AForm->Present(at.TopLeft(), opacity);
+  const bool shadowShown = FShadow->Present(at.TopLeft(), opacity);
+  const bool presented = AForm->Present(at.TopLeft(), opacity) && shadowShown;
   FLastSplit = split;
-  if (same) return;
+  FPresented = presented ? TPresented{FOwner.ImageVersion(), at, opacity} : TPresented{};
+  if (same) return presented;
   // The border window takes the mouse only over its frame: not over the
   // shadow (the shadow window lets it through) nor over the client hole.
   platform::ScopedRegion region(CreateRectRgn(zone.Left, zone.Top, zone.Right, zone.Bottom));
@@ -192,6 +194,7 @@ void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t
     CombineRgn(region.Get(), region.Get(), gap.Get(), RGN_DIFF);
     if (SetWindowRgn(AForm->Handle(), region.Get(), FALSE)) region.Release();
   }
+  return presented;
 }
 
 void TacBorderForm::ApplyFormRegion() {
@@ -231,8 +234,13 @@ void TacBorderForm::UpdateExBordersPos(bool redraw, uint8_t blend) {
   }
   const TRect now = WindowRectOf(AForm->Handle());
   const bool resized = now.Width() != at.Width() || now.Height() != at.Height();
-  if (redraw || resized || !IsWindowVisible(AForm->Handle())) {
-    Render(frame, at, frame.Opacity < 255 ? frame.Opacity : blend);
+  const bool showing = IsWindowVisible(AForm->Handle()) != FALSE;
+  const uint8_t opacity = frame.Opacity < 255 ? frame.Opacity : blend;
+  // Showing, sizing and activating a form send several messages that each
+  // ask for the picture, most of them for one the windows already show.
+  const bool current = showing && FPresented == TPresented{FOwner.ImageVersion(), at, opacity};
+  if (current || redraw || resized || !showing) {
+    if (!current) Render(frame, at, opacity);
     // UpdateLayeredWindow has moved and sized both; only the z-order and
     // the showing may be left to do.
     if (!InPlace() || InsertAfter() == HWND_TOPMOST)

@@ -87,7 +87,9 @@ class TacBorderForm {
   TRect BorderRect() const;  // where the border window is (or would be) on the screen
   HWND InsertAfter() const;
   void Place(HWND insertAfter, const TRect& at, UINT flags);
-  void Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity);
+  // Splits the owner's image into both windows and pushes it there; true
+  // when both show it.
+  bool Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity);
   // Both windows shown, lying together with the form.
   bool InPlace() const;
   void SetCursorFor(int32_t code) const;
@@ -112,6 +114,14 @@ class TacBorderForm {
     const uint8_t* Shadow = nullptr;
     bool operator==(const TLastSplit&) const = default;
   } FLastSplit;
+  // What both windows show now: the owner's image version, pushed there
+  // with that opacity. Reset when the windows go.
+  struct TPresented {
+    uint32_t Version = 0;
+    TRect At;
+    uint8_t Opacity = 0;
+    bool operator==(const TPresented&) const = default;
+  } FPresented;
   // Bounds saved by a double click on a side border ($4000 vertical, $8000
   // horizontal), restored by the next one.
   uint32_t FFormState = 0;

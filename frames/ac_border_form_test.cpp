@@ -289,6 +289,25 @@ TEST_F(BorderOverWhiteTest, ShadowIsThePremultipliedTemplateActiveAndInactive) {
   DestroyWindow(other);
 }
 
+TEST_F(BorderOverWhiteTest, APictureIsPushedOnlyWhenTheWindowsDoNotShowItYet) {
+  // Showing, sizing and activating a form each ask for the picture; the
+  // owner's image version tells whether the windows already show it.
+  const TRect b = WindowRect(F.Border->BorderHandle());
+  const TPoint p{b.Width() / 2, F.Skin().FormShadowSize.Top + 3};  // in the title band
+  const auto shown = [&] { return test::SettledScreenPixels(b).View().At(p.X, p.Y) & 0xFFFFFFu; };
+  const uint32_t before = shown();
+  ASSERT_GT(before & 0xFFu, 0xE0u) << "not the light title band";
+  F.Owner->BorderImage().At(p.X, p.Y) = 0xFFFF0000u;  // opaque red
+
+  F.Border->UpdateExBordersPos(true);
+  EXPECT_EQ(shown(), before) << "the same version was pushed again";
+
+  ++F.Owner->Paints;  // the owner's pixels changed
+  F.Border->UpdateExBordersPos(true);
+  const uint32_t after = shown();
+  EXPECT_TRUE(after >> 16 > 0xF0u && (after & 0xFFFFu) < 0x1010u) << std::hex << after;
+}
+
 TEST_F(BorderOverWhiteTest, AFormsOwnOpacityScalesBorderAndShadow) {
   const TacSkinData& sd = F.Skin();
   F.Owner->Opacity = 200;

@@ -43,6 +43,9 @@ class TacBorderOwner {
   // The image PaintAll built last: BorderImageSize of the form window, straight
   // alpha. Empty before the first PaintAll.
   virtual TsPixelBuffer BorderImage() const = 0;
+  // Changes whenever the pixels of BorderImage change, rebuilt or touched up:
+  // the border window pushes a picture only when it is not already showing it.
+  virtual uint32_t ImageVersion() const = 0;
   // The caption button under the mouse (8, 9, 20, 21, 1000 and above), or 0
   // when the mouse left them.
   virtual void SetHotButton(int32_t code) { (void)code; }

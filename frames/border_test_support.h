@@ -91,6 +91,7 @@ class TTestBorderOwner : public TacBorderOwner {
     ++Paints;
   }
   TsPixelBuffer BorderImage() const override { return FImage.View(); }
+  uint32_t ImageVersion() const override { return static_cast<uint32_t>(Paints); }
   void SetHotButton(int32_t code) override { HotButton = code; }
 
   int Paints = 0;

@@ -312,6 +312,7 @@ bool TacFrameAdapter::PrepareImage() {
   for (const TsCaptionButton& b : FLayout.Buttons)
     PaintCaptionButton(image, *FSkinData, b, FInputs.Active);
   FBGChanged = false;
+  ++FImageVersion;
   return true;
 }
 
@@ -328,6 +329,7 @@ void TacFrameAdapter::RepaintButton(const TsCaptionButton& button) {
       image.At(x, y) =
           FUnderButtons.View().At(x - FUnderButtonsRect.Left, y - FUnderButtonsRect.Top);
   PaintCaptionButton(image, *FSkinData, button, FInputs.Active);
+  ++FImageVersion;
   if (FBorder) {
     // The border window shows the image as it is now.
     FBorder->UpdateExBordersPos(true);

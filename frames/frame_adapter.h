@@ -115,6 +115,7 @@ class TacFrameAdapter : public TacBorderOwner {
   TacBorderFrame Describe() const override;
   void PaintAll() override { PrepareImage(); }
   TsPixelBuffer BorderImage() const override { return FCache.View(); }
+  uint32_t ImageVersion() const override { return FImageVersion; }
   void SetHotButton(int32_t code) override;
   // The font the caption is written in (null while unskinned).
   HFONT CaptionFont() const { return FCaptionFont.Get(); }
@@ -162,6 +163,7 @@ class TacFrameAdapter : public TacBorderOwner {
   bool FStyleTaken = false;
   bool FFormActive = true;
   bool FBGChanged = true;
+  uint32_t FImageVersion = 0;  // see ImageVersion
   bool FRegionSet = false;
   TSize FRegionSize;  // the window size the region was cut for
   bool FTrackingLeave = false;
