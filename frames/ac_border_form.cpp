@@ -155,16 +155,16 @@ bool TacBorderForm::InPlace() const {
   return ours(second) && ours(GetWindow(second, GW_HWNDNEXT));
 }
 
-bool TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {
+void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity) {
   TsPixelBuffer image = FOwner.BorderImage();
   if (image.Width != at.Width() || image.Height != at.Height()) {
     FOwner.PaintAll();
     image = FOwner.BorderImage();
-    if (image.Width != at.Width() || image.Height != at.Height()) return false;
+    if (image.Width != at.Width() || image.Height != at.Height()) return;
   }
   const TsPixelBuffer border = AForm->Surface({at.Width(), at.Height()});
   const TsPixelBuffer shadow = FShadow->Surface({at.Width(), at.Height()});
-  if (border.IsEmpty() || shadow.IsEmpty()) return false;
+  if (border.IsEmpty() || shadow.IsEmpty()) return;
   RECT client{};
   GetClientRect(OwnerHandle(), &client);
   const TRect hole = ClientHole({client.right, client.bottom}, frame.Metrics);
@@ -185,7 +185,7 @@ bool TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t
   const bool presented = AForm->Present(at.TopLeft(), opacity) && shadowShown;
   FLastSplit = split;
   FPresented = presented ? TPresented{FOwner.ImageVersion(), at, opacity} : TPresented{};
-  if (same) return presented;
+  if (same) return;
   // The border window takes the mouse only over its frame: not over the
   // shadow (the shadow window lets it through) nor over the client hole.
   platform::ScopedRegion region(CreateRectRgn(zone.Left, zone.Top, zone.Right, zone.Bottom));
@@ -194,7 +194,6 @@ bool TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t
     CombineRgn(region.Get(), region.Get(), gap.Get(), RGN_DIFF);
     if (SetWindowRgn(AForm->Handle(), region.Get(), FALSE)) region.Release();
   }
-  return presented;
 }
 
 void TacBorderForm::ApplyFormRegion() {

@@ -87,9 +87,8 @@ class TacBorderForm {
   TRect BorderRect() const;  // where the border window is (or would be) on the screen
   HWND InsertAfter() const;
   void Place(HWND insertAfter, const TRect& at, UINT flags);
-  // Splits the owner's image into both windows and pushes it there; true
-  // when both show it.
-  bool Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity);
+  // Splits the owner's image into both windows and pushes it there.
+  void Render(const TacBorderFrame& frame, const TRect& at, uint8_t opacity);
   // Both windows shown, lying together with the form.
   bool InPlace() const;
   void SetCursorFor(int32_t code) const;
