@@ -126,6 +126,35 @@ TEST_F(ControlTest, ChildWindowsAreOrderedByTabOrder) {
   EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), c->Handle());
   EXPECT_EQ(GetNextDlgTabItem(Form->Handle(), b->Handle(), FALSE), c->Handle());
   EXPECT_EQ(GetNextDlgTabItem(Form->Handle(), c->Handle(), FALSE), a->Handle());
+  // Windows that exist follow a later change.
+  a->SetTabOrder(0);
+  first = GetWindow(Form->Handle(), GW_CHILD);
+  EXPECT_EQ(first, a->Handle());
+  EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), b->Handle());
+  EXPECT_EQ(GetWindow(b->Handle(), GW_HWNDNEXT), c->Handle());
+}
+
+TEST_F(ControlTest, OnlyWindowsOfFrameworkClassesOfThisProcessHaveAControl) {
+  auto* edit = Add<TEdit>(Form.get(), 0, 0, 80, 20);
+  Form->HandleNeeded();
+  EXPECT_EQ(TWinControl::FindControl(Form->Handle()), Form.get());
+  EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
+  // Someone else's procedure on top does not hide the control.
+  const auto previous =
+      SetWindowLongPtrW(edit->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+  EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
+  SetWindowLongPtrW(edit->Handle(), GWLP_WNDPROC, previous);
+  EXPECT_EQ(TWinControl::FindControl(nullptr), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(GetDesktopWindow()), nullptr);
+  // A dialog keeps data of its own in the first bytes after its window.
+  const HWND dialog = CreateWindowExW(0, L"#32770", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(TWinControl::FindControl(dialog), nullptr);
+  DestroyWindow(dialog);
+  const HWND gone = edit->Handle();
+  Form->DestroyHandle();
+  EXPECT_EQ(TWinControl::FindControl(gone), nullptr);
 }
 
 TEST_F(ControlTest, ButtonClickComesFromTheSystemButton) {

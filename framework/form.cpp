@@ -78,6 +78,12 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.Width = r.right - r.left;
     p.Height = r.bottom - r.top;
   }
+  // Made where it will be shown: moving a top-level window costs a round
+  // trip to the display.
+  if (const auto at = CentredOrigin(p.Width, p.Height)) {
+    p.X = at->X;
+    p.Y = at->Y;
+  }
 }
 
 void TCustomForm::CreateWindowHandleDone() {
@@ -103,23 +109,34 @@ void TCustomForm::SetClientSize(int width, int height) {
   GetClientRect(FHandle, &client);
   const int w = (window.right - window.left) - client.right + width;
   const int h = (window.bottom - window.top) - client.bottom + height;
+  if (w == window.right - window.left && h == window.bottom - window.top) return;
   SetWindowPos(FHandle, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::optional<TPoint> TCustomForm::CentredOrigin(int width, int height) const {
+  switch (Position) {
+    case TPosition::poScreenCenter:
+    case TPosition::poMainFormCenter:
+    case TPosition::poOwnerFormCenter:
+      return TPoint{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                    (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+    case TPosition::poDesktopCenter:
+      return TPoint{
+          GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2,
+          GetSystemMetrics(SM_YVIRTUALSCREEN) +
+              (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2};
+    default:
+      return std::nullopt;
+  }
+}
+
 void TCustomForm::PlaceOnScreen() {
-  if (Position != TPosition::poScreenCenter && Position != TPosition::poDesktopCenter &&
-      Position != TPosition::poMainFormCenter && Position != TPosition::poOwnerFormCenter)
-    return;
   RECT r;
   GetWindowRect(FHandle, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  if (Position == TPosition::poDesktopCenter) {
-    x = GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - w) / 2;
-    y = GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - h) / 2;
-  }
-  SetWindowPos(FHandle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const auto at = CentredOrigin(r.right - r.left, r.bottom - r.top);
+  // Usually the window was made there already.
+  if (!at || (at->X == r.left && at->Y == r.top)) return;
+  SetWindowPos(FHandle, nullptr, at->X, at->Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCustomForm::Show() {

@@ -15,6 +15,7 @@
 // can dress the frame before anything reaches the screen.
 
 #include <cstdint>
+#include <optional>
 
 #include "framework/win_control.h"
 
@@ -90,6 +91,8 @@ class TCustomForm : public TWinControl {
 
  private:
   void PlaceOnScreen();
+  // The origin Position gives a window of this size, if it centres it.
+  std::optional<TPoint> CentredOrigin(int width, int height) const;
   // The main form's minimise, restore and taskbar-menu requests go to the
   // application window; true when M was one of them.
   bool ForwardToApplication(TMessage& m);

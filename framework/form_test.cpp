@@ -62,6 +62,36 @@ TEST(Form, ShowingActivatesBeforeTheFirstNonClientPaint) {
   EXPECT_TRUE(form.Active());
 }
 
+TEST(Form, ACentredFormIsMadeWhereItIsShown) {
+  test::TTestApplication app;
+  TShownForm form(nullptr);
+  form.Position = TPosition::poScreenCenter;
+  form.SetClientSize(230, 90);
+  form.HandleNeeded();
+  RECT made{}, client{};
+  GetWindowRect(form.Handle(), &made);
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 230);
+  EXPECT_EQ(client.bottom, 90);
+  EXPECT_EQ(made.left, (GetSystemMetrics(SM_CXSCREEN) - (made.right - made.left)) / 2);
+  EXPECT_EQ(made.top, (GetSystemMetrics(SM_CYSCREEN) - (made.bottom - made.top)) / 2);
+  // Showing it neither moves nor sizes it.
+  int placements = 0;
+  TWindowProcHook watch = form.HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
+    if (m.Msg == WM_WINDOWPOSCHANGING) {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) ++placements;
+    }
+    previous(m);
+  });
+  form.Show();
+  test::PumpUntil([&] { return form.Active(); });
+  RECT shown{};
+  GetWindowRect(form.Handle(), &shown);
+  EXPECT_EQ(placements, 0);
+  EXPECT_TRUE(EqualRect(&made, &shown));
+}
+
 TEST(Form, FormsAreOwnedByTheApplicationWindowAndOnlyTheMainFormHasATaskbarButton) {
   test::TTestApplication t;
   TShownForm* main = nullptr;

@@ -17,8 +17,6 @@
 namespace ac {
 namespace {
 
-const wchar_t kControlProp[] = L"AcControl";
-
 // The control whose window is being created: the first messages of a new
 // window arrive before CreateWindowExW returns its handle.
 thread_local TWinControl* tCreating = nullptr;
@@ -45,8 +43,21 @@ TWinControl::~TWinControl() {
   while (!FControls.empty()) FControls.back()->SetParent(nullptr);
 }
 
+// A window of a framework class keeps its control's address in the last
+// pointer of its extra bytes. Every message asks for it: a read of the
+// window's own memory, where a window property is a round trip to the window
+// server under Wine.
+int TWinControl::ControlSlot(HWND window) {
+  DWORD process = 0;
+  if (!GetWindowThreadProcessId(window, &process) || process != GetCurrentProcessId()) return -1;
+  if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)) != &StdWndProc) return -1;
+  return static_cast<int>(GetClassLongW(window, GCL_CBWNDEXTRA)) -
+         static_cast<int>(sizeof(LONG_PTR));
+}
+
 TWinControl* TWinControl::FindControl(HWND window) {
-  return window ? static_cast<TWinControl*>(GetPropW(window, kControlProp)) : nullptr;
+  const int slot = window ? ControlSlot(window) : -1;
+  return slot >= 0 ? reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, slot)) : nullptr;
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -89,8 +100,12 @@ void TWinControl::SortChildWindows() {
                    [](auto* a, auto* b) { return a->FTabOrder < b->FTabOrder; });
   HWND after = HWND_TOP;
   for (TWinControl* w : wins) {
-    SetWindowPos(w->FHandle, after, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    // Most windows are in place already; asking is much cheaper than moving.
+    const HWND there =
+        after == HWND_TOP ? GetWindow(FHandle, GW_CHILD) : GetWindow(after, GW_HWNDNEXT);
+    if (there != w->FHandle)
+      SetWindowPos(w->FHandle, after, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     after = w->FHandle;
   }
 }
@@ -145,6 +160,7 @@ void TWinControl::CreateWnd() {
       wc.style = p.ClassStyle;
     }
     wc.lpfnWndProc = StdWndProc;
+    wc.cbWndExtra += sizeof(LONG_PTR);  // the control's address (FindControl)
     wc.hInstance = instance;
     wc.lpszClassName = className.c_str();
     wc.lpszMenuName = nullptr;
@@ -172,11 +188,12 @@ void TWinControl::CreateWindowHandleDone() {
 
 void TWinControl::Attach(HWND wnd) {
   FHandle = wnd;
-  SetPropW(wnd, kControlProp, this);
+  if (const int slot = ControlSlot(wnd); slot >= 0)
+    SetWindowLongPtrW(wnd, slot, reinterpret_cast<LONG_PTR>(this));
 }
 
 void TWinControl::Detach() {
-  RemovePropW(FHandle, kControlProp);
+  if (const int slot = ControlSlot(FHandle); slot >= 0) SetWindowLongPtrW(FHandle, slot, 0);
   FHandle = nullptr;
   FTrackingLeave = false;
 }

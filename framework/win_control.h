@@ -108,6 +108,9 @@ class TWinControl : public TControl {
   static LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   void Attach(HWND wnd);
   void Detach();
+  // The extra-byte offset of WINDOW's control address, or -1 for a window
+  // that is not of a framework class of this process.
+  static int ControlSlot(HWND window);
   bool RouteMouse(TMessage& m);
   bool ReflectToChild(TMessage& m);
   void SortChildWindows();
