@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <string>
 
 #include "core/errors.h"
@@ -222,15 +223,13 @@ void DecodeRow(const uint8_t* src, const THeader& h, const std::vector<TsPixel>&
       }
       return;
     case 32:
+      if (!h.HasMasks) {
+        // Blue, green, red, alpha: the file's bytes are the pixels already.
+        std::memcpy(dst, src, static_cast<std::size_t>(w) * sizeof(TsPixel));
+        return;
+      }
       for (int x = 0; x < w; ++x) {
         const uint8_t* p = src + 4 * x;
-        if (!h.HasMasks) {
-          dst[x].B = p[0];
-          dst[x].G = p[1];
-          dst[x].R = p[2];
-          dst[x].A = p[3];
-          continue;
-        }
         const uint32_t v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
         dst[x].B = fields[2].Extract(v);
         dst[x].G = fields[1].Extract(v);
