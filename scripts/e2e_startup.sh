@@ -7,7 +7,9 @@
 # The display reports both moments itself: one X client listens to every
 # window made and mapped on the screen. Asking the display over and over
 # instead would take the processor from the program being measured, and the
-# more windows a program makes, the more it would lose.
+# more windows a program makes, the more it would lose. For the same reason
+# the clock is bash's own: starting date(1) for every event would delay each
+# later event, so the more windows came before, the later the one that counts.
 #
 #   e2e_startup.sh [BUILD_DIR] [RUNS]     (default build/win, 9 runs each)
 set -uo pipefail
@@ -28,7 +30,7 @@ measure() {
   local exe=$1 name=$2 start line event id now pid shown=""
   while read -r -t 0.05 line <&"${EVENTS[0]}"; do :; done
   made_at=()
-  start=$(date +%s%N)
+  start=${EPOCHREALTIME/./}
   wine "$exe" >/dev/null 2>&1 &
   pid=$!
   while read -r -t 30 line <&"${EVENTS[0]}"; do
@@ -36,7 +38,7 @@ measure() {
       CreateNotify* | MapNotify*) ;;
       *) continue ;;
     esac
-    now=$(date +%s%N)
+    now=${EPOCHREALTIME/./}
     event=${line%% *}
     # The window is named on the event's second line.
     read -r line <&"${EVENTS[0]}"
@@ -56,7 +58,7 @@ measure() {
     exit 1
   fi
   sleep 0.3
-  echo "$(((made_at[$id] - start) / 1000000)) $(((shown - start) / 1000000))"
+  echo "$(((made_at[$id] - start) / 1000)) $(((shown - start) / 1000))"
 }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 
