@@ -329,11 +329,15 @@ TBmpImage ReadBmp(std::span<const uint8_t> data) {
   image.BitsPerPixel = h.BitCount;
   // Checked before the pixels are allocated, so a forged size costs nothing.
   CheckPixelData(in, h, offset);
-  image.Pixels.assign(static_cast<std::size_t>(h.Width) * h.Height, TsPixel(0xFF000000u));
-  if (h.Compression == kBiRle8 || h.Compression == kBiRle4)
+  const std::size_t count = static_cast<std::size_t>(h.Width) * h.Height;
+  if (h.Compression == kBiRle8 || h.Compression == kBiRle4) {
+    image.Pixels.assign(count, TsPixel(0xFF000000u));
     ReadRunLength(in, h, palette, offset, image);
-  else
+  } else {
+    // Every pixel is written from the file: no need to fill them first.
+    image.Pixels.resize(count);
     ReadUncompressed(in, h, palette, offset, image);
+  }
   return image;
 }
 
