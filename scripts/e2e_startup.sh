@@ -30,7 +30,7 @@ measure() {
   local exe=$1 name=$2 start line event id now pid shown=""
   while read -r -t 0.05 line <&"${EVENTS[0]}"; do :; done
   made_at=()
-  start=${EPOCHREALTIME/./}
+  start=${EPOCHREALTIME//[!0-9]/}
   wine "$exe" >/dev/null 2>&1 &
   pid=$!
   while read -r -t 30 line <&"${EVENTS[0]}"; do
@@ -38,7 +38,7 @@ measure() {
       CreateNotify* | MapNotify*) ;;
       *) continue ;;
     esac
-    now=${EPOCHREALTIME/./}
+    now=${EPOCHREALTIME//[!0-9]/}
     event=${line%% *}
     # The window is named on the event's second line.
     read -r line <&"${EVENTS[0]}"
