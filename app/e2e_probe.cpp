@@ -56,6 +56,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/application.h"
 #include "manager/skin_command_delivery.h"
 #include "win32/handle_counts.h"
 #include "win32/menu_items.h"
@@ -88,6 +89,13 @@ std::string TextOf(HWND w) {
 
 HWND Child(HWND parent, const wchar_t* cls) {
   return FindWindowExW(parent, nullptr, cls, nullptr);
+}
+
+// The application window of the program that shows Form.
+HWND ApplicationOf(HWND form) {
+  DWORD pid = 0;
+  if (!form || !GetWindowThreadProcessId(form, &pid)) return nullptr;
+  return ac::FindApplicationWindow(pid);
 }
 
 void PrintCenter(const char* key, HWND w) {
@@ -132,6 +140,10 @@ int State() {
   std::printf("focus=%s\n", ClassOf(gti.hwndFocus).c_str());
   std::printf("active=%s\n", ClassOf(gti.hwndActive).c_str());
   std::printf("owner=%s\n", ClassOf(GetWindow(form, GW_OWNER)).c_str());
+  const HWND app = ApplicationOf(form);
+  std::printf("application=%s\n", ClassOf(app).c_str());
+  std::printf("application_message_only=%d\n",
+              app && GetAncestor(app, GA_PARENT) != GetDesktopWindow() ? 1 : 0);
   HWND panel = Child(form, L"TsPanel");
   HWND button = Child(panel, L"TsButton");
   HWND edit = Child(panel, L"TsEdit");
@@ -212,7 +224,7 @@ int State() {
 // fade frames it has shown.
 int Handles(bool activity) {
   HWND form = FindWindowW(L"TForm1", nullptr);
-  HWND app = form ? GetWindow(form, GW_OWNER) : nullptr;
+  HWND app = ApplicationOf(form);
   if (!app) {
     std::puts("application=none");
     return 1;
@@ -674,7 +686,7 @@ int Menu() {
   RECT r{};
   GetWindowRect(found, &r);
   std::printf("menu_rect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right, r.bottom);
-  const std::string items = MenuItemsOf(found, GetWindow(form, GW_OWNER));
+  const std::string items = MenuItemsOf(found, ApplicationOf(form));
   int n = 0;
   for (size_t at = 0; at < items.size(); ++n) {
     const size_t end = std::min(items.find('\n', at), items.size());
@@ -728,7 +740,7 @@ int main(int argc, char** argv) {
   if (command == "sysmenu") {
     // Posted: the program shows the menu in its own modal loop.
     HWND form = MainForm();
-    HWND to = argc > 2 && std::string(argv[2]) == "app" && form ? GetWindow(form, GW_OWNER) : form;
+    HWND to = argc > 2 && std::string(argv[2]) == "app" ? ApplicationOf(form) : form;
     return to && PostMessageW(to, 0x313, 0, 0) ? 0 : 1;
   }
   if (command == "border") return Border();

@@ -9,8 +9,8 @@
 // Each FOLDER is a skin folder (it holds Options.dat); several are sent one
 // after the other, and --repeat sends the whole list N times (the last one
 // stays). --off shows the program without a skin; the next folder sent
-// switches the skin on again. The program is found as the owner of its
-// "TForm1" window unless --window names the application window. With
+// switches the skin on again. The program is the one that shows a "TForm1"
+// window unless --window names its application window. With
 // --section only that section is refreshed (when no colour offsets are set).
 // Exit codes: 0 applied; 1 bad arguments or unreadable folder; 2 no running
 // program or no preview buffer; 3 the program reported a load error and kept
@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/application.h"
 #include "manager/skin_commands.h"
 #include "manager/skin_editor_channel.h"
 
@@ -90,8 +91,11 @@ int main(int argc, char** argv) {
     if (!ReadFolder(folders[i], previews[i])) return Fail(1, "no Options.dat in " + folders[i]);
 
   if (!target) {
-    const HWND form = FindWindowW(L"TForm1", nullptr);
-    target = form ? GetWindow(form, GW_OWNER) : nullptr;
+    if (const HWND form = FindWindowW(L"TForm1", nullptr)) {
+      DWORD processId = 0;
+      GetWindowThreadProcessId(form, &processId);
+      target = ac::FindApplicationWindow(processId);
+    }
   }
   if (!target || !IsWindow(target)) return Fail(2, "no running program found");
   DWORD processId = 0;

@@ -69,8 +69,10 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
   Title = ExeTitle();
-  // The hidden application window: the process's own window that owns no
-  // form but receives application-wide messages.
+  // The hidden application window receives application-wide messages. Being
+  // message-only, it costs no window on the display: a hidden top-level
+  // window would, and making one delays the first form by milliseconds under
+  // an X server.
   WNDCLASSW wc{};
   wc.lpfnWndProc = AppWndProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -81,7 +83,17 @@ void TApplication::Initialize() {
   FMenuItemsMessage = RegisterWindowMessageW(platform::kMenuItemsMessageName);
   FHandle.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", title.c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
-                                nullptr, nullptr, wc.hInstance, this));
+                                HWND_MESSAGE, nullptr, wc.hInstance, this));
+}
+
+HWND FindApplicationWindow(DWORD processId) {
+  HWND window = nullptr;
+  while ((window = FindWindowExW(HWND_MESSAGE, window, L"TApplication", nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) return window;
+  }
+  return nullptr;
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -5,12 +5,15 @@
 // mouse is over (CM_MOUSEENTER / CM_MOUSELEAVE) and shows exceptions that
 // reach a window procedure.
 //
-// The application window owns every form and hears what concerns the whole
-// program: the main form's minimise and restore commands, the taskbar's
-// window-menu request (0x313), and two questions of another process: the
-// handle counts (kHandleCountsMessageName) and the items of a popup menu the
-// program shows (kMenuItemsMessageName, win32/menu_items.h). HookMainWindow
-// puts a handler in front of its procedure; the latest hook is asked first.
+// The application window hears what concerns the whole program: the main
+// form's minimise and restore commands, the taskbar's window-menu request
+// (0x313), and two questions of another process: the handle counts
+// (kHandleCountsMessageName) and the items of a popup menu the program shows
+// (kMenuItemsMessageName, win32/menu_items.h). HookMainWindow puts a handler in
+// front of its procedure; the latest hook is asked first. It is a message-only
+// window (class "TApplication"): never on the screen, so the display never
+// makes a window for it, and another process finds it with
+// FindWindowExW(HWND_MESSAGE, ...).
 //
 // One exists per program: constructing it sets the global Application and
 // creates Screen; destroying it destroys its forms and clears both.
@@ -124,6 +127,10 @@ class TApplication : public TComponent {
 };
 
 extern TApplication* Application;
+
+// The application window of the program running as process ProcessId, as
+// another process finds it; null when that process has none.
+HWND FindApplicationWindow(DWORD processId);
 
 template <typename T>
 void TApplication::CreateForm(T*& reference) {

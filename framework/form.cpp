@@ -38,12 +38,14 @@ void TCustomForm::ReadDescription() {
 void TCustomForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.Style = WS_CLIPCHILDREN;
-  // Owned by the application window, which thus hears of the forms (and the
-  // hooks on it with it). Owned windows have no taskbar button of their own
-  // unless they ask for one: the main form does.
-  p.WndParent = Application ? Application->Handle() : nullptr;
-  if (p.WndParent && (!Application->MainForm || Application->MainForm == this))
+  // The main form has the taskbar button; the others are owned by it, which
+  // keeps them above it and off the taskbar.
+  TCustomForm* const main = Application ? Application->MainForm : nullptr;
+  if (!main || main == this) {
     p.ExStyle |= WS_EX_APPWINDOW;
+  } else {
+    p.WndParent = main->Handle();
+  }
   switch (BorderStyle) {
     case TFormBorderStyle::bsNone:
       p.Style |= WS_POPUP;

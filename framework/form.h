@@ -8,9 +8,11 @@
 // After reading, a form designed at another resolution than the screen's is
 // scaled: bounds, client size and fonts by Screen.PixelsPerInch / PixelsPerInch.
 //
-// Every form is owned by the application window; the main form forwards the
-// system's minimise and restore commands and the taskbar's window-menu request
-// (0x313) to it. Showing a form activates it as it appears (SW_SHOW), so the
+// The main form owns the program's taskbar button and is owned by no window;
+// every other form is owned by the main form, so it stays above it and goes
+// with it when it is minimised. The main form forwards the system's minimise
+// and restore commands and the taskbar's window-menu request (0x313) to the
+// application window. Showing a form activates it as it appears (SW_SHOW), so the
 // activation comes before its first frame is painted and an activation hook
 // can dress the frame before anything reaches the screen.
 

@@ -92,19 +92,30 @@ TEST(Form, ACentredFormIsMadeWhereItIsShown) {
   EXPECT_TRUE(EqualRect(&made, &shown));
 }
 
-TEST(Form, FormsAreOwnedByTheApplicationWindowAndOnlyTheMainFormHasATaskbarButton) {
+TEST(Form, TheMainFormHasTheTaskbarButtonAndOwnsTheOtherForms) {
   test::TTestApplication t;
   TShownForm* main = nullptr;
   TShownForm* second = nullptr;
   t.App.CreateForm(main);
   t.App.CreateForm(second);
-  ASSERT_NE(t.App.Handle(), nullptr);
-  for (TShownForm* f : {main, second}) EXPECT_EQ(GetWindow(f->Handle(), GW_OWNER), t.App.Handle());
+  EXPECT_EQ(GetWindow(main->Handle(), GW_OWNER), nullptr);
+  EXPECT_EQ(GetWindow(second->Handle(), GW_OWNER), main->Handle());
   EXPECT_TRUE(GetWindowLongW(main->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_FALSE(GetWindowLongW(second->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
-  // The application window itself stays out of sight.
+}
+
+TEST(Form, TheApplicationWindowIsMessageOnly) {
+  test::TTestApplication t;
+  TShownForm* main = nullptr;
+  t.App.CreateForm(main);
   main->Show();
+  ASSERT_NE(t.App.Handle(), nullptr);
+  // Not a top-level window: nothing of it reaches the display or the taskbar.
+  EXPECT_NE(GetAncestor(t.App.Handle(), GA_PARENT), GetDesktopWindow());
   EXPECT_FALSE(IsWindowVisible(t.App.Handle()));
+  // How tools outside the program find it.
+  EXPECT_EQ(FindApplicationWindow(GetCurrentProcessId()), t.App.Handle());
+  EXPECT_EQ(FindApplicationWindow(0), nullptr);
 }
 
 class ApplicationWindowTest : public ::testing::Test {
