@@ -81,9 +81,8 @@ void TApplication::Initialize() {
   const std::wstring title = platform::Utf8ToWide(Title);
   FHandleCountsMessage = RegisterWindowMessageW(platform::kHandleCountsMessageName);
   FMenuItemsMessage = RegisterWindowMessageW(platform::kMenuItemsMessageName);
-  FHandle.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", title.c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
-                                HWND_MESSAGE, nullptr, wc.hInstance, this));
+  FHandle.Reset(CreateWindowExW(0, L"TApplication", title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                nullptr, wc.hInstance, this));
 }
 
 HWND FindApplicationWindow(DWORD processId) {
