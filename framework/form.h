@@ -12,9 +12,9 @@
 // every other form is owned by the main form, so it stays above it and goes
 // with it when it is minimised. The main form forwards the system's minimise
 // and restore commands and the taskbar's window-menu request (0x313) to the
-// application window. Showing a form activates it as it appears (SW_SHOW), so the
-// activation comes before its first frame is painted and an activation hook
-// can dress the frame before anything reaches the screen.
+// application window. Showing a form activates it as it appears (SW_SHOW), so
+// the activation comes before its first frame is painted and an activation
+// hook can dress the frame before anything reaches the screen.
 
 #include <cstdint>
 #include <optional>

@@ -334,7 +334,8 @@ TBmpImage ReadBmp(std::span<const uint8_t> data) {
     image.Pixels.assign(count, TsPixel(0xFF000000u));
     ReadRunLength(in, h, palette, offset, image);
   } else {
-    // Every pixel is written from the file: no need to fill them first.
+    // Every pixel is written from the file; only run-length data may leave
+    // pixels to the opaque fill.
     image.Pixels.resize(count);
     ReadUncompressed(in, h, palette, offset, image);
   }
