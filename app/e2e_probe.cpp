@@ -177,6 +177,15 @@ int State() {
   printRelative("button_in_panel", button);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   std::printf("form_color=%02X%02X%02X\n", GetRValue(face), GetGValue(face), GetBValue(face));
+  // What the form paints its client area with: the skin's colour while its
+  // frame is skinned, else the face colour.
+  const COLORREF clientColour =
+      SendMessageW(form, ac::WM_SKINCMD, ac::SkinCommandWParam(ac::SKC_ISSKINNED), 0) != 0
+          ? static_cast<COLORREF>(
+                SendMessageW(form, ac::WM_SKINCMD, ac::SkinCommandWParam(ac::SKC_GETBGCOLOR), 0))
+          : face;
+  std::printf("form_client=%02X%02X%02X\n", GetRValue(clientColour), GetGValue(clientColour),
+              GetBValue(clientColour));
   // The panel's skin data as seen from outside: the property naming it, and
   // the answers to skin commands that must travel as messages.
   const auto ask = [&](ac::TacSkinCommand code) {

@@ -3,13 +3,12 @@
 // name into the program's preview buffer and sends the preview command to the
 // program's application window, as a skin editor does.
 //
-//   skinsend FOLDER... [--section NAME] [--repeat N] [--window HEX]
-//   skinsend --off [--window HEX]
+//   skinsend STEP... [--section NAME] [--repeat N] [--window HEX]
 //
-// Each FOLDER is a skin folder (it holds Options.dat); several are sent one
-// after the other, and --repeat sends the whole list N times (the last one
-// stays). --off shows the program without a skin; the next folder sent
-// switches the skin on again. The program is the one that shows a "TForm1"
+// Each STEP is a skin folder (it holds Options.dat) or --off, which shows the
+// program without a skin; the next folder sent switches the skin on again.
+// Several steps are sent one after the other, and --repeat sends the whole
+// list N times (the last one stays). The program is the one that shows a "TForm1"
 // window unless --window names its application window. With
 // --section only that section is refreshed (when no colour offsets are set).
 // Exit codes: 0 applied; 1 bad arguments or unreadable folder; 2 no running
@@ -32,7 +31,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skinsend FOLDER... [--section NAME] [--repeat N] [--window HEX] | --off";
+    "usage: skinsend FOLDER|--off... [--section NAME] [--repeat N] [--window HEX]";
 
 int Fail(int code, const std::string& text) {
   std::fprintf(stderr, "skinsend: %s\n", text.c_str());
@@ -62,10 +61,10 @@ bool ReadFolder(std::string folder, TPreview& preview) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The steps in order; an empty folder stands for --off.
   std::vector<std::string> folders;
   std::string section;
   HWND target = nullptr;
-  bool off = false;
   long repeat = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -77,18 +76,19 @@ int main(int argc, char** argv) {
       repeat = std::strtol(argv[++i], nullptr, 10);
       if (repeat < 1) return Fail(1, kUsage);
     } else if (arg == "--off") {
-      off = true;
+      folders.emplace_back();
     } else if (!arg.starts_with("--")) {
       folders.push_back(arg);
     } else {
       return Fail(1, kUsage);
     }
   }
-  if (off == !folders.empty()) return Fail(1, kUsage);
+  if (folders.empty()) return Fail(1, kUsage);
 
-  std::vector<TPreview> previews(off ? 1 : folders.size());
+  std::vector<TPreview> previews(folders.size());
   for (std::size_t i = 0; i < folders.size(); ++i)
-    if (!ReadFolder(folders[i], previews[i])) return Fail(1, "no Options.dat in " + folders[i]);
+    if (!folders[i].empty() && !ReadFolder(folders[i], previews[i]))
+      return Fail(1, "no Options.dat in " + folders[i]);
 
   if (!target) {
     if (const HWND form = FindWindowW(L"TForm1", nullptr)) {
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
         return Fail(2, "the program ignored the preview");
     }
   }
-  if (off)
+  if (previews.back().Name.empty())
     std::puts("skin off");
   else
     std::printf("applied %s\n", previews.back().Name.c_str());

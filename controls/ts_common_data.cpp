@@ -276,6 +276,14 @@ void TsCommonData::ApplyStateColors(bool silent) {
   if (lock) SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
 }
 
+void TsCommonData::ApplyPlainColors() {
+  if (!InStateColors(COC)) return;
+  CtrlSkinState |= kStateWritingColors;
+  if (!CustomColor) FOwner.SetColor(clWindow);
+  if (!CustomFont) FOwner.Font().SetColor(clWindowText);
+  CtrlSkinState &= ~kStateWritingColors;
+}
+
 TColor TsCommonData::BackgroundColor() {
   const TsGenState* props = StateProps(0);
   if (!props || CustomColor) return OwnColor();

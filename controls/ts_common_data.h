@@ -117,6 +117,10 @@ class TsCommonData : public TacCommonDataBase {
   // Gives the owner the current state's colours where its class follows
   // the skin; without Silent the owner's redraw is off meanwhile.
   void ApplyStateColors(bool silent);
+  // Gives an owner whose class follows the skin the system's window colours
+  // back (clWindow, clWindowText) where it does not keep its own: the skin
+  // went, or the new one has no section for the owner.
+  void ApplyPlainColors();
   // The state (0-2) whose properties apply: limited to the section's states.
   int LimitState(int state) const;
 

@@ -177,8 +177,13 @@ bool TsEdit::HandleSkinCommand(TMessage& m, const TWndMethod& previous) {
       if (!consumed) previous(m);
       if (consumed && HandleAllocated()) {
         // The system's own frame comes back without a skin, the skinned one
-        // with it; the inside takes the colours of the state it is in.
-        if (cd.Skinned()) cd.ApplyStateColors(true);
+        // with it; the inside takes the colours of the state it is in, or
+        // the system's where no section dresses the field any more.
+        if (cd.Skinned()) {
+          cd.ApplyStateColors(true);
+        } else {
+          cd.ApplyPlainColors();
+        }
         SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
         RedrawFrameAndInside();
       }

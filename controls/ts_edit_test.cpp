@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+
 #include "controls/skinned_test_form.h"
+#include "manager/skin_editor_channel.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -136,6 +140,64 @@ TEST_F(SkinnedEditTest, KeyboardSelectionAndCopyWorkAndTheFrameStaysSkinned) {
   C.PaintNow();
   const TsPixelImage screen = test::ReadWindow(Wnd());
   EXPECT_EQ(FirstDifference(screen.View(), Expected(1).View(), TBytes::tbColour, Inside()), "");
+}
+
+// The dark skin's options without its EDIT section.
+std::string OptionsWithoutEdit() {
+  std::FILE* f = std::fopen(AC_SOURCE_DIR "/skins/VelmoraDark/Options.dat", "rb");
+  std::string text;
+  if (!f) return text;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+  std::fclose(f);
+  const size_t from = text.find("[EDIT]");
+  if (from == std::string::npos) return {};
+  const size_t to = text.find("\n[", from);
+  text.erase(from, to == std::string::npos ? std::string::npos : to + 1 - from);
+  return text;
+}
+
+// Once no section dresses the field, it shows the system's window colours
+// again, not the colours the last skin gave it.
+TEST(SkinnedEditColours, FollowTheSystemWhenTheSkinGoesOrLacksAnEditSection) {
+  const std::string skins = test::WindowsPath(AC_SOURCE_DIR "/skins");
+  const std::string partial = OptionsWithoutEdit();
+  ASSERT_FALSE(partial.empty());
+  struct TCase {
+    const char* Name;
+    std::function<void(TsSkinManager&)> Leave;
+  };
+  const TCase cases[] = {
+      {"skin switched off", [](TsSkinManager& m) { m.SetActive(false); }},
+      {"a skin without an EDIT section",
+       [&](TsSkinManager& m) {
+         TacSkinEditorData data{};
+         ASSERT_EQ(FillSkinEditorData(data, "Partial", "", skins + "\\VelmoraDark", partial), "");
+         ASSERT_EQ(m.ApplyEditorPreview(data), eprApplied);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    test::TSkinnedControls controls{skins, "VelmoraDark"};
+    TsEdit& edit = *controls.Edit;
+    // The focused field shows the system's inside in the skin's colours.
+    edit.SetFocus();
+    const TacSkinData& dark = *edit.SkinData().CommonSkinData();
+    const TsGenState& active = dark.gd[GetSkinIndex(dark, "EDIT")].Props[1];
+    ASSERT_EQ(edit.Color(), active.Color);
+    ASSERT_EQ(edit.Font().Color(), active.FontColor.Color);
+
+    c.Leave(*controls.Manager);
+    controls.PaintNow();
+    EXPECT_FALSE(edit.SkinData().Skinned());
+    EXPECT_EQ(edit.Color(), clWindow);
+    EXPECT_EQ(edit.Font().Color(), clWindowText);
+    // The inside, left of the centred text, is painted by the system in
+    // those colours.
+    const TsPixelImage screen = test::ReadWindow(edit.Handle());
+    EXPECT_EQ(screen.View().At(4, edit.Height() / 2) & 0xFFFFFF,
+              ColorToPixel(GetSysColor(COLOR_WINDOW)) & 0xFFFFFF);
+  }
 }
 
 }  // namespace

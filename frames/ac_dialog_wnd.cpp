@@ -77,6 +77,11 @@ bool TacDialogWnd::SkinCommand(TMessage& m) {
     case SKC_ISSKINNED:
       m.Result = 1;
       return true;
+    case SKC_GETBGCOLOR:
+      // The dressed texts and buttons are painted over the skinned client.
+      if (!FFrame->Skinned()) return false;
+      m.Result = static_cast<LRESULT>(static_cast<uint32_t>(FFrame->ClientColor()));
+      return true;
     case SKC_NEWSKIN:
     case SKC_REFRESH:
       if (manager && manager != FManager) return true;

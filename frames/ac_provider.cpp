@@ -227,6 +227,21 @@ void InstallActivationHook(TsSkinManager& manager) {
   s.Manager = &manager;
   if (s.Hook) return;
   s.Hook = platform::ScopedHook(WH_CBT, CbtHook);
+  AttachShownForms();
+}
+
+void AttachShownForms() {
+  if (!Screen) return;
+  // A form on the screen when the skin arrives (a skin applied again after
+  // it was removed) may never be activated again: it is attached now, as
+  // its first activation would have done. Attaching may make or free forms.
+  const std::vector<TCustomForm*> forms = Screen->CustomForms();
+  for (TCustomForm* form : forms) {
+    const auto& live = Screen->CustomForms();
+    if (std::find(live.begin(), live.end(), form) == live.end()) continue;
+    if (form->HasState(csDestroying) || !form->HandleAllocated()) continue;
+    if (IsWindowVisible(form->Handle())) AttachToWindow(form->Handle());
+  }
 }
 
 void UninstallActivationHook() {

@@ -61,8 +61,11 @@ bool AttachToWindow(HWND window, std::wstring_view className = {});
 TacProvider* FindAttachment(HWND window);
 
 // Installs (once) and removes the activation hook for Manager, the default
-// manager; removing frees every attachment.
+// manager; installing attaches the forms already shown (AttachShownForms),
+// removing frees every attachment.
 void InstallActivationHook(TsSkinManager& manager);
+// Attaches every visible form of the program that has no attachment yet.
+void AttachShownForms();
 void UninstallActivationHook();
 bool ActivationHookInstalled();
 

@@ -147,5 +147,86 @@ TEST_F(SkinnedDialogTest, AHundredMessageBoxesLeaveNoObjectsBehind) {
   EXPECT_TRUE(SkinnedWindowLists().AutoAttachments.size() <= 1u);
 }
 
+// In a dark skin a box's message text lies on the dark client like every
+// other part of the box, not on the system's light face colour.
+TEST(SkinnedDialogColours, TheMessageTextLiesOnTheSkinnedClient) {
+  test::TSkinnedProgram program{test::SkinsFolder(), "VelmoraDark"};
+  auto* form = new test::TFrameTestForm(&program.App.App);
+  form->SetBounds(100, 100, 300, 160);
+  form->Show();
+  test::PumpUntil([] { return false; }, 50);
+  bool inspected = false;
+  RunBox(form->Handle(), MB_OK, [&](HWND box) {
+    TacProvider* p = FindAttachment(box);
+    ASSERT_NE(p, nullptr);
+    ASSERT_TRUE(p->ListSW->Frame().Skinned());
+    const uint32_t client =
+        ColorToPixel(static_cast<uint32_t>(p->ListSW->Frame().ClientColor())) & 0xFFFFFFu;
+    ASSERT_NE(client, ColorToPixel(GetSysColor(COLOR_BTNFACE)) & 0xFFFFFFu);
+    HWND text = nullptr;
+    for (HWND s = FindWindowExW(box, nullptr, L"Static", nullptr); s && !text;
+         s = FindWindowExW(box, s, L"Static", nullptr))
+      if (GetWindowTextLengthW(s) > 0) text = s;
+    ASSERT_NE(text, nullptr);
+    RedrawWindow(box, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const TsPixelImage shown = test::WindowPixels(text);
+    // The corners hold no glyph.
+    const int w = shown.Width(), h = shown.Height();
+    for (const TPoint at : {TPoint{0, 0}, TPoint{w - 1, 0}, TPoint{0, h - 1}, TPoint{w - 1, h - 1}})
+      EXPECT_EQ(shown.View().At(at.X, at.Y), client) << at.X << "," << at.Y;
+    inspected = true;
+    PressEnter(box);
+  });
+  EXPECT_TRUE(inspected);
+}
+
+// A form that stays active while the skin goes and comes back is never
+// activated again: the returning skin must frame it all the same, exactly as
+// a fresh start would (the border window included).
+TEST(SkinAppliedAgain, FramesTheFormShownMeanwhileAsAtAFreshStart) {
+  for (const bool extended : {false, true}) {
+    SCOPED_TRACE(extended ? "extended borders" : "frame in the window");
+    test::TSkinnedProgram program{test::SkinsFolder(), "VelmoraLight"};
+    program.Manager->ExtendedBorders = extended;
+    auto* form = new test::TFrameTestForm(&program.App.App);
+    form->SetBounds(100, 100, 300, 160);
+    form->Show();
+    SetActiveWindow(form->Handle());
+    test::PumpUntil([] { return false; }, 50);
+    const auto frame = [&]() -> const TacFrameAdapter* {
+      TacProvider* p = FindAttachment(form->Handle());
+      return p && p->sp ? p->sp->Frame() : nullptr;
+    };
+    ASSERT_NE(frame(), nullptr);
+    ASSERT_TRUE(frame()->Skinned());
+    EXPECT_EQ(frame()->BorderForm() != nullptr, extended);
+
+    for (const char* next : {"VelmoraLight", "VelmoraDark"}) {
+      SCOPED_TRACE(next);
+      program.Manager->SetActive(false);
+      test::PumpUntil([] { return false; }, 20);
+      EXPECT_EQ(FindAttachment(form->Handle()), nullptr);
+      EXPECT_NE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+      EXPECT_FALSE(IsWindowSkinned(form->Handle()));
+
+      // While inactive the name is only stored; activating applies it.
+      program.Manager->SetSkinName(next);
+      program.Manager->SetActive(true);
+      test::PumpUntil([] { return false; }, 20);
+      ASSERT_NE(frame(), nullptr);
+      EXPECT_TRUE(frame()->Skinned());
+      EXPECT_TRUE(IsWindowSkinned(form->Handle()));
+      EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+      EXPECT_EQ(frame()->BorderForm() != nullptr, extended);
+      if (!extended) {
+        const test::TFrameComparison shown = test::CompareFrame(form->Handle(), *frame(), "");
+        EXPECT_GT(shown.Compared, 0);
+        EXPECT_EQ(shown.Differing, 0) << shown.Report;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ac

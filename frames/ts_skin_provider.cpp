@@ -79,8 +79,9 @@ void TsSkinProvider::PrepareForm() {
   FFrame->OnSystemMenu = [this](TPoint at) { DropSysMenu(at.X, at.Y); };
   // A top-level form may show its frame in a border window.
   FFrame->AllowExtBorders = AllowExtBorders && FForm->Parent() == nullptr;
-  // A form that keeps its own colour keeps it in its client area too.
-  FFrame->SetClientColor(UseGlobalColor ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
+  // The client background comes from the skin like the frame; a form that
+  // paints its own client area shows its own colour there.
+  FFrame->SetClientColor(DrawClientArea ? clNone : static_cast<TColor>(ColorToRGB(FForm->Color())));
   FFrame->ApplySkin(manager, FCommonData->CurrentPPI);
   if (AllowSkin3rdParty && FFrame->Skinned() && !FAdapter) {
     FAdapter = std::make_unique<TacCtrlAdapter>(FCommonData->FSkinManager);

@@ -65,13 +65,15 @@ differ() {
 
 # The panel's face on the screen against the skin tool's render of PANEL.
 # panel_setup reads, from the last state, the panel's size (pw, ph) and
-# screen place (px, py), the form's colour and what covers the face: the
+# screen place (px, py), the face colour and the colour of the form's client
+# area (form_color, form_client) and what covers the face: the
 # field and the button (windows of their own) and the labels' designed
 # places, scaled, with a margin for rounding.
 panel_setup() {
   read -r pw ph <<<"$(get panel | awk -F, '{print $3, $4}')"
   read -r px py <<<"$(get panel_screen | tr ',' ' ')"
   form_color=$(get form_color)
+  form_client=$(get form_client)
   cover=()
   local r
   for r in "$(get edit_in_panel)" "$(get button_in_panel)"; do
@@ -92,7 +94,7 @@ panel_shot() {
 # covered.
 render_panel() {
   "$skintool" render "$1" section PANEL "$work/$2.png" --size "${pw}x${ph}" --ppi "${3:-$ppi}" \
-    --parent "$form_color" >/dev/null
+    --parent "$form_client" >/dev/null
   convert "$work/$2.png" -alpha off -fill black "${cover[@]}" "$work/$2-covered.png"
 }
 differs() { compare -metric AE "$work/$1-covered.png" "$work/$2-covered.png" null: 2>&1; }
