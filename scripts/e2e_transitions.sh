@@ -57,7 +57,7 @@ started_window=$(fget frame_window)
 # level_apart A B: the pixels of A.png and B.png that differ by more than one
 # level in some channel.
 level_apart() {
-  python3 - "$work/$1.png" "$work/$2.png" <<'PY'
+  /usr/bin/python3 - "$work/$1.png" "$work/$2.png" <<'PY'
 import sys
 from PIL import Image, ImageChops
 a, b = (Image.open(p).convert("RGB") for p in sys.argv[1:3])
