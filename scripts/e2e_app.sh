@@ -121,6 +121,9 @@ panel_shot before
 check "the dark skin folder is applied" "applied VelmoraDark" "$(send "$dark")"
 settle
 panel_shot dark
+# The panel's corners show the dark form's client colour.
+state
+panel_setup
 render_panel "$root/skins/VelmoraDark" dark-render
 check "the dark skin paints the PANEL render of the dark skin" 0 "$(differs dark dark-render)"
 check "the labels write in the dark PANEL font colour" yes \
