@@ -130,7 +130,8 @@ void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
   const bool consumed = cd.HandleCommonMessage(m);
   if (m.Msg == WM_SKINCMD) {
     const WORD code = SkinCommandCode(m.WParam);
-    if (code == SKC_NEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH) {
+    if (code == SKC_NEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH ||
+        code == SKC_SETPPI) {
       // Children of the panel hear the command after the panel.
       BroadcastToChildControls(*this, m);
       if (code != SKC_REFRESH || consumed) cd.Invalidate();

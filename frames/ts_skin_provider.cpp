@@ -143,6 +143,8 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(&cd);
       return true;
     case SKC_DEFAULTINDEX:
+    case SKC_SECTIONAT:
+      // Labels lying on the form ask which section is under them.
       return cd.HandleCommonMessage(m);
     case SKC_GETBGCOLOR:
       if (!FFrame || !FFrame->Skinned()) return false;

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "controls/ts_edit.h"
+#include "controls/ts_panel.h"
 #include "frames/ac_provider.h"
 #include "frames/frame_classes.h"
 #include "frames/frame_test_support.h"
 #include "framework/button.h"
+#include "framework/label.h"
 #include "manager/skin_command_delivery.h"
 #include "paint/form_frame.h"
 #include "pixels/pixel_buffer_testing.h"
@@ -98,6 +101,40 @@ TEST_F(SkinnedFrameTest, FirstActivationAttachesTheFrameAndTakesTheSystemMenuSty
   EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_GETKIND), 0), kFormKind);
   // The system menu itself stays, for the skin to show later.
   EXPECT_NE(GetSystemMenu(w, FALSE), nullptr);
+}
+
+// A new resolution reaches every skinned control of a framed form, through
+// the panel they lie on, and they take the skin loaded for it.
+TEST_F(SkinnedFrameTest, AScaleChangeReachesTheControlsOfAFramedForm) {
+  auto* panel = test::AddControl<TsPanel>(Form, Form, 1, 3, 260, 97);
+  auto* edit = test::AddControl<TsEdit>(Form, panel, 4, 16, 252, 21);
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  ASSERT_TRUE(IsWindowSkinned(Form->Handle()));
+  // Stored until the custom mode is chosen, then applied at every change.
+  Program.Manager->SetPixelsPerInch(144);
+  Program.Manager->SetScaleMode(smCustomPPI);
+  for (const int ppi : {144, 120, 96}) {
+    SCOPED_TRACE(ppi);
+    Program.Manager->SetPixelsPerInch(ppi);
+    EXPECT_EQ(FrameOf(Form)->SkinData(), &Program.Manager->Core.CommonSkinData(ppi));
+    EXPECT_EQ(panel->SkinData().CurrentPPI, ppi);
+    EXPECT_EQ(edit->SkinData().CurrentPPI, ppi);
+    EXPECT_EQ(edit->SkinData().CommonSkinData(), &Program.Manager->Core.CommonSkinData(ppi));
+  }
+}
+
+// A plain label lying directly on a framed form writes in the colour of the
+// form's section, as one on a skinned panel writes in the panel's.
+TEST_F(SkinnedFrameTest, APlainLabelOnTheFormTakesTheFormSectionFontColour) {
+  auto* label = test::AddControl<TLabel>(Form, Form, 10, 10, 80, 16);
+  label->SetCaption("Метка");
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  const TacSkinData& sd = *FrameOf(Form)->SkinData();
+  const TColor expected = sd.gd[GetSkinIndex(sd, "FORM")].Props[0].FontColor.Color;
+  ASSERT_NE(expected, ColorToRGB(Form->Font().Color()));
+  EXPECT_EQ(label->Font().Color(), expected);
 }
 
 TEST_F(SkinnedFrameTest, TheRegionLeavesOutExactlyTheKeyCornersOfTheBorderImage) {
