@@ -441,10 +441,10 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       FCacheBmp.SetSize(0, 0);
       return true;
     case SKC_REFRESH: {
-      // A refresh names one section (its index in the low word) or, with 0,
-      // every section; a control of another section keeps its face.
-      const WORD index = SkinCommandParam(m.WParam);
-      if (index != 0 && index != SkinIndex) return false;
+      // A refresh names one section or, with 0, every section; a control of
+      // another section keeps its face. Only the low byte names it.
+      const int index = SkinCommandParam(m.WParam) & 0xFF;
+      if (index != 0 && index != (SkinIndex & 0xFF)) return false;
       if (!ForThisManager(m)) return false;
       UpdateIndexes();
       Invalidate();

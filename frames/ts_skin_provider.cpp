@@ -117,6 +117,30 @@ TPoint TsSkinProvider::KeyMenuPoint() const {
   return {icon.Left, y};
 }
 
+int TsSkinProvider::FrameWidthOfKind(WORD kind, WORD fallback) const {
+  const bool padded = FForm->BorderStyle == TFormBorderStyle::bsSizeable ||
+                      FForm->BorderStyle == TFormBorderStyle::bsSizeToolWin;
+  const int padding = padded ? GetSystemMetrics(SM_CXPADDEDBORDER) : 0;
+  switch (kind) {
+    case kFrameWidthSizing:
+      return GetSystemMetrics(SM_CXFRAME) + padding;
+    case kFrameWidthFixed:
+      return GetSystemMetrics(SM_CXFIXEDFRAME) + padding;
+    case kFrameWidthMeasured: {
+      RECT w{}, c{};
+      GetWindowRect(FForm->Handle(), &w);
+      GetClientRect(FForm->Handle(), &c);
+      const int measured = ((w.right - w.left) - (c.right - c.left)) / 2;
+      if (measured != 0 || (fallback != kFrameWidthSizing && fallback != kFrameWidthFixed))
+        return measured;
+      return FrameWidthOfKind(fallback, 0);
+    }
+    default:
+      // The width of the frame the skin replaces now.
+      return FFrame->CurrentInputs().FrameWidth;
+  }
+}
+
 void TsSkinProvider::InitRT() {
   if (!RTInit) return;
   RTInit = false;
@@ -152,8 +176,8 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       return true;
     case SKC_GETBACKGROUND: {
       if (!FFrame || !FFrame->Skinned() || m.LParam == 0) return false;
-      // The client is one colour: the form's own (an attached adapter keeps
-      // it) or the form section's.
+      // The client is one colour: the form section's, or the form's own
+      // while the form paints its client area itself.
       auto& query = *reinterpret_cast<TacBgQuery*>(m.LParam);
       query.Kind = bqColor;
       query.Image = nullptr;
@@ -161,11 +185,9 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       return true;
     }
     case SKC_GETFRAMEWIDTH:
-      if (FFrame) {
-        m.Result = FFrame->CurrentInputs().FrameWidth;
-        return true;
-      }
-      return false;
+      if (!FFrame) return false;
+      m.Result = FrameWidthOfKind(LOWORD(m.LParam), HIWORD(m.LParam));
+      return true;
     case SKC_GETCLIENTOFFSET:
       if (FFrame) {
         const TPoint o = FFrame->ClientOffset();

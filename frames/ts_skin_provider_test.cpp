@@ -137,6 +137,43 @@ TEST_F(SkinnedFrameTest, APlainLabelOnTheFormTakesTheFormSectionFontColour) {
   EXPECT_EQ(label->Font().Color(), expected);
 }
 
+TEST_F(SkinnedFrameTest, TheFrameWidthAnswerFollowsTheKindAsked) {
+  auto* sizeable = NewForm(TFormBorderStyle::bsSizeable);
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  ShowAndPaint(sizeable);
+  ASSERT_TRUE(Activate(sizeable));
+  const int pad = GetSystemMetrics(SM_CXPADDEDBORDER);
+  const auto measured = [](HWND w) {
+    RECT r{}, c{};
+    GetWindowRect(w, &r);
+    GetClientRect(w, &c);
+    return ((r.right - r.left) - (c.right - c.left)) / 2;
+  };
+  struct TCase {
+    TCustomForm* F;
+    LPARAM Asked;
+    int Expected;
+  };
+  const TCase cases[] = {
+      {Form, 1, GetSystemMetrics(SM_CXFRAME)},
+      {Form, 2, GetSystemMetrics(SM_CXFIXEDFRAME)},
+      {Form, 3, measured(Form->Handle())},
+      // Only the low word names the kind.
+      {Form, MAKELPARAM(3, 7), measured(Form->Handle())},
+      {Form, 0, GetSystemMetrics(SM_CXFIXEDFRAME)},
+      {sizeable, 1, GetSystemMetrics(SM_CXFRAME) + pad},
+      {sizeable, 2, GetSystemMetrics(SM_CXFIXEDFRAME) + pad},
+      {sizeable, 3, measured(sizeable->Handle())},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.F == Form ? 0 : 1) + " asked " + std::to_string(c.Asked));
+    EXPECT_EQ(
+        SendMessageW(c.F->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETFRAMEWIDTH), c.Asked),
+        c.Expected);
+  }
+}
+
 TEST_F(SkinnedFrameTest, TheRegionLeavesOutExactlyTheKeyCornersOfTheBorderImage) {
   ShowAndPaint(Form);
   TacFrameAdapter* frame = FrameOf(Form);
