@@ -438,8 +438,10 @@ void TsSkinManager::SetSkinName(const std::string& value) {
   } else if (!HasState(csLoading | csReading) && !FNoAutoUpdate) {
     // Nothing is announced while the description is read; Loaded does it.
     AnnounceSkin(TRepaint::rpYes);
-    if (OnAfterChange) OnAfterChange(this);
   }
+  if (!wasActive && Core.IsActive() && OnActivate && !HasState(csDesigning)) OnActivate(this);
+  if (found && !HasState(csLoading | csReading) && !FNoAutoUpdate && OnAfterChange)
+    OnAfterChange(this);
   // Pickers mark the skin in use; the same name again is no news to them.
   if (Core.SkinName != oldName && !Core.HasState(msSkinChanging))
     SkinListController->SendSkinChanged();
@@ -656,7 +658,6 @@ void TsSkinManager::AnnounceSkin(TRepaint repaint) {
   }
   ApplyMainFontMode();
   Core.SetState(msBroadCasting, false);
-  if (OnActivate && Core.IsActive()) OnActivate(this);
   if (repaint == TRepaint::rpYes) RepaintForms();
 }
 
