@@ -626,6 +626,25 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
       }
       return false;
     }
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP: {
+      // A right click on the title shows the skinned window menu where it
+      // was released; passed on, the system would show its own, unskinned.
+      const auto code = static_cast<int32_t>(m.WParam);
+      if (code != htCaption && code != htSysMenu) return false;
+      if (m.Msg == WM_NCRBUTTONUP && OnSystemMenu) OnSystemMenu(screenPoint());
+      m.Result = 0;
+      return true;
+    }
+    case WM_CONTEXTMENU: {
+      // The system's answer to a right click it saw on the frame itself.
+      if (reinterpret_cast<HWND>(m.WParam) != FWindow || m.LParam == -1) return false;
+      const int32_t code = HitTest(screenPoint());
+      if (code != htCaption && code != htSysMenu) return false;
+      if (OnSystemMenu) OnSystemMenu(screenPoint());
+      m.Result = 0;
+      return true;
+    }
     case WM_NCLBUTTONUP:
       if (HandleButtonRelease(screenPoint())) {
         m.Result = 0;

@@ -174,6 +174,42 @@ TEST_F(SkinnedFrameTest, TheFrameWidthAnswerFollowsTheKindAsked) {
   }
 }
 
+// A right click on the title drops the skinned window menu, never the
+// system's own.
+TEST_F(SkinnedFrameTest, ARightClickOnTheTitleShowsTheSkinnedWindowMenu) {
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  static HMENU shown;
+  shown = nullptr;
+  // Read while the menu loop runs: a thread timer fires inside it.
+  const auto watch = [] {
+    SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+      EnumThreadWindows(
+          GetCurrentThreadId(),
+          [](HWND w, LPARAM) -> BOOL {
+            if (GetClassLongW(w, GCW_ATOM) != 0x8000 || !IsWindowVisible(w)) return TRUE;
+            shown = reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0));
+            return FALSE;
+          },
+          0);
+      KillTimer(nullptr, id);
+      EndMenu();
+    });
+  };
+  RECT wr{};
+  GetWindowRect(Form->Handle(), &wr);
+  const LPARAM at = MAKELPARAM(wr.left + 60, wr.top + 8);
+  ASSERT_EQ(SendMessageW(Form->Handle(), WM_NCHITTEST, 0, at), HTCAPTION);
+  watch();
+  SendMessageW(Form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, at);
+  SendMessageW(Form->Handle(), WM_NCRBUTTONUP, HTCAPTION, at);
+  test::PumpUntil([] { return false; }, 300);
+  TacProvider* p = FindAttachment(Form->Handle());
+  ASSERT_NE(p->sp->SystemMenu(), nullptr);
+  EXPECT_NE(shown, nullptr);
+  EXPECT_NE(shown, GetSystemMenu(Form->Handle(), FALSE));
+}
+
 TEST_F(SkinnedFrameTest, TheRegionLeavesOutExactlyTheKeyCornersOfTheBorderImage) {
   ShowAndPaint(Form);
   TacFrameAdapter* frame = FrameOf(Form);
