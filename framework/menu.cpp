@@ -13,6 +13,18 @@ namespace {
 // The class atom of the system's popup-menu windows ("#32768").
 constexpr DWORD kPopupMenuAtom = 0x8000;
 
+// Items without a command of their own are numbered from here, above the
+// commands programs give their items and below the system's window commands,
+// skipping any command an item of the menu uses.
+constexpr UINT kFirstAutoId = 0xE000;
+
+void CollectCommands(const TMenuItem& parent, std::vector<UINT>& commands) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    if (parent[i].Command != 0) commands.push_back(parent[i].Command);
+    CollectCommands(parent[i], commands);
+  }
+}
+
 }  // namespace
 
 TMenuItem& TMenuItem::Add(std::string name, std::string caption, int index) {
@@ -69,9 +81,9 @@ HMENU TPopupMenu::Build(const TMenuItem& parent) {
     if (!item.Enabled) mii.fState |= MFS_GRAYED;
     if (item.Checked) mii.fState |= MFS_CHECKED;
     if (item.Default) mii.fState |= MFS_DEFAULT;
-    // Ids start above 0 (TrackPopupMenu's "nothing chosen"); an item's own
-    // command is kept as its id so that readers see what it stands for.
-    mii.wID = item.Command != 0 ? item.Command : static_cast<UINT>(FById.size() + 1);
+    // An item's own command is kept as its id so that readers see what it
+    // stands for; the others get ids no command can be taken for.
+    mii.wID = item.Command != 0 ? item.Command : NextAutoId();
     FById.emplace_back(mii.wID, &item);
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
     if (item.Count() > 0) {
@@ -81,6 +93,12 @@ HMENU TPopupMenu::Build(const TMenuItem& parent) {
     InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
   }
   return menu;
+}
+
+UINT TPopupMenu::NextAutoId() {
+  while (std::find(FCommands.begin(), FCommands.end(), FNextAutoId) != FCommands.end())
+    ++FNextAutoId;
+  return FNextAutoId++;
 }
 
 TMenuItem* TPopupMenu::ItemOf(ULONG_PTR data) const {
@@ -172,6 +190,9 @@ TMenuItem* TPopupMenu::Popup(int x, int y) {
   SetWindowLongPtrW(owner.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   FById.clear();
   FMenuWindows.clear();
+  FCommands.clear();
+  CollectCommands(Items, FCommands);
+  FNextAutoId = kFirstAutoId;
   FMenu = platform::ScopedMenu(Build(Items));
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenuEx(FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
