@@ -270,6 +270,9 @@ void TsSkinProvider::HandleMessage(TMessage& m, const TWndMethod& previous) {
     return;
   }
   if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {
+    // The taskbar asks on behalf of a program that need not be active: the
+    // form comes to the front, as its menu is for it.
+    if (!FForm->Active()) SetForegroundWindow(FForm->Handle());
     POINT at{};
     GetCursorPos(&at);
     DropSysMenu(at.x, at.y);

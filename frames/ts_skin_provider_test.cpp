@@ -586,7 +586,53 @@ TEST_F(SkinnedFrameTest, TheTaskbarsRequestDropsTheWindowMenuAtTheCursor) {
     EXPECT_EQ(MenuRect.left, cursor.x);
     EXPECT_EQ(MenuRect.top, cursor.y);
   }
+  // While another form is active, the request brings the form forward and
+  // drops its menu all the same.
+  TForm* other = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(other);
+  ASSERT_TRUE(Activate(other));
+  MenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+  SendMessageW(app.Handle(), kPopupSystemMenu, 0, 0);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(MenuSeen);
+  EXPECT_TRUE(Form->Active());
   app.MainForm = nullptr;
+}
+
+// A request that arrives while the menu is open leaves the open menu alone.
+TEST_F(SkinnedFrameTest, ARequestWhileTheWindowMenuIsOpenIsIgnored) {
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  TacProvider* p = FindAttachment(Form->Handle());
+  ASSERT_NE(p, nullptr);
+  static HWND target;
+  static TsSystemMenu* open;
+  static int popups;
+  static bool stillSkinned;
+  target = Form->Handle();
+  open = p->sp->SystemMenu();
+  ASSERT_NE(open, nullptr);
+  popups = 0;
+  stillSkinned = false;
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    // Inside the open menu's loop: the taskbar asks again.
+    SendMessageW(target, kPopupSystemMenu, 0, 0);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+          if (GetClassLongW(w, GCW_ATOM) == 0x8000 && IsWindowVisible(w)) ++popups;
+          return TRUE;
+        },
+        0);
+    // The items the open menu shows are still drawn by the skin.
+    stillSkinned = open->ItemClose && open->ItemClose->OnDrawItem != nullptr;
+    EndMenu();
+  });
+  SendMessageW(Form->Handle(), kPopupSystemMenu, 0, 0);
+  EXPECT_EQ(popups, 1);
+  EXPECT_TRUE(stillSkinned);
 }
 
 TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack) {
