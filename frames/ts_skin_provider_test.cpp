@@ -769,6 +769,34 @@ TEST_F(SkinnedFrameTest, AFrameReadsTheSkinLoadedUnderBeginUpdateNotTheFreedOne)
   EXPECT_EQ(frame->CurrentInputs().FormIndex, shifted);
 }
 
+TEST_F(SkinnedFrameTest, WhileAScaleChangeSizesTheFormTheFrameReadsOnlyLiveSkinData) {
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  // The skin is reloaded for the new resolution first; the form is then
+  // scaled (its size messages reach the frame) before SKC_SETPPI tells the
+  // frame. Outside the frame's hook, every size message checks what the
+  // frame reads without reading it: one of the manager's objects, or none.
+  int sizes = 0, stale = 0;
+  TWindowProcHook watch = Form->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
+    if (m.Msg == WM_SIZE || m.Msg == WM_WINDOWPOSCHANGED || m.Msg == WM_NCPAINT) {
+      ++sizes;
+      const TacSkinData* sd = frame->SkinData();
+      const auto& live = Manager->Core.SkinDataArray;
+      if (sd &&
+          std::none_of(live.begin(), live.end(), [&](const auto& p) { return p.get() == sd; }))
+        ++stale;
+    }
+    previous(m);
+  });
+  Manager->Options.PixelsPerInch = 144;
+  Manager->SetScaleMode(smCustomPPI);
+  watch.Unhook();
+  ASSERT_GT(sizes, 0);
+  EXPECT_EQ(stale, 0);
+  EXPECT_EQ(frame->SkinData()->PPI, 144);
+}
+
 TEST_F(SkinnedFrameTest, AFormDestroyedWithItsAttachmentLeavesNoTraceInTheLists) {
   const platform::THandleCounts before = platform::LiveHandleCounts();
   auto* doomed = NewForm(TFormBorderStyle::bsSingle);
