@@ -138,6 +138,12 @@ void StartFade(TsCommonData& data, int newState, TacAnimProc proc, TFadeSpeed sp
   TacThreadedTimer::CopyFrom(t.BmpTo, data.FCacheBmp, WholeOf(data.FCacheBmp));
   t.InitData(data, carried, proc, newState, speed);
   t.TimeHandler();
+  // No steps will come when the system refused the timer: the fade ends
+  // now and the owner shows its new face.
+  if (t.Enabled() && !t.Running()) {
+    StopStateAnimation(data);
+    data.Invalidate(TsCommonData::TRepaintTime::rtNow);
+  }
 }
 
 void StopStateAnimation(TsCommonData& data) {

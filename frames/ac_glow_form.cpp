@@ -1,5 +1,7 @@
 #include "frames/ac_glow_form.h"
 
+#include "framework/dispatch_scope.h"
+
 namespace ac {
 namespace {
 
@@ -48,6 +50,7 @@ LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, L
     if (msg == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return DefWindowProcW(window, msg, wParam, lParam);
   }
+  const TDispatchScope dispatch;
   // Nothing may throw through the system's call.
   try {
     return self->Handle(window, msg, wParam, lParam);

@@ -510,6 +510,30 @@ TEST_F(CtrlAdapterTest, LabelsTakeTheColourOfTheSectionUnderThemAndGiveItBack) {
   EXPECT_TRUE(Adapter.SavedLabelColors().empty());
 }
 
+TEST_F(CtrlAdapterTest, ALabelFreedWhileColouredIsForgottenNotWrittenThrough) {
+  auto* panel = test::AddControl<TsPanel>(Form, Form, 10, 200, 200, 60);
+  auto* doomed = test::AddControl<TLabel>(Form, panel, 5, 5, 60, 16);
+  panel->SkinData().UpdateIndexes();
+  Adapter.AddAllItems(*Form);
+  ASSERT_EQ(doomed->Font().Color(), static_cast<TColor>(kPanelText));
+  const void* freed = doomed;
+  TComponent::Free(doomed);
+  // The allocator hands the freed memory to the next label of the same
+  // size: a label the adapter never coloured, with a colour of its own.
+  TLabel* heir = nullptr;
+  for (int i = 0; i < 16 && !heir; ++i) {
+    auto* label = test::AddControl<TLabel>(Form, Form, 250, 200 + 20 * i, 60, 16);
+    label->Tag = kNoSkinTag;
+    label->Font().SetColor(clHighlight);
+    if (label == freed) heir = label;
+  }
+  ASSERT_NE(heir, nullptr) << "no label took the freed one's place";
+  Manager->SetActive(false);
+  EXPECT_EQ(heir->Font().Color(), clHighlight);
+  EXPECT_FALSE(heir->ParentFont());
+  EXPECT_TRUE(Adapter.SavedLabelColors().empty());
+}
+
 // A MessageBox's child windows, handed to the adapter when it activates.
 struct TDialogCatch {
   TacCtrlAdapter* Adapter = nullptr;

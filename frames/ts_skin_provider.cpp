@@ -37,6 +37,18 @@ TsSkinProvider::~TsSkinProvider() {
   FHook.Unhook();
 }
 
+void TsSkinProvider::Retire() {
+  // The hook goes first: the repaint that gives the plain frame back is the
+  // form's own. Unhooking is safe while this adapter's WndProc runs.
+  FHook.Unhook();
+  FAdapter.reset();
+  if (FFrame && FForm && !FForm->HasState(csDestroying)) FFrame->RemoveSkin();
+  if (FCommonData) FCommonData->RemoveCommonProp();
+  FRegistered.Reset();
+  RTInit = false;
+  RTEmpty = true;
+}
+
 void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
 }

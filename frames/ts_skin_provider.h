@@ -78,6 +78,12 @@ class TsSkinProvider : public TComponent {
   // change): sections, style, region, repaint.
   void PrepareForm();
 
+  // Stops serving the form for good, short of being freed: the controls and
+  // the plain frame are given back, the form's procedure and "ACSDATA" no
+  // longer lead here and the form leaves the registered forms. Used when the
+  // adapter is to be freed later, while code of it may still be running.
+  void Retire();
+
   void Notification(TComponent* component, TOperation operation) override;
 
  private:

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "controls/ts_edit.h"
@@ -12,7 +16,9 @@
 #include "frames/frame_test_support.h"
 #include "framework/button.h"
 #include "framework/label.h"
+#include "framework/screen.h"
 #include "manager/skin_command_delivery.h"
+#include "paint/border_layout.h"
 #include "paint/form_frame.h"
 #include "pixels/pixel_buffer_testing.h"
 #include "skin/skin_data_lookup.h"
@@ -768,6 +774,183 @@ TEST_F(SkinnedFrameTest, RemovingTheSkinPutsThePlainFrameBackAndANewSkinReattach
   test::PumpUntil([] { return false; }, 100);
   ASSERT_NE(FrameOf(Form), nullptr);
   EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+}
+
+// Owned by a frame adapter: notes when the adapter is freed (the adapter
+// frees what it owns last).
+class TLifeWitness : public TComponent {
+ public:
+  TLifeWitness(TComponent* owner, bool& freed) : TComponent(owner), FFreed(freed) {}
+  ~TLifeWitness() override { FFreed = true; }
+  std::string_view ClassName() const override { return "TLifeWitness"; }
+
+ private:
+  bool& FFreed;
+};
+
+// The skin is removed from inside a modal loop that code of the form's frame
+// adapter started (its window menu, the system's move loop under a press the
+// border window forwarded), as a preview from another process removes it.
+struct TRemovalInLoop {
+  TsSkinManager* Manager = nullptr;
+  HWND Form = nullptr;
+  bool InLoop = false;       // the loop's starter has not returned yet
+  bool Removed = false;      // the removal ran inside the loop
+  bool Freed = false;        // the witness, owned by the adapter
+  bool FreedInLoop = false;  // the adapter was freed with its code on the stack
+  bool PlainAtOnce = false;  // the frame was the system's as the removal returned
+};
+TRemovalInLoop* gRemoval = nullptr;
+
+void RemoveSkinNow() {
+  TRemovalInLoop& r = *gRemoval;
+  r.Removed = r.InLoop;
+  r.Manager->SetActive(false);
+  r.FreedInLoop = r.Freed;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  r.PlainAtOnce = (GetWindowLongW(r.Form, GWL_STYLE) & WS_SYSMENU) != 0 &&
+                  GetWindowRgn(r.Form, rgn) == ERROR && FindAttachment(r.Form) == nullptr &&
+                  GetPropW(r.Form, kCommonDataProp) == nullptr;
+  DeleteObject(rgn);
+}
+
+void CALLBACK RemoveSkinInMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!ShownMenuOfThisThread()) return;
+  KillTimer(nullptr, id);
+  RemoveSkinNow();
+  EndMenu();
+}
+
+void CALLBACK RemoveSkinInMoveLoop(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  RemoveSkinNow();
+  // The move loop ends with Esc, wherever it is sent.
+  PostMessageW(gRemoval->Form, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+}
+
+TEST_F(SkinnedFrameTest, RemovingTheSkinWhileTheWindowMenuIsOpenFreesTheAdapterAfterTheMenu) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  ASSERT_TRUE(Activate(Form));
+  TacProvider* p = FindAttachment(w);
+  ASSERT_TRUE(p && p->sp);
+  TRemovalInLoop r{Manager, w};
+  gRemoval = &r;
+  new TLifeWitness(p->sp, r.Freed);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, RemoveSkinInMenu);
+  r.InLoop = true;
+  SendMessageW(w, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+  r.InLoop = false;
+  KillTimer(nullptr, timer);
+  gRemoval = nullptr;
+  ASSERT_TRUE(r.Removed) << "the menu did not show";
+  EXPECT_FALSE(r.FreedInLoop);
+  EXPECT_TRUE(r.PlainAtOnce);
+  // Freed as soon as the menu's caller returned.
+  EXPECT_TRUE(r.Freed);
+}
+
+TEST_F(SkinnedFrameTest, RemovingTheSkinDuringAForwardedCaptionDragFreesTheAdapterAfterIt) {
+  Manager->SetExtendedBorders(true);
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  ASSERT_TRUE(Activate(Form));
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_TRUE(frame && frame->BorderForm());
+  TacProvider* p = FindAttachment(w);
+  TRemovalInLoop r{Manager, w};
+  gRemoval = &r;
+  new TLifeWitness(p->sp, r.Freed);
+  // A press on the caption as the border window forwards it: the screen
+  // point in LParam, WParam -1.
+  const TRect icon = frame->IconScreenRect();
+  const POINT at{icon.Right + 40, icon.Top + icon.Height() / 2};
+  ASSERT_EQ(frame->BorderForm()->Ex_WMNCHitTest({at.x, at.y}), kHitCaption);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 60, RemoveSkinInMoveLoop);
+  r.InLoop = true;
+  SendMessageW(w, WM_NCLBUTTONDOWN, static_cast<WPARAM>(-1), MAKELPARAM(at.x, at.y));
+  r.InLoop = false;
+  KillTimer(nullptr, timer);
+  test::PumpUntil([&] { return r.Removed; }, 300);
+  gRemoval = nullptr;
+  ASSERT_TRUE(r.Removed) << "the move loop did not run";
+  EXPECT_FALSE(r.FreedInLoop);
+  EXPECT_TRUE(r.PlainAtOnce);
+  EXPECT_TRUE(r.Freed);
+}
+
+// Copies the skin folder Name into a fresh temporary folder as NewName with
+// one more section ahead of FORM, so that FORM has another index there.
+std::string ShiftedSkinFolder(const std::string& name, const std::string& newName) {
+  namespace fs = std::filesystem;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const fs::path root = fs::path(temp) / ("acshifted" + std::to_string(GetCurrentProcessId()));
+  const fs::path to = root / newName;
+  fs::create_directories(to);
+  fs::copy(fs::path(test::SkinsFolder()) / name, to,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::ifstream in(to / "Options.dat", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const size_t form = text.find("[FORM]");
+  if (form != std::string::npos) text.insert(form, "[SHIFT]\r\nSTATES=1\r\n");
+  std::ofstream(to / "Options.dat", std::ios::binary) << text;
+  return root.string();
+}
+
+TEST_F(SkinnedFrameTest, AFrameReadsTheSkinLoadedUnderBeginUpdateNotTheFreedOne) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const int before = frame->CurrentInputs().FormIndex;
+  Manager->SkinDirectory = ShiftedSkinFolder("VelmoraLight", "VelmoraShifted");
+  // The new skin is loaded and the old one freed; the forms hear of it only
+  // at EndUpdate, and meanwhile the system asks the frame as usual.
+  Manager->BeginUpdate();
+  Manager->SetSkinName("VelmoraShifted");
+  ASSERT_TRUE(Manager->IsActive());
+  // The resolution the frame was skinned for.
+  const TacSkinData& now = Manager->Core.CommonSkinData(Screen->PixelsPerInch());
+  const int shifted = GetSkinIndex(now, "FORM");
+  ASSERT_EQ(shifted, before + 1);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(wr.left + 40, wr.top + 8));
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(frame->SkinData(), &now);
+  EXPECT_EQ(frame->CurrentInputs().FormIndex, shifted);
+  Manager->EndUpdate(true, true);
+  EXPECT_EQ(frame->CurrentInputs().FormIndex, shifted);
+}
+
+TEST_F(SkinnedFrameTest, WhileAScaleChangeSizesTheFormTheFrameReadsOnlyLiveSkinData) {
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  // The skin is reloaded for the new resolution first; the form is then
+  // scaled (its size messages reach the frame) before SKC_SETPPI tells the
+  // frame. Outside the frame's hook, every size message checks what the
+  // frame reads without reading it: one of the manager's objects, or none.
+  int sizes = 0, stale = 0;
+  TWindowProcHook watch = Form->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
+    if (m.Msg == WM_SIZE || m.Msg == WM_WINDOWPOSCHANGED || m.Msg == WM_NCPAINT) {
+      ++sizes;
+      const TacSkinData* sd = frame->SkinData();
+      const auto& live = Manager->Core.SkinDataArray;
+      if (sd &&
+          std::none_of(live.begin(), live.end(), [&](const auto& p) { return p.get() == sd; }))
+        ++stale;
+    }
+    previous(m);
+  });
+  Manager->Options.PixelsPerInch = 144;
+  Manager->SetScaleMode(smCustomPPI);
+  watch.Unhook();
+  ASSERT_GT(sizes, 0);
+  EXPECT_EQ(stale, 0);
+  EXPECT_EQ(frame->SkinData()->PPI, 144);
 }
 
 TEST_F(SkinnedFrameTest, AFormDestroyedWithItsAttachmentLeavesNoTraceInTheLists) {

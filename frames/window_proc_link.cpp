@@ -3,6 +3,8 @@
 #include <exception>
 #include <utility>
 
+#include "framework/dispatch_scope.h"
+
 namespace ac {
 
 namespace {
@@ -84,6 +86,7 @@ LRESULT CALLBACK TacWindowProcLink::LinkProc(HWND window, UINT msg, WPARAM wp, L
     // A copy: the procedure may end the link (and free what it holds) while
     // it runs.
     const TProcedure procedure = state->Procedure;
+    const TDispatchScope dispatch;
     try {
       result = procedure(msg, wp, lp);
     } catch (const std::exception&) {

@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include "framework/control.h"
+#include "framework/dispatch_scope.h"
 #include "framework/form.h"
 #include "framework/screen.h"
 #include "system/win/unicode.h"
@@ -106,6 +107,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
   if (!app || app != Application || !app->FHooks || app->FHandle.Get() != wnd)
     return DefWindowProcW(wnd, msg, wp, lp);
   TMessage m{msg, wp, lp, 0};
+  const TDispatchScope dispatch;
   try {
     app->WndProc(m);
   } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "framework/application.h"
+#include "framework/dispatch_scope.h"
 #include "system/win/unicode.h"
 
 namespace ac {
@@ -110,6 +111,7 @@ TMenuItem* TPopupMenu::ItemOf(ULONG_PTR data) const {
 LRESULT CALLBACK TPopupMenu::OwnerProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* menu = reinterpret_cast<TPopupMenu*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
   if (!menu) return DefWindowProcW(wnd, msg, wp, lp);
+  const TDispatchScope dispatch;
   try {
     return menu->OwnerMessage(wnd, msg, wp, lp);
   } catch (const std::exception& e) {

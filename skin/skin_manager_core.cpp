@@ -216,6 +216,7 @@ std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
 }
 
 void TacSkinManagerCore::ClearSkinData() {
+  ++FSkinDataGeneration;
   LoadBudget.Reset();
   LoadNotes.clear();
   // The fonts are added again with the common data of the next load.
