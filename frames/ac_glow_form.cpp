@@ -1,5 +1,7 @@
 #include "frames/ac_glow_form.h"
 
+#include "framework/application.h"
+
 namespace ac {
 namespace {
 
@@ -52,6 +54,7 @@ LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, L
   try {
     return self->Handle(window, msg, wParam, lParam);
   } catch (...) {
+    ReportBoundaryException();
     return DefWindowProcW(window, msg, wParam, lParam);
   }
 }

@@ -216,6 +216,7 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
       }
     }
   } catch (...) {
+    ReportBoundaryException();
   }
   return result;
 }

@@ -3,6 +3,8 @@
 #include <exception>
 #include <utility>
 
+#include "framework/application.h"
+
 namespace ac {
 
 namespace {
@@ -86,7 +88,9 @@ LRESULT CALLBACK TacWindowProcLink::LinkProc(HWND window, UINT msg, WPARAM wp, L
     const TProcedure procedure = state->Procedure;
     try {
       result = procedure(msg, wp, lp);
-    } catch (const std::exception&) {
+    } catch (...) {
+      // The window's own procedure is its default answer.
+      ReportBoundaryException();
       result = CallWindowProcW(previous, window, msg, wp, lp);
     }
   } else {

@@ -20,8 +20,8 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (timer && timer->FOnTimer) {
       try {
         timer->FOnTimer(timer);
-      } catch (const std::exception& e) {
-        if (Application) Application->ShowException(e);
+      } catch (...) {
+        ReportBoundaryException();
       }
     }
     return 0;

@@ -575,9 +575,9 @@ void TsSkinManager::SetActiveControl(HWND window) {
   }
   const auto manager = reinterpret_cast<LPARAM>(this);
   if (FActiveControl && IsWindow(FActiveControl))
-    SendMessageW(FActiveControl, WM_SKINCMD, SkinCommandWParam(SKC_HOTLEAVE), manager);
+    SendSkinCommandMessage(FActiveControl, SKC_HOTLEAVE, manager);
   FActiveControl = window;
-  if (window) SendMessageW(window, WM_SKINCMD, SkinCommandWParam(SKC_HOTENTER), manager);
+  if (window) SendSkinCommandMessage(window, SKC_HOTENTER, manager);
 }
 
 bool TsSkinManager::ApplicationMessage(TMessage& m) {
