@@ -744,8 +744,6 @@ std::vector<HWND> AllProgramWindows(HWND form) {
 int Junk(unsigned seed) {
   HWND form = MainForm();
   if (!form) return 1;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(form, &pid);
   std::mt19937 random(seed);
   // Addresses that are good in this process and mean nothing (or something
   // else) in the program's.
@@ -773,13 +771,13 @@ int Junk(unsigned seed) {
   bool stopped = false;
   for (HWND w : windows) {
     for (unsigned code = 0; code < 128 && !stopped; ++code) {
-      if (GetTickCount64() > deadline) stopped = true;
       std::vector<LPARAM> lparams(std::begin(fixed), std::end(fixed));
       lparams.push_back(static_cast<LPARAM>(random()));
       lparams.push_back(static_cast<LPARAM>((uint64_t{random()} << 32) | random()));
       for (const WORD param : params) {
         for (const LPARAM lp : lparams) {
-          if (!IsWindow(w)) break;
+          if (GetTickCount64() > deadline) stopped = true;
+          if (stopped || !IsWindow(w)) break;
           DWORD_PTR answer = 0;
           ++sent;
           if (!SendMessageTimeoutW(w, ac::WM_SKINCMD, (WPARAM{code} << 16) | param, lp,

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "controls/skinned_test_form.h"
-#include "manager/test_other_thread.h"
+#include "framework/test_other_thread.h"
 
 namespace ac {
 namespace {
@@ -67,8 +67,8 @@ TEST_F(CommandsFromElsewhere, RecordsInLParamAreNotTouched) {
 TEST_F(CommandsFromElsewhere, NoOneElseRemovesOrReloadsTheSkin) {
   for (TWinControl* control : Controls) {
     SCOPED_TRACE(std::string(control->ClassName()));
-    const TsCommonData& data = *reinterpret_cast<TsCommonData*>(
-        FromHere(control->Handle(), SKC_GETSKINDATA, 0));
+    const TsCommonData& data =
+        *reinterpret_cast<TsCommonData*>(FromHere(control->Handle(), SKC_GETSKINDATA, 0));
     const int section = data.SkinIndex;
     ASSERT_GE(section, 0);
     FromElsewhere(control->Handle(), SKC_REMOVESKIN, 0);
@@ -82,8 +82,8 @@ TEST_F(CommandsFromElsewhere, NoOneElseRemovesOrReloadsTheSkin) {
 TEST_F(CommandsFromElsewhere, UpdateNotificationsLeaveTheUpdateCountAlone) {
   for (TWinControl* control : Controls) {
     SCOPED_TRACE(std::string(control->ClassName()));
-    const TsCommonData& data = *reinterpret_cast<TsCommonData*>(
-        FromHere(control->Handle(), SKC_GETSKINDATA, 0));
+    const TsCommonData& data =
+        *reinterpret_cast<TsCommonData*>(FromHere(control->Handle(), SKC_GETSKINDATA, 0));
     FromElsewhere(control->Handle(), SKC_BEGINUPDATE, 0);
     FromHere(control->Handle(), SKC_BEGINUPDATE, 0);
     FromHere(control->Handle(), SKC_BEGINUPDATE, 0);
@@ -100,8 +100,8 @@ TEST_F(CommandsFromElsewhere, ResolutionsOutsideTheStepsAreIgnored) {
   for (const LPARAM ppi : {LPARAM{65536}, LPARAM{0x7FFFFFFF}, LPARAM{-1}, LPARAM{1000}}) {
     for (TWinControl* control : Controls) {
       SCOPED_TRACE(std::string(control->ClassName()) + " " + std::to_string(ppi));
-      const TsCommonData& data = *reinterpret_cast<TsCommonData*>(
-          FromHere(control->Handle(), SKC_GETSKINDATA, 0));
+      const TsCommonData& data =
+          *reinterpret_cast<TsCommonData*>(FromHere(control->Handle(), SKC_GETSKINDATA, 0));
       FromElsewhere(control->Handle(), SKC_SETPPI, ppi);
       FromHere(control->Handle(), SKC_SETPPI, ppi);
       EXPECT_EQ(data.CurrentPPI, 96);

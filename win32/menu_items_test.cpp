@@ -13,8 +13,8 @@ namespace {
 
 // A popup-menu window of this thread, the kind the answer is given for.
 ScopedWindow PopupMenuWindow() {
-  return ScopedWindow(CreateWindowExW(0, MAKEINTATOM(0x8000), L"", WS_POPUP, 0, 0, 10, 10,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  return ScopedWindow(CreateWindowExW(0, MAKEINTATOM(0x8000), L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 // A reader whose thread made its window and then stopped reading messages
@@ -46,7 +46,7 @@ class TStalledReader {
 TEST(MenuItemsAnswer, AReaderThatDoesNotReadCannotHoldTheProgram) {
   const ScopedWindow popup = PopupMenuWindow();
   ASSERT_NE(popup.Get(), nullptr);
-  const TStalledReader reader(std::chrono::seconds(12));
+  const TStalledReader reader(std::chrono::seconds(8));
   const auto start = std::chrono::steady_clock::now();
   AnswerMenuItems(popup.Get(), reader.Window());
   const auto waited = std::chrono::steady_clock::now() - start;
