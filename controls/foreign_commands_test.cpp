@@ -72,10 +72,15 @@ TEST_F(CommandsFromElsewhere, NoOneElseRemovesOrReloadsTheSkin) {
     const int section = data.SkinIndex;
     ASSERT_GE(section, 0);
     FromElsewhere(control->Handle(), SKC_REMOVESKIN, 0);
-    FromElsewhere(control->Handle(), SKC_REFRESH, 0);
     EXPECT_EQ(data.SkinIndex, section);
     EXPECT_TRUE(data.Skinned());
   }
+  // Nor is the panel's face rebuilt for anyone else.
+  C.PaintNow();
+  const uint32_t rebuilt = C.Panel->SkinData().RebuildCount;
+  FromElsewhere(C.Panel->Handle(), SKC_REFRESH, 0);
+  C.PaintNow();
+  EXPECT_EQ(C.Panel->SkinData().RebuildCount, rebuilt);
 }
 
 // One stray SKC_BEGINUPDATE used to leave a control that never repainted.
