@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <thread>
 
 #include "controls/skinned_test_form.h"
 #include "framework/test_other_thread.h"
@@ -61,6 +62,21 @@ TEST_F(CommandsFromElsewhere, RecordsInLParamAreNotTouched) {
   EXPECT_NE(background.Kind, bqNone);
   EXPECT_EQ(FromHere(panel, SKC_SECTIONAT, reinterpret_cast<LPARAM>(&sectionAt)), 1);
   EXPECT_EQ(sectionAt.SkinIndex, C.Panel->SkinData().SkinIndex);
+}
+
+// A posted command names no sender: it is emptied before anyone reads it,
+// whoever posted it.
+TEST_F(CommandsFromElsewhere, PostedCommandsAreNotHandled) {
+  HWND panel = C.Panel->Handle();
+  TacBgQuery background;
+  PostMessageW(panel, WM_SKINCMD, SkinCommandWParam(SKC_GETBACKGROUND),
+               reinterpret_cast<LPARAM>(&background));
+  std::thread([panel] {
+    PostMessageW(panel, WM_SKINCMD, SkinCommandWParam(SKC_REMOVESKIN), 0);
+  }).join();
+  test::PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(background.Kind, bqNone);
+  EXPECT_TRUE(C.Panel->SkinData().Skinned());
 }
 
 // LParam 0 names no manager, which receivers take as "every manager".

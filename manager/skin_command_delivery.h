@@ -81,7 +81,9 @@ bool SkinCommandAnswersYes(HWND window, TacSkinCommand code);
 // records and managers in LParam, update counts, resolutions, sections,
 // skin removal - belongs to the thread that owns the windows.
 //
-// Messages of our own thread (sent, posted or called directly) are ours. A
+// Messages of our own thread (sent or called directly) are ours; posted ones
+// name no sender and are filtered before they are handled
+// (posted_command_filter.h). A
 // command that one of our delivery routines passes on while this thread
 // answers a message from another thread is ours too: the routines mark it
 // (TacOwnSkinCommand) for as long as it travels.
