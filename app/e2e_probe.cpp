@@ -48,10 +48,11 @@
 //   e2e_probe junk SEED      send every skin command code 0..127 with junk
 //                            parameters and LParams (numbers, -1, addresses
 //                            of the probe's own) to every window of the
-//                            program, each with a 5 s timeout; print
+//                            program, each with a 5 s timeout, then post
+//                            them (parameter 0) the same way; print
 //                            windows=, sent=, unanswered= (sends that timed
 //                            out or met a hung program), stopped=1 when
-//                            200 s were not enough, dialogs= (the program's
+//                            200 s were not enough, posted=, dialogs= (the program's
 //                            dialog windows afterwards) and alive=; exit 1
 //                            when anything went unanswered or was not sent
 
@@ -790,14 +791,25 @@ int Junk(unsigned seed) {
       }
     }
   }
+  // The same junk posted: a posted message names no sender at all. A window
+  // at a time, so that no queue overflows.
+  long posted = 0;
+  for (HWND w : windows) {
+    for (unsigned code = 0; code < 128 && IsWindow(w); ++code)
+      for (const LPARAM lp : fixed)
+        if (PostMessageW(w, ac::WM_SKINCMD, WPARAM{code} << 16, lp)) ++posted;
+    Sleep(300);
+  }
+  Sleep(1000);
   int dialogs = 0;
   for (HWND w : AllProgramWindows(form)) {
     wchar_t cls[64] = L"";
     GetClassNameW(w, cls, 64);
     if (std::wstring(cls) == L"#32770") ++dialogs;
   }
-  std::printf("windows=%zu\nsent=%ld\nunanswered=%ld\nstopped=%d\ndialogs=%d\nalive=%d\n",
-              windows.size(), sent, unanswered, stopped ? 1 : 0, dialogs, IsWindow(form) ? 1 : 0);
+  std::printf(
+      "windows=%zu\nsent=%ld\nunanswered=%ld\nstopped=%d\nposted=%ld\ndialogs=%d\nalive=%d\n",
+      windows.size(), sent, unanswered, stopped ? 1 : 0, posted, dialogs, IsWindow(form) ? 1 : 0);
   return unanswered == 0 && !stopped ? 0 : 1;
 }
 

@@ -2,7 +2,8 @@
 # Skin commands from another process: WM_SKINCMD is a fixed number anyone on
 # the desktop may send to any window of the program, with any LParam. The
 # probe sends every command code with junk parameters and LParams to every
-# window of the program (e2e_probe junk); the program must answer each in
+# window of the program, then posts them (e2e_probe junk); the program must
+# answer each in
 # time, raise no access violation (Wine, like 64-bit Windows, swallows those
 # raised in a window procedure answering another process; only its exception
 # log shows them), open no dialog, stay alive, and once the skin is applied
