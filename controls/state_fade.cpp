@@ -24,7 +24,9 @@ void PrepareOwnerCache(TsCommonData& data) {
   if (HWND wnd = data.OwnerHandle()) {
     SendSkinCommand(wnd, SKC_PREPARECACHE, 0);
   } else if (data.FOwnerControl) {
-    data.FOwnerControl->Perform(WM_SKINCMD, SkinCommandWParam(SKC_PREPARECACHE), 0);
+    const TMessage prepare = SkinCommandMessage(SKC_PREPARECACHE, 0);
+    const TacOwnSkinCommand own(prepare);
+    data.FOwnerControl->Perform(prepare.Msg, prepare.WParam, prepare.LParam);
   }
 }
 

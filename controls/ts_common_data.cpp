@@ -11,6 +11,7 @@
 #include "manager/skin_broadcast.h"
 #include "paint/skin_colors.h"
 #include "pixels/color.h"
+#include "skin/option_values.h"
 #include "skin/skin_data_lookup.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -422,6 +423,20 @@ void TsCommonData::InitCommonProp(HWND window) {
   FProp = AttachCommonData(window, *this);
 }
 
+namespace {
+
+// The resolutions a skin is loaded for: the four steps, the screen's and the
+// manager's custom one. Any other number is no resolution of ours; loading a
+// skin for it would only fail or exhaust the program.
+bool ResolutionInUse(const TsSkinManager* manager, LPARAM ppi) {
+  if (std::find(kStepPPI.begin(), kStepPPI.end(), ppi) != kStepPPI.end()) return true;
+  if (Screen && ppi == Screen->PixelsPerInch()) return true;
+  return manager && manager->Options.ScaleMode == smCustomPPI &&
+         ppi == manager->Options.PixelsPerInch;
+}
+
+}  // namespace
+
 bool TsCommonData::ForThisManager(const TMessage& m) const {
   // A command without a manager concerns every control; one from another
   // manager concerns only the controls that use it.
@@ -459,7 +474,8 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       return true;
     }
     case SKC_SETPPI:
-      if (m.LParam > 0) CurrentPPI = static_cast<int>(m.LParam);
+      if (!ResolutionInUse(SkinManager(), m.LParam)) return true;
+      CurrentPPI = static_cast<int>(m.LParam);
       UpdateIndexes();
       return true;
     case SKC_GETSKINDATA:
@@ -476,11 +492,10 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       StopStateAnimation(*this);
       return true;
     case SKC_BEGINUPDATE:
-      BeginUpdate();
-      return true;
     case SKC_ENDUPDATE:
-      EndUpdate(SkinCommandParam(m.WParam) != 0 ? TRepaint::rpYes : TRepaint::rpNo);
-      return true;
+      // Notifications for the owner about this data's update count; the
+      // count itself changes only through BeginUpdate and EndUpdate.
+      return false;
     case SKC_ISUPDATING:
       m.Result = Updating() ? 1 : 0;
       return true;

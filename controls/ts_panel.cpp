@@ -113,6 +113,7 @@ bool TsPanel::SkinCommand(TMessage& m) {
 }
 
 void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
+  if (!SkinCommandAccepted(m)) return;
   if (m.Msg == WM_SKINCMD && SkinCommand(m)) return;
   TsCommonData& cd = *FCommonData;
   if (m.Msg == WM_PAINT && cd.Skinned()) {

@@ -1,5 +1,6 @@
 #include "frames/ac_glow_form.h"
 
+#include "framework/application.h"
 #include "framework/dispatch_scope.h"
 
 namespace ac {
@@ -55,6 +56,7 @@ LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, L
   try {
     return self->Handle(window, msg, wParam, lParam);
   } catch (...) {
+    ReportBoundaryException();
     return DefWindowProcW(window, msg, wParam, lParam);
   }
 }

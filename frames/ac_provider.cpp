@@ -233,6 +233,7 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
       }
     }
   } catch (...) {
+    ReportBoundaryException();
   }
   return result;
 }

@@ -544,6 +544,10 @@ bool TacFrameAdapter::HandleButtonRelease(TPoint screen) {
 bool TacFrameAdapter::HandleForwarded(TMessage& m, const TWndMethod& next) {
   if (m.Msg != WM_NCLBUTTONDOWN && m.Msg != WM_NCLBUTTONUP && m.Msg != WM_NCRBUTTONUP) return false;
   if (static_cast<int32_t>(m.WParam) != -1) return false;
+  m.Result = 0;
+  // Anyone can send a form this message; only its border window's is a
+  // press (or release) of the frame.
+  if (!TacBorderForm::ForwardingTo(FWindow)) return true;
   const TPoint at = TacBorderForm::ScreenPoint(m.LParam);
   const int32_t code = FBorder->ForwardedHit(m.LParam);
   m.Result = 0;

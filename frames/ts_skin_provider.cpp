@@ -9,7 +9,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
   if (!FForm) return;
   // A form already served by another adapter keeps it: this one stays idle.
   if (FForm->HandleAllocated() &&
-      SendMessageW(FForm->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETPROVIDER), 0) != 0) {
+      SendSkinCommandMessage(FForm->Handle(), SKC_GETPROVIDER, 0) != 0) {
     RTEmpty = true;
     return;
   }
@@ -242,6 +242,7 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
 }
 
 void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
+  if (!SkinCommandAccepted(m)) return;
   // The controls' adapter hears the form's skin commands after the frame.
   if (m.Msg == WM_SKINCMD && FAdapter) {
     HandleMessage(m, previous);

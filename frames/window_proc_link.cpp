@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "framework/application.h"
 #include "framework/dispatch_scope.h"
 
 namespace ac {
@@ -89,7 +90,9 @@ LRESULT CALLBACK TacWindowProcLink::LinkProc(HWND window, UINT msg, WPARAM wp, L
     const TDispatchScope dispatch;
     try {
       result = procedure(msg, wp, lp);
-    } catch (const std::exception&) {
+    } catch (...) {
+      // The window's own procedure is its default answer.
+      ReportBoundaryException();
       result = CallWindowProcW(previous, window, msg, wp, lp);
     }
   } else {

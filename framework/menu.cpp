@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/dispatch_scope.h"
 #include "system/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -114,9 +115,9 @@ LRESULT CALLBACK TPopupMenu::OwnerProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
   const TDispatchScope dispatch;
   try {
     return menu->OwnerMessage(wnd, msg, wp, lp);
-  } catch (const std::exception& e) {
-    if (Application) Application->ShowException(e);
-    return 0;
+  } catch (...) {
+    ReportBoundaryException();
+    return DefWindowProcW(wnd, msg, wp, lp);
   }
 }
 
@@ -126,10 +127,12 @@ LRESULT TPopupMenu::OwnerMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       TMenuItem* item = mis->CtlType == ODT_MENU ? ItemOf(mis->itemData) : nullptr;
       if (!item || !item->OnMeasureItem) break;
-      HDC dc = GetDC(wnd);
       int width = 0, height = 0;
-      item->OnMeasureItem(*item, dc, width, height);
-      ReleaseDC(wnd, dc);
+      {
+        // Released whether or not the item's handler throws.
+        const platform::ScopedGetDC dc(wnd);
+        item->OnMeasureItem(*item, dc.Get(), width, height);
+      }
       mis->itemWidth = static_cast<UINT>(std::max(width, 0));
       mis->itemHeight = static_cast<UINT>(std::max(height, 0));
       return TRUE;

@@ -22,8 +22,8 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
       const TDispatchScope dispatch;
       try {
         timer->FOnTimer(timer);
-      } catch (const std::exception& e) {
-        if (Application) Application->ShowException(e);
+      } catch (...) {
+        ReportBoundaryException();
       }
     }
     return 0;

@@ -229,8 +229,9 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
   // Nothing throws through a window procedure.
   try {
     control->WindowProc(m);
-  } catch (const std::exception& e) {
-    if (Application) Application->ShowException(e);
+  } catch (...) {
+    ReportBoundaryException();
+    m.Result = DefWindowProcW(wnd, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {
     if (TWinControl* still = FindControl(wnd)) still->Detach();

@@ -6,12 +6,14 @@
 #include <cctype>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <random>
 
 #include "core/errors.h"
 #include "framework/form.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
+#include "manager/posted_command_filter.h"
 #include "manager/skin_broadcast.h"
 #include "manager/skin_list_controller.h"
 #include "skin/skin_data_lookup.h"
@@ -86,8 +88,11 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   // arrives there.
   if (IsDefault && Application && !HasState(csDesigning)) {
     FEditorBuffer = TSkinEditorBuffer::Create(GetCurrentProcessId());
+    // Skin commands anyone posts to this thread's windows are emptied for as
+    // long as the manager hears the application window.
+    auto filter = std::make_shared<platform::ScopedHook>(FilterPostedSkinCommands());
     FApplicationHook =
-        Application->HookMainWindow([this](TMessage& m) { return ApplicationMessage(m); });
+        Application->HookMainWindow([this, filter](TMessage& m) { return ApplicationMessage(m); });
   }
 }
 
@@ -577,9 +582,9 @@ void TsSkinManager::SetActiveControl(HWND window) {
   }
   const auto manager = reinterpret_cast<LPARAM>(this);
   if (FActiveControl && IsWindow(FActiveControl))
-    SendMessageW(FActiveControl, WM_SKINCMD, SkinCommandWParam(SKC_HOTLEAVE), manager);
+    SendSkinCommandMessage(FActiveControl, SKC_HOTLEAVE, manager);
   FActiveControl = window;
-  if (window) SendMessageW(window, WM_SKINCMD, SkinCommandWParam(SKC_HOTENTER), manager);
+  if (window) SendSkinCommandMessage(window, SKC_HOTENTER, manager);
 }
 
 bool TsSkinManager::ApplicationMessage(TMessage& m) {
