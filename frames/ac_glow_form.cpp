@@ -1,5 +1,7 @@
 #include "frames/ac_glow_form.h"
 
+#include "win32/window_region.h"
+
 namespace ac {
 namespace {
 
@@ -45,7 +47,10 @@ LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, L
   }
   auto* self = reinterpret_cast<TacGlowForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self || msg == WM_NCDESTROY) {
-    if (msg == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      platform::WindowRegionGone(window);
+    }
     return DefWindowProcW(window, msg, wParam, lParam);
   }
   // Nothing may throw through the system's call.

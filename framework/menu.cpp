@@ -5,6 +5,7 @@
 
 #include "framework/application.h"
 #include "system/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -106,10 +107,9 @@ LRESULT TPopupMenu::OwnerMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       TMenuItem* item = mis->CtlType == ODT_MENU ? ItemOf(mis->itemData) : nullptr;
       if (!item || !item->OnMeasureItem) break;
-      HDC dc = GetDC(wnd);
+      platform::ScopedGetDC dc(wnd);
       int width = 0, height = 0;
-      item->OnMeasureItem(*item, dc, width, height);
-      ReleaseDC(wnd, dc);
+      item->OnMeasureItem(*item, dc.Get(), width, height);
       mis->itemWidth = static_cast<UINT>(std::max(width, 0));
       mis->itemHeight = static_cast<UINT>(std::max(height, 0));
       return TRUE;
