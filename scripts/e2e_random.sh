@@ -4,7 +4,7 @@
 # caption drags, the window menu asked for from another process (0x313),
 # the link, and skin changes through the editor preview channel (the light
 # and the dark skin, the skin off, a malformed skin, a skin with a missing
-# image and one without most of its sections). The program runs with the
+# image, one without sections, a malformed one). The program runs with the
 # witness (scripts/e2e_common.sh), so an access violation it swallows fails
 # the run. At the end, with the light skin applied again: the program is
 # alive, its GDI and USER counts are those of the start, and its window with
@@ -29,7 +29,7 @@ light=$(winepath -w "$root/skins/VelmoraLight" 2>/dev/null)
 dark=$(winepath -w "$root/skins/VelmoraDark" 2>/dev/null)
 handles() { wine "$probe" handles | tr -d '\r' | paste -sd' '; }
 
-# The skins that must be refused or that load with what they lack: the light
+# Skins that load with what they lack or are refused: the light
 # skin's options cut off in the middle of a section, the light skin without
 # the first image its options name, and a skin of a bare global section.
 mkdir -p "$work/Truncated" "$work/NoImage" "$work/Sectionless"
@@ -39,7 +39,11 @@ cp "$root/skins/VelmoraLight/"* "$work/NoImage/"
 missing=$(grep -oiE '[A-Za-z0-9_]+\.(bmp|png|jpg)' "$options" | head -1)
 rm -f "$work/NoImage/$missing"
 printf '[GLOBALINFO]\r\nVERSION=15.00\r\nAUTHOR=e2e\r\n' >"$work/Sectionless/Options.dat"
-broken_skins=("$work/Truncated" "$work/NoImage" "$work/Sectionless")
+# The three above load with what they have; a malformed colour is refused
+# with the load error's box.
+mkdir -p "$work/Malformed"
+printf '[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n' >"$work/Malformed/Options.dat"
+broken_skins=("$work/Truncated" "$work/NoImage" "$work/Sectionless" "$work/Malformed")
 
 # The system's URL opener: the link's page goes to a stand-in.
 mkdir -p "$work/bin"
@@ -207,6 +211,12 @@ for _ in $(seq 50); do
   sleep 0.2
 done
 PATH="$work/bin:$PATH" start_app
+# Whatever ends the run ends the program and the backdrop too: CTest waits
+# for every process that holds the run's output.
+previous_exit=""
+eval "set -- $(trap -p EXIT)"
+[ $# -ge 3 ] && previous_exit=$3
+trap 'kill $app $backdrop 2>/dev/null; '"$previous_exit" EXIT
 if ! wine "$probe" wait 60; then
   echo "FAIL the window did not appear"
   kill $app $backdrop 2>/dev/null
