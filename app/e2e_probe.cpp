@@ -12,6 +12,8 @@
 //                            send one skin command to WINDOW (a handle in hex)
 //                            and print result=N and skinned=0|1
 //   e2e_probe frame          print the main window's frame facts (see Frame)
+//   e2e_probe places         print where the window and its controls are, the
+//                            focus and the button's state (see Places)
 //   e2e_probe region         print the main window's region, one line per
 //                            window row: the row, then the start and end
 //                            (exclusive) of each run inside it
@@ -822,6 +824,55 @@ int Junk(unsigned seed) {
   return unanswered == 0 && !stopped ? 0 : 1;
 }
 
+// What a randomized run needs before each step, in one call: the main
+// window's rectangle (window=), where its client area starts in it
+// (client_origin=), where a screenshot of it with frame and shadow lies
+// (shot=, as in Frame), the centres of the field, the button and the link
+// on the screen, the focus and whether the button is enabled.
+int Places() {
+  HWND form = MainForm();
+  if (!form) {
+    std::puts("window=none");
+    return 1;
+  }
+  RECT w{};
+  GetWindowRect(form, &w);
+  RECT c{};
+  GetClientRect(form, &c);
+  POINT origin{0, 0};
+  ClientToScreen(form, &origin);
+  std::printf("window=%ld,%ld,%ld,%ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
+  std::printf("client_origin=%ld,%ld\n", origin.x - w.left, origin.y - w.top);
+  RECT shot = LayeredAround(form);
+  if (IsRectEmpty(&shot)) {
+    shot = w;
+    InflateRect(&shot, 40, 40);
+  }
+  std::printf("shot=%ld,%ld,%ld,%ld\n", shot.left, shot.top, shot.right - shot.left,
+              shot.bottom - shot.top);
+  HWND panel = Child(form, L"TsPanel");
+  HWND button = Child(panel, L"TsButton");
+  PrintCenter("edit_center", Child(panel, L"TsEdit"));
+  PrintCenter("button_center", button);
+  POINT link{MulDiv(166 + 14, c.right, 262), MulDiv(79 + 6, c.right, 262)};
+  ClientToScreen(panel, &link);
+  std::printf("link_center=%ld,%ld\n", link.x, link.y);
+  DWORD pid = 0;
+  GUITHREADINFO gti{};
+  gti.cbSize = sizeof gti;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, &pid), &gti);
+  std::printf("focus=%s\n", ClassOf(gti.hwndFocus).c_str());
+  std::printf("active=%s\n", ClassOf(gti.hwndActive).c_str());
+  std::printf("button_enabled=%d\n", IsWindowEnabled(button) ? 1 : 0);
+  for (auto [key, control] :
+       {std::pair{"button_screen", button}, std::pair{"edit_screen", Child(panel, L"TsEdit")}}) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -849,6 +900,7 @@ int main(int argc, char** argv) {
   if (command == "junk")
     return Junk(argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1);
   if (command == "frame") return Frame();
+  if (command == "places") return Places();
   if (command == "region") return Region();
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "activate" && argc >= 3) return Activate(std::atoi(argv[2]));
@@ -872,7 +924,8 @@ int main(int argc, char** argv) {
                  std::atoi(argv[2]));
   std::fputs(
       "usage: e2e_probe wait SECONDS | state | handles | skincmd WINDOW CODE [LPARAM] | frame | "
-      "region | hit X Y | dialog | activate SECONDS | border | white L T W H SECONDS | show 0|1 | "
+      "places | region | hit X Y | dialog | activate SECONDS | border | white L T W H SECONDS | "
+      "show 0|1 | "
       "syscmd min|restore | churn MOVES ACTIVATIONS | backdrop SECONDS | menu | sysmenu [app]\n",
       stderr);
   return 2;

@@ -7,6 +7,7 @@
 #include "paint/border_pixels.h"
 #include "system/system.h"
 #include "win32/scoped_gdi_object.h"
+#include "win32/window_region.h"
 
 namespace ac {
 namespace {
@@ -50,7 +51,8 @@ TacBorderForm::~TacBorderForm() {
   FreeForms();
   HWND form = OwnerHandle();
   // Without its border the form shows its whole window again.
-  if (MainRgnReady && form && IsWindow(form)) SetWindowRgn(form, nullptr, TRUE);
+  if (MainRgnReady && form && IsWindow(form))
+    platform::SetWindowRegion(form, {}, platform::TRegionRedraw::rrRedraw);
 }
 
 void TacBorderForm::CreateNewForm() {
@@ -196,7 +198,7 @@ void TacBorderForm::Render(const TacBorderFrame& frame, const TRect& at, uint8_t
   platform::ScopedRegion gap(CreateRectRgn(hole.Left, hole.Top, hole.Right, hole.Bottom));
   if (region && gap) {
     CombineRgn(region.Get(), region.Get(), gap.Get(), RGN_DIFF);
-    if (SetWindowRgn(AForm->Handle(), region.Get(), FALSE)) region.Release();
+    platform::SetWindowRegion(AForm->Handle(), std::move(region), platform::TRegionRedraw::rrNone);
   }
 }
 
@@ -209,10 +211,9 @@ void TacBorderForm::ApplyFormRegion() {
   platform::ScopedRegion region(CreateRectRgn(client.left - window.Left, client.top - window.Top,
                                               client.right - window.Left,
                                               client.bottom - window.Top));
-  if (region && SetWindowRgn(form, region.Get(), TRUE)) {
-    region.Release();
+  if (region &&
+      platform::SetWindowRegion(form, std::move(region), platform::TRegionRedraw::rrRedraw))
     MainRgnReady = true;
-  }
 }
 
 void TacBorderForm::UpdateExBordersPos(bool redraw, uint8_t blend) {

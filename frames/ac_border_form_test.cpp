@@ -11,6 +11,7 @@
 #include "frames/border_test_support.h"
 #include "system/system.h"
 #include "win32/handle_counts.h"
+#include "win32/window_region.h"
 
 namespace ac {
 namespace {
@@ -627,6 +628,18 @@ TEST_F(BorderWindowTest, AModalMessageBoxIsNeverCovered) {
   // Back with the form active: the border is shown around it again.
   PumpUntil([&] { return F.Border->BorderHandle() && IsWindowVisible(F.Border->BorderHandle()); });
   EXPECT_TRUE(IsWindowVisible(F.Border->BorderHandle()));
+}
+
+TEST_F(BorderWindowTest, FormAndBorderHoldTheirRegionsCountedUntilTheBorderGoes) {
+  HWND form = F.Form->Handle();
+  EXPECT_TRUE(platform::HoldsCountedRegion(form));
+  EXPECT_TRUE(platform::HoldsCountedRegion(F.Border->BorderHandle()));
+  const long gdi = platform::LiveHandleCounts().Gdi;
+  F.Border.reset();
+  EXPECT_FALSE(platform::HoldsCountedRegion(form));
+  // The form's region and the border window's went, with the border's own
+  // picture (its bitmap and memory DC, and the shadow window's).
+  EXPECT_LE(platform::LiveHandleCounts().Gdi, gdi - 2);
 }
 
 TEST_F(BorderWindowTest, HandleCountsStayFlatOverMovesAndActivations) {

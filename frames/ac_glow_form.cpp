@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/dispatch_scope.h"
+#include "win32/window_region.h"
 
 namespace ac {
 namespace {
@@ -48,7 +49,10 @@ LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, L
   }
   auto* self = reinterpret_cast<TacGlowForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self || msg == WM_NCDESTROY) {
-    if (msg == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      platform::WindowRegionGone(window);
+    }
     return DefWindowProcW(window, msg, wParam, lParam);
   }
   const TDispatchScope dispatch;

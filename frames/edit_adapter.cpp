@@ -69,9 +69,8 @@ void TacEditWnd::acWndProc(TMessage& m) {
         // The scroll bars and anything else of the system's first, then
         // the frame over it.
         CallPrevious(m);
-        HDC dc = GetWindowDC(CtrlHandle());
-        PaintFrame(dc);
-        ReleaseDC(CtrlHandle(), dc);
+        platform::ScopedWindowDC dc(CtrlHandle());
+        PaintFrame(dc.Get());
         m.Result = 0;
         return;
       }

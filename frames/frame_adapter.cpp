@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/skin_data_lookup.h"
 #include "win32/gdi_text.h"
+#include "win32/window_region.h"
 
 namespace ac {
 
@@ -63,7 +65,7 @@ std::string CaptionFontName(const TsSkinManager& manager) {
   return manager.AppFontName().empty() ? "Tahoma" : manager.AppFontName();
 }
 
-HFONT MakeCaptionFont(const std::string& name, int ppi) {
+platform::ScopedFont MakeCaptionFont(const std::string& name, int ppi) {
   LOGFONTW lf{};
   // The skin's caption font is 13 pixels high at 96 pixels per inch.
   lf.lfHeight = -MulDiv(13, ppi, 96);
@@ -72,7 +74,7 @@ HFONT MakeCaptionFont(const std::string& name, int ppi) {
   const int n = MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
                                     lf.lfFaceName, LF_FACESIZE - 1);
   lf.lfFaceName[std::max(n, 0)] = L'\0';
-  return CreateFontIndirectW(&lf);
+  return platform::ScopedFont(CreateFontIndirectW(&lf));
 }
 
 }  // namespace
@@ -114,7 +116,7 @@ void TacFrameAdapter::ApplySkin(TsSkinManager* manager, int ppi) {
     RemoveSkin();
     return;
   }
-  FCaptionFont.Reset(MakeCaptionFont(CaptionFontName(*manager), FSkinData->PPI));
+  FCaptionFont = MakeCaptionFont(CaptionFontName(*manager), FSkinData->PPI);
   const LONG style = GetWindowLongW(FWindow, GWL_STYLE);
   if (!FStyleTaken) {
     FHadSysMenu = (style & WS_SYSMENU) != 0;
@@ -178,7 +180,7 @@ void TacFrameAdapter::RemoveSkin() {
   if (FRegionSet) {
     FRegionSet = false;
     FRegionSize = {};
-    SetWindowRgn(FWindow, nullptr, TRUE);
+    platform::SetWindowRegion(FWindow, {}, platform::TRegionRedraw::rrRedraw);
   }
   // The system frame comes back with the next frame recalculation.
   SetWindowPos(FWindow, nullptr, 0, 0, 0, 0,
@@ -408,11 +410,10 @@ void TacFrameAdapter::UpdateRegion() {
       CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
     }
   }
-  // The system owns a region it accepted.
-  if (SetWindowRgn(FWindow, region.Get(), IsWindowVisible(FWindow))) {
-    region.Release();
+  if (platform::SetWindowRegion(FWindow, std::move(region),
+                                IsWindowVisible(FWindow) ? platform::TRegionRedraw::rrRedraw
+                                                         : platform::TRegionRedraw::rrNone))
     FRegionSet = true;
-  }
 }
 
 void TacFrameAdapter::PaintNonClient(HDC dc) {

@@ -14,6 +14,7 @@
 #include "system/win/unicode.h"
 #include "win32/handle_counts.h"
 #include "win32/scoped_gdi_object.h"
+#include "win32/window_region.h"
 
 namespace ac {
 namespace {
@@ -217,7 +218,10 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
   // Every window of a framework class counts from its first non-client
   // message to its last, whether or not a control is attached by then.
   if (msg == WM_NCCREATE) platform::HandleCreated(platform::THandleKind::hkUser);
-  if (msg == WM_NCDESTROY) platform::HandleReleased(platform::THandleKind::hkUser);
+  if (msg == WM_NCDESTROY) {
+    platform::HandleReleased(platform::THandleKind::hkUser);
+    platform::WindowRegionGone(wnd);
+  }
   TWinControl* control = FindControl(wnd);
   if (!control && tCreating) {
     control = std::exchange(tCreating, nullptr);

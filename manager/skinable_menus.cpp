@@ -18,12 +18,12 @@ namespace ac {
 namespace {
 
 // The font menus are written in, as the system sets it.
-HFONT MenuFont(bool bold) {
+platform::ScopedFont MenuFont(bool bold) {
   NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof ncm;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
   if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
-  return CreateFontIndirectW(&ncm.lfMenuFont);
+  return platform::ScopedFont(CreateFontIndirectW(&ncm.lfMenuFont));
 }
 
 // The skin's small caption-button image of a window-menu command (the frame's
@@ -65,7 +65,7 @@ void TsSkinableMenus::MeasureItem(const TMenuItem& item, HDC dc, int& width, int
     height = 2 * Scaled(Margin) + 1;
     return;
   }
-  platform::ScopedFont font(MenuFont(item.Default));
+  platform::ScopedFont font = MenuFont(item.Default);
   platform::ScopedSelectObject select(dc, font.Get());
   SIZE caption{}, shortcut{};
   const std::wstring c = platform::Utf8ToWide(item.Caption);
@@ -143,7 +143,7 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
       RECT gr{Scaled(Spacing) / 2, 0, Scaled(Spacing) / 2 + Scaled(16), h};
       DrawTextW(idc, &glyph, 1, &gr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    platform::ScopedFont menuFont(MenuFont(item.Default));
+    platform::ScopedFont menuFont = MenuFont(item.Default);
     platform::ScopedSelectObject select(idc, menuFont.Get());
     const std::wstring c = platform::Utf8ToWide(item.Caption);
     RECT tr{glyphColumn, 0, w - Scaled(Spacing), h};
@@ -198,7 +198,8 @@ void TsSkinableMenus::PaintPopupFrame(HWND popup) const {
   const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
   RECT window;
   GetWindowRect(popup, &window);
-  HDC dc = GetWindowDC(popup);
+  platform::ScopedWindowDC windowDC(popup);
+  HDC dc = windowDC.Get();
   // Everything outside the items is frame, wherever the system draws its
   // own (a non-client border, or a raised edge inside the client area).
   for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
@@ -215,7 +216,6 @@ void TsSkinableMenus::PaintPopupFrame(HWND popup) const {
   FillRect(dc, &r, line.Get());
   InflateRect(&r, -1, -1);
   FillRect(dc, &r, fill.Get());
-  ReleaseDC(popup, dc);
 }
 
 void TsSkinableMenus::DressPopup(HWND popup) {

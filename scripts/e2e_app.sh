@@ -31,8 +31,7 @@ expected_client="$(scale 262)x$(scale 102)"
 text='VLM7-Q4TD-98KX-M2RF'
 url='https://ru.wikipedia.org/wiki/Буфер_обмена'
 
-PATH="$work/bin:$PATH" wine "$exe" &
-app=$!
+PATH="$work/bin:$PATH" start_app
 if ! wine "$probe" wait 60; then
   echo "FAIL the window did not appear"
   kill $app 2>/dev/null

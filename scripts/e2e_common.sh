@@ -4,7 +4,8 @@
 # prefix whose LogPixels is that resolution), a work folder, check, and
 # e2e_finish for the summary and exit code; the probe's state, screenshots
 # of screen rectangles and their comparison, and the panel's face against the
-# skin tool's render. AC_KEEP_E2E keeps the work folder.
+# skin tool's render; start_app and the witness log (below). AC_KEEP_E2E keeps
+# the work folder.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/winenv.sh"
 
@@ -35,6 +36,68 @@ check() {  # check WHAT EXPECTED ACTUAL
     echo "FAIL $1: expected '$2', got '$3'"
     failures=$((failures + 1))
   fi
+}
+
+# The witness: Wine, like 64-bit Windows, swallows an access violation raised
+# while a window procedure answers a message, and the program limps on; only
+# Wine's exception log sees it. start_app [ARGS...] starts the program ($exe)
+# in the background as $app with that log (+seh) and the heap's complaints
+# (warn+heap: a block freed twice or a pointer that is no block), its
+# standard error in $work/witness-N.log; e2e_finish fails on any fatal
+# exception or heap complaint the log shows. Its cost is small (see the
+# README); AC_E2E_WITNESS=0 runs the program without it.
+witness=${AC_E2E_WITNESS:-1}
+app_runs=0
+start_app() {
+  app_runs=$((app_runs + 1))
+  if [ "$witness" != 0 ]; then
+    WINEDEBUG=+seh,warn+heap wine "$exe" "$@" 2>"$work/witness-$app_runs.log" &
+  else
+    wine "$exe" "$@" &
+  fi
+  app=$!
+}
+# Exceptions that no program survives unharmed: access violation, heap
+# corruption, stack buffer overrun (fail-fast), stack overflow, illegal and
+# privileged instruction, integer division by zero, invalid handle. C++
+# exceptions (20474343 for gcc's) and Wine's own probing are not among them.
+witness_codes='c0000005|c0000374|c0000409|c00000fd|c000001d|c0000096|c0000094|c0000008'
+# witness_faults: prints each fatal exception of the program's logs so far
+# with its context (the exception line, the function of the program it lies
+# in, the registers) and the heap's complaints, and the number of them last.
+witness_faults() {
+  local n=0 log line addr
+  for log in "$work"/witness-*.log; do
+    [ -f "$log" ] || continue
+    while IFS=: read -r line _; do
+      n=$((n + 1))
+      echo "---- $(basename "$log"):$line"
+      sed -n "${line}p" "$log" | cut -c1-300
+      addr=$(sed -n "${line}p" "$log" | grep -oE 'addr=[0-9A-Fa-f]+' | head -1 | cut -c6-)
+      [ -n "$addr" ] && witness_symbol "$addr"
+      sed -n "$((line + 1)),$((line + 8))p" "$log" | grep -E ':seh:dispatch_exception  +r' |
+        cut -c1-200
+    done < <(grep -nE "dispatch_exception code=($witness_codes)|err:heap|warn:heap" "$log")
+  done
+  echo "$n"
+}
+# witness_symbol ADDRESS: the program's function (from its symbol table) that
+# holds ADDRESS, when it holds it.
+witness_symbol() {
+  command -v x86_64-w64-mingw32-nm >/dev/null || return 0
+  local at
+  at=$(printf '%016x' "0x$1")
+  x86_64-w64-mingw32-nm -n -C --defined-only "$exe" 2>/dev/null |
+    awk -v at="$at" '$2 ~ /^[Tt]$/ && tolower($1) <= at { name = $0 } END {
+      if (name != "") { sub(/^[0-9a-f]+ [Tt] /, "", name); print "     in " name " (program, nearest symbol below)" } }'
+}
+# Records the witness's verdict as a check (once per script, at the end).
+witness_check() {
+  [ "$witness" != 0 ] || return 0
+  local out
+  out=$(witness_faults)
+  [ "$(tail -n 1 <<<"$out")" == 0 ] || sed '$d' <<<"$out"
+  check "no access violation or heap fault in the program's exception log" 0 "$(tail -n 1 <<<"$out")"
 }
 
 skintool="$root/build/host/tools/skintool/skintool"
@@ -133,6 +196,7 @@ to_form() { xdotool search --name "^Velmora — " windowfocus --sync 2>/dev/null
 
 # Removes the work folder and ends with the checks' verdict.
 e2e_finish() {
+  witness_check
   [ -n "${AC_KEEP_E2E:-}" ] || rm -rf "$work"
   if [ $failures -gt 0 ]; then
     echo "$failures check(s) failed"

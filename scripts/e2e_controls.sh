@@ -49,8 +49,7 @@ render() {
     --parent "$parent" "${@:5}" >/dev/null
 }
 
-PATH="$work/bin:$PATH" wine "$exe" &
-app=$!
+PATH="$work/bin:$PATH" start_app
 if ! wine "$probe" wait 60; then
   echo "FAIL the window did not appear"
   kill $app 2>/dev/null

@@ -41,8 +41,7 @@ white=$!
 for _ in $(seq 100); do grep -q ready "$work/white.log" 2>/dev/null && break; sleep 0.1; done
 
 # The burst: the screen as often as it can be taken while the program starts.
-wine "$exe" &
-app=$!
+start_app
 mkdir -p "$work/burst"
 burst_end=$((SECONDS + 4))
 n=0

@@ -50,8 +50,7 @@ for _ in $(seq 50); do
 done
 check "the desktop under the program is white" yes "$white"
 
-wine "$exe" &
-app=$!
+start_app
 if ! wine "$probe" wait 60; then
   echo "FAIL the window did not appear"
   kill $app $backdrop 2>/dev/null

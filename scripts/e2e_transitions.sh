@@ -40,8 +40,7 @@ backdrop=$!
 trap 'kill $backdrop 2>/dev/null' EXIT
 sleep 2
 
-wine "$exe" &
-app=$!
+start_app
 if ! wine "$probe" wait 60; then
   echo "FAIL the window did not appear"
   kill $app 2>/dev/null

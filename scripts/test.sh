@@ -17,6 +17,9 @@ bash scripts/deps.sh || exit 1
 stage "format: clang-format check"
 bash scripts/format_check.sh || failed+=("format")
 
+stage "handles: no bare handle calls outside win32/"
+bash scripts/raw_handles_check.sh || failed+=("raw handles")
+
 stage "native: build"
 if bash scripts/build.sh native; then
   stage "native: tests"

@@ -1,11 +1,14 @@
 #pragma once
 // Live GDI and USER objects of this process, counted by the handle wrappers
 // that create and free them (ScopedGdiObject, ScopedMemoryDC, ScopedGetDC,
-// ScopedWindow, ScopedHook) and by the component framework's windows.
+// ScopedWindowDC, ScopedPaint, ScopedWindow, ScopedHook, ScopedMenu), by the
+// regions windows hold (SetWindowRegion, window_region.h) and by the
+// component framework's windows.
 //
 // GetGuiResources answers 0 under Wine, so a leak test cannot ask the system;
 // these counters are what the program itself holds. An object made with a bare
-// Win32 call outside the wrappers is not counted. Single user-interface thread
+// Win32 call outside the wrappers is not counted: scripts/raw_handles_check.sh
+// keeps such calls inside win32/. Single user-interface thread
 // in practice, but the counters are atomic so a worker thread's bitmap (the
 // skin-list previews) cannot tear them.
 

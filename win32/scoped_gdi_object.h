@@ -143,13 +143,19 @@ class ScopedSelectObject {
   HGDIOBJ FOld;
 };
 
-// BeginPaint / EndPaint.
+// BeginPaint / EndPaint. The paint DC counts while it is held.
 class ScopedPaint {
  public:
-  explicit ScopedPaint(HWND window) : FWindow(window) { FDC = BeginPaint(window, &FPaint); }
+  explicit ScopedPaint(HWND window) : FWindow(window) {
+    FDC = BeginPaint(window, &FPaint);
+    if (FDC) HandleCreated(THandleKind::hkGdi);
+  }
   ScopedPaint(const ScopedPaint&) = delete;
   ScopedPaint& operator=(const ScopedPaint&) = delete;
-  ~ScopedPaint() { EndPaint(FWindow, &FPaint); }
+  ~ScopedPaint() {
+    EndPaint(FWindow, &FPaint);
+    if (FDC) HandleReleased(THandleKind::hkGdi);
+  }
   HDC Get() const { return FDC; }
   const RECT& UpdateRect() const { return FPaint.rcPaint; }
 
