@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "frames/frame_test_support.h"
 #include "manager/skin_command_delivery.h"
+#include "manager/skin_editor_channel.h"
 #include "win32/handle_counts.h"
+#include "win32/message_box_sink.h"
 
 namespace ac {
 namespace {
@@ -53,6 +56,16 @@ int RunBox(HWND owner, UINT buttons, std::function<void(HWND)> inspect) {
   const int result = MessageBoxW(owner, L"Текст", L"Вопрос", buttons);
   CurrentVisit = nullptr;
   return visit.Visited ? result : -1;
+}
+
+std::string LightOptions() {
+  std::FILE* f = std::fopen(AC_SOURCE_DIR "/skins/VelmoraLight/Options.dat", "rb");
+  std::string text;
+  if (!f) return text;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+  std::fclose(f);
+  return text;
 }
 
 void PressEscape(HWND box) {
@@ -145,6 +158,37 @@ TEST_F(SkinnedDialogTest, AHundredMessageBoxesLeaveNoObjectsBehind) {
   EXPECT_EQ(after.Gdi, before.Gdi);
   EXPECT_EQ(after.User, before.User);
   EXPECT_TRUE(SkinnedWindowLists().AutoAttachments.size() <= 1u);
+}
+
+// A skin refused with an error box, then the skin in use sent again, many
+// times: nothing of the boxes stays behind, the regions of their skinned
+// frames included.
+TEST_F(SkinnedDialogTest, RefusedSkinsShownInBoxesLeaveNoObjectsBehind) {
+  platform::TMessageBoxSink boxes;
+  Program.Manager->Messages = &boxes;
+  const std::string broken =
+      "[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n[A]\r\nCOLOR=1\r\n";
+  const auto cycle = [&] {
+    TBoxVisit visit{PressEnter};
+    CurrentVisit = &visit;
+    SetTimer(nullptr, 0, 30, VisitBox);
+    TacSkinEditorData data{};
+    FillSkinEditorData(data, "Broken", "", test::SkinsFolder(), broken);
+    const LRESULT refused = Program.Manager->ApplyEditorPreview(data);
+    CurrentVisit = nullptr;
+    FillSkinEditorData(data, "VelmoraLight", "", test::SkinsFolder(), LightOptions());
+    const LRESULT applied = Program.Manager->ApplyEditorPreview(data);
+    return visit.Visited && refused == eprLoadFailed && applied == eprApplied;
+  };
+  ASSERT_TRUE(cycle());
+  ReleaseClosedDialogs();
+  const platform::THandleCounts before = platform::LiveHandleCounts();
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(cycle()) << i;
+  ReleaseClosedDialogs();
+  const platform::THandleCounts after = platform::LiveHandleCounts();
+  EXPECT_EQ(after.Gdi, before.Gdi);
+  EXPECT_EQ(after.User, before.User);
+  Program.Manager->Messages = &Program.Messages;
 }
 
 // In a dark skin a box's message text lies on the dark client like every

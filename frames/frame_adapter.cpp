@@ -280,6 +280,11 @@ TPoint TacFrameAdapter::ClientOffset() const {
   return {origin.x - wr.left, origin.y - wr.top};
 }
 
+void TacFrameAdapter::ForgetWindow() {
+  platform::WindowRegionGone(FWindow);
+  FWindow = nullptr;
+}
+
 TColor TacFrameAdapter::ClientColor() const {
   if (FClientColor != clNone) return FClientColor;
   if (!Skinned()) return clNone;

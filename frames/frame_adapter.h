@@ -70,8 +70,9 @@ class TacFrameAdapter : public TacBorderOwner {
   // press on the title icon drops it under the icon); empty: no menu.
   std::function<void(TPoint screen)> OnSystemMenu;
 
-  // The window is being destroyed: nothing of it is to be put back.
-  void ForgetWindow() { FWindow = nullptr; }
+  // The window is being destroyed (its WM_NCDESTROY): nothing of it is to be
+  // put back, and the region it holds goes with it.
+  void ForgetWindow();
 
   // Handles M for the window while skinned; Next passes a message on to the
   // window's previous procedure. True when M was consumed (Result set).
