@@ -86,6 +86,10 @@ void TacThreadedTimer::TimeHandler() {
   }
 }
 
+void TacThreadedTimer::StepNow() {
+  if (Running()) Step();
+}
+
 void TacThreadedTimer::InitData(TsCommonData& data, int carried, TacAnimProc proc, int newState,
                                 TFadeSpeed speed) {
   SetEnabled(false);
