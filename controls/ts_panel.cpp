@@ -130,11 +130,17 @@ void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
   if (m.Msg == WM_SIZE && cd.Skinned()) {
     cd.BGChanged = true;
     if (IsWindowVisible(FHandle)) cd.HandleCommonMessage(m);
-    // Children asking for the face while the framework handles the size get
-    // no stale one; they are told to paint once it is done.
-    cd.FUpdating = true;
-    previous(m);
-    cd.FUpdating = false;
+    {
+      // Children asking for the face while the framework handles the size
+      // get no stale one; they are told to paint once it is done, however
+      // the handling ends.
+      struct TNotReadyMeanwhile {
+        TsCommonData& Data;
+        ~TNotReadyMeanwhile() { Data.FUpdating = false; }
+      } meanwhile{cd};
+      cd.FUpdating = true;
+      previous(m);
+    }
     cd.ResumeChildren();
     return;
   }
