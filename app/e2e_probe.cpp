@@ -45,6 +45,16 @@
 //                            and give it back ACTIVATIONS times
 //   e2e_probe backdrop SECONDS
 //                            white over the whole screen
+//   e2e_probe junk SEED      send every skin command code 0..127 with junk
+//                            parameters and LParams (numbers, -1, addresses
+//                            of the probe's own) to every window of the
+//                            program, each with a 5 s timeout, then post
+//                            them (parameter 0) the same way; print
+//                            windows=, sent=, unanswered= (sends that timed
+//                            out or met a hung program), stopped=1 when
+//                            200 s were not enough, posted=, dialogs= (the program's
+//                            dialog windows afterwards) and alive=; exit 1
+//                            when anything went unanswered or was not sent
 
 #include <windows.h>
 
@@ -52,6 +62,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -716,6 +728,100 @@ int Menu() {
   return 0;
 }
 
+// Every window of the program's process: top-level ones (shown or not),
+// their descendants, and its message-only application window.
+std::vector<HWND> AllProgramWindows(HWND form) {
+  struct TFind {
+    DWORD Pid;
+    std::vector<HWND> Found;
+  } find{0, {}};
+  GetWindowThreadProcessId(form, &find.Pid);
+  const auto add = [](HWND w, LPARAM lp) -> BOOL {
+    auto* f = reinterpret_cast<TFind*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == f->Pid) f->Found.push_back(w);
+    return TRUE;
+  };
+  EnumWindows(add, reinterpret_cast<LPARAM>(&find));
+  const std::vector<HWND> tops = find.Found;
+  for (HWND top : tops) EnumChildWindows(top, add, reinterpret_cast<LPARAM>(&find));
+  if (HWND app = ac::FindApplicationWindow(find.Pid)) find.Found.push_back(app);
+  return find.Found;
+}
+
+// Skin commands as anyone on the desktop can send them (see the usage).
+int Junk(unsigned seed) {
+  HWND form = MainForm();
+  if (!form) return 1;
+  std::mt19937 random(seed);
+  // Addresses that are good in this process and mean nothing (or something
+  // else) in the program's.
+  static char block[256];
+  auto heap = std::make_unique<char[]>(4096);
+  const LPARAM fixed[] = {0,
+                          1,
+                          2,
+                          3,
+                          96,
+                          255,
+                          65536,
+                          0x7FFFFFFF,
+                          -1,
+                          static_cast<LPARAM>(0xFF00FF),
+                          reinterpret_cast<LPARAM>(block),
+                          reinterpret_cast<LPARAM>(heap.get()),
+                          reinterpret_cast<LPARAM>(&seed),
+                          reinterpret_cast<LPARAM>(GetModuleHandleW(nullptr))};
+  const WORD params[] = {0, 1, 2, 3, 0xFFFF};
+  const std::vector<HWND> windows = AllProgramWindows(form);
+  long sent = 0, unanswered = 0;
+  // A program that blocks in its answers would keep the probe for hours.
+  const ULONGLONG deadline = GetTickCount64() + 200000;
+  bool stopped = false;
+  for (HWND w : windows) {
+    for (unsigned code = 0; code < 128 && !stopped; ++code) {
+      std::vector<LPARAM> lparams(std::begin(fixed), std::end(fixed));
+      lparams.push_back(static_cast<LPARAM>(random()));
+      lparams.push_back(static_cast<LPARAM>((uint64_t{random()} << 32) | random()));
+      for (const WORD param : params) {
+        for (const LPARAM lp : lparams) {
+          if (GetTickCount64() > deadline) stopped = true;
+          if (stopped || !IsWindow(w)) break;
+          DWORD_PTR answer = 0;
+          ++sent;
+          if (!SendMessageTimeoutW(w, ac::WM_SKINCMD, (WPARAM{code} << 16) | param, lp,
+                                   SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &answer)) {
+            if (++unanswered <= 5)
+              std::printf("no_answer=%p,%u,%u,%lld\n", static_cast<void*>(w), code, param,
+                          static_cast<long long>(lp));
+          }
+        }
+      }
+    }
+  }
+  // The same junk posted: a posted message names no sender at all. A window
+  // at a time, so that no queue overflows.
+  long posted = 0;
+  for (HWND w : windows) {
+    for (unsigned code = 0; code < 128 && IsWindow(w); ++code)
+      for (const LPARAM lp : fixed)
+        if (PostMessageW(w, ac::WM_SKINCMD, WPARAM{code} << 16, lp)) ++posted;
+    Sleep(300);
+  }
+  Sleep(1000);
+  int dialogs = 0;
+  for (HWND w : AllProgramWindows(form)) {
+    wchar_t cls[64] = L"";
+    GetClassNameW(w, cls, 64);
+    if (std::wstring(cls) == L"#32770") ++dialogs;
+  }
+  std::printf(
+      "windows=%zu\nsent=%ld\nunanswered=%ld\nstopped=%d\nposted=%ld\ndialogs=%d\nalive=%d\n",
+      windows.size(), sent, unanswered, stopped ? 1 : 0, posted, dialogs, IsWindow(form) ? 1 : 0);
+  return unanswered == 0 && !stopped ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -740,6 +846,8 @@ int main(int argc, char** argv) {
   if (command == "handles") return Handles(false);
   if (command == "activity") return Handles(true);
   if (command == "skincmd" && argc >= 4) return SkinCommand(argc, argv);
+  if (command == "junk")
+    return Junk(argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1);
   if (command == "frame") return Frame();
   if (command == "region") return Region();
   if (command == "hit" && argc >= 4) return Hit(std::atoi(argv[2]), std::atoi(argv[3]));

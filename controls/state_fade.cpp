@@ -24,7 +24,9 @@ void PrepareOwnerCache(TsCommonData& data) {
   if (HWND wnd = data.OwnerHandle()) {
     SendSkinCommand(wnd, SKC_PREPARECACHE, 0);
   } else if (data.FOwnerControl) {
-    data.FOwnerControl->Perform(WM_SKINCMD, SkinCommandWParam(SKC_PREPARECACHE), 0);
+    const TMessage prepare = SkinCommandMessage(SKC_PREPARECACHE, 0);
+    const TacOwnSkinCommand own(prepare);
+    data.FOwnerControl->Perform(prepare.Msg, prepare.WParam, prepare.LParam);
   }
 }
 
@@ -140,6 +142,12 @@ void StartFade(TsCommonData& data, int newState, TacAnimProc proc, TFadeSpeed sp
   TacThreadedTimer::CopyFrom(t.BmpTo, data.FCacheBmp, WholeOf(data.FCacheBmp));
   t.InitData(data, carried, proc, newState, speed);
   t.TimeHandler();
+  // No steps will come when the system refused the timer: the fade ends
+  // now and the owner shows its new face.
+  if (t.Enabled() && !t.Running()) {
+    StopStateAnimation(data);
+    data.Invalidate(TsCommonData::TRepaintTime::rtNow);
+  }
 }
 
 void StopStateAnimation(TsCommonData& data) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/ts_ctrl_skin_data.h"
@@ -16,6 +17,7 @@
 #include "manager/skin_list_controller.h"
 #include "manager/ts_skin_manager.h"
 #include "win32/handle_counts.h"
+#include "win32/scoped_window.h"
 
 namespace ac {
 namespace {
@@ -309,6 +311,42 @@ TEST_F(StateFadeTest, WithoutAnimationEveryChangeIsAnImmediateRepaint) {
   EXPECT_TRUE(Log.Frames.empty());
   EXPECT_EQ(Probe->Data.AnimTimer, nullptr);
   EXPECT_EQ(Probe->Data.RebuildCount, rebuilt + 4);
+}
+
+// While it lives, the system refuses every message timer's window, as it
+// does when the program is out of window handles.
+class TRefusedTimerWindows {
+ public:
+  TRefusedTimerWindows() = default;
+
+ private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+      wchar_t name[64] = {};
+      GetClassNameW(reinterpret_cast<HWND>(wp), name, 64);
+      if (std::wstring_view(name) == L"TTimerWindow") return 1;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  platform::ScopedHook FHook{WH_CBT, Refuse};
+};
+
+TEST_F(StateFadeTest, AFadeWhoseTimerCannotRunEndsAtOnceOnTheNewFace) {
+  const long timersAtRest = platform::LiveHandleCounts().Timers;
+  {
+    const TRefusedTimerWindows refused;
+    Enter();
+  }
+  EXPECT_FALSE(IsAnimating(Probe->Data));
+  EXPECT_EQ(platform::LiveHandleCounts().Timers, timersAtRest);
+  test::PumpUntil([] { return false; }, 60);
+  EXPECT_EQ(ScreenPixel(0, 0), kActive);
+  EXPECT_EQ(ScreenPixel(251, 22), kActive);
+  // The next fade gets its timer and runs as usual.
+  Leave();
+  EXPECT_TRUE(IsAnimating(Probe->Data));
+  PumpToEnd();
+  EXPECT_EQ(ScreenPixel(0, 0), kNormal);
 }
 
 TEST_F(StateFadeTest, DestroyingAControlMidFadeLeavesNoTimer) {

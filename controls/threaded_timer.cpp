@@ -3,6 +3,8 @@
 #include <cstring>
 #include <exception>
 
+#include "framework/application.h"
+
 namespace ac {
 
 namespace {
@@ -65,9 +67,10 @@ void TacThreadedTimer::Step() {
     if (NextIteration(*this) && AnimData) {
       try {
         more = FAnimProc(*AnimData, Iteration);
-      } catch (const std::exception&) {
+      } catch (...) {
         // A step that fails ends the animation; the control's next paint
         // shows its cached face.
+        ReportBoundaryException();
         more = false;
       }
     }

@@ -47,8 +47,9 @@ class TacThreadedTimer : public TComponent, public TacFadeCounters {
   void SetOnTimer(TNotifyEvent handler);
   void SetAnimProc(TacAnimProc proc);
   TacAnimProc AnimProc() const { return FAnimProc; }
-  // The message timer is running: steps will come.
-  bool Running() const { return FTimerThread.Enabled(); }
+  // The message timer is running: steps will come. False when the system
+  // refused the timer, however Enabled is set.
+  bool Running() const { return FTimerThread.Running(); }
 
   // Plans an animation of Data toward NewState (the arithmetic is PlanFade)
   // and enables the timer with Proc; Carried is what StartFade computed.

@@ -377,6 +377,7 @@ bool TsButton::HandleMessage(TMessage& m, const TWndMethod& previous) {
 }
 
 void TsButton::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
+  if (!SkinCommandAccepted(m)) return;
   if (HandleMessage(m, previous)) return;
   TsCommonData& cd = *FCommonData;
   const bool skinned = cd.Skinned();

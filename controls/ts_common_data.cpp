@@ -11,6 +11,7 @@
 #include "manager/skin_broadcast.h"
 #include "paint/skin_colors.h"
 #include "pixels/color.h"
+#include "skin/option_values.h"
 #include "skin/skin_data_lookup.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -433,6 +434,20 @@ void TsCommonData::InitCommonProp(HWND window) {
   FProp = AttachCommonData(window, *this);
 }
 
+namespace {
+
+// The resolutions a skin is loaded for: the four steps, the screen's and the
+// manager's custom one. Any other number is no resolution of ours; loading a
+// skin for it would only fail or exhaust the program.
+bool ResolutionInUse(const TsSkinManager* manager, LPARAM ppi) {
+  if (std::find(kStepPPI.begin(), kStepPPI.end(), ppi) != kStepPPI.end()) return true;
+  if (Screen && ppi == Screen->PixelsPerInch()) return true;
+  return manager && manager->Options.ScaleMode == smCustomPPI &&
+         ppi == manager->Options.PixelsPerInch;
+}
+
+}  // namespace
+
 bool TsCommonData::ForThisManager(const TMessage& m) const {
   // A command without a manager concerns every control; one from another
   // manager concerns only the controls that use it.
@@ -452,10 +467,10 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       FCacheBmp.SetSize(0, 0);
       return true;
     case SKC_REFRESH: {
-      // A refresh names one section (its index in the low word) or, with 0,
-      // every section; a control of another section keeps its face.
-      const WORD index = SkinCommandParam(m.WParam);
-      if (index != 0 && index != SkinIndex) return false;
+      // A refresh names one section or, with 0, every section; a control of
+      // another section keeps its face. Only the low byte names it.
+      const int index = SkinCommandParam(m.WParam) & 0xFF;
+      if (index != 0 && index != (SkinIndex & 0xFF)) return false;
       if (!ForThisManager(m)) return false;
       UpdateIndexes();
       Invalidate();
@@ -470,7 +485,8 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       return true;
     }
     case SKC_SETPPI:
-      if (m.LParam > 0) CurrentPPI = static_cast<int>(m.LParam);
+      if (!ResolutionInUse(SkinManager(), m.LParam)) return true;
+      CurrentPPI = static_cast<int>(m.LParam);
       UpdateIndexes();
       return true;
     case SKC_GETSKINDATA:
@@ -489,11 +505,10 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
       StopStateAnimation(*this);
       return true;
     case SKC_BEGINUPDATE:
-      BeginUpdate();
-      return true;
     case SKC_ENDUPDATE:
-      EndUpdate(SkinCommandParam(m.WParam) != 0 ? TRepaint::rpYes : TRepaint::rpNo);
-      return true;
+      // Notifications for the owner about this data's update count; the
+      // count itself changes only through BeginUpdate and EndUpdate.
+      return false;
     case SKC_ISUPDATING:
       m.Result = Updating() ? 1 : 0;
       return true;

@@ -233,6 +233,7 @@ bool TsEdit::HandlePaint(TMessage& m, const TWndMethod& previous) {
 }
 
 void TsEdit::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
+  if (!SkinCommandAccepted(m)) return;
   if (m.Msg == WM_SKINCMD && HandleSkinCommand(m, previous)) return;
   if (HandlePaint(m, previous)) return;
   TsCommonData& cd = *FCommonData;

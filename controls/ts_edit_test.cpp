@@ -142,6 +142,32 @@ TEST_F(SkinnedEditTest, KeyboardSelectionAndCopyWorkAndTheFrameStaysSkinned) {
   EXPECT_EQ(FirstDifference(screen.View(), Expected(1).View(), TBytes::tbColour, Inside()), "");
 }
 
+// A refresh concerns the controls whose section it names by the low byte of
+// its parameter, or every control when that byte is 0.
+TEST_F(SkinnedEditTest, ARefreshConcernsTheSectionNamedInItsLowByte) {
+  TsPanel& panel = *C.Panel;
+  const int own = panel.SkinData().SkinIndex;
+  ASSERT_GT(own, 0);
+  const int other = GetSkinIndex(Skin(), "BUTTON");
+  ASSERT_NE(other & 0xFF, own & 0xFF);
+  struct TCase {
+    int Param;
+    bool Concerns;
+  };
+  const TCase cases[] = {
+      {0, true}, {0x100, true}, {own, true}, {0x300 | own, true}, {other, false}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Param);
+    C.PaintNow();
+    ASSERT_FALSE(panel.SkinData().BGChanged);
+    // The panel's face goes stale now and is painted again later.
+    SendMessageW(panel.Handle(), WM_SKINCMD,
+                 SkinCommandWParam(SKC_REFRESH, static_cast<WORD>(c.Param)),
+                 reinterpret_cast<LPARAM>(C.Manager));
+    EXPECT_EQ(panel.SkinData().BGChanged, c.Concerns);
+  }
+}
+
 // The dark skin's options without its EDIT section.
 std::string OptionsWithoutEdit() {
   std::FILE* f = std::fopen(AC_SOURCE_DIR "/skins/VelmoraDark/Options.dat", "rb");

@@ -14,6 +14,18 @@ namespace {
 
 constexpr int kPanelKind = 12;  // "PANEL" in the table of default sections
 
+// Sets a flag for its lifetime.
+class TPaintingGuard {
+ public:
+  explicit TPaintingGuard(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~TPaintingGuard() { FFlag = false; }
+  TPaintingGuard(const TPaintingGuard&) = delete;
+  TPaintingGuard& operator=(const TPaintingGuard&) = delete;
+
+ private:
+  bool& FFlag;
+};
+
 // Copies the rectangle of the background answer Query that lies under R (in
 // the container's coordinates) into R of Dst.
 void FillFromBackground(HDC dst, const RECT& r, const TacBgQuery& query) {
@@ -110,6 +122,7 @@ bool TsPanel::SkinCommand(TMessage& m) {
 }
 
 void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
+  if (!SkinCommandAccepted(m)) return;
   if (m.Msg == WM_SKINCMD && SkinCommand(m)) return;
   TsCommonData& cd = *FCommonData;
   if (m.Msg == WM_PAINT && cd.Skinned()) {
@@ -174,7 +187,8 @@ void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
   const bool consumed = cd.HandleCommonMessage(m);
   if (m.Msg == WM_SKINCMD) {
     const WORD code = SkinCommandCode(m.WParam);
-    if (code == SKC_NEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH) {
+    if (code == SKC_NEWSKIN || code == SKC_REMOVESKIN || code == SKC_REFRESH ||
+        code == SKC_SETPPI) {
       // Children of the panel hear the command after the panel.
       BroadcastToChildControls(*this, m);
       if (code != SKC_REFRESH || consumed) cd.Invalidate();
@@ -204,10 +218,10 @@ bool TsPanel::PrepareCache() {
 }
 
 void TsPanel::PaintGraphicChildren(HDC dc) {
-  // One painting of windowless children at a time: a child that paints
-  // through its parent must not start another one.
-  static bool painting = false;
-  if (painting || Controls().empty()) return;
+  // One painting of this panel's windowless children at a time: a child
+  // that paints through its parent must not start another one. The guard
+  // lets go however the painting ends (a bitmap that cannot be made throws).
+  if (FPaintingChildren || Controls().empty()) return;
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || IsRectEmpty(&clip)) {
     FCommonData->HalfVisible = true;
@@ -223,7 +237,7 @@ void TsPanel::PaintGraphicChildren(HDC dc) {
     if (RectVisible(dc, &r) && IntersectRect(&common, &r, &clip)) children.push_back(c);
   }
   if (children.empty()) return;
-  painting = true;
+  const TPaintingGuard painting(FPaintingChildren);
   TacBgQuery background;
   SendSkinCommandTo(*this, SKC_GETBACKGROUND, reinterpret_cast<LPARAM>(&background));
   // The children are painted off the screen over their part of the face, so
@@ -251,7 +265,6 @@ void TsPanel::PaintGraphicChildren(HDC dc) {
     if (GetPixel(off, r.left, r.top) == RGB(255, 0, 255)) continue;
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
   }
-  painting = false;
 }
 
 void TsPanel::PaintWithChildren(HDC dc) {

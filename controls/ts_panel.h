@@ -44,6 +44,8 @@ class TsPanel : public TPanel {
 
   std::unique_ptr<TsCommonData> FCommonData;
   TWindowProcHook FHook;
+  // The windowless children are being painted (see PaintGraphicChildren).
+  bool FPaintingChildren = false;
 };
 
 }  // namespace ac

@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <string>
 
 #include "framework/form.h"
+#include "framework/graphic_control.h"
 #include "framework/label.h"
 #include "framework/test_support.h"
 #include "manager/skin_command_delivery.h"
@@ -177,6 +179,35 @@ TEST_F(SkinnedPanelTest, LabelsWriteOverTheFaceWithoutABoxOfTheirOwn) {
   Manager->SetActive(false);
   PaintNow();
   EXPECT_EQ(SkinLabel->TextColor(), SkinLabel->Font().Color());
+}
+
+// A windowless child whose first painting fails the way a bitmap that
+// cannot be made fails: with an exception.
+class TFailingOnce : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  std::string_view ClassName() const override { return "TFailingOnce"; }
+  bool Failed = false;
+
+ protected:
+  void Paint(TCanvas&) override {
+    if (Failed) return;
+    Failed = true;
+    throw std::bad_alloc();
+  }
+};
+
+TEST_F(SkinnedPanelTest, APaintingThatFailsLeavesTheChildrenPaintingAfterwards) {
+  constexpr COLORREF kSectionFont = 0x000000FF;
+  const RECT skinLabel{100, 10, 160, 30};
+  auto* failing = test::AddControl<TFailingOnce>(Form, Panel, 170, 60, 20, 20);
+  // The window procedure catches the failure; the face is there, the
+  // children's copy is not.
+  PaintNow();
+  ASSERT_TRUE(failing->Failed);
+  EXPECT_EQ(CountPixels(Panel->Handle(), skinLabel, kSectionFont), 0);
+  PaintNow();
+  EXPECT_GT(CountPixels(Panel->Handle(), skinLabel, kSectionFont), 0);
 }
 
 TEST_F(SkinnedPanelTest, SkinSwitchesRepaintAndComeBackByteForByte) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "paint/border_pixels.h"
 #include "system/system.h"
@@ -37,6 +38,9 @@ bool IsHotButtonCode(int32_t code) {
   return code == kHitMinimize || code == kHitMaximize || code == kHitClose || code == kHitHelp ||
          (code >= 1000 && code <= 2100);
 }
+
+// The form a border window of this thread is forwarding a mouse message to.
+thread_local HWND tForwardingTo = nullptr;
 
 }  // namespace
 
@@ -427,14 +431,17 @@ bool TacBorderForm::BorderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
         SetCapture(AForm->Handle());
         return true;
       }
-      SendMessageW(form, WM_NCLBUTTONDOWN,
-                   code == kHitSysMenu ? kHitSysMenu : static_cast<WPARAM>(-1), lParam);
+      if (code == kHitSysMenu) {
+        SendMessageW(form, WM_NCLBUTTONDOWN, kHitSysMenu, lParam);
+      } else {
+        Forward(form, WM_NCLBUTTONDOWN, lParam);
+      }
       return true;
     }
     case WM_NCLBUTTONUP:
       if (InTransparentZone(borderPoint(ScreenPoint(lParam)))) return true;
       MaxMoving = false;
-      SendMessageW(form, WM_NCLBUTTONUP, static_cast<WPARAM>(-1), lParam);
+      Forward(form, WM_NCLBUTTONUP, lParam);
       return true;
     case WM_NCLBUTTONDBLCLK:
       MaxMoving = false;
@@ -447,7 +454,7 @@ bool TacBorderForm::BorderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& resu
       return true;
     case WM_NCRBUTTONUP:
       if (InTransparentZone(borderPoint(ScreenPoint(lParam)))) return true;
-      SendMessageW(form, WM_NCRBUTTONUP, static_cast<WPARAM>(-1), lParam);
+      Forward(form, WM_NCRBUTTONUP, lParam);
       return true;
     case WM_DPICHANGED:
       result = 1;
@@ -488,6 +495,18 @@ void TacBorderForm::DragMaximized(TPoint p) {
   // The drag goes on as a caption press at the mouse, whatever lies under
   // it now: near the screen's top the restored form sits above the mouse.
   SendMessageW(form, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.X, p.Y));
+}
+
+bool TacBorderForm::ForwardingTo(HWND form) {
+  return form && tForwardingTo == form && !InSendMessage();
+}
+
+void TacBorderForm::Forward(HWND form, UINT msg, LPARAM lParam) {
+  // Kept on the stack, not in the object: the form (and this window with it)
+  // may be gone when the message returns, after a release on Close.
+  const HWND outer = std::exchange(tForwardingTo, form);
+  SendMessageW(form, msg, static_cast<WPARAM>(-1), lParam);
+  tForwardingTo = outer;
 }
 
 void TacBorderForm::DoubleClick(int32_t code) {

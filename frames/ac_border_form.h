@@ -77,6 +77,11 @@ class TacBorderForm {
   int32_t OffsetX() const;
   int32_t OffsetY() const;
 
+  // True while a border window of this thread forwards a mouse message to
+  // Form (WParam -1) and Form answers that message, not one another thread
+  // sent it meanwhile: the only presses a form may take as forwarded.
+  static bool ForwardingTo(HWND form);
+
   static TPoint ScreenPoint(LPARAM lParam) {
     return {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
   }
@@ -93,6 +98,8 @@ class TacBorderForm {
   bool InPlace() const;
   void SetCursorFor(int32_t code) const;
   TPoint ClientToScreenPoint(LPARAM lParam) const;
+  // Sends a mouse message of the frame to the form with WParam -1.
+  static void Forward(HWND form, UINT msg, LPARAM lParam);
   // A move of the mouse held on a maximized form's caption: past a few
   // pixels the form is restored under it and dragged.
   void DragMaximized(TPoint screenPoint);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/application.h"
 #include "framework/screen.h"
 #include "manager/skin_broadcast.h"
 
@@ -34,6 +35,7 @@ TacDialogWnd::TacDialogWnd(HWND dialog, TsSkinManager* manager)
   FProp = AttachCommonData(dialog, FData);
   FSubclass = std::make_unique<platform::TWindowSubclass>(
       dialog, [this](HWND w, UINT msg, WPARAM wp, LPARAM lp) { return Procedure(w, msg, wp, lp); });
+  FSubclass->OnException = [] { ReportBoundaryException(); };
 }
 
 TacDialogWnd::~TacDialogWnd() {
@@ -101,6 +103,7 @@ bool TacDialogWnd::SkinCommand(TMessage& m) {
 LRESULT TacDialogWnd::Procedure(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   TMessage m{msg, wp, lp, 0};
   if (msg == WM_SKINCMD) {
+    if (!SkinCommandAccepted(m)) return 0;
     if (SkinCommand(m)) return m.Result;
     return platform::TWindowSubclass::Next(window, msg, wp, lp);
   }

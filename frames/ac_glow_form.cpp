@@ -1,5 +1,8 @@
 #include "frames/ac_glow_form.h"
 
+#include "framework/application.h"
+#include "framework/dispatch_scope.h"
+
 namespace ac {
 namespace {
 
@@ -48,10 +51,12 @@ LRESULT CALLBACK TacGlowForm::WindowProc(HWND window, UINT msg, WPARAM wParam, L
     if (msg == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return DefWindowProcW(window, msg, wParam, lParam);
   }
+  const TDispatchScope dispatch;
   // Nothing may throw through the system's call.
   try {
     return self->Handle(window, msg, wParam, lParam);
   } catch (...) {
+    ReportBoundaryException();
     return DefWindowProcW(window, msg, wParam, lParam);
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/dispatch_scope.h"
 #include "framework/screen.h"
 #include "manager/skin_command_delivery.h"
 #include "win32/scoped_window.h"
@@ -40,6 +41,8 @@ struct THookState {
   TsSkinManager* Manager = nullptr;
   // The dialogs' attachments, which no form owns.
   std::vector<std::unique_ptr<TacProvider>> Dialogs;
+  // Forms' attachments retired by the hook's removal and not yet freed.
+  std::vector<TacProvider*> Retired;
 };
 
 THookState& State() {
@@ -145,6 +148,8 @@ TacProvider::TacProvider(HWND dialog, TsSkinManager* manager) : TComponent(nullp
 }
 
 TacProvider::~TacProvider() {
+  // Its form may free it before the retired attachments are released.
+  std::erase(State().Retired, this);
   FEntry.Reset();
   ListSW.reset();
   // A form being destroyed frees its components itself, the frame adapter
@@ -153,6 +158,11 @@ TacProvider::~TacProvider() {
     TsSkinProvider* p = std::exchange(sp, nullptr);
     TComponent::Free(p);
   }
+}
+
+void TacProvider::Retire() {
+  FEntry.Reset();
+  if (sp) sp->Retire();
 }
 
 void TacProvider::Notification(TComponent* component, TOperation operation) {
@@ -195,6 +205,13 @@ void ReleaseClosedDialogs() {
 
 namespace {
 
+// One at a time: each one leaves the list as it is freed, and freeing one
+// may free others (a form closing with its attachment).
+void ReleaseRetiredAttachments() {
+  auto& retired = State().Retired;
+  while (!retired.empty()) TComponent::Free(retired.back());
+}
+
 LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
   const LRESULT result = CallNextHookEx(nullptr, code, wp, lp);
   if (!Application || Application->HasState(csDestroying) || code < 0) return result;
@@ -216,6 +233,7 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
       }
     }
   } catch (...) {
+    ReportBoundaryException();
   }
   return result;
 }
@@ -249,11 +267,16 @@ void UninstallActivationHook() {
   s.Hook.Reset();
   s.Manager = nullptr;
   s.Dialogs.clear();
-  // The forms' attachments: each is owned by its form.
+  // The forms' attachments: each is owned by its form. The frames are plain
+  // again at once; the objects are freed once their code has left the stack.
   std::vector<TacProvider*> forms;
   for (TacAutoAttachment* a : SkinnedWindowLists().AutoAttachments)
     forms.push_back(static_cast<TacProvider*>(a));
-  for (TacProvider* p : forms) TComponent::Free(p);
+  for (TacProvider* p : forms) {
+    p->Retire();
+    s.Retired.push_back(p);
+  }
+  if (!forms.empty()) ReleaseAfterDispatch(ReleaseRetiredAttachments);
 }
 
 bool ActivationHookInstalled() {

@@ -39,6 +39,9 @@ class TacProvider : public TComponent, public TacAutoAttachment {
   std::string_view ClassName() const override { return "TacProvider"; }
 
   HWND DialogWindow() const override { return ListSW ? CtrlHandle : nullptr; }
+  // Leaves the automatic attachments and retires the frame adapter (see
+  // TsSkinProvider::Retire): the object only waits to be freed.
+  void Retire();
   void Notification(TComponent* component, TOperation operation) override;
 
   TsSkinProvider* sp = nullptr;
@@ -62,12 +65,17 @@ TacProvider* FindAttachment(HWND window);
 
 // Installs (once) and removes the activation hook for Manager, the default
 // manager; installing attaches the forms already shown (AttachShownForms),
-// removing frees every attachment.
+// removing frees every attachment. A form's attachment gives the
+// plain frame back at once but is freed only once no window procedure of
+// the thread runs any more (see framework/dispatch_scope.h): the skin can go
+// while the form's window menu is open or its caption is held in the
+// system's move loop, and that code goes on with the attachment's frame
+// adapter, frame, border window and menu after the loop ends.
 void InstallActivationHook(TsSkinManager& manager);
-// Attaches every visible form of the program that has no attachment yet.
-void AttachShownForms();
 void UninstallActivationHook();
 bool ActivationHookInstalled();
+// Attaches every visible form of the program that has no attachment yet.
+void AttachShownForms();
 
 // Frees the attachments of dialogs that have closed since. Runs by itself
 // at every hook call; the hook's removal frees the rest.

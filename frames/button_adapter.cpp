@@ -180,7 +180,7 @@ bool TacBtnWnd::ButtonMessage(TMessage& m) {
       RECT r;
       if (IsWindow(CtrlHandle()) && GetCursorPos(&cursor) && GetWindowRect(CtrlHandle(), &r) &&
           PtInRect(&r, cursor))
-        SendMessageW(CtrlHandle(), WM_SKINCMD, SkinCommandWParam(SKC_HOTENTER), 0);
+        SendSkinCommandMessage(CtrlHandle(), SKC_HOTENTER, 0);
       return true;
     }
     case WM_MOUSEMOVE: {

@@ -211,8 +211,7 @@ void TacCtrlAdapter::RemoveAll() {
     FItems.pop_back();
     adapter.reset();
   }
-  while (!FSavedLabelColors.empty())
-    RecolorLabel(*FSavedLabelColors.back().Control, TRecolor::rcOff);
+  RestoreLabelColors();
 }
 
 bool TacCtrlAdapter::HandleFormCommand(TWinControl& form, TMessage& m) {
@@ -238,8 +237,7 @@ bool TacCtrlAdapter::HandleFormCommand(TWinControl& form, TMessage& m) {
         return false;
       WndProc(m);
       Compact();
-      while (!FSavedLabelColors.empty())
-        RecolorLabel(*FSavedLabelColors.back().Control, TRecolor::rcOff);
+      RestoreLabelColors();
       return false;
     }
     default:
@@ -265,7 +263,15 @@ TColor TacCtrlAdapter::LabelColorFromSkin(TCustomLabel& label) const {
   return sd.gd[static_cast<size_t>(query.SkinIndex)].Props[0].FontColor.Color;
 }
 
+void TacCtrlAdapter::RestoreLabelColors() {
+  std::erase_if(FSavedLabelColors, [](const TacLabelColor& c) { return c.Alive.expired(); });
+  while (!FSavedLabelColors.empty())
+    RecolorLabel(*FSavedLabelColors.back().Control, TRecolor::rcOff);
+}
+
 void TacCtrlAdapter::RecolorLabel(TCustomLabel& label, TRecolor mode) {
+  // A freed label's entry goes first: a new label may have its address.
+  std::erase_if(FSavedLabelColors, [](const TacLabelColor& c) { return c.Alive.expired(); });
   auto saved = std::find_if(FSavedLabelColors.begin(), FSavedLabelColors.end(),
                             [&](const TacLabelColor& c) { return c.Control == &label; });
   const TsSkinManager* manager = SkinManager();
@@ -293,7 +299,8 @@ void TacCtrlAdapter::RecolorLabel(TCustomLabel& label, TRecolor mode) {
   if (OnSkinItem) OnSkinItem(&label, canBeAdded, params);
   if (!canBeAdded) return;
   if (saved == FSavedLabelColors.end())
-    FSavedLabelColors.push_back({label.Font().Color(), &label, label.ParentFont()});
+    FSavedLabelColors.push_back(
+        {label.Font().Color(), &label, label.ParentFont(), label.LifeToken()});
   if (label.Transparent() || transparentAlways) label.ControlStyle &= ~csOpaque;
   if (!params.UseSkinFontColor || !manager || !manager->IsActive()) return;
   label.Font().SetColor(LabelColorFromSkin(label));

@@ -50,8 +50,10 @@ struct TacAdapterItem {
 // A label's font before the skin coloured it.
 struct TacLabelColor {
   TColor Color = clNone;
+  // Read only while Alive holds: a label can be freed while it is coloured.
   TCustomLabel* Control = nullptr;
   bool ParentFont = false;
+  std::weak_ptr<TControl*> Alive;
 };
 
 // Asked before a control is dressed: clearing CanBeAdded leaves it alone;
@@ -107,6 +109,8 @@ class TacCtrlAdapter {
   const std::vector<TacLabelColor>& SavedLabelColors() const { return FSavedLabelColors; }
 
  private:
+  // Gives every live recoloured label its colour back and forgets the freed.
+  void RestoreLabelColors();
   // Drops items whose adapter gave its window back or whose window is gone.
   void Compact();
   void Walk(TWinControl& owner);

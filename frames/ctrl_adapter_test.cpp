@@ -16,6 +16,7 @@
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/label.h"
+#include "framework/test_other_thread.h"
 #include "framework/test_support.h"
 #include "manager/skin_command_delivery.h"
 #include "paint/section_paint.h"
@@ -233,6 +234,33 @@ class CtrlAdapterTest : public ::testing::Test {
   std::vector<WORD> Clicked;
   int FrameworkClicks = 0;
 };
+
+// WM_SKINCMD is a fixed number: another thread or process may send it with
+// an LParam that is an address of its own, or junk. The adapters read no
+// section name or record for it and answer only plain questions.
+TEST_F(CtrlAdapterTest, AdaptersReadNothingOtherThreadsPointAt) {
+  const auto fromElsewhere = [](HWND w, TacSkinCommand code, LPARAM lp) {
+    return test::SendFromAnotherThread(w, WM_SKINCMD, SkinCommandWParam(code), lp);
+  };
+  auto* push = reinterpret_cast<TacMainWnd*>(Skc(Push.Get(), SKC_GETADAPTER));
+  ASSERT_NE(push, nullptr);
+  const std::string section = push->SkinData().SkinSection();
+  const int index = push->SkinData().SkinIndex;
+  static const char kOther[] = "EDIT";
+  EXPECT_EQ(fromElsewhere(Push.Get(), SKC_SETSECTION, reinterpret_cast<LPARAM>(kOther)), 0);
+  EXPECT_EQ(push->SkinData().SkinSection(), section);
+  TacSectionAtQuery query;
+  query.Bounds = TRect::XYWH(2, 2, 10, 10);
+  EXPECT_EQ(fromElsewhere(Push.Get(), SKC_SECTIONAT, reinterpret_cast<LPARAM>(&query)), 0);
+  EXPECT_EQ(query.SkinIndex, -1);
+  fromElsewhere(Push.Get(), SKC_REMOVESKIN, 0);
+  EXPECT_EQ(push->SkinData().SkinIndex, index);
+  EXPECT_EQ(GetWindowLongPtrW(Push.Get(), GWLP_WNDPROC) == OriginalProcs[0], false);
+  EXPECT_EQ(fromElsewhere(Push.Get(), SKC_ISSKINNED, 0), 1);
+  // This thread's own commands still set it.
+  EXPECT_EQ(Skc(Push.Get(), SKC_SETSECTION, reinterpret_cast<LPARAM>(kOther)), 1);
+  EXPECT_EQ(push->SkinData().SkinSection(), kOther);
+}
 
 TEST_F(CtrlAdapterTest, EachStandardControlIsTakenOverByItsKindAndNamesItsSkinData) {
   const struct {
@@ -507,6 +535,30 @@ TEST_F(CtrlAdapterTest, LabelsTakeTheColourOfTheSectionUnderThemAndGiveItBack) {
   EXPECT_EQ(plain->Font().Color(), formFont);
   EXPECT_TRUE(plain->ParentFont());
   EXPECT_EQ(link->Font().Color(), clHighlight);
+  EXPECT_TRUE(Adapter.SavedLabelColors().empty());
+}
+
+TEST_F(CtrlAdapterTest, ALabelFreedWhileColouredIsForgottenNotWrittenThrough) {
+  auto* panel = test::AddControl<TsPanel>(Form, Form, 10, 200, 200, 60);
+  auto* doomed = test::AddControl<TLabel>(Form, panel, 5, 5, 60, 16);
+  panel->SkinData().UpdateIndexes();
+  Adapter.AddAllItems(*Form);
+  ASSERT_EQ(doomed->Font().Color(), static_cast<TColor>(kPanelText));
+  const void* freed = doomed;
+  TComponent::Free(doomed);
+  // The allocator hands the freed memory to the next label of the same
+  // size: a label the adapter never coloured, with a colour of its own.
+  TLabel* heir = nullptr;
+  for (int i = 0; i < 16 && !heir; ++i) {
+    auto* label = test::AddControl<TLabel>(Form, Form, 250, 200 + 20 * i, 60, 16);
+    label->Tag = kNoSkinTag;
+    label->Font().SetColor(clHighlight);
+    if (label == freed) heir = label;
+  }
+  ASSERT_NE(heir, nullptr) << "no label took the freed one's place";
+  Manager->SetActive(false);
+  EXPECT_EQ(heir->Font().Color(), clHighlight);
+  EXPECT_FALSE(heir->ParentFont());
   EXPECT_TRUE(Adapter.SavedLabelColors().empty());
 }
 

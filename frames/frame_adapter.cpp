@@ -84,17 +84,33 @@ TacFrameAdapter::~TacFrameAdapter() {
   if (IsWindow(FWindow)) RemoveSkin();
 }
 
+const TacSkinData* TacFrameAdapter::CurrentData() const {
+  if (!FManager) return nullptr;
+  const TacSkinManagerCore& core = FManager->Core;
+  if (FSkinData && FDataGeneration == core.SkinDataGeneration()) return FSkinData;
+  // The data taken before is gone (or none was taken). While a skin loads
+  // nothing is taken: asking would load on demand in the middle of it.
+  FSkinData = nullptr;
+  if (!FManager->IsActive() || core.HasState(msSkinChanging)) return nullptr;
+  FSkinData = &FManager->Core.CommonSkinData(FPPI);
+  FDataGeneration = core.SkinDataGeneration();
+  FFormIndex = GetSkinIndex(*FSkinData, FSections.Form);
+  FTitleIndex = GetSkinIndex(*FSkinData, FSections.Title);
+  FCaptionIndex = GetSkinIndex(*FSkinData, FSections.Caption);
+  // The image was painted from the data that went.
+  FBGChanged = true;
+  return FSkinData;
+}
+
 void TacFrameAdapter::ApplySkin(TsSkinManager* manager, int ppi) {
   if (!manager || !manager->IsActive() || !manager->Options.DrawNonClientArea) {
     RemoveSkin();
     return;
   }
   FManager = manager;
-  FSkinData = &manager->Core.CommonSkinData(ppi);
-  FFormIndex = GetSkinIndex(*FSkinData, FSections.Form);
-  FTitleIndex = GetSkinIndex(*FSkinData, FSections.Title);
-  FCaptionIndex = GetSkinIndex(*FSkinData, FSections.Caption);
-  if (FFormIndex < 0) {
+  FPPI = ppi;
+  FSkinData = nullptr;
+  if (!CurrentData() || FFormIndex < 0) {
     RemoveSkin();
     return;
   }
@@ -208,15 +224,17 @@ TsFormFrameInputs TacFrameAdapter::CurrentInputs() const {
 
 TsFormFrameInputs TacFrameAdapter::ImageInputs() const {
   const TsFormFrameInputs in = CurrentInputs();
-  return FBorder && FSkinData ? BorderFrameInputs(*FSkinData, in) : in;
+  const TacSkinData* sd = CurrentData();
+  return FBorder && sd ? BorderFrameInputs(*sd, in) : in;
 }
 
 TPoint TacFrameAdapter::ImageOrigin() const {
   RECT wr{};
   GetWindowRect(FWindow, &wr);
   const TPoint origin{wr.left, wr.top};
-  if (!FBorder || !FSkinData) return origin;
-  return origin - BorderOffset(BorderMetricsFor(*FSkinData, CurrentInputs()));
+  const TacSkinData* sd = CurrentData();
+  if (!FBorder || !sd) return origin;
+  return origin - BorderOffset(BorderMetricsFor(*sd, CurrentInputs()));
 }
 
 TacBorderFrame TacFrameAdapter::Describe() const {
@@ -251,8 +269,8 @@ void TacFrameAdapter::SetHotButton(int32_t code) {
 }
 
 TPoint TacFrameAdapter::ClientOffset() const {
-  if (FBorder && FSkinData)
-    return ClientHole({}, BorderMetricsFor(*FSkinData, CurrentInputs())).TopLeft();
+  if (const TacSkinData* sd = CurrentData(); FBorder && sd)
+    return ClientHole({}, BorderMetricsFor(*sd, CurrentInputs())).TopLeft();
   RECT wr{};
   GetWindowRect(FWindow, &wr);
   POINT origin{0, 0};
@@ -317,6 +335,7 @@ bool TacFrameAdapter::PrepareImage() {
 }
 
 void TacFrameAdapter::RepaintButton(const TsCaptionButton& button) {
+  if (!Skinned()) return;
   if (FBGChanged || FCache.Empty() || FUnderButtons.IsEmpty()) {
     FBGChanged = true;
     RepaintFrame();
@@ -525,6 +544,10 @@ bool TacFrameAdapter::HandleButtonRelease(TPoint screen) {
 bool TacFrameAdapter::HandleForwarded(TMessage& m, const TWndMethod& next) {
   if (m.Msg != WM_NCLBUTTONDOWN && m.Msg != WM_NCLBUTTONUP && m.Msg != WM_NCRBUTTONUP) return false;
   if (static_cast<int32_t>(m.WParam) != -1) return false;
+  m.Result = 0;
+  // Anyone can send a form this message; only its border window's is a
+  // press (or release) of the frame.
+  if (!TacBorderForm::ForwardingTo(FWindow)) return true;
   const TPoint at = TacBorderForm::ScreenPoint(m.LParam);
   const int32_t code = FBorder->ForwardedHit(m.LParam);
   m.Result = 0;
@@ -625,6 +648,25 @@ bool TacFrameAdapter::Handle(TMessage& m, const TWndMethod& next) {
         return true;
       }
       return false;
+    }
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP: {
+      // A right click on the title shows the skinned window menu where it
+      // was released; passed on, the system would show its own, unskinned.
+      const auto code = static_cast<int32_t>(m.WParam);
+      if (code != htCaption && code != htSysMenu) return false;
+      if (m.Msg == WM_NCRBUTTONUP && OnSystemMenu) OnSystemMenu(screenPoint());
+      m.Result = 0;
+      return true;
+    }
+    case WM_CONTEXTMENU: {
+      // The system's answer to a right click it saw on the frame itself.
+      if (reinterpret_cast<HWND>(m.WParam) != FWindow || m.LParam == -1) return false;
+      const int32_t code = HitTest(screenPoint());
+      if (code != htCaption && code != htSysMenu) return false;
+      if (OnSystemMenu) OnSystemMenu(screenPoint());
+      m.Result = 0;
+      return true;
     }
     case WM_NCLBUTTONUP:
       if (HandleButtonRelease(screenPoint())) {

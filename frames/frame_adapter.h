@@ -64,7 +64,7 @@ class TacFrameAdapter : public TacBorderOwner {
   bool AllowExtBorders = false;
   // The border window, or null while the frame is drawn in the window.
   TacBorderForm* BorderForm() const { return FBorder.get(); }
-  bool Skinned() const { return FSkinData != nullptr && FFormIndex >= 0; }
+  bool Skinned() const { return CurrentData() != nullptr && FFormIndex >= 0; }
 
   // Shows the window menu with its top-left corner at a screen point (a
   // press on the title icon drops it under the icon); empty: no menu.
@@ -120,7 +120,7 @@ class TacFrameAdapter : public TacBorderOwner {
   // The font the caption is written in (null while unskinned).
   HFONT CaptionFont() const { return FCaptionFont.Get(); }
   // The skin in use, or null.
-  const TacSkinData* SkinData() const { return FSkinData; }
+  const TacSkinData* SkinData() const { return CurrentData(); }
 
   // The colour of the client area (RGB): the one SetClientColor gave, else
   // the form section's colour in the current state.
@@ -130,6 +130,13 @@ class TacFrameAdapter : public TacBorderOwner {
   void SetClientColor(TColor color) { FClientColor = color; }
 
  private:
+  // The manager's skin data the frame paints from, or null. The manager
+  // frees its data with every reload (a scale change, a colour change under
+  // BeginUpdate) before the frame hears of it: a reference taken before the
+  // last clearing is taken again, with the section indexes, for the
+  // resolution the skin was applied for. Null while the manager has no skin
+  // or is loading one.
+  const TacSkinData* CurrentData() const;
   bool PrepareImage();
   // Makes or drops the border window as the skin, the manager and the
   // window's style ask.
@@ -156,13 +163,17 @@ class TacFrameAdapter : public TacBorderOwner {
   HWND FWindow;
   TacFrameSections FSections;
   TsSkinManager* FManager = nullptr;
-  const TacSkinData* FSkinData = nullptr;
-  int32_t FFormIndex = -1, FTitleIndex = -1, FCaptionIndex = -1;
+  // What CurrentData gives, valid while the manager's data generation is
+  // FDataGeneration; taken again from the manager after a reload.
+  mutable const TacSkinData* FSkinData = nullptr;
+  mutable uint32_t FDataGeneration = 0;
+  mutable int32_t FFormIndex = -1, FTitleIndex = -1, FCaptionIndex = -1;
+  int FPPI = 96;  // the resolution the skin was applied for
   // WS_SYSMENU as the window had it before skinning.
   bool FHadSysMenu = false;
   bool FStyleTaken = false;
   bool FFormActive = true;
-  bool FBGChanged = true;
+  mutable bool FBGChanged = true;
   uint32_t FImageVersion = 0;  // see ImageVersion
   bool FRegionSet = false;
   TSize FRegionSize;  // the window size the region was cut for

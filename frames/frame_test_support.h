@@ -25,18 +25,20 @@ namespace ac::test {
 std::string SkinsFolder();
 
 // An application whose default skin manager has Skin from the skins folder
-// Folder active, with plain (not extended) borders and the activation hook
-// installed. Removing it removes the hook and every attachment.
+// Folder active, with plain (not extended, unless asked) borders and the
+// activation hook installed. Removing it removes the hook and every
+// attachment.
 struct TSkinnedProgram {
   TTestApplication App;
   TRecordingSink Messages;
   TsSkinManager* Manager = nullptr;
 
-  TSkinnedProgram(const std::string& folder, const std::string& skin) {
+  TSkinnedProgram(const std::string& folder, const std::string& skin,
+                  bool extendedBorders = false) {
     RegisterFrameClasses(App.App.Classes());
     Manager = new TsSkinManager(&App.App);
     Manager->Messages = &Messages;
-    Manager->ExtendedBorders = false;
+    Manager->ExtendedBorders = extendedBorders;
     Manager->SkinDirectory = folder;
     Manager->SetSkinName(skin);
     // The manager lists the skins it can offer in the background; finished

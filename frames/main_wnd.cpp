@@ -57,10 +57,12 @@ bool TacMainWnd::Create() {
   FCaption = WindowText(FCtrlHandle);
 
   const auto handle = [this](TMessage& m) {
+    if (!SkinCommandAccepted(m)) return;
     try {
       acWndProc(m);
-    } catch (const std::exception&) {
+    } catch (...) {
       // Nothing crosses a window procedure; the window keeps its own handling.
+      ReportBoundaryException();
       CallPrevious(m);
     }
   };

@@ -9,7 +9,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
   if (!FForm) return;
   // A form already served by another adapter keeps it: this one stays idle.
   if (FForm->HandleAllocated() &&
-      SendMessageW(FForm->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETPROVIDER), 0) != 0) {
+      SendSkinCommandMessage(FForm->Handle(), SKC_GETPROVIDER, 0) != 0) {
     RTEmpty = true;
     return;
   }
@@ -35,6 +35,18 @@ TsSkinProvider::~TsSkinProvider() {
   if (FFrame && FForm && !FForm->HasState(csDestroying)) FFrame->RemoveSkin();
   FFrame.reset();
   FHook.Unhook();
+}
+
+void TsSkinProvider::Retire() {
+  // The hook goes first: the repaint that gives the plain frame back is the
+  // form's own. Unhooking is safe while this adapter's WndProc runs.
+  FHook.Unhook();
+  FAdapter.reset();
+  if (FFrame && FForm && !FForm->HasState(csDestroying)) FFrame->RemoveSkin();
+  if (FCommonData) FCommonData->RemoveCommonProp();
+  FRegistered.Reset();
+  RTInit = false;
+  RTEmpty = true;
 }
 
 void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
@@ -117,6 +129,30 @@ TPoint TsSkinProvider::KeyMenuPoint() const {
   return {icon.Left, y};
 }
 
+int TsSkinProvider::FrameWidthOfKind(WORD kind, WORD fallback) const {
+  const bool padded = FForm->BorderStyle == TFormBorderStyle::bsSizeable ||
+                      FForm->BorderStyle == TFormBorderStyle::bsSizeToolWin;
+  const int padding = padded ? GetSystemMetrics(SM_CXPADDEDBORDER) : 0;
+  switch (kind) {
+    case kFrameWidthSizing:
+      return GetSystemMetrics(SM_CXFRAME) + padding;
+    case kFrameWidthFixed:
+      return GetSystemMetrics(SM_CXFIXEDFRAME) + padding;
+    case kFrameWidthMeasured: {
+      RECT w{}, c{};
+      GetWindowRect(FForm->Handle(), &w);
+      GetClientRect(FForm->Handle(), &c);
+      const int measured = ((w.right - w.left) - (c.right - c.left)) / 2;
+      if (measured != 0 || (fallback != kFrameWidthSizing && fallback != kFrameWidthFixed))
+        return measured;
+      return FrameWidthOfKind(fallback, 0);
+    }
+    default:
+      // The width of the frame the skin replaces now.
+      return FFrame->CurrentInputs().FrameWidth;
+  }
+}
+
 void TsSkinProvider::InitRT() {
   if (!RTInit) return;
   RTInit = false;
@@ -143,6 +179,8 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(&cd);
       return true;
     case SKC_DEFAULTINDEX:
+    case SKC_SECTIONAT:
+      // Labels lying on the form ask which section is under them.
       return cd.HandleCommonMessage(m);
     case SKC_GETBGCOLOR:
       if (!FFrame || !FFrame->Skinned()) return false;
@@ -150,8 +188,8 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       return true;
     case SKC_GETBACKGROUND: {
       if (!FFrame || !FFrame->Skinned() || m.LParam == 0) return false;
-      // The client is one colour: the form's own (an attached adapter keeps
-      // it) or the form section's.
+      // The client is one colour: the form section's, or the form's own
+      // while the form paints its client area itself.
       auto& query = *reinterpret_cast<TacBgQuery*>(m.LParam);
       query.Kind = bqColor;
       query.Image = nullptr;
@@ -159,11 +197,9 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
       return true;
     }
     case SKC_GETFRAMEWIDTH:
-      if (FFrame) {
-        m.Result = FFrame->CurrentInputs().FrameWidth;
-        return true;
-      }
-      return false;
+      if (!FFrame) return false;
+      m.Result = FrameWidthOfKind(LOWORD(m.LParam), HIWORD(m.LParam));
+      return true;
     case SKC_GETCLIENTOFFSET:
       if (FFrame) {
         const TPoint o = FFrame->ClientOffset();
@@ -206,6 +242,7 @@ bool TsSkinProvider::SkinCommand(TMessage& m) {
 }
 
 void TsSkinProvider::WndProc(TMessage& m, const TWndMethod& previous) {
+  if (!SkinCommandAccepted(m)) return;
   // The controls' adapter hears the form's skin commands after the frame.
   if (m.Msg == WM_SKINCMD && FAdapter) {
     HandleMessage(m, previous);
@@ -246,6 +283,9 @@ void TsSkinProvider::HandleMessage(TMessage& m, const TWndMethod& previous) {
     return;
   }
   if (m.Msg == kPopupSystemMenu && FFrame && FFrame->Skinned()) {
+    // The taskbar asks on behalf of a program that need not be active: the
+    // form comes to the front, as its menu is for it.
+    if (!FForm->Active()) SetForegroundWindow(FForm->Handle());
     POINT at{};
     GetCursorPos(&at);
     DropSysMenu(at.x, at.y);

@@ -31,6 +31,13 @@ namespace ac {
 inline constexpr uint8_t kCocForm = 224;
 // What a form answers to SKC_GETKIND.
 inline constexpr int kFormKind = 13;
+// The frame widths SKC_GETFRAMEWIDTH asks for (the low word of LParam): the
+// system's sizing or fixed frame, or the frame the window measures; with the
+// last, a high word of 1 or 2 names the metric used when it measures 0. Any
+// other value asks for the width of the frame the skin replaces.
+inline constexpr WORD kFrameWidthSizing = 1;
+inline constexpr WORD kFrameWidthFixed = 2;
+inline constexpr WORD kFrameWidthMeasured = 3;
 
 class TsSkinProvider : public TComponent {
  public:
@@ -71,6 +78,12 @@ class TsSkinProvider : public TComponent {
   // change): sections, style, region, repaint.
   void PrepareForm();
 
+  // Stops serving the form for good, short of being freed: the controls and
+  // the plain frame are given back, the form's procedure and "ACSDATA" no
+  // longer lead here and the form leaves the registered forms. Used when the
+  // adapter is to be freed later, while code of it may still be running.
+  void Retire();
+
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
@@ -83,6 +96,8 @@ class TsSkinProvider : public TComponent {
   bool KeyMenuRequest(const TMessage& m) const;
   // Where Alt+Space shows the window menu (screen).
   TPoint KeyMenuPoint() const;
+  // The answer to SKC_GETFRAMEWIDTH (see kFrameWidthSizing).
+  int FrameWidthOfKind(WORD kind, WORD fallback) const;
   void InitRT();
   void EnsureFrame();
   void Unskin();

@@ -3,13 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
+#include "controls/ts_edit.h"
+#include "controls/ts_panel.h"
 #include "frames/ac_provider.h"
 #include "frames/frame_classes.h"
 #include "frames/frame_test_support.h"
 #include "framework/button.h"
+#include "framework/label.h"
+#include "framework/screen.h"
 #include "manager/skin_command_delivery.h"
+#include "paint/border_layout.h"
 #include "paint/form_frame.h"
 #include "pixels/pixel_buffer_testing.h"
 #include "skin/skin_data_lookup.h"
@@ -98,6 +107,113 @@ TEST_F(SkinnedFrameTest, FirstActivationAttachesTheFrameAndTakesTheSystemMenuSty
   EXPECT_EQ(SendMessageW(w, WM_SKINCMD, SkinCommandWParam(SKC_GETKIND), 0), kFormKind);
   // The system menu itself stays, for the skin to show later.
   EXPECT_NE(GetSystemMenu(w, FALSE), nullptr);
+}
+
+// A new resolution reaches every skinned control of a framed form, through
+// the panel they lie on, and they take the skin loaded for it.
+TEST_F(SkinnedFrameTest, AScaleChangeReachesTheControlsOfAFramedForm) {
+  auto* panel = test::AddControl<TsPanel>(Form, Form, 1, 3, 260, 97);
+  auto* edit = test::AddControl<TsEdit>(Form, panel, 4, 16, 252, 21);
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  ASSERT_TRUE(IsWindowSkinned(Form->Handle()));
+  // Stored until the custom mode is chosen, then applied at every change.
+  Program.Manager->SetPixelsPerInch(144);
+  Program.Manager->SetScaleMode(smCustomPPI);
+  for (const int ppi : {144, 120, 96}) {
+    SCOPED_TRACE(ppi);
+    Program.Manager->SetPixelsPerInch(ppi);
+    EXPECT_EQ(FrameOf(Form)->SkinData(), &Program.Manager->Core.CommonSkinData(ppi));
+    EXPECT_EQ(panel->SkinData().CurrentPPI, ppi);
+    EXPECT_EQ(edit->SkinData().CurrentPPI, ppi);
+    EXPECT_EQ(edit->SkinData().CommonSkinData(), &Program.Manager->Core.CommonSkinData(ppi));
+  }
+}
+
+// A plain label lying directly on a framed form writes in the colour of the
+// form's section, as one on a skinned panel writes in the panel's.
+TEST_F(SkinnedFrameTest, APlainLabelOnTheFormTakesTheFormSectionFontColour) {
+  auto* label = test::AddControl<TLabel>(Form, Form, 10, 10, 80, 16);
+  label->SetCaption("Метка");
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  const TacSkinData& sd = *FrameOf(Form)->SkinData();
+  const TColor expected = sd.gd[GetSkinIndex(sd, "FORM")].Props[0].FontColor.Color;
+  ASSERT_NE(expected, ColorToRGB(Form->Font().Color()));
+  EXPECT_EQ(label->Font().Color(), expected);
+}
+
+TEST_F(SkinnedFrameTest, TheFrameWidthAnswerFollowsTheKindAsked) {
+  auto* sizeable = NewForm(TFormBorderStyle::bsSizeable);
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  ShowAndPaint(sizeable);
+  ASSERT_TRUE(Activate(sizeable));
+  const int pad = GetSystemMetrics(SM_CXPADDEDBORDER);
+  const auto measured = [](HWND w) {
+    RECT r{}, c{};
+    GetWindowRect(w, &r);
+    GetClientRect(w, &c);
+    return ((r.right - r.left) - (c.right - c.left)) / 2;
+  };
+  struct TCase {
+    TCustomForm* F;
+    LPARAM Asked;
+    int Expected;
+  };
+  const TCase cases[] = {
+      {Form, 1, GetSystemMetrics(SM_CXFRAME)},
+      {Form, 2, GetSystemMetrics(SM_CXFIXEDFRAME)},
+      {Form, 3, measured(Form->Handle())},
+      // Only the low word names the kind.
+      {Form, MAKELPARAM(3, 7), measured(Form->Handle())},
+      {Form, 0, GetSystemMetrics(SM_CXFIXEDFRAME)},
+      {sizeable, 1, GetSystemMetrics(SM_CXFRAME) + pad},
+      {sizeable, 2, GetSystemMetrics(SM_CXFIXEDFRAME) + pad},
+      {sizeable, 3, measured(sizeable->Handle())},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.F == Form ? 0 : 1) + " asked " + std::to_string(c.Asked));
+    EXPECT_EQ(
+        SendMessageW(c.F->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_GETFRAMEWIDTH), c.Asked),
+        c.Expected);
+  }
+}
+
+// A right click on the title drops the skinned window menu, never the
+// system's own.
+TEST_F(SkinnedFrameTest, ARightClickOnTheTitleShowsTheSkinnedWindowMenu) {
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  static HMENU shown;
+  shown = nullptr;
+  // Read while the menu loop runs: a thread timer fires inside it.
+  const auto watch = [] {
+    SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+      EnumThreadWindows(
+          GetCurrentThreadId(),
+          [](HWND w, LPARAM) -> BOOL {
+            if (GetClassLongW(w, GCW_ATOM) != 0x8000 || !IsWindowVisible(w)) return TRUE;
+            shown = reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0));
+            return FALSE;
+          },
+          0);
+      KillTimer(nullptr, id);
+      EndMenu();
+    });
+  };
+  RECT wr{};
+  GetWindowRect(Form->Handle(), &wr);
+  const LPARAM at = MAKELPARAM(wr.left + 60, wr.top + 8);
+  ASSERT_EQ(SendMessageW(Form->Handle(), WM_NCHITTEST, 0, at), HTCAPTION);
+  watch();
+  SendMessageW(Form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, at);
+  SendMessageW(Form->Handle(), WM_NCRBUTTONUP, HTCAPTION, at);
+  test::PumpUntil([] { return false; }, 300);
+  TacProvider* p = FindAttachment(Form->Handle());
+  ASSERT_NE(p->sp->SystemMenu(), nullptr);
+  EXPECT_NE(shown, nullptr);
+  EXPECT_NE(shown, GetSystemMenu(Form->Handle(), FALSE));
 }
 
 TEST_F(SkinnedFrameTest, TheRegionLeavesOutExactlyTheKeyCornersOfTheBorderImage) {
@@ -476,7 +592,53 @@ TEST_F(SkinnedFrameTest, TheTaskbarsRequestDropsTheWindowMenuAtTheCursor) {
     EXPECT_EQ(MenuRect.left, cursor.x);
     EXPECT_EQ(MenuRect.top, cursor.y);
   }
+  // While another form is active, the request brings the form forward and
+  // drops its menu all the same.
+  TForm* other = NewForm(TFormBorderStyle::bsSingle);
+  ShowAndPaint(other);
+  ASSERT_TRUE(Activate(other));
+  MenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMenu);
+  SendMessageW(app.Handle(), kPopupSystemMenu, 0, 0);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(MenuSeen);
+  EXPECT_TRUE(Form->Active());
   app.MainForm = nullptr;
+}
+
+// A request that arrives while the menu is open leaves the open menu alone.
+TEST_F(SkinnedFrameTest, ARequestWhileTheWindowMenuIsOpenIsIgnored) {
+  ShowAndPaint(Form);
+  ASSERT_TRUE(Activate(Form));
+  TacProvider* p = FindAttachment(Form->Handle());
+  ASSERT_NE(p, nullptr);
+  static HWND target;
+  static TsSystemMenu* open;
+  static int popups;
+  static bool stillSkinned;
+  target = Form->Handle();
+  open = p->sp->SystemMenu();
+  ASSERT_NE(open, nullptr);
+  popups = 0;
+  stillSkinned = false;
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    // Inside the open menu's loop: the taskbar asks again.
+    SendMessageW(target, kPopupSystemMenu, 0, 0);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+          if (GetClassLongW(w, GCW_ATOM) == 0x8000 && IsWindowVisible(w)) ++popups;
+          return TRUE;
+        },
+        0);
+    // The items the open menu shows are still drawn by the skin.
+    stillSkinned = open->ItemClose && open->ItemClose->OnDrawItem != nullptr;
+    EndMenu();
+  });
+  SendMessageW(Form->Handle(), kPopupSystemMenu, 0, 0);
+  EXPECT_EQ(popups, 1);
+  EXPECT_TRUE(stillSkinned);
 }
 
 TEST_F(SkinnedFrameTest, TheMouseOverTheCloseButtonLightsItAndLeavingPutsItBack) {
@@ -612,6 +774,183 @@ TEST_F(SkinnedFrameTest, RemovingTheSkinPutsThePlainFrameBackAndANewSkinReattach
   test::PumpUntil([] { return false; }, 100);
   ASSERT_NE(FrameOf(Form), nullptr);
   EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+}
+
+// Owned by a frame adapter: notes when the adapter is freed (the adapter
+// frees what it owns last).
+class TLifeWitness : public TComponent {
+ public:
+  TLifeWitness(TComponent* owner, bool& freed) : TComponent(owner), FFreed(freed) {}
+  ~TLifeWitness() override { FFreed = true; }
+  std::string_view ClassName() const override { return "TLifeWitness"; }
+
+ private:
+  bool& FFreed;
+};
+
+// The skin is removed from inside a modal loop that code of the form's frame
+// adapter started (its window menu, the system's move loop under a press the
+// border window forwarded), as a preview from another process removes it.
+struct TRemovalInLoop {
+  TsSkinManager* Manager = nullptr;
+  HWND Form = nullptr;
+  bool InLoop = false;       // the loop's starter has not returned yet
+  bool Removed = false;      // the removal ran inside the loop
+  bool Freed = false;        // the witness, owned by the adapter
+  bool FreedInLoop = false;  // the adapter was freed with its code on the stack
+  bool PlainAtOnce = false;  // the frame was the system's as the removal returned
+};
+TRemovalInLoop* gRemoval = nullptr;
+
+void RemoveSkinNow() {
+  TRemovalInLoop& r = *gRemoval;
+  r.Removed = r.InLoop;
+  r.Manager->SetActive(false);
+  r.FreedInLoop = r.Freed;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  r.PlainAtOnce = (GetWindowLongW(r.Form, GWL_STYLE) & WS_SYSMENU) != 0 &&
+                  GetWindowRgn(r.Form, rgn) == ERROR && FindAttachment(r.Form) == nullptr &&
+                  GetPropW(r.Form, kCommonDataProp) == nullptr;
+  DeleteObject(rgn);
+}
+
+void CALLBACK RemoveSkinInMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!ShownMenuOfThisThread()) return;
+  KillTimer(nullptr, id);
+  RemoveSkinNow();
+  EndMenu();
+}
+
+void CALLBACK RemoveSkinInMoveLoop(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  RemoveSkinNow();
+  // The move loop ends with Esc, wherever it is sent.
+  PostMessageW(gRemoval->Form, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+}
+
+TEST_F(SkinnedFrameTest, RemovingTheSkinWhileTheWindowMenuIsOpenFreesTheAdapterAfterTheMenu) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  ASSERT_TRUE(Activate(Form));
+  TacProvider* p = FindAttachment(w);
+  ASSERT_TRUE(p && p->sp);
+  TRemovalInLoop r{Manager, w};
+  gRemoval = &r;
+  new TLifeWitness(p->sp, r.Freed);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, RemoveSkinInMenu);
+  r.InLoop = true;
+  SendMessageW(w, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+  r.InLoop = false;
+  KillTimer(nullptr, timer);
+  gRemoval = nullptr;
+  ASSERT_TRUE(r.Removed) << "the menu did not show";
+  EXPECT_FALSE(r.FreedInLoop);
+  EXPECT_TRUE(r.PlainAtOnce);
+  // Freed as soon as the menu's caller returned.
+  EXPECT_TRUE(r.Freed);
+}
+
+TEST_F(SkinnedFrameTest, RemovingTheSkinDuringAForwardedCaptionDragFreesTheAdapterAfterIt) {
+  Manager->SetExtendedBorders(true);
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  ASSERT_TRUE(Activate(Form));
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_TRUE(frame && frame->BorderForm());
+  TacProvider* p = FindAttachment(w);
+  TRemovalInLoop r{Manager, w};
+  gRemoval = &r;
+  new TLifeWitness(p->sp, r.Freed);
+  // A press on the caption as the border window forwards it: the screen
+  // point in LParam, WParam -1.
+  const TRect icon = frame->IconScreenRect();
+  const POINT at{icon.Right + 40, icon.Top + icon.Height() / 2};
+  ASSERT_EQ(frame->BorderForm()->Ex_WMNCHitTest({at.x, at.y}), kHitCaption);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 60, RemoveSkinInMoveLoop);
+  r.InLoop = true;
+  SendMessageW(w, WM_NCLBUTTONDOWN, static_cast<WPARAM>(-1), MAKELPARAM(at.x, at.y));
+  r.InLoop = false;
+  KillTimer(nullptr, timer);
+  test::PumpUntil([&] { return r.Removed; }, 300);
+  gRemoval = nullptr;
+  ASSERT_TRUE(r.Removed) << "the move loop did not run";
+  EXPECT_FALSE(r.FreedInLoop);
+  EXPECT_TRUE(r.PlainAtOnce);
+  EXPECT_TRUE(r.Freed);
+}
+
+// Copies the skin folder Name into a fresh temporary folder as NewName with
+// one more section ahead of FORM, so that FORM has another index there.
+std::string ShiftedSkinFolder(const std::string& name, const std::string& newName) {
+  namespace fs = std::filesystem;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const fs::path root = fs::path(temp) / ("acshifted" + std::to_string(GetCurrentProcessId()));
+  const fs::path to = root / newName;
+  fs::create_directories(to);
+  fs::copy(fs::path(test::SkinsFolder()) / name, to,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::ifstream in(to / "Options.dat", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const size_t form = text.find("[FORM]");
+  if (form != std::string::npos) text.insert(form, "[SHIFT]\r\nSTATES=1\r\n");
+  std::ofstream(to / "Options.dat", std::ios::binary) << text;
+  return root.string();
+}
+
+TEST_F(SkinnedFrameTest, AFrameReadsTheSkinLoadedUnderBeginUpdateNotTheFreedOne) {
+  ShowAndPaint(Form);
+  HWND w = Form->Handle();
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  const int before = frame->CurrentInputs().FormIndex;
+  Manager->SkinDirectory = ShiftedSkinFolder("VelmoraLight", "VelmoraShifted");
+  // The new skin is loaded and the old one freed; the forms hear of it only
+  // at EndUpdate, and meanwhile the system asks the frame as usual.
+  Manager->BeginUpdate();
+  Manager->SetSkinName("VelmoraShifted");
+  ASSERT_TRUE(Manager->IsActive());
+  // The resolution the frame was skinned for.
+  const TacSkinData& now = Manager->Core.CommonSkinData(Screen->PixelsPerInch());
+  const int shifted = GetSkinIndex(now, "FORM");
+  ASSERT_EQ(shifted, before + 1);
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(wr.left + 40, wr.top + 8));
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(frame->SkinData(), &now);
+  EXPECT_EQ(frame->CurrentInputs().FormIndex, shifted);
+  Manager->EndUpdate(true, true);
+  EXPECT_EQ(frame->CurrentInputs().FormIndex, shifted);
+}
+
+TEST_F(SkinnedFrameTest, WhileAScaleChangeSizesTheFormTheFrameReadsOnlyLiveSkinData) {
+  ShowAndPaint(Form);
+  TacFrameAdapter* frame = FrameOf(Form);
+  ASSERT_NE(frame, nullptr);
+  // The skin is reloaded for the new resolution first; the form is then
+  // scaled (its size messages reach the frame) before SKC_SETPPI tells the
+  // frame. Outside the frame's hook, every size message checks what the
+  // frame reads without reading it: one of the manager's objects, or none.
+  int sizes = 0, stale = 0;
+  TWindowProcHook watch = Form->HookWindowProc([&](TMessage& m, const TWndMethod& previous) {
+    if (m.Msg == WM_SIZE || m.Msg == WM_WINDOWPOSCHANGED || m.Msg == WM_NCPAINT) {
+      ++sizes;
+      const TacSkinData* sd = frame->SkinData();
+      const auto& live = Manager->Core.SkinDataArray;
+      if (sd &&
+          std::none_of(live.begin(), live.end(), [&](const auto& p) { return p.get() == sd; }))
+        ++stale;
+    }
+    previous(m);
+  });
+  Manager->Options.PixelsPerInch = 144;
+  Manager->SetScaleMode(smCustomPPI);
+  watch.Unhook();
+  ASSERT_GT(sizes, 0);
+  EXPECT_EQ(stale, 0);
+  EXPECT_EQ(frame->SkinData()->PPI, 144);
 }
 
 TEST_F(SkinnedFrameTest, AFormDestroyedWithItsAttachmentLeavesNoTraceInTheLists) {

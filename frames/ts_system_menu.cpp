@@ -162,7 +162,14 @@ void TsSystemMenu::UpdateItems(bool full) {
 
 void TsSystemMenu::Drop(TsSkinManager* manager, int x, int y) {
   const HWND wnd = Window();
-  if (!wnd || !FForm.Active()) return;
+  // A second request (the taskbar's, or a key) while the menu is open would
+  // rebuild the items the open menu shows.
+  if (!wnd || FDropped || !FForm.Active()) return;
+  FDropped = true;
+  const struct TDropEnd {
+    bool& Dropped;
+    ~TDropEnd() { Dropped = false; }
+  } dropEnd{FDropped};
   if (!manager || manager->SkinnedPopups) {
     UpdateItems(ExtItemsCount > 0 || SysSubMenu.PopupMenu != nullptr);
     if (manager) manager->SkinableMenus.Skin(*this);

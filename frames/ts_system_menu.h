@@ -52,7 +52,7 @@ class TsSystemMenu : public TPopupMenu {
   // the form is the active one: drawn by Manager's popup skinner when it
   // skins popups, otherwise the window's native menu with the same items
   // enabled and greyed. Returns after the menu closed and the chosen
-  // command ran.
+  // command ran. A request while the menu is open is ignored.
   void Drop(TsSkinManager* manager, int x, int y);
 
   bool VisibleClose() const;
@@ -87,6 +87,7 @@ class TsSystemMenu : public TPopupMenu {
                       const std::string& fallback);
 
   TCustomForm& FForm;
+  bool FDropped = false;  // the menu is open
 };
 
 }  // namespace ac

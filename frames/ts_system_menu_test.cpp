@@ -262,7 +262,8 @@ TEST_F(SkinnedMenuTest, ItemsArePaintedFromTheMenuSectionInTheirState) {
     COLORREF Background;
   };
   for (const Case& c : {Case{{}, 0x00FFFFFF}, Case{{.Selected = true}, 16642539},
-                        Case{{.Selected = true, .Disabled = true}, 0x00FFFFFF}}) {
+                        Case{{.Selected = true, .Disabled = true}, 16642539},
+                        Case{{.Disabled = true}, 0x00FFFFFF}}) {
     Manager->SkinableMenus.DrawItem(*menu.ItemMove, dc, r, c.State, true);
     GdiFlush();
     // The far right end of the item carries no text.
@@ -302,6 +303,54 @@ TEST_F(SkinnedMenuTest, TheShownMenuHasTheSectionsColourInsideTheSkinsBorder) {
   ASSERT_TRUE(seen);
   EXPECT_EQ(corner, 0x000000FFu);  // BORDERCOLOR=255
   EXPECT_EQ(inside, 0x00FFFFFFu);
+}
+
+// The keyboard's selection shows the item in its hot look, as the mouse's
+// does.
+TEST_F(SkinnedMenuTest, TheItemTheKeyboardSelectsIsDrawnHot) {
+  ShowWindow(Form->Handle(), SW_SHOW);
+  SetForegroundWindow(Form->Handle());
+  ASSERT_TRUE(test::PumpUntil([&] { return Form->Active(); }));
+  TsSystemMenu menu(Form, *Form);
+  static int ticks, hilited;
+  static COLORREF right;
+  ticks = 0;
+  hilited = -1;
+  right = CLR_INVALID;
+  // The menu loop runs the thread timer: first the key, then the look.
+  SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM found) -> BOOL {
+          if (GetClassLongW(w, GCW_ATOM) != 0x8000 || !IsWindowVisible(w)) return TRUE;
+          *reinterpret_cast<HWND*>(found) = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&popup));
+    if (!popup) return;
+    if (++ticks == 1) {
+      PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+      return;
+    }
+    const auto shown = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(shown); ++i) {
+      if (!(GetMenuState(shown, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)) continue;
+      hilited = i;
+      RECT item{}, window{};
+      GetMenuItemRect(nullptr, shown, static_cast<UINT>(i), &item);
+      GetWindowRect(popup, &window);
+      HDC dc = GetWindowDC(popup);
+      // The far right end of the item carries no text.
+      right = GetPixel(dc, item.right - window.left - 2, item.top - window.top + 2);
+      ReleaseDC(popup, dc);
+    }
+    KillTimer(nullptr, id);
+    EndMenu();
+  });
+  menu.Drop(Manager, 60, 60);
+  ASSERT_GE(hilited, 0);
+  EXPECT_EQ(right, 16642539u) << hilited;  // HOTCOLOR
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <exception>
 #include <utility>
 
+#include "framework/application.h"
+#include "framework/dispatch_scope.h"
+
 namespace ac {
 
 namespace {
@@ -84,9 +87,12 @@ LRESULT CALLBACK TacWindowProcLink::LinkProc(HWND window, UINT msg, WPARAM wp, L
     // A copy: the procedure may end the link (and free what it holds) while
     // it runs.
     const TProcedure procedure = state->Procedure;
+    const TDispatchScope dispatch;
     try {
       result = procedure(msg, wp, lp);
-    } catch (const std::exception&) {
+    } catch (...) {
+      // The window's own procedure is its default answer.
+      ReportBoundaryException();
       result = CallWindowProcW(previous, window, msg, wp, lp);
     }
   } else {

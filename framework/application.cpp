@@ -1,6 +1,10 @@
 #include "framework/application.h"
 
+#include <string>
+#include <utility>
+
 #include "framework/control.h"
+#include "framework/dispatch_scope.h"
 #include "framework/form.h"
 #include "framework/screen.h"
 #include "system/win/unicode.h"
@@ -9,6 +13,12 @@
 #include "win32/message_box_sink.h"
 
 namespace ac {
+namespace {
+
+// Posted to the application window to show a report that had to wait.
+constexpr UINT kShowPendingReport = WM_APP + 0x60;
+
+}  // namespace
 
 TApplication* Application = nullptr;
 
@@ -106,10 +116,12 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
   if (!app || app != Application || !app->FHooks || app->FHandle.Get() != wnd)
     return DefWindowProcW(wnd, msg, wp, lp);
   TMessage m{msg, wp, lp, 0};
+  const TDispatchScope dispatch;
   try {
     app->WndProc(m);
-  } catch (const std::exception& e) {
-    app->ShowException(e);
+  } catch (...) {
+    ReportBoundaryException();
+    return DefWindowProcW(wnd, msg, wp, lp);
   }
   return m.Result;
 }
@@ -121,6 +133,13 @@ TMainWindowHook TApplication::HookMainWindow(TMainWindowHookProc hook) {
 }
 
 void TApplication::WndProc(TMessage& m) {
+  if (m.Msg == kShowPendingReport) {
+    if (FReportPending && !FReporting) {
+      FReportPending = false;
+      ReportFailure(std::exchange(FPendingReport, {}));
+    }
+    return;
+  }
   // A copy: a hook may unhook itself or others while it runs.
   const std::vector<TMainWindowHooks::TEntry> hooks = FHooks->Entries;
   for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
@@ -240,6 +259,38 @@ void TApplication::Terminate() {
 
 void TApplication::ShowException(const std::exception& e) {
   Messages->Show(e.what(), TMessageIcon::Error);
+}
+
+void TApplication::ReportFailure(const std::string& text) {
+  const bool sentFromElsewhere =
+      (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) != 0;
+  if (sentFromElsewhere || FReporting) {
+    if (FReportPending) return;
+    FPendingReport = text;
+    FReportPending = PostMessageW(FHandle.Get(), kShowPendingReport, 0, 0) != FALSE;
+    return;
+  }
+  FReporting = true;
+  try {
+    Messages->Show(text, TMessageIcon::Error);
+  } catch (...) {
+    // A report that cannot be shown is lost; nothing more.
+  }
+  FReporting = false;
+}
+
+void ReportBoundaryException() noexcept {
+  std::string text = "Unknown error";
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    text = e.what();
+  } catch (...) {
+  }
+  try {
+    if (Application) Application->ReportFailure(text);
+  } catch (...) {
+  }
 }
 
 void TApplication::SetMouseControl(TControl* control) {

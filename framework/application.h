@@ -98,6 +98,13 @@ class TApplication : public TComponent {
 
   // Shows E's message with the error icon through Messages.
   void ShowException(const std::exception& e);
+  // Reports a failure caught where the system called us (see
+  // ReportBoundaryException) with the error icon through Messages. Never
+  // inside a message another thread sent, whose sender would wait on the
+  // box, and never over a report still on the screen: then the report waits
+  // (one at a time; failures meanwhile are dropped as repeats) and the
+  // application window shows it once this thread is its own again.
+  void ReportFailure(const std::string& text);
   // Where exceptions are shown: a system message box unless pointed
   // elsewhere (tests); must outlive the application.
   TMessageSink* Messages = &FMessageBox;
@@ -122,11 +129,21 @@ class TApplication : public TComponent {
   std::shared_ptr<TMainWindowHooks> FHooks;
   UINT FHandleCountsMessage = 0;
   UINT FMenuItemsMessage = 0;
+  std::string FPendingReport;
+  bool FReportPending = false;
+  bool FReporting = false;
   bool FTerminated = false;
   int FExitCode = 0;
 };
 
 extern TApplication* Application;
+
+// For the catch (...) block of every boundary where the system calls us
+// (window procedures, hooks, timer and menu callbacks): nothing may unwind
+// into the system. Reports the failure in flight once through the
+// application (nothing without one); the boundary then answers the message's
+// default.
+void ReportBoundaryException() noexcept;
 
 // The application window of the program running as process ProcessId, as
 // another process finds it; null when that process has none.

@@ -158,6 +158,9 @@ class TControl : public TComponent {
   TWndMethod WindowProc;
   // Replaces WindowProc with Hook, which receives the procedure it replaced.
   [[nodiscard]] TWindowProcHook HookWindowProc(TWndHook hook);
+  // Expires when the control's destruction reaches TControl: whoever keeps
+  // a pointer to the control and may outlive it checks it before use.
+  std::weak_ptr<TControl*> LifeToken() const { return FAlive; }
   LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
   virtual void WndProc(TMessage& m);
   virtual void DefaultHandler(TMessage& m);

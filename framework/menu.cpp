@@ -4,7 +4,9 @@
 #include <exception>
 
 #include "framework/application.h"
+#include "framework/dispatch_scope.h"
 #include "system/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -12,6 +14,18 @@ namespace {
 
 // The class atom of the system's popup-menu windows ("#32768").
 constexpr DWORD kPopupMenuAtom = 0x8000;
+
+// Items without a command of their own are numbered from here, above the
+// commands programs give their items and below the system's window commands,
+// skipping any command an item of the menu uses.
+constexpr UINT kFirstAutoId = 0xE000;
+
+void CollectCommands(const TMenuItem& parent, std::vector<UINT>& commands) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    if (parent[i].Command != 0) commands.push_back(parent[i].Command);
+    CollectCommands(parent[i], commands);
+  }
+}
 
 }  // namespace
 
@@ -69,9 +83,9 @@ HMENU TPopupMenu::Build(const TMenuItem& parent) {
     if (!item.Enabled) mii.fState |= MFS_GRAYED;
     if (item.Checked) mii.fState |= MFS_CHECKED;
     if (item.Default) mii.fState |= MFS_DEFAULT;
-    // Ids start above 0 (TrackPopupMenu's "nothing chosen"); an item's own
-    // command is kept as its id so that readers see what it stands for.
-    mii.wID = item.Command != 0 ? item.Command : static_cast<UINT>(FById.size() + 1);
+    // An item's own command is kept as its id so that readers see what it
+    // stands for; the others get ids no command can be taken for.
+    mii.wID = item.Command != 0 ? item.Command : NextAutoId();
     FById.emplace_back(mii.wID, &item);
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
     if (item.Count() > 0) {
@@ -83,6 +97,12 @@ HMENU TPopupMenu::Build(const TMenuItem& parent) {
   return menu;
 }
 
+UINT TPopupMenu::NextAutoId() {
+  while (std::find(FCommands.begin(), FCommands.end(), FNextAutoId) != FCommands.end())
+    ++FNextAutoId;
+  return FNextAutoId++;
+}
+
 TMenuItem* TPopupMenu::ItemOf(ULONG_PTR data) const {
   for (const auto& [id, item] : FById)
     if (reinterpret_cast<ULONG_PTR>(item) == data) return item;
@@ -92,11 +112,12 @@ TMenuItem* TPopupMenu::ItemOf(ULONG_PTR data) const {
 LRESULT CALLBACK TPopupMenu::OwnerProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* menu = reinterpret_cast<TPopupMenu*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
   if (!menu) return DefWindowProcW(wnd, msg, wp, lp);
+  const TDispatchScope dispatch;
   try {
     return menu->OwnerMessage(wnd, msg, wp, lp);
-  } catch (const std::exception& e) {
-    if (Application) Application->ShowException(e);
-    return 0;
+  } catch (...) {
+    ReportBoundaryException();
+    return DefWindowProcW(wnd, msg, wp, lp);
   }
 }
 
@@ -106,10 +127,12 @@ LRESULT TPopupMenu::OwnerMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       TMenuItem* item = mis->CtlType == ODT_MENU ? ItemOf(mis->itemData) : nullptr;
       if (!item || !item->OnMeasureItem) break;
-      HDC dc = GetDC(wnd);
       int width = 0, height = 0;
-      item->OnMeasureItem(*item, dc, width, height);
-      ReleaseDC(wnd, dc);
+      {
+        // Released whether or not the item's handler throws.
+        const platform::ScopedGetDC dc(wnd);
+        item->OnMeasureItem(*item, dc.Get(), width, height);
+      }
       mis->itemWidth = static_cast<UINT>(std::max(width, 0));
       mis->itemHeight = static_cast<UINT>(std::max(height, 0));
       return TRUE;
@@ -172,6 +195,9 @@ TMenuItem* TPopupMenu::Popup(int x, int y) {
   SetWindowLongPtrW(owner.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   FById.clear();
   FMenuWindows.clear();
+  FCommands.clear();
+  CollectCommands(Items, FCommands);
+  FNextAutoId = kFirstAutoId;
   FMenu = platform::ScopedMenu(Build(Items));
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenuEx(FMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,

@@ -100,11 +100,17 @@ class TPopupMenu : public TComponent {
   LRESULT OwnerMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   // The system menu for Parent's visible items (and their sub-menus).
   HMENU Build(const TMenuItem& parent);
+  // The id of the next item without a command of its own.
+  UINT NextAutoId();
   TMenuItem* ItemOf(ULONG_PTR data) const;
 
   platform::ScopedMenu FMenu;
   // Items of the shown menu with the id each was given.
   std::vector<std::pair<UINT, TMenuItem*>> FById;
+  // The commands of the shown menu's items, and the next id to try for an
+  // item without one.
+  std::vector<UINT> FCommands;
+  UINT FNextAutoId = 0;
   // Popup windows already handed to OnMenuWindow.
   std::vector<HWND> FMenuWindows;
 };

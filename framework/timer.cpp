@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "framework/application.h"
+#include "framework/dispatch_scope.h"
 #include "framework/property_value.h"
 
 namespace ac {
@@ -18,10 +19,11 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
   if (msg == WM_TIMER) {
     auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (timer && timer->FOnTimer) {
+      const TDispatchScope dispatch;
       try {
         timer->FOnTimer(timer);
-      } catch (const std::exception& e) {
-        if (Application) Application->ShowException(e);
+      } catch (...) {
+        ReportBoundaryException();
       }
     }
     return 0;
@@ -51,6 +53,9 @@ void TTimer::UpdateTimer() {
     // A message-only window: it receives WM_TIMER and nothing else.
     FWindow.Reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
+    // Without its window the timer does not run (a thread timer would reach
+    // no procedure): Running stays false and the next update tries again.
+    if (!FWindow.Get()) return;
     SetWindowLongPtrW(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   FTimer = platform::ScopedTimer(FWindow.Get(), 1, FInterval);

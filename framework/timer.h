@@ -1,6 +1,7 @@
 #pragma once
 // TTimer: a message timer. OnTimer runs on the user-interface thread every
-// Interval milliseconds while Enabled and an OnTimer handler is set.
+// Interval milliseconds while Enabled and an OnTimer handler is set, and the
+// system gave the timer its window and timer (Running tells).
 
 #include "framework/component.h"
 #include "win32/scoped_window.h"
@@ -18,6 +19,9 @@ class TTimer : public TComponent {
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
   void SetOnTimer(TNotifyEvent handler);
+  // OnTimer calls will come: the timer is enabled and its system timer
+  // runs. False while the system refuses the window or the timer.
+  bool Running() const { return FTimer.Active(); }
 
   bool SetStoredProperty(std::string_view name, const dfm::TValue& value) override;
   void Loaded() override;

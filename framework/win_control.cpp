@@ -8,6 +8,7 @@
 
 #include "framework/application.h"
 #include "framework/canvas.h"
+#include "framework/dispatch_scope.h"
 #include "framework/form.h"
 #include "framework/property_value.h"
 #include "system/win/unicode.h"
@@ -224,11 +225,13 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
   }
   if (!control) return DefWindowProcW(wnd, msg, wp, lp);
   TMessage m{msg, wp, lp, 0};
+  const TDispatchScope dispatch;
   // Nothing throws through a window procedure.
   try {
     control->WindowProc(m);
-  } catch (const std::exception& e) {
-    if (Application) Application->ShowException(e);
+  } catch (...) {
+    ReportBoundaryException();
+    m.Result = DefWindowProcW(wnd, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {
     if (TWinControl* still = FindControl(wnd)) still->Detach();

@@ -81,6 +81,7 @@ void DeliverToDialogAttachments(const TMessage& m) {
 
 LRESULT SendSkinCommandTo(TControl& control, TacSkinCommand code, LPARAM lparam, WORD param) {
   const TMessage m = SkinCommandMessage(code, lparam, param);
+  const TacOwnSkinCommand own(m);
   auto* windowed = dynamic_cast<TWinControl*>(&control);
   if (!windowed) return PerformMessage(control, m);
   if (windowed->HasState(csDestroying) || !windowed->HandleAllocated()) return 0;
@@ -96,12 +97,14 @@ LRESULT SendSkinCommandTo(TControl& control, TacSkinCommand code, LPARAM lparam,
 }
 
 void BroadcastToForms(const TMessage& message) {
+  const TacOwnSkinCommand own(message);
   if (!DeliverToApplicationForms(message)) return;
   DeliverToRegisteredForms(message);
   DeliverToDialogAttachments(message);
 }
 
 void BroadcastToChildControls(TWinControl& control, const TMessage& message) {
+  const TacOwnSkinCommand own(message);
   const auto& children = control.Controls();
   for (size_t i = 0; i < children.size(); ++i) {
     TControl* child = children[i];
@@ -134,6 +137,7 @@ void BroadcastToChildWindows(HWND window, const TMessage& message) {
 }
 
 void SendToChildWindowsInZOrder(HWND window, const TMessage& message) {
+  const TacOwnSkinCommand own(message);
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     SendMessageW(child, message.Msg, message.WParam, message.LParam);
 }

@@ -56,6 +56,9 @@ TacCommonDataBase* CommonDataOf(HWND window);
 // handler is swallowed and the result is 0. A window that does not know the
 // command answers 0.
 LRESULT SendSkinCommand(HWND window, TacSkinCommand code, LPARAM lparam, WORD param = 0);
+// Sends one command with SendMessageW, never to a direct handler: for
+// receivers that must see it in their window procedure.
+LRESULT SendSkinCommandMessage(HWND window, TacSkinCommand code, LPARAM lparam, WORD param = 0);
 // The same for a prepared message record (its Result is ignored; the handler
 // gets a copy with Result 0).
 LRESULT DeliverSkinCommand(HWND window, const TMessage& message);
@@ -66,6 +69,52 @@ LRESULT CallDirectHandler(const TWndMethod& handler, const TMessage& message);
 
 // The yes/no form: true when Window answers Code (LParam 0) with exactly 1.
 bool SkinCommandAnswersYes(HWND window, TacSkinCommand code);
+
+// ---- Who may send a command ------------------------------------------------
+//
+// WM_SKINCMD is a fixed number: any thread of any process on the desktop can
+// send it to any of our windows, and the system hands LParam over as it is (an
+// address of the sender's, or junk). A command sent from another thread is
+// therefore handled only when it is open to every sender: a query answered
+// with a plain number, or the skin editor's preview request, whose data comes
+// from our own buffer (SkinCommandOpenToOtherThreads). Everything else -
+// records and managers in LParam, update counts, resolutions, sections,
+// skin removal - belongs to the thread that owns the windows.
+//
+// Messages of our own thread (sent or called directly) are ours; posted ones
+// name no sender and are filtered before they are handled
+// (posted_command_filter.h). A
+// command that one of our delivery routines passes on while this thread
+// answers a message from another thread is ours too: the routines mark it
+// (TacOwnSkinCommand) for as long as it travels.
+
+// True for the commands another thread or process may send.
+bool SkinCommandOpenToOtherThreads(WORD code);
+
+// The receivers' check, made before anything of the command is read: true
+// when the command in M may be handled for the sender of the message being
+// answered. A receiver that gets false answers 0 and passes nothing on.
+bool SkinCommandAccepted(const TMessage& m);
+
+// Marks a command (its WParam and LParam) as this thread's own while it is
+// delivered. Only the delivery routines and senders that must bypass them
+// make one.
+class TacOwnSkinCommand {
+ public:
+  explicit TacOwnSkinCommand(const TMessage& m);
+  ~TacOwnSkinCommand();
+  TacOwnSkinCommand(const TacOwnSkinCommand&) = delete;
+  TacOwnSkinCommand& operator=(const TacOwnSkinCommand&) = delete;
+
+  // True when a command with M's WParam and LParam is being delivered by
+  // this thread now.
+  static bool InFlight(const TMessage& m);
+
+ private:
+  WPARAM FWParam;
+  LPARAM FLParam;
+  TacOwnSkinCommand* FOuter;
+};
 
 // True when Window carries "ACSDATA" or "ACSBSC" or answers SKC_ISSKINNED
 // with 1, checked in that order. Works for windows of other processes too.

@@ -16,6 +16,18 @@
 //           0, and every query is defined so that 0 means "no answer"; a
 //           sender falls back to its own default then.
 //
+// Senders: any thread of any process on the desktop can send WM_SKINCMD to
+// any of our windows, and LParam arrives as the sender wrote it. From
+// another thread (InSendMessageEx) only these are answered: the plain
+// queries SKC_ISSKINNED, SKC_DEFAULTINDEX, SKC_ISUPDATING, SKC_ISHALFVISIBLE,
+// SKC_MOVEREPAINTS, SKC_GETBGCOLOR, SKC_GETCLIENTOFFSET, SKC_ISGLUED,
+// SKC_GETFRAMEWIDTH, SKC_GETPPI, SKC_ISACTIVE, SKC_GETKIND, and the skin
+// editor's SKC_EDITORPREVIEW (its data comes from our own buffer). Every
+// other command - records, strings, managers, controls or windows in
+// LParam, pointers in the answer, update counts, resolutions, sections,
+// skin removal - is the owning thread's own; receivers ignore it from
+// anyone else (SkinCommandAccepted in skin_command_delivery.h).
+//
 // Results are LRESULT-sized, not 32-bit: several commands answer with object
 // pointers (SKC_GETPROVIDER, SKC_GETADAPTER, SKC_GETSKINDATA, ...), and this
 // program is 64-bit. LParam values that carry pointers are pointer-sized too.

@@ -103,7 +103,8 @@ LRESULT TacAddThread::RunStep() {
   bool more = false;
   try {
     more = FStep();
-  } catch (const std::exception&) {
+  } catch (...) {
+    ReportBoundaryException();
     more = false;
   }
   FInStep = false;

@@ -90,7 +90,9 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (index < 0 || w <= 0 || h <= 0) return;
   const TsGeneralData& g = sd.gd[static_cast<size_t>(index)];
-  const int hot = state.Selected && !state.Disabled && !item.IsLine() && g.States > 1 ? 1 : 0;
+  // A selected item is hot even when disabled: the keyboard's selection
+  // may rest on it, and it must be seen where it is.
+  const int hot = state.Selected && !item.IsLine() && g.States > 1 ? 1 : 0;
   const TColor back = g.Props[0].Color;
 
   TBitmap image(w, h);

@@ -6,12 +6,14 @@
 #include <cctype>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <random>
 
 #include "core/errors.h"
 #include "framework/form.h"
 #include "framework/property_value.h"
 #include "framework/screen.h"
+#include "manager/posted_command_filter.h"
 #include "manager/skin_broadcast.h"
 #include "manager/skin_list_controller.h"
 #include "skin/skin_data_lookup.h"
@@ -86,8 +88,11 @@ TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner) {
   // arrives there.
   if (IsDefault && Application && !HasState(csDesigning)) {
     FEditorBuffer = TSkinEditorBuffer::Create(GetCurrentProcessId());
+    // Skin commands anyone posts to this thread's windows are emptied for as
+    // long as the manager hears the application window.
+    auto filter = std::make_shared<platform::ScopedHook>(FilterPostedSkinCommands());
     FApplicationHook =
-        Application->HookMainWindow([this](TMessage& m) { return ApplicationMessage(m); });
+        Application->HookMainWindow([this, filter](TMessage& m) { return ApplicationMessage(m); });
   }
 }
 
@@ -438,8 +443,10 @@ void TsSkinManager::SetSkinName(const std::string& value) {
   } else if (!HasState(csLoading | csReading) && !FNoAutoUpdate) {
     // Nothing is announced while the description is read; Loaded does it.
     AnnounceSkin(TRepaint::rpYes);
-    if (OnAfterChange) OnAfterChange(this);
   }
+  if (!wasActive && Core.IsActive() && OnActivate && !HasState(csDesigning)) OnActivate(this);
+  if (found && !HasState(csLoading | csReading) && !FNoAutoUpdate && OnAfterChange)
+    OnAfterChange(this);
   // Pickers mark the skin in use; the same name again is no news to them.
   if (Core.SkinName != oldName && !Core.HasState(msSkinChanging))
     SkinListController->SendSkinChanged();
@@ -575,9 +582,9 @@ void TsSkinManager::SetActiveControl(HWND window) {
   }
   const auto manager = reinterpret_cast<LPARAM>(this);
   if (FActiveControl && IsWindow(FActiveControl))
-    SendMessageW(FActiveControl, WM_SKINCMD, SkinCommandWParam(SKC_HOTLEAVE), manager);
+    SendSkinCommandMessage(FActiveControl, SKC_HOTLEAVE, manager);
   FActiveControl = window;
-  if (window) SendMessageW(window, WM_SKINCMD, SkinCommandWParam(SKC_HOTENTER), manager);
+  if (window) SendSkinCommandMessage(window, SKC_HOTENTER, manager);
 }
 
 bool TsSkinManager::ApplicationMessage(TMessage& m) {
@@ -656,7 +663,6 @@ void TsSkinManager::AnnounceSkin(TRepaint repaint) {
   }
   ApplyMainFontMode();
   Core.SetState(msBroadCasting, false);
-  if (OnActivate && Core.IsActive()) OnActivate(this);
   if (repaint == TRepaint::rpYes) RepaintForms();
 }
 

@@ -100,6 +100,26 @@ TEST_F(SkinChangeTest, AChangeIsAnnouncedAndRepaintsEveryForm) {
   EXPECT_EQ(after, 1);
 }
 
+// OnActivate says that skinning began: a change from one skin to another,
+// or the same skin announced again, is no such news.
+TEST_F(SkinChangeTest, OnActivateFiresOnlyWhenTheManagerBecomesActive) {
+  int activated = 0;
+  M->OnActivate = [&](TComponent* sender) {
+    EXPECT_EQ(sender, M);
+    ++activated;
+  };
+  M->SetSkinName("Dark");
+  M->UpdateSkin(true);
+  M->SetBrightness(20);
+  EXPECT_EQ(activated, 0);
+  M->SetActive(false);
+  EXPECT_EQ(activated, 0);
+  M->SetActive(true);
+  EXPECT_EQ(activated, 1);
+  M->SetSkinName("Light");
+  EXPECT_EQ(activated, 1);
+}
+
 TEST_F(SkinChangeTest, ARefusedChangeKeepsTheNameAndTheLoadedSkin) {
   std::string asked;
   M->OnSkinChanging = [&](TComponent* sender, const std::string& name, bool& allow) {

@@ -143,9 +143,10 @@ void TsSkinManager::UpdateScale(TCustomForm& form, int currentPPI, int newPPI) {
     form.PixelsPerInch = newPPI;
     const TMessage setPPI = SkinCommandMessage(SKC_SETPPI, newPPI);
     if (windowed) {
+      // The form, then its controls, as every broadcast reaches them; a
+      // skinned container passes it on to its own children.
       DeliverSkinCommand(form.Handle(), setPPI);
-      // An unskinned form passes nothing on: its controls are told directly.
-      if (!IsWindowSkinned(form.Handle())) BroadcastToChildControls(form, setPPI);
+      BroadcastToChildControls(form, setPPI);
     }
   }
   if (windowed && newPPI < currentPPI) {

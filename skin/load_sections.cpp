@@ -97,7 +97,7 @@ void MergeCommonSection(TacSkinManagerCore& m, TacSkinData& sd, const TOptionSec
   auto num = [&](std::string_view key) {
     return cs.Value(key) ? Number(*cs.Value(key)) : std::nullopt;
   };
-  if (auto v = num("STATES")) g.States = std::min(*v, 255);
+  if (auto v = num("STATES")) g.States = std::clamp(*v, 1, 255);
   if (auto v = num("USESTATE2")) g.UseState2 = *v == 1;
   if (auto v = cs.Value("RESERVEDBOOLEAN")) g.ReservedBoolean = ParseBoolean(*v);
   if (auto v = cs.Value("GIVEOWNFONT")) g.GiveOwnFont = ParseBoolean(*v);

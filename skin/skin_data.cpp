@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "skin/skin_data_scale.h"
+
 namespace ac {
 
 TacSkinData::TacSkinData(TacSkinManagerCore* owner, int32_t aPPI)
-    : FOwner(owner), ScalePercent(aPPI * 100 / 96), PPI(aPPI) {}
+    : FOwner(owner), ScalePercent(ScalePercentOf(aPPI)), PPI(aPPI) {}
 
 int32_t TacSkinData::ScaleIntValue(int32_t value) const {
   // Held at the ends of the 32-bit range, as every scaled size is.

@@ -118,7 +118,9 @@ TsGeneralData ReadGeneralData(const TOptionsFile& file, std::string_view section
   if (scale.SkinHasMasks)
     g.GlowMargin = static_cast<int32_t>(int64_t{g.GlowMargin} * scale.PPI / 96);
   g.BorderRadius = ScaledSize(scale, ReadSectionInteger(file, section, "BORDERRADIUS", 0, 255));
-  g.States = ReadSectionInteger(file, section, "STATES", 3, 255);
+  // Painting picks a state image by the number of states: a section has at
+  // least one.
+  g.States = std::max(ReadSectionInteger(file, section, "STATES", 3, 255), 1);
   g.OuterOffset = TRect::LTRB(ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFSL")),
                               ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFST")),
                               ScaledSize(scale, ReadOuterOffset(file, section, "OUTOFFSR")),

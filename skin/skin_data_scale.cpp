@@ -53,6 +53,10 @@ int32_t ScaleInt(int32_t value, int32_t sysScale, const TacScaleSettings& s) {
   return ScaleIntByStep(value, sysScale == -1 ? GetScale(s) : sysScale);
 }
 
+int32_t ScalePercentOf(int32_t aPPI) {
+  return Saturated(int64_t{aPPI} * 100 / 96);
+}
+
 int32_t ScalePPI(int32_t value, int32_t aPPI, const TacScaleSettings& s) {
   // Scaling to zero under the old mode would erase every size; the old mode
   // means "do not scale".

@@ -45,4 +45,8 @@ int32_t ScaleInt(int32_t value, int32_t sysScale, const TacScaleSettings& s);
 // scaled.
 int32_t ScalePPI(int32_t value, int32_t aPPI, const TacScaleSettings& s);
 
+// The scale of a resolution in percent of 96 pixels per inch (truncated),
+// held at the ends of the 32-bit range.
+int32_t ScalePercentOf(int32_t aPPI);
+
 }  // namespace ac

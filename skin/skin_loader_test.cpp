@@ -372,6 +372,59 @@ TEST(SkinLoad, ResolutionsInUseAndFallbackObjects) {
   EXPECT_EQ(t.M.SkinCommonInfo.Sections[ssButton], -1);
 }
 
+// A resolution is loaded only at the four steps: whatever resolution asks
+// first, its step's slot holds the step's own. Resolutions far outside them
+// (a skin command's 65536 or 2^31 - 1) used to overflow the scale percentage
+// and load the skin at that size.
+TEST(SkinLoad, ResolutionsOutsideTheStepsUseTheirStep) {
+  const struct {
+    int32_t Asked;
+    int32_t Loaded;
+    std::size_t Slot;
+  } cases[] = {{110, 96, 0},        {130, 120, 1}, {150, 144, 2}, {65536, 192, 3},
+               {INT32_MAX, 192, 3}, {-5, 96, 0},   {0, 96, 0}};
+  for (const auto& c : cases) {
+    TTestManager t;
+    ASSERT_TRUE(t.Load(BaseOptions(), BaseFiles()));
+    const TacSkinData& sd = t.M.CommonSkinData(c.Asked);
+    EXPECT_EQ(sd.PPI, c.Loaded) << c.Asked;
+    EXPECT_EQ(sd.ScalePercent, c.Loaded * 100 / 96) << c.Asked;
+    EXPECT_FALSE(sd.gd.empty()) << c.Asked;
+    ASSERT_GT(t.M.SkinDataArray.size(), c.Slot);
+    EXPECT_EQ(&sd, t.M.SkinDataArray[c.Slot].get()) << c.Asked;
+    EXPECT_TRUE(t.Sink.Entries.empty()) << c.Asked;
+  }
+  // Without a loaded skin the answer is a fallback object; its numbers hold.
+  TTestManager idle;
+  const TacSkinData& fallback = idle.M.CommonSkinData(INT32_MAX);
+  EXPECT_EQ(fallback.ScalePercent, ScalePercentOf(fallback.PPI));
+  EXPECT_EQ(ScalePercentOf(INT32_MAX), INT32_MAX);
+  EXPECT_EQ(ScalePercentOf(INT32_MIN), INT32_MIN);
+  EXPECT_EQ(ScalePercentOf(144), 150);
+}
+
+// Painting indexes state images and colours by the number of states: a
+// skin's negative or zero STATES is held at 1, a huge one at 255, whether the
+// section comes from the skin or from the manager's common sections.
+TEST(SkinLoad, NumbersOfStatesAreHeldInRange) {
+  const struct {
+    const char* Value;
+    int32_t States;
+  } cases[] = {{"-4", 1}, {"0", 1}, {"-2147483648", 1}, {"2", 2}, {"300", 255}};
+  for (const auto& c : cases) {
+    TTestManager t;
+    const std::string value = c.Value;
+    t.M.SetCommonSections({"[PANEL]", "STATES=" + value, "[EXTRA]", "STATES=" + value});
+    ASSERT_TRUE(t.Load(BaseOptions("[OWN]\nSTATES=" + value + "\n"), BaseFiles())) << c.Value;
+    const TacSkinData& sd = t.At(96);
+    for (const char* name : {"OWN", "PANEL", "EXTRA"}) {
+      const int32_t index = SectionIndex(sd, name);
+      ASSERT_GE(index, 0) << name;
+      EXPECT_EQ(sd.gd[static_cast<std::size_t>(index)].States, c.States) << name << " " << c.Value;
+    }
+  }
+}
+
 TEST(SkinLoad, FrameMetricsForBothBorderModes) {
   const std::string extra = "";
   std::string options = BaseOptions();

@@ -216,6 +216,7 @@ std::optional<TacSkinManagerCore::TFileBytes> TacSkinManagerCore::ReadSkinFile(
 }
 
 void TacSkinManagerCore::ClearSkinData() {
+  ++FSkinDataGeneration;
   LoadBudget.Reset();
   LoadNotes.clear();
   // The fonts are added again with the common data of the next load.
@@ -234,11 +235,14 @@ TacSkinData& TacSkinManagerCore::CommonSkinData(int32_t aPPI) {
   if (Scale.Designing || aPPI <= 0) aPPI = 96;
   const bool vcl = Scale.Mode == smVCL && !Scale.Designing;
   const auto index = static_cast<std::size_t>(vcl ? PpiToStep(aPPI) : 0);
+  // Each slot holds its step's resolution, whichever resolution of that step
+  // asks first: 65536 pixels per inch is served by the 192 one.
+  if (vcl) aPPI = kStepPPI[index];
   const bool changing = HasState(msSkinChanging);
   if (!IsActive() && !changing && !HasState(msBroadCasting)) {
     TacSkinData& f = *FallbackSkinData[static_cast<std::size_t>(PpiToStep(aPPI))];
     f.PPI = aPPI;
-    f.ScalePercent = 100 * aPPI / 96;
+    f.ScalePercent = ScalePercentOf(aPPI);
     return f;
   }
   if (SkinDataArray.size() <= index) {

@@ -185,8 +185,12 @@ class TacSkinManagerCore {
 
   // Stops using the loaded skin: SkinCommonInfo.Active false, every section
   // index -1, SkinDataArray emptied, embedded fonts removed, common data to
-  // be loaded again, the load budget and notes started afresh.
+  // be loaded again, the load budget and notes started afresh. Every object
+  // of SkinDataArray is freed: SkinDataGeneration counts the clearings.
   void ClearSkinData();
+  // Changes with every ClearSkinData: a holder of a CommonSkinData reference
+  // taken under another value must take it again before reading it.
+  uint32_t SkinDataGeneration() const { return FSkinDataGeneration; }
 
   // The loaded skin for a resolution, loaded on demand; one of four
   // never-loaded fallback objects while no skin is active. Load errors
@@ -248,6 +252,7 @@ class TacSkinManagerCore {
 
   TMessageSink& FSink;
   int32_t FBrightness = 0;
+  uint32_t FSkinDataGeneration = 0;
   std::vector<std::string> FCommonSections;
   TOptionsFile FCommonSectionsFile;
 };

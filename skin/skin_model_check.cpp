@@ -103,10 +103,14 @@ class TChecker {
     switch (kind) {
       case TKeyKind::Integer:
       case TKeyKind::Color:
-        if (!v.empty() && !ParseInteger(v))
+        if (!v.empty() && !ParseInteger(v)) {
           Add(TProblemLevel::Warning, s.Name(), k,
               "not a 32-bit integer; reads as absent, so the default or the parent's value "
               "applies");
+        } else if (k.Name == "STATES" && (*ParseInteger(v) < 1 || *ParseInteger(v) > 255)) {
+          Add(TProblemLevel::Warning, s.Name(), k,
+              "outside 1..255; loading holds the number of states there");
+        }
         break;
       case TKeyKind::Int64Color:
         if (!v.empty() && !ParseInt64(v))

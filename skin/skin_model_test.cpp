@@ -120,6 +120,15 @@ TEST(SkinModelCheck, FindsEveryKindOfProblem) {
                                    "D/GLYPHMASK", "D/COLOR", "UNDER/BORDERSMASK"}));
 }
 
+TEST(SkinModelCheck, NumbersOfStatesOutsideTheRangeAreNamed) {
+  const char* text =
+      "[NEGATIVE]\nSTATES=-4\n[NONE]\nSTATES=0\n[MANY]\nSTATES=256\n"
+      "[ONE]\nSTATES=1\n[MOST]\nSTATES=255\n";
+  EXPECT_EQ(Problems(text, TProblemLevel::Warning),
+            (std::set<std::string>{"NEGATIVE/STATES", "NONE/STATES", "MANY/STATES"}));
+  EXPECT_TRUE(Problems(text, TProblemLevel::Error).empty());
+}
+
 TEST(SkinModelCheck, LowerCaseMasterBitmapIsNamedAsSuch) {
   auto found = CheckSkinOptions(TOptionsFile::FromText("[GLOBALINFO]\nMASTERBITMAP=master.png\n"),
                                 [](std::string_view n) { return n == "MASTER.PNG"; });

@@ -57,8 +57,13 @@ LRESULT AnswerMenuItems(HWND popup, HWND reader) {
   const std::string text = DescribeMenuItems(menu);
   COPYDATASTRUCT data{kMenuItemsCopyData, static_cast<DWORD>(text.size()),
                       const_cast<char*>(text.data())};
-  SendMessageW(reader, WM_COPYDATA, reinterpret_cast<WPARAM>(popup),
-               reinterpret_cast<LPARAM>(&data));
+  // The reader is a window of anyone's: one that does not answer (hung, or
+  // just not reading its messages) must not stop this thread, which is
+  // showing the menu.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(reader, WM_COPYDATA, reinterpret_cast<WPARAM>(popup),
+                      reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                      kMenuItemsReaderTimeoutMs, &ignored);
   return menu ? GetMenuItemCount(menu) : 0;
 }
 

@@ -8,7 +8,8 @@
 // the same question for its own popup windows: the registered message
 // kMenuItemsMessageName sent to its application window with WParam the popup
 // window and LParam a window of the reader, which receives the text in one
-// WM_COPYDATA (dwData kMenuItemsCopyData) before the send returns.
+// WM_COPYDATA (dwData kMenuItemsCopyData) before the send returns. A reader
+// that does not take it within kMenuItemsReaderTimeoutMs goes without.
 //
 // The text has one line per item, fields separated by tabs:
 //   ID  FLAGS  LEFT,TOP,RIGHT,BOTTOM  TEXT
@@ -24,6 +25,8 @@ namespace ac::platform {
 
 inline constexpr wchar_t kMenuItemsMessageName[] = L"VelmoraMenuItems";
 inline constexpr ULONG_PTR kMenuItemsCopyData = 0x4D454E55;  // "MENU"
+// How long the answer waits for the reader to take the text.
+inline constexpr UINT kMenuItemsReaderTimeoutMs = 2000;
 
 // Menu's items in the format above; an unreadable menu gives "".
 std::string DescribeMenuItems(HMENU menu);

@@ -102,8 +102,14 @@ LRESULT CALLBACK TWindowSubclass::SubclassProc(HWND window, UINT msg, WPARAM wp,
   LRESULT result = 0;
   try {
     result = state->Procedure(window, msg, wp, lp);
-  } catch (const std::exception& e) {
-    if (state->Owner && state->Owner->OnException) state->Owner->OnException(e);
+  } catch (...) {
+    if (state->Owner && state->Owner->OnException) {
+      try {
+        state->Owner->OnException();
+      } catch (...) {
+        // A handler that fails itself loses the report, nothing more.
+      }
+    }
     result = CallDefSubclassProc(window, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {

@@ -9,9 +9,10 @@
 // Move-only. Destroying it removes the subclass; once the window is gone
 // (WM_NCDESTROY) it has removed itself and Attached() turns false. The
 // procedure runs on the window's thread, which must be the thread that
-// attached it. Exceptions do not cross the window procedure: one thrown by the
-// procedure is handed to OnException (when set) and the message goes on to the
-// next procedure.
+// attached it. Exceptions do not cross the window procedure: whatever the
+// procedure throws is caught, OnException (when set) is called inside the
+// catch block (std::current_exception() is the failure, a rethrow reads it)
+// and the message goes on to the next procedure.
 
 #include <windows.h>
 
@@ -45,7 +46,7 @@ class TWindowSubclass {
   // The window's previous procedure, for use inside a procedure.
   static LRESULT Next(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
-  std::function<void(const std::exception&)> OnException;
+  std::function<void()> OnException;
 
  private:
   struct TState;

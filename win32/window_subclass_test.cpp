@@ -75,13 +75,24 @@ TEST(WindowSubclass, AWindowDestroyedFirstDetachesItAndAThrowingProcedureIsConta
   ScopedWindow edit = PlainEdit();
   std::vector<std::string> errors;
   TWindowSubclass sub(edit.Get(), [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (msg == WM_CHAR) throw std::runtime_error("bad character");
+    if (msg == WM_CHAR && wp == L'q') throw std::runtime_error("bad character");
+    // Not every failure is a std::exception; none may reach the system.
+    if (msg == WM_CHAR && wp == L'r') throw 42;
     return TWindowSubclass::Next(w, msg, wp, lp);
   });
-  sub.OnException = [&](const std::exception& e) { errors.push_back(e.what()); };
+  sub.OnException = [&] {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      errors.push_back(e.what());
+    } catch (...) {
+      errors.push_back("other");
+    }
+  };
   SendMessageW(edit.Get(), WM_CHAR, L'q', 0);
-  EXPECT_EQ(errors, std::vector<std::string>{"bad character"});
-  EXPECT_EQ(TextOf(edit.Get()), L"q");  // passed on to the edit
+  SendMessageW(edit.Get(), WM_CHAR, L'r', 0);
+  EXPECT_EQ(errors, (std::vector<std::string>{"bad character", "other"}));
+  EXPECT_EQ(TextOf(edit.Get()), L"qr");  // passed on to the edit
   edit.Reset();
   EXPECT_FALSE(sub.Attached());
   EXPECT_FALSE(TWindowSubclass(nullptr, {}).Attached());
