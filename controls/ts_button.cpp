@@ -389,12 +389,13 @@ void TsButton::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
         return;
       }
       // The system clears the old caption with the class brush straight onto
-      // the screen; with redraw off it paints nothing, and the skinned face
-      // with the new caption is shown at once instead.
+      // the screen; with redraw off it paints nothing. The face with the new
+      // caption comes with the next paint, so that a click handler that also
+      // disables the button shows the new caption in the disabled face only.
       SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
       previous(m);
       SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
-      cd.Invalidate(TsCommonData::TRepaintTime::rtNow);
+      cd.Invalidate();
       return;
     case WM_SETFOCUS:
       // A press takes the focus before it is seen as a press: a running

@@ -280,15 +280,18 @@ TEST_F(SkinnedButtonTest, HoldingSpaceShowsThePressedFace) {
   EXPECT_EQ(Button->CurrentState(), 1);  // focused
 }
 
-TEST_F(SkinnedButtonTest, ANewCaptionShowsAtOnceOnTheSkinnedFace) {
+TEST_F(SkinnedButtonTest, ANewCaptionShowsNothingOfTheSystemsOverTheFace) {
   ASSERT_TRUE(Button->Enabled());
   ASSERT_TRUE(IsWindowVisible(Wnd()));
   const TsPixelImage before = test::ReadWindow(Wnd());
   SendMessageW(Wnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Вставить"));
-  // Before any message is pumped the screen shows the face with the new
-  // caption, and nothing the system would clear the old caption with.
-  const TsPixelImage screen = test::ReadWindow(Wnd());
+  // Nothing cleared the old caption on the screen...
+  const TsPixelImage meanwhile = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(meanwhile.View(), before.View(), TBytes::tbColour), "");
+  // ...and the next paint shows the face with the new caption.
+  UpdateWindow(Wnd());
   EXPECT_EQ(Button->Caption(), "Вставить");
+  const TsPixelImage screen = test::ReadWindow(Wnd());
   EXPECT_EQ(FirstDifference(screen.View(), Button->SkinData().FCacheBmp.View(), TBytes::tbColour),
             "");
   EXPECT_NE(FirstDifference(screen.View(), before.View(), TBytes::tbColour), "");
