@@ -79,7 +79,9 @@ bool FadeStep(TsCommonData& data, int) {
   if (NextAfterStep(*t, g) == TFadeNext::fnContinue) return true;
   if (t->State == kFadeNormal) StopStateAnimation(data);
   if (UpdateLightOf(data)) {
-    // The last frame was a mix; the owner shows its rebuilt face itself.
+    // The last frame was a mix; the owner shows its rebuilt face itself. The
+    // timer stops first: an owner does not paint over a running fade.
+    t->SetEnabled(false);
     data.BGChanged = true;
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   }

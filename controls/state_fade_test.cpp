@@ -414,26 +414,25 @@ TEST_F(StateFadeTest, HoverCyclesKeepTheObjectCountsFlat) {
   EXPECT_EQ(ScreenPixel(3, 3), kNormal);
 }
 
-TEST_F(StateFadeTest, ComingBackWhileFadingOutEndsOnTheFaceOnlyForAControlThatRepaintsItself) {
+TEST_F(StateFadeTest, ComingBackWhileFadingOutEndsOnTheFaceOfAControlThatRepaintsItself) {
   // Back in while the fade out is a third of the way: the plan has two steps
   // left but starts at step 4, so its only frame is a mix. A control that
-  // repaints itself (OnUpdateLight set) then shows its rebuilt face.
-  for (const bool repaintsItself : {false, true}) {
-    SCOPED_TRACE(repaintsItself);
-    if (repaintsItself) Probe->Data.OnUpdateLight = [](TControl&, TacAnimUpdate&) {};
-    Enter();
-    PumpToEnd();
-    Leave();
-    PumpFrames(Log.Frames.size() + 6);
-    Log.Frames.clear();
-    Enter();
-    ASSERT_EQ(Log.Frames.size(), 1u);
-    EXPECT_FALSE(IsAnimating(Probe->Data));
-    EXPECT_NE(Log.Frames[0], kActive);
-    EXPECT_EQ(ScreenPixel(9, 9), repaintsItself ? kActive : Log.Frames[0]);
-    Leave();
-    PumpToEnd();
-  }
+  // repaints itself (OnUpdateLight set, as the button does) then shows its
+  // rebuilt face.
+  Probe->Data.OnUpdateLight = [](TControl&, TacAnimUpdate&) {};
+  Enter();
+  PumpToEnd();
+  Leave();
+  PumpFrames(Log.Frames.size() + 6);
+  Log.Frames.clear();
+  const uint32_t rebuilt = Probe->Data.RebuildCount;
+  Enter();
+  ASSERT_EQ(Log.Frames.size(), 1u);
+  EXPECT_FALSE(IsAnimating(Probe->Data));
+  EXPECT_NE(Log.Frames[0], kActive);
+  EXPECT_EQ(ScreenPixel(9, 9), kActive);
+  // Once for the fade's new image, once for the repaint after its end.
+  EXPECT_EQ(Probe->Data.RebuildCount, rebuilt + 2);
 }
 
 TEST_F(StateFadeTest, WithoutAnimationAControlThatRepaintsItselfIsAskedInsteadOfInvalidated) {

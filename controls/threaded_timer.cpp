@@ -89,6 +89,10 @@ void TacThreadedTimer::TimeHandler() {
   }
 }
 
+void TacThreadedTimer::StepNow() {
+  if (Running()) Step();
+}
+
 void TacThreadedTimer::InitData(TsCommonData& data, int carried, TacAnimProc proc, int newState,
                                 TFadeSpeed speed) {
   SetEnabled(false);

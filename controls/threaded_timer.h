@@ -60,6 +60,11 @@ class TacThreadedTimer : public TComponent, public TacFadeCounters {
   // Runs the procedure once at the current Iteration (the first frame of a
   // fade, shown without waiting); a false answer ends the animation.
   void TimeHandler();
+  // Runs the next step now, as the message timer does when it fires; nothing
+  // while no steps are due. Lets a caller that cannot wait for the timer (a
+  // test taking thousands of fades through every step) drive a fade to its
+  // own end.
+  void StepNow();
 
   // Dst := the R part of Src, creating Dst or giving it R's size.
   static void CopyFrom(std::unique_ptr<TBitmap>& dst, const TBitmap& src, const TRect& r);

@@ -44,10 +44,14 @@ const TsGeneralData* SectionOf(const TsCommonData& data) {
 }  // namespace
 
 TsButton::TsButton(TComponent* owner)
-    : TButton(owner), FCommonData(std::make_unique<TsCommonData>(*this, kCocButton, "BUTTON")) {
+    : TButton(owner), FCommonData(std::make_unique<TsCtrlSkinData>(*this, kCocButton, "BUTTON")) {
   // The face is always drawn by this class: from the skin, or by the
   // framework's owner-drawn painting while there is none.
   SetOwnerDraw(true);
+  // The button repaints itself from its rebuilt face when a fade ends, so a
+  // fade cut short on a mixed frame never stays on the screen. It paints no
+  // mouse light, so a change shown without a fade is left to the repaint.
+  FCommonData->OnUpdateLight = [](TControl&, TacAnimUpdate&) {};
   ControlStyle &= ~(csOpaque | csDoubleClicks);
   FHook = HookWindowProc(
       [this](TMessage& m, const TWndMethod& previous) { SkinnedWndProc(m, previous); });
@@ -339,18 +343,28 @@ bool TsButton::HandleMessage(TMessage& m, const TWndMethod& previous) {
       // As a push button: Enter on the default (focused) one clicks it.
       m.Result = DLGC_BUTTON | (FIsDefaultLook ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
       return true;
-    case CM_MOUSEENTER:
-      if (!Interactive() || cd.FMouseAbove) return false;
+    case CM_MOUSEENTER: {
+      const TsSkinManager* manager = cd.SkinManager();
+      if (!Interactive() || cd.FMouseAbove || (manager && manager->Options.NoMouseHover))
+        return false;
+      // The shared handling first: it makes the button the manager's active
+      // control, which it does only for a control not yet hovered.
+      cd.HandleCommonMessage(m);
+      previous(m);
       cd.BGChanged = false;
       cd.FMouseAbove = true;
       StartStateChange(cd, 1);
-      return false;
-    case CM_MOUSELEAVE:
+      return true;
+    }
+    case CM_MOUSELEAVE: {
+      const TsSkinManager* manager = cd.SkinManager();
       if (!Interactive() || !cd.FMouseAbove) return false;
       cd.BGChanged = false;
       cd.FMouseAbove = false;
-      StartStateChange(cd, CurrentState());
+      // Without hover the face never lit up: nothing to fade back from.
+      if (!(manager && manager->Options.NoMouseHover)) StartStateChange(cd, CurrentState());
       return false;
+    }
     case CM_TEXTCHANGED:
       // Shown with the next paint, so that a handler that also disables the
       // button shows the new caption in the disabled face only.
@@ -369,8 +383,19 @@ void TsButton::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
   const bool skinned = cd.Skinned();
   switch (m.Msg) {
     case WM_SETTEXT:
+      if (!skinned || HasState(csDesigning) || !HandleAllocated() || !IsWindowVisible(FHandle)) {
+        previous(m);
+        if (skinned) cd.Invalidate();
+        return;
+      }
+      // The system clears the old caption with the class brush straight onto
+      // the screen; with redraw off it paints nothing. The face with the new
+      // caption comes with the next paint, so that a click handler that also
+      // disables the button shows the new caption in the disabled face only.
+      SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
       previous(m);
-      if (skinned) cd.Invalidate();
+      SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+      cd.Invalidate();
       return;
     case WM_SETFOCUS:
       // A press takes the focus before it is seen as a press: a running

@@ -18,7 +18,7 @@
 
 #include <memory>
 
-#include "controls/ts_common_data.h"
+#include "controls/ts_ctrl_skin_data.h"
 #include "framework/button.h"
 #include "paint/see_through.h"
 #include "pixels/color_transform.h"
@@ -75,7 +75,7 @@ class TsButton : public TButton {
   void RepaintNow();
   bool Interactive() const;
 
-  std::unique_ptr<TsCommonData> FCommonData;
+  std::unique_ptr<TsCtrlSkinData> FCommonData;
   TWindowProcHook FHook;
   TsSeeThroughMap FSeeThrough;
   const TsMaskData* FSeeThroughMask = nullptr;

@@ -36,6 +36,13 @@ void Settle(TsButton& b) {
   test::PumpUntil([&] { return !IsAnimating(b.SkinData()); });
 }
 
+// Takes a running fade through at most Steps of its steps at once, as its
+// timer would over as many periods; by default to its own end.
+void RunFade(TsButton& b, int steps = 100) {
+  TsCommonData& cd = b.SkinData();
+  for (int i = 0; i < steps && IsAnimating(cd); ++i) cd.AnimTimer->StepNow();
+}
+
 // The face the button must show in State: the section over the panel's face
 // at the button's place, faded over it when disabled.
 TsPixelImage Expected(test::TSkinnedControls& c, int state, bool disabled) {
@@ -205,7 +212,8 @@ TEST_F(SkinnedButtonTest, AClickThatDisablesTheButtonShowsTheDisabledFaceAtOnce)
   ASSERT_EQ(GetCapture(), Wnd());
   // The press fade runs to its end at once: the release follows the press
   // without a pause in which anything could take the mouse away.
-  FinishStateAnimation(Button->SkinData().AnimTimer.get());
+  RunFade(*Button);
+  ASSERT_FALSE(IsAnimating(Button->SkinData()));
   SendMessageW(Wnd(), WM_LBUTTONUP, 0, Centre(*Button));
   ASSERT_EQ(clicks, 1);
   // Before any message is pumped, the screen already holds the disabled face
@@ -272,11 +280,88 @@ TEST_F(SkinnedButtonTest, HoldingSpaceShowsThePressedFace) {
   EXPECT_EQ(Button->CurrentState(), 1);  // focused
 }
 
+TEST_F(SkinnedButtonTest, ANewCaptionShowsNothingOfTheSystemsOverTheFace) {
+  ASSERT_TRUE(Button->Enabled());
+  ASSERT_TRUE(IsWindowVisible(Wnd()));
+  const TsPixelImage before = test::ReadWindow(Wnd());
+  SendMessageW(Wnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Вставить"));
+  // Nothing cleared the old caption on the screen...
+  const TsPixelImage meanwhile = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(meanwhile.View(), before.View(), TBytes::tbColour), "");
+  // ...and the next paint shows the face with the new caption.
+  UpdateWindow(Wnd());
+  EXPECT_EQ(Button->Caption(), "Вставить");
+  const TsPixelImage screen = test::ReadWindow(Wnd());
+  EXPECT_EQ(FirstDifference(screen.View(), Button->SkinData().FCacheBmp.View(), TBytes::tbColour),
+            "");
+  EXPECT_NE(FirstDifference(screen.View(), before.View(), TBytes::tbColour), "");
+  const TsPixelImage face = Expected(C, 0, false);
+  EXPECT_EQ(FirstDifference(screen.View(), face.View(), TBytes::tbColour, CaptionHole(*Button, 0)),
+            "");
+}
+
+TEST_F(SkinnedButtonTest, ComingBackDuringTheLeaveFadeEndsOnTheHotFace) {
+  SetCursorPos(0, 0);
+  const TsPixelImage hot = Expected(C, 1, false);
+  // 5, 8 and 13 steps of 12 ms into the fade out: 60 to 160 ms. The fade
+  // back in has only a step or two left, and its last frame is still a mix.
+  for (const int steps : {5, 8, 13}) {
+    SCOPED_TRACE(steps);
+    Button->Perform(CM_MOUSEENTER, 0, 0);
+    RunFade(*Button);
+    Button->Perform(CM_MOUSELEAVE, 0, 0);
+    RunFade(*Button, steps);
+    ASSERT_TRUE(IsAnimating(Button->SkinData()));
+    Button->Perform(CM_MOUSEENTER, 0, 0);
+    RunFade(*Button);
+    ASSERT_FALSE(IsAnimating(Button->SkinData()));
+    ASSERT_EQ(Button->CurrentState(), 1);
+    const TsPixelImage screen = test::ReadWindow(Wnd());
+    EXPECT_EQ(FirstDifference(screen.View(), hot.View(), TBytes::tbColour, CaptionHole(*Button, 1)),
+              "");
+    EXPECT_EQ(FirstDifference(screen.View(), Button->SkinData().FCacheBmp.View(), TBytes::tbColour),
+              "");
+    Button->Perform(CM_MOUSELEAVE, 0, 0);
+    RunFade(*Button);
+  }
+}
+
+TEST_F(SkinnedButtonTest, EnteringMakesTheButtonTheActiveControlAndLightsItUnlessHoverIsOff) {
+  SetCursorPos(0, 0);
+  struct TCase {
+    const char* Name;
+    bool NoMouseHover;
+    size_t Frames;
+    int State;
+  } cases[] = {{"hover shown", false, 7, 1}, {"no mouse hover", true, 0, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    C.Manager->Options.NoMouseHover = c.NoMouseHover;
+    C.Manager->SetActiveControl(C.Panel->Handle());
+    size_t frames = 0;
+    const TFadeFrameWatch watch([&](const TsCommonData&, const TBitmap&) { ++frames; });
+    Button->Perform(CM_MOUSEENTER, 0, 0);
+    RunFade(*Button);
+    EXPECT_EQ(C.Manager->ActiveControl(), Wnd());
+    EXPECT_EQ(frames, c.Frames);
+    EXPECT_EQ(Button->CurrentState(), c.State);
+    const TsPixelImage face = Expected(C, c.State, false);
+    const TsPixelImage screen = test::ReadWindow(Wnd());
+    EXPECT_EQ(FirstDifference(screen.View(), face.View(), TBytes::tbColour,
+                              CaptionHole(*Button, c.State)),
+              "");
+    Button->Perform(CM_MOUSELEAVE, 0, 0);
+    RunFade(*Button);
+  }
+}
+
 TEST_F(SkinnedButtonTest, ThousandsOfHoversAndPressesHoldNoMoreObjects) {
-  // Each fade starts for real (its images, its timer) and is then run to its
-  // end at once, so a thousand of them take no wall time.
+  // Each fade starts for real (its images, its timer) and is then taken
+  // through all of its steps at once, so a thousand of them take no wall
+  // time.
   const auto finish = [&] {
-    FinishStateAnimation(Button->SkinData().AnimTimer.get());
+    RunFade(*Button);
+    EXPECT_FALSE(IsAnimating(Button->SkinData()));
     test::PumpUntil([] { return true; });
   };
   Button->Perform(CM_MOUSEENTER, 0, 0);

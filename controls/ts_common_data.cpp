@@ -142,6 +142,13 @@ void TsCommonData::SetSkinSection(const std::string& value) {
   if (upper == FSkinSection) return;
   FSkinSection = std::move(upper);
   UpdateIndexes();
+  // The children of a container are painted over its face: once it takes
+  // another section, what they keep of it is stale.
+  auto* win = dynamic_cast<TWinControl*>(&FOwner);
+  if (win && win->Parent() && !FOwner.HasState(csLoading | csReading | csDestroying)) {
+    FCacheBmp.SetSize(0, 0);
+    BroadcastToChildControls(*win, SkinCommandMessage(SKC_BGCHANGED, 0, 1));
+  }
   Invalidate();
 }
 
@@ -314,9 +321,13 @@ void TsCommonData::ParentUpdated() {
     FUpdating = false;
     if (!Updating()) RedrawWindow(wnd, nullptr, nullptr, kRedrawNow);
   }
+  // Children that waited for this face may paint now.
+  ResumeChildren();
+}
+
+void TsCommonData::ResumeChildren() {
   auto* win = dynamic_cast<TWinControl*>(&FOwner);
   if (!win) return;
-  // Children that waited for this face may paint now.
   for (TControl* child : win->Controls()) {
     auto* childWin = dynamic_cast<TWinControl*>(child);
     if (childWin && !(childWin->HandleAllocated() && IsWindowVisible(childWin->Handle()))) continue;
@@ -484,6 +495,8 @@ bool TsCommonData::HandleSkinCommand(TMessage& m) {
     case SKC_BGCHANGED:
       StopStateAnimation(*this);
       BGChanged = true;
+      // What lies behind this control's children changed with its face.
+      if (auto* win = dynamic_cast<TWinControl*>(&FOwner)) BroadcastToChildControls(*win, m);
       return true;
     case SKC_CLEARCACHE:
       BGChanged = true;

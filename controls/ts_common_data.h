@@ -137,6 +137,11 @@ class TsCommonData : public TacCommonDataBase {
   // The owner's window, or null while it has none.
   HWND OwnerHandle() const;
 
+  // Tells the owner's children that its face is there now (SKC_PARENTUPDATED
+  // to every visible windowed child and every windowless one): a child that
+  // found it not ready paints then.
+  void ResumeChildren();
+
   // The shared handling of standard messages and skin commands. Returns true
   // when M was consumed (its Result set); false lets the owner's inherited
   // handling run.

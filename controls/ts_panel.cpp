@@ -67,7 +67,16 @@ TsPanel::~TsPanel() {
 }
 
 const char* TsPanel::DefaultSection() const {
-  return BevelOuter == TBevelCut::bvLowered ? "PANEL_LOW" : "PANEL";
+  switch (BevelOuter) {
+    case TBevelCut::bvNone:
+      return "TRANSPARENT";
+    case TBevelCut::bvLowered:
+      return "PANEL_LOW";
+    case TBevelCut::bvSpace:
+      return "GROUPBOX";
+    default:
+      return "PANEL";
+  }
 }
 
 void TsPanel::Loaded() {
@@ -121,10 +130,45 @@ void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
     // as the window's own.
     if (m.WParam != 0) {
       PaintWithChildren(reinterpret_cast<HDC>(m.WParam));
-    } else {
+      return;
+    }
+    {
       platform::ScopedPaint paint(FHandle);
       PaintWithChildren(paint.Get());
     }
+    // The face is on the screen: children that found it not ready paint now.
+    if (!cd.Updating() && !cd.BGChanged) cd.ResumeChildren();
+    return;
+  }
+  if (m.Msg == WM_SIZE && cd.Skinned()) {
+    cd.BGChanged = true;
+    if (IsWindowVisible(FHandle)) cd.HandleCommonMessage(m);
+    {
+      // Children asking for the face while the framework handles the size
+      // get no stale one; they are told to paint once it is done, however
+      // the handling ends.
+      struct TNotReadyMeanwhile {
+        TsCommonData& Data;
+        ~TNotReadyMeanwhile() { Data.FUpdating = false; }
+      } meanwhile{cd};
+      cd.FUpdating = true;
+      previous(m);
+    }
+    cd.ResumeChildren();
+    return;
+  }
+  if (m.Msg == CM_VISIBLECHANGED && cd.Skinned()) {
+    cd.BGChanged = true;
+    cd.FUpdating = false;
+    if (m.WParam != 0) {
+      // Shown: the face first, then the children that waited for it.
+      PrepareCache();
+      previous(m);
+      cd.ResumeChildren();
+    } else {
+      previous(m);
+    }
+    cd.HandleCommonMessage(m);
     return;
   }
   if (m.Msg == WM_ERASEBKGND && cd.Skinned()) {

@@ -1,10 +1,11 @@
 #pragma once
 // TsPanel: the skin engine's panel. While its manager has an active skin it
-// paints its face from its section ("PANEL", "PANEL_LOW" with a lowered outer
-// bevel) in state 0 over its parent's colour, keeps that face in its skin
-// data's cache and, on later paints, only copies the cache; its windowless
-// children are painted over the face in the same paint. Without an active
-// skin it looks and behaves as the framework's TPanel.
+// paints its face from its section (by its outer bevel: "PANEL" raised,
+// "PANEL_LOW" lowered, "TRANSPARENT" none, "GROUPBOX" space) in state 0 over
+// its parent's colour, keeps that face in its skin data's cache and, on later
+// paints, only copies the cache; its windowless children are painted over the
+// face in the same paint. Without an active skin it looks and behaves as the
+// framework's TPanel.
 
 #include <memory>
 

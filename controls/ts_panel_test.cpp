@@ -1,11 +1,13 @@
 #include "controls/ts_panel.h"
 
+#include "controls/ts_button.h"
 #include "controls/ts_label.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -28,7 +30,8 @@ class TPanelForm : public TForm {
 };
 
 // Writes skin folder Dir\Name whose PANEL section is a plain COLOR (no masks,
-// so its face is that colour on every pixel) and a second section to refresh.
+// so its face is that colour on every pixel), the other sections a panel's
+// bevel may choose, and a BUTTON that shows whatever lies behind it.
 void WriteSkin(const std::wstring& dir, const std::wstring& name, const char* panelColor,
                const char* transparency = "0") {
   const std::wstring folder = dir + L"\\" + name;
@@ -37,7 +40,22 @@ void WriteSkin(const std::wstring& dir, const std::wstring& name, const char* pa
   out << "[GLOBALINFO]\r\nVERSION=15.00\r\n"
       << "[PANEL]\r\nSTATES=1\r\nCOLOR=" << panelColor
       << "\r\nFONTCOLOR=255\r\nTRANSPARENCY=" << transparency << "\r\n"
-      << "[BUTTON]\r\nSTATES=3\r\nCOLOR=255\r\n";
+      << "[BUTTON]\r\nSTATES=3\r\nCOLOR=255\r\nTRANSPARENCY=100\r\n"
+      << "[PANEL_LOW]\r\nSTATES=1\r\nCOLOR=6636321\r\nFONTCOLOR=255\r\n"
+      << "[TRANSPARENT]\r\nSTATES=1\r\nTRANSPARENCY=100\r\n"
+      << "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=65280\r\n";
+}
+
+// Writes skin folder Dir\Name whose PANEL is a gradient: its face is an image
+// that must be built before a child can be painted over it.
+void WriteGradientSkin(const std::wstring& dir, const std::wstring& name) {
+  const std::wstring folder = dir + L"\\" + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::ofstream out(std::filesystem::path(folder + L"\\Options.dat"), std::ios::binary);
+  out << "[GLOBALINFO]\r\nVERSION=15.00\r\n"
+      << "[PANEL]\r\nSTATES=1\r\nCOLOR=1193046\r\nGRADIENTPERCENT=100\r\n"
+      << "GRADIENTDATA=16777215;1193046;100;0;0;1193046;1193046;0;0;0\r\n"
+      << "[BUTTON]\r\nSTATES=3\r\nCOLOR=255\r\nTRANSPARENCY=50\r\n";
 }
 
 std::string Narrow(const std::wstring& w) {
@@ -275,17 +293,90 @@ TEST_F(SkinnedPanelTest, ADisabledLabelKeeps100PartsOfItsColourOverTheFace) {
   EXPECT_GT(CountPixels(Panel->Handle(), RECT{100, 10, 160, 30}, 0x000A1F97), 0);
 }
 
-TEST_F(SkinnedPanelTest, PaintingWaitsForTheParentAndResumesWhenItIsUpdated) {
-  TsCommonData& cd = Panel->SkinData();
-  cd.Invalidate();
-  cd.FUpdating = true;
-  const uint32_t before = cd.RebuildCount;
+TEST_F(SkinnedPanelTest, AChildThatFoundTheFaceNotReadyPaintsAsSoonAsThePanelHasIt) {
+  WriteGradientSkin(Dir, L"Ramp");
+  Manager->SetSkinName("Ramp");
+  auto* button = test::AddControl<TsButton>(Form, Panel, 10, 40, 80, 30);
+  button->SkinData().UpdateIndexes();
   PaintNow();
-  EXPECT_EQ(cd.RebuildCount, before);
-  SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_PARENTUPDATED), 0);
-  EXPECT_FALSE(cd.FUpdating);
-  EXPECT_EQ(cd.RebuildCount, before + 1);
-  EXPECT_TRUE(FaceIs(kLightRGB));
+  TsCommonData& panel = Panel->SkinData();
+  TsCommonData& child = button->SkinData();
+  ASSERT_TRUE(child.Skinned());
+  struct TCase {
+    const char* Name;
+    std::function<void()> Event;
+  };
+  const TCase cases[] = {
+      {"the panel paints",
+       [&] {
+         RedrawWindow(Panel->Handle(), nullptr, nullptr,
+                      RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+       }},
+      {"the panel is resized", [&] { Panel->SetBounds(0, 0, Panel->Width() + 10, 100); }},
+      {"the panel is shown again",
+       [&] {
+         Panel->SetVisible(false);
+         Panel->SetVisible(true);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    // While the panel's painting is suspended its stale face cannot be
+    // built: the button, repainted meanwhile, is told it is not ready.
+    panel.BeginUpdate();
+    panel.Invalidate();
+    child.Invalidate(TsCommonData::TRepaintTime::rtNow);
+    ASSERT_TRUE(child.FUpdating);
+    panel.EndUpdate(TsCommonData::TRepaint::rpNo);
+    const uint32_t rebuilt = child.RebuildCount;
+    c.Event();
+    // The panel tells the button, which paints before any message is pumped.
+    EXPECT_FALSE(child.FUpdating);
+    EXPECT_EQ(child.RebuildCount, rebuilt + 1);
+    EXPECT_FALSE(panel.BGChanged);
+  }
+}
+
+TEST_F(SkinnedPanelTest, TheOuterBevelChoosesTheDefaultSection) {
+  const TacSkinData* sd = Panel->SkinData().CommonSkinData();
+  ASSERT_NE(sd, nullptr);
+  struct TCase {
+    TBevelCut Bevel;
+    const char* Section;
+  } cases[] = {{TBevelCut::bvNone, "TRANSPARENT"},
+               {TBevelCut::bvLowered, "PANEL_LOW"},
+               {TBevelCut::bvRaised, "PANEL"},
+               {TBevelCut::bvSpace, "GROUPBOX"}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Section);
+    Panel->BevelOuter = c.Bevel;
+    SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_REFRESH, 0),
+                 reinterpret_cast<LPARAM>(Manager));
+    const int index = GetSkinIndex(*sd, c.Section);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(Panel->SkinData().SkinIndex, index);
+    EXPECT_EQ(SendMessageW(Panel->Handle(), WM_SKINCMD, SkinCommandWParam(SKC_DEFAULTINDEX), 0),
+              index + 1);
+  }
+}
+
+TEST_F(SkinnedPanelTest, TakingAnotherSectionRepaintsTheChildrenOverTheNewFace) {
+  // The button's section is clear: its face is the panel's face under it.
+  auto* button = test::AddControl<TsButton>(Form, Panel, 10, 40, 80, 30);
+  button->SkinData().UpdateIndexes();
+  PaintNow();
+  const auto buttonPixel = [&] {
+    HDC dc = GetDC(button->Handle());
+    const COLORREF c = GetPixel(dc, 3, 3);
+    ReleaseDC(button->Handle(), dc);
+    return c;
+  };
+  ASSERT_EQ(buttonPixel(), kLightRGB);
+  Panel->SkinData().SetSkinSection("panel_low");
+  PaintNow();
+  constexpr COLORREF kLowRGB = 0x00654321;  // COLOR=6636321
+  EXPECT_TRUE(FaceIs(kLowRGB));
+  EXPECT_EQ(buttonPixel(), kLowRGB);
 }
 
 // A panel whose section lets its parent show through: half transparent over a

@@ -30,9 +30,9 @@ std::vector<std::size_t> CharacterEnds(std::string_view text) {
   return ends;
 }
 
-TsPixelImage WhiteImage(int32_t w, int32_t h) {
+TsPixelImage WhiteImage(int32_t w, int32_t h, uint32_t white = 0xFFFFFFFFu) {
   TsPixelImage img(w, h);
-  for (int32_t y = 0; y < h; ++y) std::fill_n(img.View().Row(y), w, 0xFFFFFFFFu);
+  for (int32_t y = 0; y < h; ++y) std::fill_n(img.View().Row(y), w, white);
   return img;
 }
 
@@ -103,7 +103,10 @@ void WriteAlphaText(const TsTextCanvas& canvas, const TRect& rect, std::string_v
   // out in the whole of Rect.
   const TRect visible = ClipToBuffer(rect, canvas.Bmp);
   if (visible.IsEmpty()) return;
-  TsPixelImage temp = WhiteImage(visible.Width(), visible.Height());
+  // White with alpha 0, as the platform fills a bitmap: the text keeps that
+  // alpha, so a fully covered pixel is 0 (black, alpha 0) and takes the
+  // composition's rule for full cover.
+  TsPixelImage temp = WhiteImage(visible.Width(), visible.Height(), 0x00FFFFFFu);
   TRect r = rect.Offset(-visible.Left, -visible.Top);
   DrawSkinText({temp.View(), canvas.Font, clBlack}, r, text, flags & ~kDtSmoothText);
   ComposeTextImage(canvas.Bmp, visible.TopLeft(), temp.View(), color, keepAlpha);

@@ -89,9 +89,9 @@ TEST(DrawSkinText, WithoutSmoothTextFallsBackToAlphaTextOnlyWithABuffer) {
   EXPECT_EQ(Hex(canvas.View()), Hex(Filled(3, 5, 0x00FFFFFF).View()));
   DrawSkinText({canvas.View(), &font, 0x0000FF}, r, "a", kDtSmoothText, &buffer.View());
   EXPECT_EQ(Hex(canvas.View()), Hex(Filled(3, 5, 0x00FFFFFF).View()));
-  // The bar is black with alpha 255 on the white temporary image: L = 0, so
-  // alpha 255, b and g (255 * 0 + 0) = 0, r (255 * 256 * 255) >> 16 = 254.
-  EXPECT_EQ(buffer.View().At(1, 2), 0xFFFE0000u);
+  // The bar covers its pixel fully: alpha 0 becomes 254, b and g
+  // ((255 + 0) * 255) >> 16 = 0, r ((255 + 255 * 255) * 255) >> 16 = 254.
+  EXPECT_EQ(buffer.View().At(1, 2), 0xFEFE0000u);
   EXPECT_EQ(buffer.View().At(0, 2), 0x00FFFFFFu);
 }
 
@@ -105,6 +105,21 @@ TEST(WriteAlphaText, DrawsBlackOnWhiteAndComposesTheDarkness) {
   for (int32_t y = 0; y < 5; ++y)
     for (int32_t x = 0; x < 6; ++x)
       EXPECT_EQ(dst.View().At(x, y), x == 4 ? 0xFF302010u : 0x80FFFFFFu) << x << "," << y;
+}
+
+TEST(WriteAlphaText, KeepingAlphaAFullyCoveredPixelTakesTheTextColour) {
+  TBarFont font;
+  TsPixelImage dst = Filled(3, 5, 0x80FFFFFF);
+  dst.View().At(1, 0) = 0xFFFFFFFF;
+  WriteAlphaText({dst.View(), &font, clBlack}, TRect::XYWH(0, 0, 3, 5), "a", TKeepAlpha::Yes,
+                 0x00102030, 0);
+  // Full cover: an opaque pixel stays opaque, any other becomes 254; each
+  // colour byte ((255 + c * 255) * 255) >> 16 = c: b $10, g $20, r $30.
+  for (int32_t y = 0; y < 5; ++y) {
+    EXPECT_EQ(dst.View().At(1, y), y == 0 ? 0xFF302010u : 0xFE302010u) << y;
+    EXPECT_EQ(dst.View().At(0, y), 0x80FFFFFFu) << y;
+    EXPECT_EQ(dst.View().At(2, y), 0x80FFFFFFu) << y;
+  }
 }
 
 TEST(WriteAlphaText, KeepsTheLayoutOfARectangleReachingOutside) {
