@@ -861,14 +861,15 @@ TEST_F(SkinnedFrameTest, RemovingTheSkinDuringAForwardedCaptionDragFreesTheAdapt
   TRemovalInLoop r{Manager, w};
   gRemoval = &r;
   new TLifeWitness(p->sp, r.Freed);
-  // A press on the caption as the border window forwards it: the screen
-  // point in LParam, WParam -1.
+  // A press on the caption of the border window, which forwards it to the
+  // form (WParam -1, the screen point in LParam).
   const TRect icon = frame->IconScreenRect();
   const POINT at{icon.Right + 40, icon.Top + icon.Height() / 2};
   ASSERT_EQ(frame->BorderForm()->Ex_WMNCHitTest({at.x, at.y}), kHitCaption);
   const UINT_PTR timer = SetTimer(nullptr, 0, 60, RemoveSkinInMoveLoop);
   r.InLoop = true;
-  SendMessageW(w, WM_NCLBUTTONDOWN, static_cast<WPARAM>(-1), MAKELPARAM(at.x, at.y));
+  SendMessageW(frame->BorderForm()->BorderHandle(), WM_NCLBUTTONDOWN, kHitCaption,
+               MAKELPARAM(at.x, at.y));
   r.InLoop = false;
   KillTimer(nullptr, timer);
   test::PumpUntil([&] { return r.Removed; }, 300);
