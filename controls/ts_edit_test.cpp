@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 
 #include "controls/skinned_test_form.h"
@@ -170,12 +169,7 @@ TEST_F(SkinnedEditTest, ARefreshConcernsTheSectionNamedInItsLowByte) {
 
 // The dark skin's options without its EDIT section.
 std::string OptionsWithoutEdit() {
-  std::FILE* f = std::fopen(AC_SOURCE_DIR "/skins/VelmoraDark/Options.dat", "rb");
-  std::string text;
-  if (!f) return text;
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
-  std::fclose(f);
+  std::string text = test::FileText(AC_SOURCE_DIR "/skins/VelmoraDark/Options.dat");
   const size_t from = text.find("[EDIT]");
   if (from == std::string::npos) return {};
   const size_t to = text.find("\n[", from);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 
 #include "frames/frame_test_support.h"
@@ -56,16 +55,6 @@ int RunBox(HWND owner, UINT buttons, std::function<void(HWND)> inspect) {
   const int result = MessageBoxW(owner, L"Текст", L"Вопрос", buttons);
   CurrentVisit = nullptr;
   return visit.Visited ? result : -1;
-}
-
-std::string LightOptions() {
-  std::FILE* f = std::fopen(AC_SOURCE_DIR "/skins/VelmoraLight/Options.dat", "rb");
-  std::string text;
-  if (!f) return text;
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
-  std::fclose(f);
-  return text;
 }
 
 void PressEscape(HWND box) {
@@ -168,6 +157,7 @@ TEST_F(SkinnedDialogTest, RefusedSkinsShownInBoxesLeaveNoObjectsBehind) {
   Program.Manager->Messages = &boxes;
   const std::string broken =
       "[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n[A]\r\nCOLOR=1\r\n";
+  const std::string light = test::FileText(AC_SOURCE_DIR "/skins/VelmoraLight/Options.dat");
   const auto cycle = [&] {
     TBoxVisit visit{PressEnter};
     CurrentVisit = &visit;
@@ -176,7 +166,7 @@ TEST_F(SkinnedDialogTest, RefusedSkinsShownInBoxesLeaveNoObjectsBehind) {
     FillSkinEditorData(data, "Broken", "", test::SkinsFolder(), broken);
     const LRESULT refused = Program.Manager->ApplyEditorPreview(data);
     CurrentVisit = nullptr;
-    FillSkinEditorData(data, "VelmoraLight", "", test::SkinsFolder(), LightOptions());
+    FillSkinEditorData(data, "VelmoraLight", "", test::SkinsFolder(), light);
     const LRESULT applied = Program.Manager->ApplyEditorPreview(data);
     return visit.Visited && refused == eprLoadFailed && applied == eprApplied;
   };

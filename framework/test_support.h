@@ -1,17 +1,26 @@
 #pragma once
 // What the framework's tests share: an application object whose messages are
-// recorded instead of shown, placing a control on a parent, and a message
-// pump with a deadline.
+// recorded instead of shown, placing a control on a parent, a message pump
+// with a deadline, and reading a file whole.
 
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
 
 #include "core/message_sink.h"
 #include "framework/application.h"
 #include "framework/win_control.h"
 
 namespace ac::test {
+
+// The whole of the file at Path, or nothing when it cannot be read.
+inline std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Tests that show windows take turns across the test processes CTest runs
 // side by side: one test's windows would cover what another looks at, take

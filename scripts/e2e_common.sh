@@ -50,12 +50,24 @@ witness=${AC_E2E_WITNESS:-1}
 app_runs=0
 start_app() {
   app_runs=$((app_runs + 1))
+  # Nothing of it holds the caller's output open, not even a debugger that a
+  # crash starts.
   if [ "$witness" != 0 ]; then
-    WINEDEBUG=+seh,warn+heap wine "$exe" "$@" 2>"$work/witness-$app_runs.log" &
+    WINEDEBUG=+seh,warn+heap wine "$exe" "$@" >/dev/null 2>"$work/witness-$app_runs.log" &
   else
-    wine "$exe" "$@" &
+    wine "$exe" "$@" >/dev/null &
   fi
   app=$!
+}
+# launch [ARGS...]: start_app, then wait up to a minute for the main window;
+# the script ends there when it does not appear.
+launch() {
+  start_app "$@"
+  if ! wine "$probe" wait 60; then
+    echo "FAIL the window did not appear"
+    kill $app 2>/dev/null
+    exit 1
+  fi
 }
 # Exceptions that no program survives unharmed: access violation, heap
 # corruption, stack buffer overrun (fail-fast), stack overflow, illegal and

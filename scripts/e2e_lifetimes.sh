@@ -2,39 +2,35 @@
 # The skin switched off from another process (skinsend --off) while code of
 # the window's frame is still running in the program: once with the window
 # menu open (Alt+Space, then Esc), once with the caption held in the
-# system's move loop. The program runs with Wine's exception log and heap
-# checking (freed blocks are checked and filled), so a use of a freed
-# object shows as an access violation (c0000005) there, even where the
-# message dispatch swallows it. Each case checks that the frame is the
-# system's at once, that the program lives on, and that the log has none.
+# system's move loop. The program runs under Wine's exception log and heap
+# checking (start_app in scripts/e2e_common.sh), so a use of a freed object
+# that raises an access violation shows there, even where the message
+# dispatch swallows it. Each case checks that the frame is the system's at
+# once, that the program lives on and that its log has no fault.
 #
 #   e2e_lifetimes.sh VELMORA.EXE E2E_PROBE.EXE [PIXELS_PER_INCH]
-#
-# AC_E2E_LOG=FILE keeps the exception log there.
 set -uo pipefail
 exe=$1
 probe=$2
 ppi=${3:-96}
 source "$(dirname "$0")/e2e_common.sh"
 skinsend="$(dirname "$exe")/skinsend.exe"
-log=${AC_E2E_LOG:-$work/wine.log}
-: >"$log"
 
 frame() { wine "$probe" frame | tr -d '\r' >"$work/frame"; }
 fget() { sed -n "s/^$1=//p" "$work/frame"; }
-violations() { grep -c 'c0000005' "$log"; }
+# The faults in the exception log of the program started last.
+violations() {
+  local log="$work/witness-$app_runs.log"
+  if [ -f "$log" ]; then
+    grep -cE "dispatch_exception code=($witness_codes)" "$log"
+  else
+    echo 0
+  fi
+}
 
 # start: a fresh program ($app) under the exception log, its window shown.
 start() {
-  # Nothing of it holds the caller's output open, not even a debugger that
-  # a crash starts.
-  WINEDEBUG=+seh,warn+heap wine "$exe" >/dev/null 2>>"$log" &
-  app=$!
-  if ! wine "$probe" wait 60; then
-    echo "FAIL the window did not appear"
-    kill $app 2>/dev/null
-    exit 1
-  fi
+  launch
   sleep 1
 }
 # finish CASE: the program still runs, then ends by Alt+F4 with code 0.

@@ -40,12 +40,7 @@ backdrop=$!
 trap 'kill $backdrop 2>/dev/null' EXIT
 sleep 2
 
-start_app
-if ! wine "$probe" wait 60; then
-  echo "FAIL the window did not appear"
-  kill $app 2>/dev/null
-  exit 1
-fi
+launch
 sleep 1
 frame
 # Every screenshot covers what the skinned window shows at the start: the
