@@ -290,22 +290,30 @@ HWND MainForm() {
   return FindWindowW(L"TForm1", nullptr);
 }
 
-// The program's visible top-level windows, in z-order from the top.
-std::vector<HWND> ProgramWindows(HWND form) {
+// The program's windows: its visible top-level ones in z-order from the top,
+// or every window of its process (top-level ones shown or not, their
+// descendants and the message-only application window).
+enum class TProgramWindows { pwShownTopLevel, pwAll };
+std::vector<HWND> ProgramWindows(HWND form,
+                                 TProgramWindows which = TProgramWindows::pwShownTopLevel) {
   struct TFind {
     DWORD Pid;
+    bool All;
     std::vector<HWND> Found;
-  } find{0, {}};
+  } find{0, which == TProgramWindows::pwAll, {}};
   GetWindowThreadProcessId(form, &find.Pid);
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<TFind*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == f->Pid && IsWindowVisible(w)) f->Found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
+  const auto add = [](HWND w, LPARAM lp) -> BOOL {
+    auto* f = reinterpret_cast<TFind*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == f->Pid && (f->All || IsWindowVisible(w))) f->Found.push_back(w);
+    return TRUE;
+  };
+  EnumWindows(add, reinterpret_cast<LPARAM>(&find));
+  if (!find.All) return find.Found;
+  const std::vector<HWND> tops = find.Found;
+  for (HWND top : tops) EnumChildWindows(top, add, reinterpret_cast<LPARAM>(&find));
+  if (HWND app = ac::FindApplicationWindow(find.Pid)) find.Found.push_back(app);
   return find.Found;
 }
 
@@ -730,28 +738,6 @@ int Menu() {
   return 0;
 }
 
-// Every window of the program's process: top-level ones (shown or not),
-// their descendants, and its message-only application window.
-std::vector<HWND> AllProgramWindows(HWND form) {
-  struct TFind {
-    DWORD Pid;
-    std::vector<HWND> Found;
-  } find{0, {}};
-  GetWindowThreadProcessId(form, &find.Pid);
-  const auto add = [](HWND w, LPARAM lp) -> BOOL {
-    auto* f = reinterpret_cast<TFind*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == f->Pid) f->Found.push_back(w);
-    return TRUE;
-  };
-  EnumWindows(add, reinterpret_cast<LPARAM>(&find));
-  const std::vector<HWND> tops = find.Found;
-  for (HWND top : tops) EnumChildWindows(top, add, reinterpret_cast<LPARAM>(&find));
-  if (HWND app = ac::FindApplicationWindow(find.Pid)) find.Found.push_back(app);
-  return find.Found;
-}
-
 // Skin commands as anyone on the desktop can send them (see the usage).
 int Junk(unsigned seed) {
   HWND form = MainForm();
@@ -776,7 +762,7 @@ int Junk(unsigned seed) {
                           reinterpret_cast<LPARAM>(&seed),
                           reinterpret_cast<LPARAM>(GetModuleHandleW(nullptr))};
   const WORD params[] = {0, 1, 2, 3, 0xFFFF};
-  const std::vector<HWND> windows = AllProgramWindows(form);
+  const std::vector<HWND> windows = ProgramWindows(form, TProgramWindows::pwAll);
   long sent = 0, unanswered = 0;
   // A program that blocks in its answers would keep the probe for hours.
   const ULONGLONG deadline = GetTickCount64() + 200000;
@@ -813,7 +799,7 @@ int Junk(unsigned seed) {
   }
   Sleep(1000);
   int dialogs = 0;
-  for (HWND w : AllProgramWindows(form)) {
+  for (HWND w : ProgramWindows(form, TProgramWindows::pwAll)) {
     wchar_t cls[64] = L"";
     GetClassNameW(w, cls, 64);
     if (std::wstring(cls) == L"#32770") ++dialogs;
