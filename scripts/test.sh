@@ -27,7 +27,8 @@ if bash scripts/build.sh native; then
 
   stage "fuzz: ${fuzz_seconds}s per target"
   for target in build/native/fuzz/*_fuzz; do
-    [ -x "$target" ] || continue
+    # Their work folders lie beside them.
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     work="build/native/fuzz/work-$name"
     rm -rf "$work" && mkdir -p "$work"

@@ -4,15 +4,17 @@
 # program prints a line. Only such a start is tried once more; a program that
 # ran and failed is never run again. Every failure names its exit code.
 #
-# The program's output goes through a file, not a pipe: a process Wine
-# starts on the program's behalf (the desktop, a service) may inherit its
-# output and keep a pipe open long after the program ended.
+# The program's output and errors go through a file, not a pipe: a process
+# Wine starts on the program's behalf (the desktop, a service) may inherit
+# them and keep a pipe open long after the program ended. (In a whole run the
+# first test that shows a window took two minutes to end while its error
+# output still went to CTest's pipe.)
 set -uo pipefail
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 for attempt in 1 2; do
   : >"$out"
-  wine "$@" >"$out" &
+  wine "$@" >"$out" 2>&1 &
   pid=$!
   tail -f -s 0.05 --pid="$pid" "$out"
   wait "$pid"
