@@ -336,6 +336,18 @@ RECT LayeredAround(HWND form) {
   return around;
 }
 
+// Where a screenshot of the window with its frame and shadow lies: the
+// layered windows around it, or without them the form grown by more than
+// any skin's shadow.
+RECT ShotRect(HWND form) {
+  RECT shot = LayeredAround(form);
+  if (IsRectEmpty(&shot)) {
+    GetWindowRect(form, &shot);
+    InflateRect(&shot, 40, 40);
+  }
+  return shot;
+}
+
 // The main window's frame as the system sees it: whether it carries ACSDATA
 // and WS_SYSMENU, its size, where its client area starts, and the system's
 // fixed-frame width and caption height.
@@ -364,14 +376,7 @@ int Frame() {
   else
     std::printf("frame_border=%ld,%ld,%ld,%ld\n", around.left, around.top,
                 around.right - around.left, around.bottom - around.top);
-  // Where a screenshot of the window with its frame and shadow lies: those
-  // layered windows, or without them the form grown by more than any
-  // skin's shadow.
-  RECT shot = around;
-  if (IsRectEmpty(&shot)) {
-    shot = w;
-    InflateRect(&shot, 40, 40);
-  }
+  const RECT shot = ShotRect(form);
   std::printf("frame_shot=%ld,%ld,%ld,%ld\n", shot.left, shot.top, shot.right - shot.left,
               shot.bottom - shot.top);
   // The title icon as the window answers for it (HTSYSMENU), in window
@@ -829,11 +834,7 @@ int Places() {
   ClientToScreen(form, &origin);
   std::printf("window=%ld,%ld,%ld,%ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
   std::printf("client_origin=%ld,%ld\n", origin.x - w.left, origin.y - w.top);
-  RECT shot = LayeredAround(form);
-  if (IsRectEmpty(&shot)) {
-    shot = w;
-    InflateRect(&shot, 40, 40);
-  }
+  const RECT shot = ShotRect(form);
   std::printf("shot=%ld,%ld,%ld,%ld\n", shot.left, shot.top, shot.right - shot.left,
               shot.bottom - shot.top);
   HWND panel = Child(form, L"TsPanel");
