@@ -1,4 +1,4 @@
-// Skin commands sent from another process: the probe program (app/e2e_probe)
+// Skin commands sent from another process: the probe program (tools/e2e_probe)
 // delivers them with the engine's own SendSkinCommand and IsWindowSkinned
 // while this process answers. The property "ACSDATA" of our windows names an
 // object of this process, so in the probe it must not be taken for a direct

@@ -31,12 +31,7 @@ expected_client="$(scale 262)x$(scale 102)"
 text='VLM7-Q4TD-98KX-M2RF'
 url='https://ru.wikipedia.org/wiki/Буфер_обмена'
 
-PATH="$work/bin:$PATH" start_app
-if ! wine "$probe" wait 60; then
-  echo "FAIL the window did not appear"
-  kill $app 2>/dev/null
-  exit 1
-fi
+PATH="$work/bin:$PATH" launch
 sleep 1
 
 state
@@ -152,7 +147,7 @@ printf '[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n' >"$work/Brok
 wine "$skinsend" "$(winepath -w "$work/Broken")" >/dev/null 2>&1 &
 sender=$!
 # The program's error box is modal and takes the keyboard: Return closes it.
-sleep 3
+wait_for_dialog
 xdotool key Return
 wait $sender
 check "a malformed skin is refused with the load error" 3 "$?"

@@ -1,7 +1,6 @@
 # What the end-to-end scripts share, sourced after they set exe, probe and ppi:
-# the display and Wine prefix (the caller's, set up by scripts/test.sh, or a
-# private one beside the program; at another resolution than 96 PPI a second
-# prefix whose LogPixels is that resolution), a work folder, check, and
+# the display and Wine prefix (private to this run: a prefix per resolution
+# beside the program, whose LogPixels is that resolution), a work folder, check, and
 # e2e_finish for the summary and exit code; the probe's state, screenshots
 # of screen rectangles and their comparison, and the panel's face against the
 # skin tool's render; start_app and the witness log (below). AC_KEEP_E2E keeps
@@ -9,23 +8,20 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/winenv.sh"
 
-if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
-  trap winenv_stop EXIT
-  winenv_start "$(cd "$(dirname "$exe")/.." && pwd)"
-fi
-export WINEDEBUG=-all
-
-if [ "$ppi" != 96 ]; then
-  export WINEPREFIX="${WINEPREFIX}-$ppi"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ppi" /f \
-      >/dev/null 2>&1
-    winenv_unmanaged
-    wineserver -w
-  fi
-  trap 'WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1; winenv_stop' EXIT
-fi
+# A display and a Wine prefix of its own at its resolution (scripts/winenv.sh,
+# winenv_lane): the unit tests and a run at another resolution may go on
+# beside it.
+# also_on_exit COMMAND: runs COMMAND too when the script ends, before the
+# display and prefix go. Whatever ends the run must end every process it
+# started: CTest waits for each one that holds the run's output.
+on_exit=()
+also_on_exit() { on_exit+=("$1"); }
+trap 'for c in "${on_exit[@]}"; do eval "$c"; done; winenv_stop' EXIT
+winenv_display
+winenv_lane "$(cd "$(dirname "$exe")/.." && pwd)" "e2e-$ppi" "$ppi" || {
+  echo "FAIL no Wine prefix at $ppi ppi"
+  exit 1
+}
 
 work=$(mktemp -d)
 failures=0
@@ -59,13 +55,26 @@ start_app() {
   fi
   app=$!
 }
-# launch [ARGS...]: start_app, then wait up to a minute for the main window;
-# the script ends there when it does not appear.
+# launch [ARGS...]: start_app, then wait_for_window: up to a minute for the
+# main window; the script ends there (and with it every process of its
+# prefix) when it does not appear.
 launch() {
   start_app "$@"
+  wait_for_window
+}
+# wait_for_dialog: up to ten seconds for a message box of the program;
+# false when none came.
+wait_for_dialog() {
+  local _
+  for _ in $(seq 50); do
+    wine "$probe" dialog 2>/dev/null | tr -d '\r' >"$work/dialog" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+wait_for_window() {
   if ! wine "$probe" wait 60; then
     echo "FAIL the window did not appear"
-    kill $app 2>/dev/null
     exit 1
   fi
 }
@@ -116,7 +125,7 @@ skintool="$root/build/host/tools/skintool/skintool"
 skin="$(dirname "$exe")/VelmoraLight.asz"
 
 # The running window's facts as e2e_probe reads them from outside (State in
-# app/e2e_probe.cpp), and one of them by key.
+# tools/e2e_probe), and one of them by key.
 state() { wine "$probe" state | tr -d '\r' >"$work/state"; }
 get() { sed -n "s/^$1=//p" "$work/state"; }
 # A designed length (at 96 PPI) at the resolution under test.

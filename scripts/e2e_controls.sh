@@ -49,12 +49,7 @@ render() {
     --parent "$parent" "${@:5}" >/dev/null
 }
 
-PATH="$work/bin:$PATH" start_app
-if ! wine "$probe" wait 60; then
-  echo "FAIL the window did not appear"
-  kill $app 2>/dev/null
-  exit 1
-fi
+PATH="$work/bin:$PATH" launch
 sleep 1
 
 state

@@ -49,11 +49,7 @@ while [ $SECONDS -lt $burst_end ]; do
   import -window root "$work/burst/$(printf %03d $n).png" 2>/dev/null
   n=$((n + 1))
 done
-if ! wine "$probe" wait 60; then
-  echo "FAIL the window did not appear"
-  kill $app $white 2>/dev/null
-  exit 1
-fi
+wait_for_window
 sleep 1
 
 probe frame >"$work/frame"
@@ -230,7 +226,7 @@ mkdir -p "$work/Broken"
 printf '[GLOBALINFO]\r\nVERSION=15.00\r\nBTNCOLOR1ACTIVE=green\r\n' >"$work/Broken/Options.dat"
 wine "$skinsend" "$(winepath -w "$work/Broken")" >/dev/null 2>&1 &
 sender=$!
-for _ in $(seq 50); do probe dialog >"$work/dialog" && break; sleep 0.2; done
+wait_for_dialog
 dget() { sed -n "s/^$1=//p" "$work/dialog"; }
 check "the message box names its skin data (ACSDATA)" 1 "$(dget dialog_acsdata)"
 check "the message box's skinned frame took WS_SYSMENU off" 0 "$(dget dialog_sysmenu)"

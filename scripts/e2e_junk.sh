@@ -9,14 +9,14 @@
 # log shows them), open no dialog, stay alive, and once the skin is applied
 # again look exactly as it did at the start.
 #
-#   e2e_junk.sh VELMORA.EXE E2E_PROBE.EXE [SEED]
+#   e2e_junk.sh VELMORA.EXE E2E_PROBE.EXE [PPI] [SEED]
 #
 # Display, Wine prefix and the checks' bookkeeping: scripts/e2e_common.sh.
 set -uo pipefail
 exe=$1
 probe=$2
-seed=${3:-1}
-ppi=96
+ppi=${3:-96}
+seed=${4:-1}
 source "$(dirname "$0")/e2e_common.sh"
 skinsend="$(dirname "$probe")/skinsend.exe"
 light=$(winepath -w "$root/skins/VelmoraLight" 2>/dev/null)

@@ -34,12 +34,7 @@ keys() { xdotool key --delay 80 "$@"; sleep 0.5; }
 
 # start: a fresh program in the background ($app), its window shown.
 start() {
-  start_app
-  if ! wine "$probe" wait 60; then
-    echo "FAIL the window did not appear"
-    kill $app 2>/dev/null
-    exit 1
-  fi
+  launch
   sleep 1
 }
 # menu: the shown menu into $work/menu; false when none is shown.

@@ -210,18 +210,8 @@ for _ in $(seq 50); do
   [ "$(convert "$work/desk.png" -format "%[hex:u.p{640,512}]" info:)" = FFFFFF ] && break
   sleep 0.2
 done
-PATH="$work/bin:$PATH" start_app
-# Whatever ends the run ends the program and the backdrop too: CTest waits
-# for every process that holds the run's output.
-previous_exit=""
-eval "set -- $(trap -p EXIT)"
-[ $# -ge 3 ] && previous_exit=$3
-trap 'kill $app $backdrop 2>/dev/null; '"$previous_exit" EXIT
-if ! wine "$probe" wait 60; then
-  echo "FAIL the window did not appear"
-  kill $app $backdrop 2>/dev/null
-  exit 1
-fi
+PATH="$work/bin:$PATH" launch
+also_on_exit 'kill $app $backdrop 2>/dev/null'
 sleep 1
 send_skin "$light" >/dev/null
 park() {

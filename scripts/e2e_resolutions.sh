@@ -50,12 +50,7 @@ for _ in $(seq 50); do
 done
 check "the desktop under the program is white" yes "$white"
 
-start_app
-if ! wine "$probe" wait 60; then
-  echo "FAIL the window did not appear"
-  kill $app $backdrop 2>/dev/null
-  exit 1
-fi
+launch
 sleep 1
 state
 wine "$probe" frame | tr -d '\r' >"$work/frame"

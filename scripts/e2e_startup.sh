@@ -66,13 +66,13 @@ app_name="Velmora — ключ продукта"
 ref_name="Velmora reference"
 # One untimed start each warms the prefix and the file cache.
 measure "$build/app/Velmora.exe" "$app_name" >/dev/null || exit 1
-measure "$build/app/startup_reference.exe" "$ref_name" >/dev/null || exit 1
+measure "$build/tools/startup_reference.exe" "$ref_name" >/dev/null || exit 1
 app_made=() app_shown=() ref_made=() ref_shown=()
 for _ in $(seq "$runs"); do
   times=$(measure "$build/app/Velmora.exe" "$app_name") || exit 1
   read -r made shown <<<"$times"
   app_made+=("$made") app_shown+=("$shown")
-  times=$(measure "$build/app/startup_reference.exe" "$ref_name") || exit 1
+  times=$(measure "$build/tools/startup_reference.exe" "$ref_name") || exit 1
   read -r made shown <<<"$times"
   ref_made+=("$made") ref_shown+=("$shown")
 done

@@ -37,7 +37,7 @@ partial=$(winepath -w "$work/VelmoraPartial" 2>/dev/null)
 xdotool mousemove 5 5
 wine "$probe" backdrop 600 &
 backdrop=$!
-trap 'kill $backdrop 2>/dev/null' EXIT
+also_on_exit 'kill $backdrop 2>/dev/null'
 sleep 2
 
 launch

@@ -15,7 +15,7 @@ bash scripts/deps.sh
 bash scripts/build.sh host --target skintool dfmtool
 bash scripts/build.sh win --target Velmora e2e_probe
 exe="$root/build/win/app/Velmora.exe"
-probe="$root/build/win/app/e2e_probe.exe"
+probe="$root/build/win/tools/e2e_probe.exe"
 
 source scripts/winenv.sh
 trap winenv_stop EXIT
