@@ -84,9 +84,7 @@ TSize MeasureWindowText(HWND window, std::string_view text, int width, uint32_t 
 }
 
 void CopyCacheToDC(HDC dc, const TBitmap& cache) {
-  if (!dc || cache.Empty()) return;
-  GdiFlush();
-  BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+  platform::PresentFace(dc, cache.Section());
 }
 
 }  // namespace ac

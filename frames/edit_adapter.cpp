@@ -40,10 +40,9 @@ void TacEditWnd::PaintFrame(HDC dc) {
   GetClientRect(CtrlHandle(), &client);
   MapWindowPoints(CtrlHandle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   OffsetRect(&client, -window.left, -window.top);
-  const int saved = SaveDC(dc);
+  const platform::ScopedSaveDC saved(dc);
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   CopyCacheToDC(dc, cd.FCacheBmp);
-  RestoreDC(dc, saved);
 }
 
 bool TacEditWnd::AnswerColor(TMessage& m) {

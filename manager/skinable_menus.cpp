@@ -155,7 +155,7 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
                 DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     }
   }
-  BitBlt(dc, rect.left, rect.top, w, h, idc, 0, 0, SRCCOPY);
+  platform::PresentFace(dc, TPoint{rect.left, rect.top}, image.Section(), TRect::XYWH(0, 0, w, h));
 }
 
 void TsSkinableMenus::SkinItems(TMenuItem& parent, bool systemMenu) {
