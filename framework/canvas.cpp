@@ -1,7 +1,7 @@
 #include "framework/canvas.h"
 
-#include "framework/bitmap.h"
 #include "system/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -56,11 +56,6 @@ void TCanvas::TextRect(TRect& r, std::string_view text, UINT flags) {
     DrawTextW(FHandle, w.c_str(), static_cast<int>(w.size()), &rc, flags);
   }
   if (flags & DT_CALCRECT) r = FromRECT(rc);
-}
-
-void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-  platform::PresentFace(FHandle, TPoint{x, y}, bitmap.Section(),
-                        TRect::XYWH(0, 0, bitmap.Width(), bitmap.Height()));
 }
 
 }  // namespace ac

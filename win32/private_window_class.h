@@ -13,8 +13,8 @@ namespace ac::platform {
 struct TPrivateWindowClass {
   const wchar_t* Name = nullptr;
   WNDPROC Procedure = DefWindowProcW;
-  UINT Style = 0;             // CS_ bits
-  bool ArrowCursor = false;   // windows that show a cursor of their own
+  UINT Style = 0;            // CS_ bits
+  bool ArrowCursor = false;  // windows that show a cursor of their own
 };
 
 // Registers the class unless this module has it already. False when the
