@@ -2,6 +2,7 @@
 
 #include "controls/ts_ctrl_skin_data.h"
 #include "manager/skin_command_delivery.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {

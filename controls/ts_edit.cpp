@@ -10,6 +10,7 @@
 #include "paint/mask_paint_layout.h"
 #include "paint/section_text.h"
 #include "skin/skin_data_lookup.h"
+#include "win32/dib_section.h"
 #include "win32/gdi_text.h"
 #include "win32/scoped_gdi_object.h"
 

@@ -7,6 +7,7 @@
 #include "framework/scoped_flag.h"
 #include "manager/skin_broadcast.h"
 #include "paint/section_paint.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {

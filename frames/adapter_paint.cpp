@@ -83,8 +83,4 @@ TSize MeasureWindowText(HWND window, std::string_view text, int width, uint32_t 
   return {r.Width(), r.Height()};
 }
 
-void CopyCacheToDC(HDC dc, const TBitmap& cache) {
-  platform::PresentFace(dc, cache.Section());
-}
-
 }  // namespace ac

@@ -3,6 +3,7 @@
 #include "frames/adapter_paint.h"
 #include "manager/skin_command_delivery.h"
 #include "paint/section_paint.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -42,7 +43,7 @@ void TacEditWnd::PaintFrame(HDC dc) {
   OffsetRect(&client, -window.left, -window.top);
   const platform::ScopedSaveDC saved(dc);
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  CopyCacheToDC(dc, cd.FCacheBmp);
+  platform::PresentFace(dc, cd.FCacheBmp.Section());
 }
 
 bool TacEditWnd::AnswerColor(TMessage& m) {

@@ -7,6 +7,7 @@
 
 #include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
+#include "win32/dib_section.h"
 #include "win32/gdi_text.h"
 #include "win32/window_region.h"
 #include "win32/window_text.h"

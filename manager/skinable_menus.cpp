@@ -11,6 +11,7 @@
 #include "pixels/color.h"
 #include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
