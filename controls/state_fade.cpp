@@ -2,6 +2,7 @@
 
 #include "controls/ts_ctrl_skin_data.h"
 #include "manager/skin_command_delivery.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -42,7 +43,7 @@ void ShowFrame(HWND wnd, const TBitmap& frame) {
   // A right-to-left window's DC would mirror the image, which is already
   // laid out as the window shows it.
   if (GetLayout(dc.Get()) & LAYOUT_RTL) SetLayout(dc.Get(), 0);
-  BitBlt(dc.Get(), 0, 0, frame.Width(), frame.Height(), frame.Canvas().Handle(), 0, 0, SRCCOPY);
+  platform::PresentFace(dc.Get(), frame.Section());
   platform::CountFadeFrame();
 }
 

@@ -6,11 +6,13 @@
 
 #include "controls/background_query.h"
 #include "controls/disabled_kind_value.h"
+#include "controls/face_rebuild.h"
 #include "controls/state_fade.h"
 #include "paint/control_paint.h"
 #include "paint/section_text.h"
 #include "pixels/color.h"
 #include "skin/skin_data_lookup.h"
+#include "win32/dib_section.h"
 #include "win32/gdi_text.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -131,35 +133,15 @@ TRect TsButton::CaptionRect(int state) const {
 
 bool TsButton::PrepareCache() {
   TsCommonData& cd = *FCommonData;
-  const TacSkinData* sd = cd.CommonSkinData();
+  const std::optional<TFaceRebuild> rebuild = StartFaceRebuild(*this, cd);
+  if (!rebuild) return false;
   const TsGeneralData* gd = SectionOf(cd);
-  if (!sd || !gd) return false;
-  const TacBgQuery background = QueryParentBackground(*this);
-  if (background.Kind == bqNotReady) {
-    // Painted again when the parent's face is ready (SKC_PARENTUPDATED).
-    cd.FUpdating = true;
-    return false;
-  }
-  const TCacheInfo bg = CacheInfoFromQuery(background);
-  const TPoint place{Left(), Top()};
-  TBitmap& cache = cd.FCacheBmp;
-  if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
-  if (cache.Empty()) return false;
   const int current = CurrentState();
   const int state = (current == 3 && gd->States < 4) ? 1 : std::min(current, gd->States - 1);
-  TsControlPaintData ctrl;
-  ctrl.SkinData = sd;
-  ctrl.SkinIndex = cd.SkinIndex;
-  ctrl.PPI = cd.CurrentPPI;
-  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg, place,
-                      TUseParent::Yes);
+  PaintFaceSection(*rebuild, cd, state);
   WriteCaption(state);
   DrawFocusRect(state);
-  if (!Enabled()) {
-    ApplyDisabledLook(cache.View(), bg, place, DisabledKind, ParentBackColor(*this));
-  }
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
+  FinishFaceRebuild(*this, cd, *rebuild, DisabledKind);
   return true;
 }
 
@@ -218,8 +200,7 @@ void TsButton::PaintFromCache(HDC dc) {
   if (cd.BGChanged || cache.Width() != Width() || cache.Height() != Height()) {
     if (!PrepareCache()) return;
   }
-  GdiFlush();
-  BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+  platform::PresentFace(dc, cache.Section());
 }
 
 void TsButton::RepaintNow() {

@@ -134,6 +134,9 @@ class TsCommonData : public TacCommonDataBase {
   void RemoveCommonProp() { FProp = {}; }
   bool HasCommonProp() const { return FProp.IsSet(); }
 
+  // The control this data belongs to (FOwnerControl, never null here: it is
+  // set at construction).
+  TControl& Owner() const { return *FOwnerControl; }
   // The owner's window, or null while it has none.
   HWND OwnerHandle() const;
 
@@ -186,7 +189,6 @@ class TsCommonData : public TacCommonDataBase {
   bool PrepareOwnerCache();
   bool HandleSkinCommand(TMessage& m);
 
-  TControl& FOwner;
   std::string FSkinSection;
   std::string FDefaultSection;
   int FUpdateCount = 0;

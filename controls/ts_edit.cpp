@@ -4,11 +4,13 @@
 
 #include "controls/background_query.h"
 #include "controls/disabled_kind_value.h"
+#include "controls/face_rebuild.h"
 #include "controls/state_fade.h"
 #include "paint/control_paint.h"
 #include "paint/mask_paint_layout.h"
 #include "paint/section_text.h"
 #include "skin/skin_data_lookup.h"
+#include "win32/dib_section.h"
 #include "win32/gdi_text.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -63,45 +65,25 @@ TRect TsEdit::TextRect() const {
 
 bool TsEdit::PrepareCache() {
   TsCommonData& cd = *FCommonData;
-  const TacSkinData* sd = cd.CommonSkinData();
-  if (!sd || !IsValidSkinIndex(*sd, cd.SkinIndex)) return false;
-  const TacBgQuery background = QueryParentBackground(*this);
-  if (background.Kind == bqNotReady) {
-    // Painted again when the parent's face is ready (SKC_PARENTUPDATED).
-    cd.FUpdating = true;
-    return false;
-  }
-  const TCacheInfo bg = CacheInfoFromQuery(background);
-  const TPoint place{Left(), Top()};
-  TBitmap& cache = cd.FCacheBmp;
-  if (cache.Width() != Width() || cache.Height() != Height()) cache.SetSize(Width(), Height());
-  if (cache.Empty()) return false;
+  const std::optional<TFaceRebuild> rebuild = StartFaceRebuild(*this, cd);
+  if (!rebuild) return false;
   const int state = cd.CurrentStateIndex();
-  TsControlPaintData ctrl;
-  ctrl.SkinData = sd;
-  ctrl.SkinIndex = cd.SkinIndex;
-  ctrl.PPI = cd.CurrentPPI;
-  PaintControlSection(cache.View(), TRect::XYWH(0, 0, Width(), Height()), ctrl, state, bg, place,
-                      TUseParent::Yes);
+  PaintFaceSection(*rebuild, cd, state);
   const std::string text = Text();
   if (!text.empty()) {
     platform::TGdiTextRasterizer font(Font().Handle());
     TsControlTextData data;
-    data.SkinData = sd;
+    data.SkinData = rebuild->SkinData;
     data.SkinIndex = cd.SkinIndex;
     data.ParentFontColor = static_cast<TColor>(ColorToRGB(Font().Color()));
-    data.CacheImage = cache.View();
+    data.CacheImage = rebuild->Face;
     uint32_t flags = DT_EXPANDTABS | kDtSingleLine | kDtNoPrefix;
     if (Alignment() == TAlignment::taCenter) flags |= kDtCenter;
     if (Alignment() == TAlignment::taRightJustify) flags |= kDtRight;
-    WriteControlText({cache.View(), &font, static_cast<TColor>(ColorToRGB(Font().Color()))},
+    WriteControlText({rebuild->Face, &font, static_cast<TColor>(ColorToRGB(Font().Color()))},
                      TextRect(), text, TEnabled::Yes, TUseGlow::No, state, data, flags);
   }
-  if (!Enabled()) {
-    ApplyDisabledLook(cache.View(), bg, place, DisabledKind, ParentBackColor(*this));
-  }
-  cd.BGChanged = false;
-  ++cd.RebuildCount;
+  FinishFaceRebuild(*this, cd, *rebuild, DisabledKind);
   return true;
 }
 
@@ -118,27 +100,29 @@ void TsEdit::PaintFromCache(TPart part) {
 
 void TsEdit::PaintFromCache(TPart part, HDC dst) {
   if (!FaceIsCurrent() && !PrepareCache()) return;
-  const TBitmap& cache = FCommonData->FCacheBmp;
-  GdiFlush();
-  HDC src = cache.Canvas().Handle();
+  const platform::TDibSection& cache = FCommonData->FCacheBmp.Section();
+  // Each piece goes to the place it has in the face.
+  const auto copy = [&](const TRect& piece) {
+    platform::PresentFace(dst, TPoint{piece.Left, piece.Top}, cache, piece);
+  };
   const int w = cache.Width(), h = cache.Height();
   if (part == TPart::tpWhole) {
-    BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    copy(TRect::XYWH(0, 0, w, h));
     return;
   }
   if (part == TPart::tpCorners) {
     const TSize c = CornerSize();
-    BitBlt(dst, 0, 0, c.cx, c.cy, src, 0, 0, SRCCOPY);
-    BitBlt(dst, w - c.cx, 0, c.cx, c.cy, src, w - c.cx, 0, SRCCOPY);
-    BitBlt(dst, 0, h - c.cy, c.cx, c.cy, src, 0, h - c.cy, SRCCOPY);
-    BitBlt(dst, w - c.cx, h - c.cy, c.cx, c.cy, src, w - c.cx, h - c.cy, SRCCOPY);
+    copy(TRect::XYWH(0, 0, c.cx, c.cy));
+    copy(TRect::XYWH(w - c.cx, 0, c.cx, c.cy));
+    copy(TRect::XYWH(0, h - c.cy, c.cx, c.cy));
+    copy(TRect::XYWH(w - c.cx, h - c.cy, c.cx, c.cy));
     return;
   }
   const int b = FrameWidth();
-  BitBlt(dst, 0, 0, w, b, src, 0, 0, SRCCOPY);
-  BitBlt(dst, 0, h - b, w, b, src, 0, h - b, SRCCOPY);
-  BitBlt(dst, 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
-  BitBlt(dst, w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+  copy(TRect::XYWH(0, 0, w, b));
+  copy(TRect::XYWH(0, h - b, w, b));
+  copy(TRect::XYWH(0, b, b, h - 2 * b));
+  copy(TRect::XYWH(w - b, b, b, h - 2 * b));
 }
 
 TSize TsEdit::CornerSize() const {

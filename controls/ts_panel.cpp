@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "framework/label.h"
+#include "framework/scoped_flag.h"
 #include "manager/skin_broadcast.h"
 #include "paint/section_paint.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -14,26 +16,13 @@ namespace {
 
 constexpr int kPanelKind = 12;  // "PANEL" in the table of default sections
 
-// Sets a flag for its lifetime.
-class TPaintingGuard {
- public:
-  explicit TPaintingGuard(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TPaintingGuard() { FFlag = false; }
-  TPaintingGuard(const TPaintingGuard&) = delete;
-  TPaintingGuard& operator=(const TPaintingGuard&) = delete;
-
- private:
-  bool& FFlag;
-};
-
 // Copies the rectangle of the background answer Query that lies under R (in
 // the container's coordinates) into R of Dst.
 void FillFromBackground(HDC dst, const RECT& r, const TacBgQuery& query) {
   const auto copy = [&](const RECT& part) {
     if (IsRectEmpty(&part)) return;
-    BitBlt(dst, part.left, part.top, part.right - part.left, part.bottom - part.top,
-           query.Image->Canvas().Handle(), part.left + query.Origin.X, part.top + query.Origin.Y,
-           SRCCOPY);
+    platform::PresentFace(dst, TPoint{part.left, part.top}, query.Image->Section(),
+                          FromRECT(part).Offset(query.Origin.X, query.Origin.Y));
   };
   const bool hasImage = query.Image && !query.Image->Empty();
   if (query.Kind == bqImage && hasImage) {
@@ -177,9 +166,8 @@ void TsPanel::SkinnedWndProc(TMessage& m, const TWndMethod& previous) {
     // into its DC (WParam == LParam) gets the face.
     if (m.WParam != 0 && static_cast<LPARAM>(m.WParam) == m.LParam) {
       PrepareCache();
-      GdiFlush();
-      BitBlt(reinterpret_cast<HDC>(m.WParam), 0, 0, Width(), Height(),
-             cd.FCacheBmp.Canvas().Handle(), 0, 0, SRCCOPY);
+      platform::PresentFace(reinterpret_cast<HDC>(m.WParam), TPoint{0, 0}, cd.FCacheBmp.Section(),
+                            TRect::XYWH(0, 0, Width(), Height()));
     }
     m.Result = 1;
     return;
@@ -237,7 +225,7 @@ void TsPanel::PaintGraphicChildren(HDC dc) {
     if (RectVisible(dc, &r) && IntersectRect(&common, &r, &clip)) children.push_back(c);
   }
   if (children.empty()) return;
-  const TPaintingGuard painting(FPaintingChildren);
+  const TScopedFlag painting(FPaintingChildren);
   TacBgQuery background;
   SendSkinCommandTo(*this, SKC_GETBACKGROUND, reinterpret_cast<LPARAM>(&background));
   // The children are painted off the screen over their part of the face, so
@@ -251,11 +239,12 @@ void TsPanel::PaintGraphicChildren(HDC dc) {
     const uint32_t style = c->ControlStyle;
     if (dynamic_cast<TCustomLabel*>(c)) c->ControlStyle &= ~csOpaque;
     const RECT r = ToRECT(c->BoundsRect());
-    const int saved = SaveDC(off);
-    IntersectClipRect(off, r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(off, r.left, r.top, nullptr);
-    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(off), 0);
-    RestoreDC(off, saved);
+    {
+      const platform::ScopedSaveDC saved(off);
+      IntersectClipRect(off, r.left, r.top, r.right, r.bottom);
+      SetViewportOrgEx(off, r.left, r.top, nullptr);
+      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(off), 0);
+    }
     c->ControlStyle = style;
   }
   GdiFlush();
@@ -263,7 +252,7 @@ void TsPanel::PaintGraphicChildren(HDC dc) {
     const RECT r = ToRECT(c->BoundsRect());
     // A child that left its corner magenta asked not to be shown.
     if (GetPixel(off, r.left, r.top) == RGB(255, 0, 255)) continue;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, off, r.left, r.top, SRCCOPY);
+    platform::PresentFace(dc, TPoint{r.left, r.top}, offscreen.Section(), FromRECT(r));
   }
 }
 
@@ -281,9 +270,7 @@ void TsPanel::PaintWindow(HDC dc) {
   }
   if (!PrepareCache() && cd.BGChanged) return;
   const TBitmap& cache = cd.FCacheBmp;
-  if (cache.Empty()) return;
-  GdiFlush();
-  BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+  platform::PresentFace(dc, cache.Section());
 }
 
 }  // namespace ac

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "framework/scoped_flag.h"
 #include "paint/border_pixels.h"
 #include "system/system.h"
 #include "win32/scoped_gdi_object.h"
@@ -21,19 +22,6 @@ TRect WindowRectOf(HWND w) {
   GetWindowRect(w, &r);
   return TRect::LTRB(r.left, r.top, r.right, r.bottom);
 }
-
-// Sets a flag for the length of a scope: re-entry through the messages our
-// own SetWindowPos calls cause is stopped by it.
-class TScopedFlag {
- public:
-  explicit TScopedFlag(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TScopedFlag() { FFlag = false; }
-  TScopedFlag(const TScopedFlag&) = delete;
-  TScopedFlag& operator=(const TScopedFlag&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 bool IsHotButtonCode(int32_t code) {
   return code == kHitMinimize || code == kHitMaximize || code == kHitClose || code == kHitHelp ||

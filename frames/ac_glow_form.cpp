@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/dispatch_scope.h"
+#include "win32/private_window_class.h"
 #include "win32/window_region.h"
 
 namespace ac {
@@ -11,18 +12,9 @@ constexpr wchar_t kClassName[] = L"TacGlowForm";
 
 // CS_DBLCLKS: the border window turns non-client double clicks into the
 // frame's maximize and restore.
-ATOM RegisterGlowClass(WNDPROC proc) {
-  static const ATOM atom = [proc] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc);
-  }();
-  return atom;
+bool RegisterGlowClass(WNDPROC proc) {
+  return platform::RegisterPrivateClass(
+      {.Name = kClassName, .Procedure = proc, .Style = CS_DBLCLKS, .ArrowCursor = true});
 }
 
 }  // namespace
@@ -70,7 +62,6 @@ TacGlowForm::~TacGlowForm() {
   // may be on its way out already.
   FHandler = nullptr;
   FWindow.Reset();
-  if (FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
 }
 
 LRESULT TacGlowForm::Handle(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -99,37 +90,22 @@ LRESULT TacGlowForm::Handle(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TsPixelBuffer TacGlowForm::Surface(TSize size) {
   if (size.cx <= 0 || size.cy <= 0) return {};
-  if (FSurface.Width == size.cx && FSurface.Height == size.cy) return FSurface;
-  if (!FDC.Get()) FDC = platform::ScopedMemoryDC(nullptr);
-  if (!FDC.Get()) return {};
-  if (FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
-  FOldBitmap = nullptr;
-  FBitmap.Reset();
-  FSurface = {};
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = size.cx;
-  bi.bmiHeader.biHeight = -size.cy;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  FBitmap.Reset(CreateDIBSection(FDC.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!FBitmap || !bits) return {};
-  FOldBitmap = SelectObject(FDC.Get(), FBitmap.Get());
-  FSurface = TsPixelBuffer(bits, size.cx, size.cy, static_cast<std::ptrdiff_t>(size.cx) * 4);
-  return FSurface;
+  if (FSurface.Width() == size.cx && FSurface.Height() == size.cy) return FSurface.View();
+  // The old picture goes first: a size the system refuses leaves none.
+  FSurface.Reset();
+  if (!FSurface.Create(size.cx, size.cy)) return {};
+  return FSurface.View();
 }
 
 bool TacGlowForm::Present(TPoint position, uint8_t opacity) {
-  if (!FWindow.Get() || FSurface.IsEmpty()) return false;
+  if (!FWindow.Get() || FSurface.Empty()) return false;
   POINT at{position.X, position.Y};
-  SIZE size{FSurface.Width, FSurface.Height};
+  SIZE size{FSurface.Width(), FSurface.Height()};
   POINT origin{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
   platform::ScopedGetDC screen(nullptr);
-  return UpdateLayeredWindow(FWindow.Get(), screen.Get(), &at, &size, FDC.Get(), &origin, 0, &blend,
-                             ULW_ALPHA) != FALSE;
+  return UpdateLayeredWindow(FWindow.Get(), screen.Get(), &at, &size, FSurface.DC(), &origin, 0,
+                             &blend, ULW_ALPHA) != FALSE;
 }
 
 }  // namespace ac

@@ -14,7 +14,7 @@
 
 #include "core/geometry.h"
 #include "pixels/pixel_buffer.h"
-#include "win32/scoped_gdi_object.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_window.h"
 
 namespace ac {
@@ -54,10 +54,7 @@ class TacGlowForm {
   THandler FHandler;
   platform::ScopedWindow FWindow;
   HWND FParentHandle = nullptr;
-  platform::ScopedMemoryDC FDC;
-  platform::ScopedBitmap FBitmap;
-  HGDIOBJ FOldBitmap = nullptr;
-  TsPixelBuffer FSurface;
+  platform::TDibSection FSurface;
 };
 
 }  // namespace ac

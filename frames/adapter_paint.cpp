@@ -83,10 +83,4 @@ TSize MeasureWindowText(HWND window, std::string_view text, int width, uint32_t 
   return {r.Width(), r.Height()};
 }
 
-void CopyCacheToDC(HDC dc, const TBitmap& cache) {
-  if (!dc || cache.Empty()) return;
-  GdiFlush();
-  BitBlt(dc, 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
 }  // namespace ac

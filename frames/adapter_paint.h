@@ -46,7 +46,4 @@ void WriteWindowText(TBitmap& cache, HWND window, TRect rect, std::string_view t
 // The size of Text in Window's font with Flags (DT_CALCRECT within Width).
 TSize MeasureWindowText(HWND window, std::string_view text, int width, uint32_t flags);
 
-// Copies the whole cache to DC at (0, 0).
-void CopyCacheToDC(HDC dc, const TBitmap& cache);
-
 }  // namespace ac

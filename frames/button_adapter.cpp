@@ -6,6 +6,7 @@
 #include "frames/adapter_paint.h"
 #include "paint/dialog_button_colors.h"
 #include "paint/section_paint.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -121,7 +122,7 @@ void TacBtnWnd::Paint(HDC dc) {
   // A running fade shows its own frames.
   if (cd.Updating() || IsAnimating(cd)) return;
   if (FaceStale()) RenderToCache();
-  if (!cd.BGChanged) CopyCacheToDC(dc, cd.FCacheBmp);
+  if (!cd.BGChanged) platform::PresentFace(dc, cd.FCacheBmp.Section());
 }
 
 bool TacBtnWnd::ButtonMessage(TMessage& m) {

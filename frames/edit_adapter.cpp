@@ -3,6 +3,7 @@
 #include "frames/adapter_paint.h"
 #include "manager/skin_command_delivery.h"
 #include "paint/section_paint.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -40,10 +41,9 @@ void TacEditWnd::PaintFrame(HDC dc) {
   GetClientRect(CtrlHandle(), &client);
   MapWindowPoints(CtrlHandle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   OffsetRect(&client, -window.left, -window.top);
-  const int saved = SaveDC(dc);
+  const platform::ScopedSaveDC saved(dc);
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  CopyCacheToDC(dc, cd.FCacheBmp);
-  RestoreDC(dc, saved);
+  platform::PresentFace(dc, cd.FCacheBmp.Section());
 }
 
 bool TacEditWnd::AnswerColor(TMessage& m) {

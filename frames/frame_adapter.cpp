@@ -6,25 +6,15 @@
 #include <vector>
 
 #include "skin/skin_data_lookup.h"
+#include "system/win/unicode.h"
+#include "win32/dib_section.h"
 #include "win32/gdi_text.h"
 #include "win32/window_region.h"
+#include "win32/window_text.h"
 
 namespace ac {
 
 namespace {
-
-std::string WindowCaption(HWND window) {
-  const int n = GetWindowTextLengthW(window);
-  if (n <= 0) return {};
-  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-  const int got = GetWindowTextW(window, w.data(), n + 1);
-  if (got <= 0) return {};
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), got, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0)
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), got, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
 
 // The width of the frame the system gives a window of this style.
 int32_t SystemFrameWidth(HWND window, LONG style) {
@@ -71,9 +61,9 @@ platform::ScopedFont MakeCaptionFont(const std::string& name, int ppi) {
   lf.lfHeight = -MulDiv(13, ppi, 96);
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
-  const int n = MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
-                                    lf.lfFaceName, LF_FACESIZE - 1);
-  lf.lfFaceName[std::max(n, 0)] = L'\0';
+  // A name too long for the face name field is no name: the system's default.
+  const std::wstring face = platform::Utf8ToWide(name);
+  if (face.size() < LF_FACESIZE) face.copy(lf.lfFaceName, face.size());
   return platform::ScopedFont(CreateFontIndirectW(&lf));
 }
 
@@ -309,7 +299,7 @@ bool TacFrameAdapter::PrepareImage() {
   if (FCache.Width() != in.Window.cx || FCache.Height() != in.Window.cy)
     FCache.SetSize(in.Window.cx, in.Window.cy);
   if (FCache.Empty()) return false;
-  const std::string caption = WindowCaption(FWindow);
+  const std::string caption = platform::WindowTextUtf8(FWindow);
   platform::TGdiTextRasterizer font(FCaptionFont.Get());
   GdiFlush();
   const TsPixelBuffer image = FCache.View();
@@ -363,10 +353,7 @@ void TacFrameAdapter::RepaintButton(const TsCaptionButton& button) {
   }
   if (!IsWindowVisible(FWindow)) return;
   platform::ScopedWindowDC dc(FWindow);
-  if (!dc.Get()) return;
-  GdiFlush();
-  BitBlt(dc.Get(), r.Left, r.Top, r.Width(), r.Height(), FCache.Canvas().Handle(), r.Left, r.Top,
-         SRCCOPY);
+  platform::PresentFace(dc.Get(), TPoint{r.Left, r.Top}, FCache.Section(), r);
 }
 
 void TacFrameAdapter::PaintIcon() {
@@ -427,11 +414,9 @@ void TacFrameAdapter::PaintNonClient(HDC dc) {
   const TPoint o = ClientOffset();
   RECT client{};
   GetClientRect(FWindow, &client);
-  const int saved = SaveDC(dc);
+  const platform::ScopedSaveDC saved(dc);
   ExcludeClipRect(dc, o.X, o.Y, o.X + client.right, o.Y + client.bottom);
-  GdiFlush();
-  BitBlt(dc, 0, 0, FCache.Width(), FCache.Height(), FCache.Canvas().Handle(), 0, 0, SRCCOPY);
-  RestoreDC(dc, saved);
+  platform::PresentFace(dc, FCache.Section());
 }
 
 void TacFrameAdapter::PaintClientBackground(HDC dc) {
@@ -444,9 +429,8 @@ void TacFrameAdapter::PaintClientBackground(HDC dc) {
   }
   if (!PrepareImage()) return;
   const TPoint o = ClientOffset();
-  GdiFlush();
-  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top,
-         FCache.Canvas().Handle(), clip.left + o.X, clip.top + o.Y, SRCCOPY);
+  platform::PresentFace(dc, TPoint{clip.left, clip.top}, FCache.Section(),
+                        FromRECT(clip).Offset(o.X, o.Y));
 }
 
 void TacFrameAdapter::RepaintFrame() {

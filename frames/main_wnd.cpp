@@ -9,26 +9,11 @@
 #include "framework/win_control.h"
 #include "manager/skin_broadcast.h"
 #include "manager/skin_command_delivery.h"
+#include "system/win/unicode.h"
 #include "win32/scoped_gdi_object.h"
+#include "win32/window_text.h"
 
 namespace ac {
-
-namespace {
-
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
-  if (text.empty()) return {};
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes,
-                      nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
 
 TacMainWnd::TacMainWnd(HWND window, TsSkinManager* manager, const TacSkinParams& params)
     : FParams(params), FCtrlHandle(window), FSkinManager(manager) {}
@@ -54,7 +39,7 @@ bool TacMainWnd::Create() {
   cd.CustomColor = !FParams.UseSkinColor;
   cd.CustomFont = !FParams.UseSkinFontColor;
   SaveStdParams();
-  FCaption = WindowText(FCtrlHandle);
+  FCaption = platform::WindowTextUtf8(FCtrlHandle);
 
   const auto handle = [this](TMessage& m) {
     if (!SkinCommandAccepted(m)) return;
@@ -317,14 +302,7 @@ void TacMainWnd::acWndProc(TMessage& m) {
     case WM_SETTEXT:
       CallPreviousQuietly(m);
       FCaption.clear();
-      if (m.LParam) {
-        const auto* text = reinterpret_cast<const wchar_t*>(m.LParam);
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-        if (bytes > 1) {
-          FCaption.resize(static_cast<size_t>(bytes - 1));
-          WideCharToMultiByte(CP_UTF8, 0, text, -1, FCaption.data(), bytes, nullptr, nullptr);
-        }
-      }
+      if (m.LParam) FCaption = platform::WideToUtf8(reinterpret_cast<const wchar_t*>(m.LParam));
       cd.BGChanged = true;
       Repaint();
       return;

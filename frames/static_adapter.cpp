@@ -2,6 +2,7 @@
 
 #include "frames/adapter_paint.h"
 #include "manager/skin_command_delivery.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -76,7 +77,7 @@ void TacStaticWnd::Paint(HDC dc) {
   TsCommonData& cd = SkinData();
   if (cd.Updating()) return;
   if (FaceStale()) RenderToCache();
-  if (!cd.BGChanged) CopyCacheToDC(dc, cd.FCacheBmp);
+  if (!cd.BGChanged) platform::PresentFace(dc, cd.FCacheBmp.Section());
 }
 
 void TacStaticWnd::acWndProc(TMessage& m) {

@@ -1,7 +1,8 @@
 #pragma once
-// TacWindowProcLink: this engine's procedure put in front of a window that
-// the framework does not own (a system dialog's BUTTON, a plain EDIT), by
-// replacing GWLP_WNDPROC and keeping the replaced procedure.
+// TacWindowProcLink: a standard-control adapter's procedure put in front of a
+// standard control that is no framework control (a system dialog's BUTTON, a
+// plain EDIT), by replacing GWLP_WNDPROC and keeping the replaced procedure.
+// Which mechanism serves which window: win32/window_procedures.h.
 //
 // Taking the link away puts the replaced procedure back only while the
 // window still uses this engine's procedure. When someone subclassed the

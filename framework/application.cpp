@@ -11,6 +11,7 @@
 #include "win32/handle_counts.h"
 #include "win32/menu_items.h"
 #include "win32/message_box_sink.h"
+#include "win32/private_window_class.h"
 
 namespace ac {
 namespace {
@@ -83,16 +84,11 @@ void TApplication::Initialize() {
   // message-only, it costs no window on the display: a hidden top-level
   // window would, and making one delays the first form by milliseconds under
   // an X server.
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = AppWndProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TApplication";
-  RegisterClassW(&wc);
   const std::wstring title = platform::Utf8ToWide(Title);
   FHandleCountsMessage = RegisterWindowMessageW(platform::kHandleCountsMessageName);
   FMenuItemsMessage = RegisterWindowMessageW(platform::kMenuItemsMessageName);
-  FHandle.Reset(CreateWindowExW(0, L"TApplication", title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                nullptr, wc.hInstance, this));
+  FHandle = platform::CreateMessageWindow({.Name = L"TApplication", .Procedure = AppWndProc}, this,
+                                          title.c_str());
 }
 
 HWND FindApplicationWindow(DWORD processId) {

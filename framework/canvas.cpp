@@ -1,7 +1,7 @@
 #include "framework/canvas.h"
 
-#include "framework/bitmap.h"
 #include "system/win/unicode.h"
+#include "win32/scoped_gdi_object.h"
 
 namespace ac {
 
@@ -20,7 +20,6 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::PrepareText() {
-  SelectObject(FHandle, Font.Handle());
   SetTextColor(FHandle, ColorToRGB(Font.Color()));
   if (Brush.Clear) {
     SetBkMode(FHandle, TRANSPARENT);
@@ -33,10 +32,9 @@ void TCanvas::PrepareText() {
 void TCanvas::TextOut(int x, int y, std::string_view text) {
   if (!FHandle) return;
   const std::wstring w = platform::Utf8ToWide(text);
-  HGDIOBJ old = GetCurrentObject(FHandle, OBJ_FONT);
+  const platform::ScopedSelectObject font(FHandle, Font.Handle());
   PrepareText();
   ExtTextOutW(FHandle, x, y, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), nullptr);
-  SelectObject(FHandle, old);
 }
 
 TSize TCanvas::TextExtent(std::string_view text) {
@@ -51,17 +49,13 @@ TSize TCanvas::TextExtent(std::string_view text) {
 void TCanvas::TextRect(TRect& r, std::string_view text, UINT flags) {
   if (!FHandle) return;
   const std::wstring w = platform::Utf8ToWide(text);
-  HGDIOBJ old = GetCurrentObject(FHandle, OBJ_FONT);
-  PrepareText();
   RECT rc = ToRECT(r);
-  DrawTextW(FHandle, w.c_str(), static_cast<int>(w.size()), &rc, flags);
-  SelectObject(FHandle, old);
+  {
+    const platform::ScopedSelectObject font(FHandle, Font.Handle());
+    PrepareText();
+    DrawTextW(FHandle, w.c_str(), static_cast<int>(w.size()), &rc, flags);
+  }
   if (flags & DT_CALCRECT) r = FromRECT(rc);
-}
-
-void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-  if (!FHandle || bitmap.Empty()) return;
-  BitBlt(FHandle, x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace ac

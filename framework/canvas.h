@@ -15,8 +15,6 @@
 
 namespace ac {
 
-class TBitmap;
-
 struct TBrush {
   TColor Color = clWhite;
   bool Clear = false;  // bsClear: text and fills leave the background alone
@@ -44,7 +42,6 @@ class TCanvas {
   TSize TextExtent(std::string_view text);
   // DrawTextW with the given DT_ flags inside R (DT_CALCRECT updates R).
   void TextRect(TRect& r, std::string_view text, UINT flags);
-  void Draw(int x, int y, const TBitmap& bitmap);
 
  private:
   void PrepareText();

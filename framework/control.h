@@ -78,9 +78,10 @@ using TMouseEvent =
 
 struct TWindowProcHookState;
 
-// The token of one window-procedure replacement (TControl::HookWindowProc).
-// Move-only; destroying it unhooks. A control that died first makes every
-// operation a no-op.
+// The token of one window-procedure replacement (TControl::HookWindowProc),
+// the way into a framework control's messages (win32/window_procedures.h
+// says which mechanism serves which window). Move-only; destroying it
+// unhooks. A control that died first makes every operation a no-op.
 class TWindowProcHook {
  public:
   TWindowProcHook() = default;

@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/dispatch_scope.h"
 #include "system/win/unicode.h"
+#include "win32/private_window_class.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -179,14 +180,8 @@ LRESULT TPopupMenu::OwnerMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 TMenuItem* TPopupMenu::Popup(int x, int y) {
   if (FMenu.Get()) return nullptr;  // already shown
-  static const wchar_t* kClass = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = OwnerProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TPopupMenuOwner";
-    RegisterClassW(&wc);
-    return L"TPopupMenuOwner";
-  }();
+  constexpr wchar_t kClass[] = L"TPopupMenuOwner";
+  platform::RegisterPrivateClass({.Name = kClass, .Procedure = OwnerProc});
   // A hidden window of the menu's own receives the menu's messages, so the
   // form that shows it needs no knowledge of menus.
   platform::ScopedWindow owner(CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0,

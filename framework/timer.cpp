@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/dispatch_scope.h"
 #include "framework/property_value.h"
+#include "win32/private_window_class.h"
 
 namespace ac {
 
@@ -42,17 +43,8 @@ void TTimer::UpdateTimer() {
     return;
   }
   if (!FWindow.Get()) {
-    static const wchar_t* kClass = [] {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = TimerWndProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"TTimerWindow";
-      RegisterClassW(&wc);
-      return L"TTimerWindow";
-    }();
     // A message-only window: it receives WM_TIMER and nothing else.
-    FWindow.Reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
+    FWindow = platform::CreateMessageWindow({.Name = L"TTimerWindow", .Procedure = TimerWndProc});
     // Without its window the timer does not run (a thread timer would reach
     // no procedure): Running stays false and the next update tries again.
     if (!FWindow.Get()) return;

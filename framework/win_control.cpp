@@ -15,6 +15,7 @@
 #include "win32/handle_counts.h"
 #include "win32/scoped_gdi_object.h"
 #include "win32/window_region.h"
+#include "win32/window_text.h"
 
 namespace ac {
 namespace {
@@ -410,11 +411,10 @@ void TWinControl::PaintControls(HDC dc, const RECT& update) {
     const RECT r = ToRECT(c->BoundsRect());
     RECT common;
     if (!IntersectRect(&common, &r, &update)) continue;
-    const int saved = SaveDC(dc);
+    const platform::ScopedSaveDC saved(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     SetViewportOrgEx(dc, r.left, r.top, nullptr);
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
   }
 }
 
@@ -473,10 +473,7 @@ void TWinControl::ScaleBy(int m, int d) {
 
 std::string TWinControl::Text() const {
   if (!FHandle) return FText;
-  const int n = GetWindowTextLengthW(FHandle);
-  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-  w.resize(static_cast<size_t>(GetWindowTextW(FHandle, w.data(), n + 1)));
-  return platform::WideToUtf8(w);
+  return platform::WindowTextUtf8(FHandle);
 }
 
 void TWinControl::TextChanging(const std::string& text) {

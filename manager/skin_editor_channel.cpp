@@ -43,31 +43,34 @@ std::string FillSkinEditorData(TacSkinEditorData& data, std::string_view skinNam
 TSkinEditorBuffer TSkinEditorBuffer::Create(DWORD processId) {
   TSkinEditorBuffer b;
   const std::wstring name = SkinEditorMappingName(processId);
-  b.FMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                  sizeof(TacSkinEditorData), name.c_str());
-  if (b.FMapping)
-    b.FData = static_cast<TacSkinEditorData*>(
-        MapViewOfFile(b.FMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(TacSkinEditorData)));
+  b.FMapping = platform::ScopedKernelHandle(CreateFileMappingW(
+      INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TacSkinEditorData), name.c_str()));
+  b.MapView();
   return b;
 }
 
 TSkinEditorBuffer TSkinEditorBuffer::Open(DWORD processId) {
   TSkinEditorBuffer b;
   const std::wstring name = SkinEditorMappingName(processId);
-  b.FMapping = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, name.c_str());
-  if (b.FMapping)
-    b.FData = static_cast<TacSkinEditorData*>(
-        MapViewOfFile(b.FMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(TacSkinEditorData)));
+  b.FMapping =
+      platform::ScopedKernelHandle(OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, name.c_str()));
+  b.MapView();
   return b;
 }
 
+void TSkinEditorBuffer::MapView() {
+  if (FMapping)
+    FData = static_cast<TacSkinEditorData*>(
+        MapViewOfFile(FMapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(TacSkinEditorData)));
+}
+
 TSkinEditorBuffer::TSkinEditorBuffer(TSkinEditorBuffer&& o) noexcept
-    : FMapping(std::exchange(o.FMapping, nullptr)), FData(std::exchange(o.FData, nullptr)) {}
+    : FMapping(std::move(o.FMapping)), FData(std::exchange(o.FData, nullptr)) {}
 
 TSkinEditorBuffer& TSkinEditorBuffer::operator=(TSkinEditorBuffer&& o) noexcept {
   if (this != &o) {
     Reset();
-    FMapping = std::exchange(o.FMapping, nullptr);
+    FMapping = std::move(o.FMapping);
     FData = std::exchange(o.FData, nullptr);
   }
   return *this;
@@ -75,9 +78,8 @@ TSkinEditorBuffer& TSkinEditorBuffer::operator=(TSkinEditorBuffer&& o) noexcept 
 
 void TSkinEditorBuffer::Reset() {
   if (FData) UnmapViewOfFile(FData);
-  if (FMapping) CloseHandle(FMapping);
   FData = nullptr;
-  FMapping = nullptr;
+  FMapping.Reset();
 }
 
 }  // namespace ac

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "win32/scoped_kernel_handle.h"
+
 namespace ac {
 
 inline constexpr int32_t kSkinEditorMagic = 0xA400;
@@ -74,7 +76,9 @@ class TSkinEditorBuffer {
 
  private:
   void Reset();
-  HANDLE FMapping = nullptr;
+  // Maps the whole buffer of FMapping into FData (nothing without a mapping).
+  void MapView();
+  platform::ScopedKernelHandle FMapping;
   TacSkinEditorData* FData = nullptr;
 };
 

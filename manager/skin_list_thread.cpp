@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "framework/application.h"
+#include "win32/private_window_class.h"
 
 namespace ac {
 
@@ -13,25 +14,16 @@ constexpr UINT kStepMessage = WM_APP + 0x51;
 // Posted by the thread as its last act.
 constexpr UINT kFinishedMessage = WM_APP + 0x52;
 
-const wchar_t* WindowClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TacAddThreadWindow";
-    RegisterClassW(&wc);
-    return L"TacAddThreadWindow";
-  }();
-  return name;
-}
+// The thread's messages are read from the window's queue, never dispatched to
+// a procedure of ours.
+constexpr platform::TPrivateWindowClass kWindowClass{.Name = L"TacAddThreadWindow"};
 
 }  // namespace
 
 TacAddThread::TacAddThread(std::function<bool()> step, std::function<void()> onFinished)
     : FStep(std::move(step)), FOnFinished(std::move(onFinished)) {
   FWake = platform::ScopedKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  FWindow.Reset(CreateWindowExW(0, WindowClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), nullptr));
+  FWindow = platform::CreateMessageWindow(kWindowClass);
   if (!FWake || !FWindow.Get()) {
     // Without its event or window the thread could not be paced or heard:
     // it is born finished, and the owner builds the list itself.

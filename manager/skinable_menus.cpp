@@ -11,6 +11,7 @@
 #include "pixels/color.h"
 #include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -155,7 +156,7 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
                 DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     }
   }
-  BitBlt(dc, rect.left, rect.top, w, h, idc, 0, 0, SRCCOPY);
+  platform::PresentFace(dc, TPoint{rect.left, rect.top}, image.Section(), TRect::XYWH(0, 0, w, h));
 }
 
 void TsSkinableMenus::SkinItems(TMenuItem& parent, bool systemMenu) {

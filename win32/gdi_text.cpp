@@ -21,11 +21,9 @@ COLORREF ToColorRef(TColor c) {
 
 }  // namespace
 
-TGdiTextRasterizer::TGdiTextRasterizer(HFONT font) : FFont(font), FDC(nullptr) {}
-
-TGdiTextRasterizer::~TGdiTextRasterizer() {
-  // A bitmap still selected into a DC cannot be deleted.
-  if (FOldBitmap != nullptr) SelectObject(FDC.Get(), FOldBitmap);
+TGdiTextRasterizer::TGdiTextRasterizer(HFONT font) : FFont(font) {
+  // Measuring needs the DC before any text is drawn.
+  FScratch.OpenDC();
 }
 
 HFONT TGdiTextRasterizer::Current() {
@@ -40,33 +38,14 @@ HFONT TGdiTextRasterizer::Current() {
 }
 
 bool TGdiTextRasterizer::Scratch(int32_t w, int32_t h) {
-  if (FBits != nullptr && w <= FWidth && h <= FHeight) return true;
-  w = std::max(w, FWidth);
-  h = std::max(h, FHeight);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  ScopedBitmap bmp(CreateDIBSection(FDC.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bmp || bits == nullptr) return false;
-  // The previous scratch bitmap leaves the DC before it is deleted.
-  HGDIOBJ old = SelectObject(FDC.Get(), bmp.Get());
-  if (FOldBitmap == nullptr) FOldBitmap = old;
-  FBitmap = std::move(bmp);
-  FBits = static_cast<uint32_t*>(bits);
-  FWidth = w;
-  FHeight = h;
-  return true;
+  if (!FScratch.Empty() && w <= FScratch.Width() && h <= FScratch.Height()) return true;
+  return FScratch.Create(std::max(w, FScratch.Width()), std::max(h, FScratch.Height()));
 }
 
 void TGdiTextRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::string_view text,
                                   TColor color, uint32_t flags) {
   std::wstring w = Utf8ToWide(text);
-  const HDC dc = FDC.Get();
+  const HDC dc = FScratch.DC();
   if (dc == nullptr) return;
   // The shortened text could not travel back to the caller, and the platform
   // would write it past the end of the copy it was given.
@@ -83,9 +62,10 @@ void TGdiTextRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::st
   }
   const TRect clip = (flags & kDtNoClip) != 0 ? dst.Bounds() : ClipToBuffer(rect, dst);
   if (dst.IsEmpty() || clip.IsEmpty() || w.empty() || !Scratch(clip.Width(), clip.Height())) return;
+  const TsPixelBuffer scratch = FScratch.View();
   const std::size_t rowBytes = 4 * static_cast<std::size_t>(clip.Width());
   for (int32_t y = 0; y < clip.Height(); ++y)
-    std::memcpy(FBits + static_cast<std::ptrdiff_t>(y) * FWidth,
+    std::memcpy(scratch.RowBytes(y),
                 dst.RowBytes(clip.Top + y) + 4 * static_cast<std::ptrdiff_t>(clip.Left), rowBytes);
   SetViewportOrgEx(dc, -clip.Left, -clip.Top, nullptr);
   SetBkMode(dc, TRANSPARENT);
@@ -95,7 +75,7 @@ void TGdiTextRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::st
   SetViewportOrgEx(dc, 0, 0, nullptr);
   GdiFlush();
   for (int32_t y = 0; y < clip.Height(); ++y) {
-    const uint32_t* s = FBits + static_cast<std::ptrdiff_t>(y) * FWidth;
+    const uint32_t* s = scratch.Row(y);
     uint32_t* d = dst.Row(clip.Top + y) + clip.Left;
     for (int32_t x = 0; x < clip.Width(); ++x) d[x] = (d[x] & 0xFF000000u) | (s[x] & 0x00FFFFFFu);
   }
@@ -104,24 +84,24 @@ void TGdiTextRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::st
 TSize TGdiTextRasterizer::TextExtent(std::string_view text) {
   const std::wstring w = Utf8ToWide(text);
   SIZE size{};
-  if (FDC.Get() == nullptr) return {};
-  const ScopedSelectObject font(FDC.Get(), Current());
-  if (!GetTextExtentPoint32W(FDC.Get(), w.data(), static_cast<int>(w.size()), &size)) return {};
+  if (FScratch.DC() == nullptr) return {};
+  const ScopedSelectObject font(FScratch.DC(), Current());
+  if (!GetTextExtentPoint32W(FScratch.DC(), w.data(), static_cast<int>(w.size()), &size)) return {};
   return {size.cx, size.cy};
 }
 
 bool TGdiTextRasterizer::MeasureSmoothText(std::string_view text, int32_t wrapWidth, double& width,
                                            double& height) {
-  if (FDC.Get() == nullptr) return false;
-  const ScopedSelectObject font(FDC.Get(), Current());
-  return GdiPlusMeasureText(FDC.Get(), Utf8ToWide(text), wrapWidth, width, height);
+  if (FScratch.DC() == nullptr) return false;
+  const ScopedSelectObject font(FScratch.DC(), Current());
+  return GdiPlusMeasureText(FScratch.DC(), Utf8ToWide(text), wrapWidth, width, height);
 }
 
 bool TGdiTextRasterizer::DrawSmoothText(const TsPixelBuffer& dst, const TsSmoothTextLayout& layout,
                                         std::string_view text, TColor color, uint8_t opacity) {
-  if (FDC.Get() == nullptr) return false;
-  const ScopedSelectObject font(FDC.Get(), Current());
-  return GdiPlusDrawText(FDC.Get(), dst, layout, Utf8ToWide(text), color, opacity);
+  if (FScratch.DC() == nullptr) return false;
+  const ScopedSelectObject font(FScratch.DC(), Current());
+  return GdiPlusDrawText(FScratch.DC(), dst, layout, Utf8ToWide(text), color, opacity);
 }
 
 }  // namespace ac::platform

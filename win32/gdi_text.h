@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "paint/text_rasterizer.h"
+#include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac::platform {
@@ -17,7 +18,6 @@ class TGdiTextRasterizer : public TacTextRasterizer {
  public:
   // Draws with Font, which is not owned and must outlive this object.
   explicit TGdiTextRasterizer(HFONT font);
-  ~TGdiTextRasterizer() override;
   TGdiTextRasterizer(const TGdiTextRasterizer&) = delete;
   TGdiTextRasterizer& operator=(const TGdiTextRasterizer&) = delete;
 
@@ -37,17 +37,14 @@ class TGdiTextRasterizer : public TacTextRasterizer {
  private:
   // The font in use: the caller's, or its underlined copy.
   HFONT Current();
-  // A top-down 32-bit scratch bitmap of at least W x H, selected into FDC.
+  // A scratch bitmap of at least W x H in FScratch.
   bool Scratch(int32_t w, int32_t h);
 
   HFONT FFont;
   bool FUnderline = false;
   ScopedFont FUnderlined;
-  ScopedMemoryDC FDC;
-  ScopedBitmap FBitmap;
-  HGDIOBJ FOldBitmap = nullptr;
-  uint32_t* FBits = nullptr;
-  int32_t FWidth = 0, FHeight = 0;
+  // The DC text is measured and drawn on; its bitmap grows, never shrinks.
+  TDibSection FScratch;
 };
 
 }  // namespace ac::platform

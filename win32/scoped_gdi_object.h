@@ -1,6 +1,7 @@
 #pragma once
-// Move-only owners of GDI objects and device contexts, and a scoped
-// SelectObject that always puts the previous object back. Every object an
+// Move-only owners of GDI objects and device contexts, a scoped SelectObject
+// that always puts the previous object back and a scoped SaveDC that always
+// restores the DC. Every object an
 // owner holds is counted in LiveHandleCounts (handle_counts.h).
 
 #include <windows.h>
@@ -8,46 +9,25 @@
 #include <utility>
 
 #include "win32/handle_counts.h"
+#include "win32/scoped_handle.h"
 
 namespace ac::platform {
 
+// Counts a GDI object or device context with LiveHandleCounts().Gdi.
+struct TGdiCount {
+  static void Taken() { HandleCreated(THandleKind::hkGdi); }
+  static void Given() { HandleReleased(THandleKind::hkGdi); }
+};
+
+template <typename T>
+struct TGdiObjectTraits : TGdiCount {
+  using THandle = T;
+  static void Free(T object) { DeleteObject(object); }
+};
+
 // Owns one GDI object (HFONT, HBRUSH, HBITMAP, HRGN, HPEN) and deletes it.
 template <typename T>
-class ScopedGdiObject {
- public:
-  ScopedGdiObject() = default;
-  explicit ScopedGdiObject(T object) { Reset(object); }
-  ScopedGdiObject(ScopedGdiObject&& o) noexcept : FObject(std::exchange(o.FObject, nullptr)) {}
-  ScopedGdiObject& operator=(ScopedGdiObject&& o) noexcept {
-    if (this != &o) {
-      Reset();
-      FObject = std::exchange(o.FObject, nullptr);  // already counted
-    }
-    return *this;
-  }
-  ScopedGdiObject(const ScopedGdiObject&) = delete;
-  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-  ~ScopedGdiObject() { Reset(); }
-
-  T Get() const { return FObject; }
-  explicit operator bool() const { return FObject != nullptr; }
-  void Reset(T object = nullptr) {
-    if (FObject) {
-      DeleteObject(FObject);
-      HandleReleased(THandleKind::hkGdi);
-    }
-    FObject = object;
-    if (FObject) HandleCreated(THandleKind::hkGdi);
-  }
-  // Gives the object away: from now on it is the caller's, and uncounted.
-  T Release() {
-    if (FObject) HandleReleased(THandleKind::hkGdi);
-    return std::exchange(FObject, nullptr);
-  }
-
- private:
-  T FObject = nullptr;
-};
+using ScopedGdiObject = TScopedHandle<TGdiObjectTraits<T>>;
 
 using ScopedFont = ScopedGdiObject<HFONT>;
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
@@ -55,77 +35,69 @@ using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedRegion = ScopedGdiObject<HRGN>;
 using ScopedPen = ScopedGdiObject<HPEN>;
 
+struct TMemoryDCTraits : TGdiCount {
+  using THandle = HDC;
+  static void Free(HDC dc) { DeleteDC(dc); }
+};
+
 // A memory device context from CreateCompatibleDC, deleted with DeleteDC.
-class ScopedMemoryDC {
+class ScopedMemoryDC : public TScopedHandle<TMemoryDCTraits> {
  public:
   ScopedMemoryDC() = default;
-  explicit ScopedMemoryDC(HDC compatibleWith) : FDC(CreateCompatibleDC(compatibleWith)) {
-    if (FDC) HandleCreated(THandleKind::hkGdi);
-  }
-  ScopedMemoryDC(ScopedMemoryDC&& o) noexcept : FDC(std::exchange(o.FDC, nullptr)) {}
-  ScopedMemoryDC& operator=(ScopedMemoryDC&& o) noexcept {
-    if (this != &o) {
-      Free();
-      FDC = std::exchange(o.FDC, nullptr);
-    }
-    return *this;
-  }
-  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
-  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-  ~ScopedMemoryDC() { Free(); }
-  HDC Get() const { return FDC; }
-
- private:
-  void Free() {
-    if (!FDC) return;
-    DeleteDC(FDC);
-    HandleReleased(THandleKind::hkGdi);
-    FDC = nullptr;
-  }
-
-  HDC FDC = nullptr;
+  // A new DC compatible with CompatibleWith (null: with the screen).
+  explicit ScopedMemoryDC(HDC compatibleWith) : TScopedHandle(CreateCompatibleDC(compatibleWith)) {}
 };
 
-// A window's (or the screen's, for a null window) DC from GetDC, released with
-// ReleaseDC.
-class ScopedGetDC {
+// A DC of a window taken from the system and given back with ReleaseDC: the
+// base of ScopedGetDC and ScopedWindowDC, which differ only in how they take it.
+class ScopedReleasedDC {
  public:
-  explicit ScopedGetDC(HWND window) : FWindow(window), FDC(GetDC(window)) {
-    if (FDC) HandleCreated(THandleKind::hkGdi);
-  }
-  ScopedGetDC(const ScopedGetDC&) = delete;
-  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
-  ~ScopedGetDC() {
+  ScopedReleasedDC(const ScopedReleasedDC&) = delete;
+  ScopedReleasedDC& operator=(const ScopedReleasedDC&) = delete;
+  ~ScopedReleasedDC() {
     if (!FDC) return;
     ReleaseDC(FWindow, FDC);
     HandleReleased(THandleKind::hkGdi);
   }
   HDC Get() const { return FDC; }
 
+ protected:
+  ScopedReleasedDC(HWND window, HDC dc) : FWindow(window), FDC(dc) {
+    if (FDC) HandleCreated(THandleKind::hkGdi);
+  }
+
  private:
   HWND FWindow;
   HDC FDC;
 };
 
-// A window's whole-window DC (frame included) from GetWindowDC, released with
-// ReleaseDC.
-class ScopedWindowDC {
+// A window's (or the screen's, for a null window) client DC from GetDC.
+class ScopedGetDC : public ScopedReleasedDC {
  public:
-  explicit ScopedWindowDC(HWND window) : FWindow(window), FDC(GetWindowDC(window)) {
-    if (FDC) HandleCreated(THandleKind::hkGdi);
+  explicit ScopedGetDC(HWND window) : ScopedReleasedDC(window, GetDC(window)) {}
+};
+
+// A window's whole-window DC (frame included) from GetWindowDC.
+class ScopedWindowDC : public ScopedReleasedDC {
+ public:
+  explicit ScopedWindowDC(HWND window) : ScopedReleasedDC(window, GetWindowDC(window)) {}
+};
+
+// Saves a DC's state (SaveDC) and puts it back (RestoreDC) at the end of a
+// scope, so that a clip, a viewport origin or a selection made meanwhile does
+// not outlive the scope.
+class ScopedSaveDC {
+ public:
+  explicit ScopedSaveDC(HDC dc) : FDC(dc), FSaved(dc ? SaveDC(dc) : 0) {}
+  ScopedSaveDC(const ScopedSaveDC&) = delete;
+  ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;
+  ~ScopedSaveDC() {
+    if (FSaved) RestoreDC(FDC, FSaved);
   }
-  ScopedWindowDC(const ScopedWindowDC&) = delete;
-  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-  ~ScopedWindowDC() {
-    if (!FDC) return;
-    ReleaseDC(FWindow, FDC);
-    HandleReleased(THandleKind::hkGdi);
-  }
-  HDC Get() const { return FDC; }
 
  private:
-  HWND FWindow;
   HDC FDC;
+  int FSaved;
 };
 
 // Selects an object into a DC for the length of a scope.

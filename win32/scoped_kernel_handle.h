@@ -7,7 +7,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <utility>
+
+#include "win32/scoped_handle.h"
 
 namespace ac::platform {
 
@@ -20,38 +21,19 @@ inline long LiveKernelHandles() {
   return KernelHandleCounter().load();
 }
 
-class ScopedKernelHandle {
+struct TKernelHandleTraits {
+  using THandle = HANDLE;
+  static void Free(HANDLE handle) { CloseHandle(handle); }
+  static void Taken() { ++KernelHandleCounter(); }
+  static void Given() { --KernelHandleCounter(); }
+};
+
+class ScopedKernelHandle : public TScopedHandle<TKernelHandleTraits> {
  public:
   ScopedKernelHandle() = default;
   // Takes Handle; null and INVALID_HANDLE_VALUE both mean none.
   explicit ScopedKernelHandle(HANDLE handle)
-      : FHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {
-    if (FHandle) ++KernelHandleCounter();
-  }
-  ScopedKernelHandle(ScopedKernelHandle&& o) noexcept
-      : FHandle(std::exchange(o.FHandle, nullptr)) {}
-  ScopedKernelHandle& operator=(ScopedKernelHandle&& o) noexcept {
-    if (this != &o) {
-      Reset();
-      FHandle = std::exchange(o.FHandle, nullptr);
-    }
-    return *this;
-  }
-  ScopedKernelHandle(const ScopedKernelHandle&) = delete;
-  ScopedKernelHandle& operator=(const ScopedKernelHandle&) = delete;
-  ~ScopedKernelHandle() { Reset(); }
-
-  HANDLE Get() const { return FHandle; }
-  explicit operator bool() const { return FHandle != nullptr; }
-  void Reset() {
-    if (!FHandle) return;
-    CloseHandle(FHandle);
-    --KernelHandleCounter();
-    FHandle = nullptr;
-  }
-
- private:
-  HANDLE FHandle = nullptr;
+      : TScopedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
 };
 
 }  // namespace ac::platform

@@ -8,104 +8,48 @@
 #include <utility>
 
 #include "win32/handle_counts.h"
+#include "win32/scoped_handle.h"
 
 namespace ac::platform {
 
+// Counts a window, hook or menu with LiveHandleCounts().User.
+struct TUserCount {
+  static void Taken() { HandleCreated(THandleKind::hkUser); }
+  static void Given() { HandleReleased(THandleKind::hkUser); }
+};
+
+struct TWindowTraits : TUserCount {
+  using THandle = HWND;
+  // A window may have gone already (its parent took it along).
+  static void Free(HWND window) {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+};
+
 // Owns a window and destroys it (unless it is already gone).
-class ScopedWindow {
- public:
-  ScopedWindow() = default;
-  explicit ScopedWindow(HWND window) { Reset(window); }
-  ScopedWindow(ScopedWindow&& o) noexcept : FWindow(std::exchange(o.FWindow, nullptr)) {}
-  ScopedWindow& operator=(ScopedWindow&& o) noexcept {
-    if (this != &o) {
-      Reset();
-      FWindow = std::exchange(o.FWindow, nullptr);  // already counted
-    }
-    return *this;
-  }
-  ScopedWindow(const ScopedWindow&) = delete;
-  ScopedWindow& operator=(const ScopedWindow&) = delete;
-  ~ScopedWindow() { Reset(); }
+using ScopedWindow = TScopedHandle<TWindowTraits>;
 
-  HWND Get() const { return FWindow; }
-  void Reset(HWND window = nullptr) {
-    if (FWindow) {
-      if (IsWindow(FWindow)) DestroyWindow(FWindow);
-      HandleReleased(THandleKind::hkUser);
-    }
-    FWindow = window;
-    if (FWindow) HandleCreated(THandleKind::hkUser);
-  }
-
- private:
-  HWND FWindow = nullptr;
+struct THookTraits : TUserCount {
+  using THandle = HHOOK;
+  static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
 };
 
 // A hook of this thread (SetWindowsHookExW), removed with UnhookWindowsHookEx.
 // The hook procedure passes every call on with CallNextHookEx itself.
-class ScopedHook {
+class ScopedHook : public TScopedHandle<THookTraits> {
  public:
   ScopedHook() = default;
   ScopedHook(int kind, HOOKPROC procedure)
-      : FHook(SetWindowsHookExW(kind, procedure, nullptr, GetCurrentThreadId())) {
-    if (FHook) HandleCreated(THandleKind::hkUser);
-  }
-  ScopedHook(ScopedHook&& o) noexcept : FHook(std::exchange(o.FHook, nullptr)) {}
-  ScopedHook& operator=(ScopedHook&& o) noexcept {
-    if (this != &o) {
-      Reset();
-      FHook = std::exchange(o.FHook, nullptr);
-    }
-    return *this;
-  }
-  ScopedHook(const ScopedHook&) = delete;
-  ScopedHook& operator=(const ScopedHook&) = delete;
-  ~ScopedHook() { Reset(); }
+      : TScopedHandle(SetWindowsHookExW(kind, procedure, nullptr, GetCurrentThreadId())) {}
+};
 
-  HHOOK Get() const { return FHook; }
-  explicit operator bool() const { return FHook != nullptr; }
-  void Reset() {
-    if (!FHook) return;
-    UnhookWindowsHookEx(FHook);
-    HandleReleased(THandleKind::hkUser);
-    FHook = nullptr;
-  }
-
- private:
-  HHOOK FHook = nullptr;
+struct TMenuTraits : TUserCount {
+  using THandle = HMENU;
+  static void Free(HMENU menu) { DestroyMenu(menu); }
 };
 
 // A menu (CreatePopupMenu) with its sub-menus, destroyed with DestroyMenu.
-class ScopedMenu {
- public:
-  ScopedMenu() = default;
-  explicit ScopedMenu(HMENU menu) : FMenu(menu) {
-    if (FMenu) HandleCreated(THandleKind::hkUser);
-  }
-  ScopedMenu(ScopedMenu&& o) noexcept : FMenu(std::exchange(o.FMenu, nullptr)) {}
-  ScopedMenu& operator=(ScopedMenu&& o) noexcept {
-    if (this != &o) {
-      Reset();
-      FMenu = std::exchange(o.FMenu, nullptr);
-    }
-    return *this;
-  }
-  ScopedMenu(const ScopedMenu&) = delete;
-  ScopedMenu& operator=(const ScopedMenu&) = delete;
-  ~ScopedMenu() { Reset(); }
-
-  HMENU Get() const { return FMenu; }
-  void Reset() {
-    if (!FMenu) return;
-    DestroyMenu(FMenu);
-    HandleReleased(THandleKind::hkUser);
-    FMenu = nullptr;
-  }
-
- private:
-  HMENU FMenu = nullptr;
-};
+using ScopedMenu = TScopedHandle<TMenuTraits>;
 
 // A message timer (SetTimer on a window), killed with KillTimer. Running
 // timers are counted in LiveHandleCounts().Timers.

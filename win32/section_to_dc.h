@@ -11,7 +11,7 @@
 
 namespace ac::platform {
 
-// Paints section SkinIndex of Sd in State into a 32-bit top-down DIB section
+// Paints section SkinIndex of Sd in State into a TDibSection
 // of Rect's size (as PaintSection over (0, 0)-(width, height), Offset added to
 // the cache origin) and copies it to DC at Rect's position with BitBlt.
 // Nothing happens for an empty Rect, a negative Left or Top, or when the

@@ -1,10 +1,11 @@
 #pragma once
 // TWindowSubclass: a procedure placed in front of any window's own, through
 // comctl32's SetWindowSubclass, for windows this program did not create with
-// its framework: system dialogs ("#32770"), popup menus ("#32768"), a plain
-// EDIT or BUTTON. Subclasses of other code on the same window stay in their
-// chain: SetWindowSubclass keeps one list per window and removing ours leaves
-// theirs alone, which replacing GWLP_WNDPROC by hand could not promise.
+// its framework and reaches by its handle alone: system dialogs ("#32770")
+// and popup menus ("#32768"). Subclasses of other code on the same window
+// stay in their chain: SetWindowSubclass keeps one list per window and
+// removing ours leaves theirs alone. Which mechanism serves which window:
+// win32/window_procedures.h.
 //
 // Move-only. Destroying it removes the subclass; once the window is gone
 // (WM_NCDESTROY) it has removed itself and Attached() turns false. The
