@@ -60,13 +60,13 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // Keys and mouse buttons held during a mouse event, as bits.
 using TShiftState = uint32_t;
 enum TShiftStateBits : uint32_t {
-  ssShift = 1,
-  ssAlt = 2,
-  ssCtrl = 4,
-  ssLeft = 8,
-  ssRight = 16,
-  ssMiddle = 32,
-  ssDouble = 64,  // the press is the second of a double click
+  ssShift = 1u << 0,
+  ssAlt = 1u << 1,
+  ssCtrl = 1u << 2,
+  ssLeft = 1u << 3,
+  ssRight = 1u << 4,
+  ssMiddle = 1u << 5,
+  ssDouble = 1u << 6,  // the press is the second of a double click
 };
 
 using TWndMethod = std::function<void(TMessage&)>;

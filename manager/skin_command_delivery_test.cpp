@@ -129,9 +129,11 @@ TEST_F(SkinCommandDeliveryTest, IsWindowSkinnedByPropertyOrByAnswer) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     test::TLoggingWindow window(Log, c.Name, nullptr, c.Answer);
-    int value = 0;
+    // Commands to a window with ACSDATA go to its skin data, so the property
+    // must name real skin data (one without a handler).
+    TacCommonDataBase data;
     platform::ScopedWindowProp prop;
-    if (c.Property) prop = platform::ScopedWindowProp(window.Handle(), c.Property, &value);
+    if (c.Property) prop = platform::ScopedWindowProp(window.Handle(), c.Property, &data);
     EXPECT_EQ(IsWindowSkinned(window.Handle()), c.Skinned);
     EXPECT_EQ(SkinCommandAnswersYes(window.Handle(), SKC_ISSKINNED), c.Answer == 1);
   }

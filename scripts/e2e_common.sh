@@ -9,8 +9,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/winenv.sh"
 
 # A display and a Wine prefix of its own at its resolution (scripts/winenv.sh,
-# winenv_lane): the unit tests and a run at another resolution may go on
-# beside it.
+# winenv_lane): the unit tests and a run in another lane (AC_E2E_LANE, by
+# default one per resolution) may go on beside it.
 # also_on_exit COMMAND: runs COMMAND too when the script ends, before the
 # display and prefix go. Whatever ends the run must end every process it
 # started: CTest waits for each one that holds the run's output.
@@ -18,7 +18,7 @@ on_exit=()
 also_on_exit() { on_exit+=("$1"); }
 trap 'for c in "${on_exit[@]}"; do eval "$c"; done; winenv_stop' EXIT
 winenv_display
-winenv_lane "$(cd "$(dirname "$exe")/.." && pwd)" "e2e-$ppi" "$ppi" || {
+winenv_lane "$(cd "$(dirname "$exe")/.." && pwd)" "${AC_E2E_LANE:-e2e-$ppi}" "$ppi" || {
   echo "FAIL no Wine prefix at $ppi ppi"
   exit 1
 }

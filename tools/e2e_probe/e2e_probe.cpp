@@ -72,25 +72,18 @@
 
 #include "framework/application.h"
 #include "manager/skin_command_delivery.h"
+#include "system/win/unicode.h"
 #include "win32/handle_counts.h"
 #include "win32/menu_items.h"
 
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-  if (w.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                      nullptr);
-  return s;
-}
+using ac::platform::WideToUtf8;
 
 std::string ClassOf(HWND w) {
   wchar_t name[256] = L"";
   if (w) GetClassNameW(w, name, 256);
-  return Utf8(name);
+  return WideToUtf8(name);
 }
 
 // Asks the window for its text with WM_GETTEXT, as GetWindowTextW does for a
@@ -98,7 +91,22 @@ std::string ClassOf(HWND w) {
 std::string TextOf(HWND w) {
   wchar_t text[512] = L"";
   SendMessageW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-  return Utf8(text);
+  return WideToUtf8(text);
+}
+
+// Where a window lies on the screen: its window rectangle, its client
+// rectangle and the client area's origin on the screen.
+struct TGeometry {
+  RECT w{};
+  RECT c{};
+  POINT origin{0, 0};
+};
+TGeometry GeometryOf(HWND window) {
+  TGeometry g;
+  GetWindowRect(window, &g.w);
+  GetClientRect(window, &g.c);
+  ClientToScreen(window, &g.origin);
+  return g;
 }
 
 HWND Child(HWND parent, const wchar_t* cls) {
@@ -354,12 +362,7 @@ RECT ShotRect(HWND form) {
 int Frame() {
   HWND form = MainForm();
   if (!form) return 1;
-  RECT w{};
-  GetWindowRect(form, &w);
-  RECT c{};
-  GetClientRect(form, &c);
-  POINT origin{0, 0};
-  ClientToScreen(form, &origin);
+  const auto [w, c, origin] = GeometryOf(form);
   std::printf("frame_acsdata=%d\n", GetPropW(form, ac::kCommonDataProp) ? 1 : 0);
   std::printf("frame_sysmenu=%d\n", (GetWindowLongW(form, GWL_STYLE) & WS_SYSMENU) ? 1 : 0);
   std::printf("frame_size=%ldx%ld\n", w.right - w.left, w.bottom - w.top);
@@ -826,12 +829,7 @@ int Places() {
     std::puts("window=none");
     return 1;
   }
-  RECT w{};
-  GetWindowRect(form, &w);
-  RECT c{};
-  GetClientRect(form, &c);
-  POINT origin{0, 0};
-  ClientToScreen(form, &origin);
+  const auto [w, c, origin] = GeometryOf(form);
   std::printf("window=%ld,%ld,%ld,%ld\n", w.left, w.top, w.right - w.left, w.bottom - w.top);
   std::printf("client_origin=%ld,%ld\n", origin.x - w.left, origin.y - w.top);
   const RECT shot = ShotRect(form);
