@@ -12,6 +12,7 @@
 #include "paint/skin_colors.h"
 #include "pixels/color.h"
 #include "skin/option_values.h"
+#include "skin/section_state.h"
 #include "skin/skin_data_lookup.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -75,11 +76,12 @@ bool InNoGlowA(uint8_t coc) {
 bool SeeThroughForText(const TacSkinData& sd, int index, int state) {
   const TsGeneralData& g = sd.gd[static_cast<size_t>(index)];
   if (g.Props[static_cast<size_t>(state)].Transparency <= 50) return false;
-  if (g.BorderIndex < 0 || g.BorderIndex >= static_cast<int>(sd.ma.size())) return true;
+  if (!IsValidImgIndex(sd, g.BorderIndex)) return true;
   const int32_t mode = sd.ma[static_cast<size_t>(g.BorderIndex)].DrawMode;
   // A mask painted inside keeps the middle free; one without the filled
   // middle flag never covers it.
-  return (mode & 4) == 0 || (state == 0 && (mode & 2) != 0);
+  return !HasDrawModeBit(mode, TDrawModeBit::Centre) ||
+         (state == 0 && HasDrawModeBit(mode, TDrawModeBit::SkipState0));
 }
 
 // Byte-wise Own + (Parent - Own) * Weight / 256, rounded towards minus
@@ -100,14 +102,9 @@ TColor SectionFontColor(TControl& control, int skinIndex, TsSkinManager* manager
                         bool customFont) {
   if (customFont || !manager || !manager->IsActive()) return control.Font().Color();
   const TacSkinData& sd = manager->Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
-  const auto valid = [&](int i) { return i >= 0 && i < static_cast<int>(sd.gd.size()); };
-  const auto limit = [&](int i, int s) {
-    return std::max(0, std::min({s, sd.gd[static_cast<size_t>(i)].States - 1, 2}));
-  };
   int index = skinIndex;
-  if (!valid(index) || sd.gd[static_cast<size_t>(index)]
-                               .Props[static_cast<size_t>(limit(index, state))]
-                               .Transparency >= 40) {
+  if (!IsValidSkinIndex(sd, index) ||
+      StateProps(sd.gd[static_cast<size_t>(index)], state).Transparency >= 40) {
     TacSectionAtQuery query;
     query.State = state;
     query.Bounds = TRect::XYWH(0, 0, control.Width(), control.Height());
@@ -118,10 +115,8 @@ TColor SectionFontColor(TControl& control, int skinIndex, TsSkinManager* manager
     }
     if (query.SkinIndex >= 0) index = query.SkinIndex;
   }
-  if (!valid(index)) return manager->Core.Palette[pcLabelText];
-  return sd.gd[static_cast<size_t>(index)]
-      .Props[static_cast<size_t>(limit(index, state))]
-      .FontColor.Color;
+  if (!IsValidSkinIndex(sd, index)) return manager->Core.Palette[pcLabelText];
+  return StateProps(sd.gd[static_cast<size_t>(index)], state).FontColor.Color;
 }
 
 TsCommonData::TsCommonData(TControl& owner, uint8_t coc, std::string defaultSection)
@@ -210,15 +205,15 @@ void TsCommonData::Invalidate(TRepaintTime when) {
 
 int TsCommonData::LimitState(int state) const {
   const TacSkinData* sd = CommonSkinData();
-  if (!sd || SkinIndex < 0 || SkinIndex >= static_cast<int>(sd->gd.size())) return 0;
-  return std::max(0, std::min({state, sd->gd[static_cast<size_t>(SkinIndex)].States - 1, 2}));
+  if (!sd || !IsValidSkinIndex(*sd, SkinIndex)) return 0;
+  return PropsState(sd->gd[static_cast<size_t>(SkinIndex)], state);
 }
 
 const TsGenState* TsCommonData::StateProps(int state) const {
   if (!Skinned()) return nullptr;
   const TacSkinData* sd = CommonSkinData();
-  if (SkinIndex >= static_cast<int>(sd->gd.size())) return nullptr;
-  return &sd->gd[static_cast<size_t>(SkinIndex)].Props[static_cast<size_t>(LimitState(state))];
+  if (!IsValidSkinIndex(*sd, SkinIndex)) return nullptr;
+  return &ac::StateProps(sd->gd[static_cast<size_t>(SkinIndex)], state);
 }
 
 TColor TsCommonData::OwnColor() const {
@@ -408,7 +403,7 @@ void TsCommonData::AnswerBackgroundQuery(TacBgQuery& query, int state) {
     query.Color = SectionBackColor(state);
     if (g.BorderIndex >= 0 && g.BorderIndex < static_cast<int>(sd.ma.size())) {
       const TsMaskData& mask = sd.ma[static_cast<size_t>(g.BorderIndex)];
-      if ((mask.DrawMode & 2) == 0 && PrepareOwnerCache()) {
+      if (!HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0) && PrepareOwnerCache()) {
         query.FillArea = TRect{mask.WL, mask.WT, mask.WR, mask.WB};
         query.Image = &FCacheBmp;
         query.Origin = TPoint{0, 0};
@@ -557,10 +552,9 @@ namespace {
 // shows no change between them, so hover and focus change nothing.
 bool StatesInvisible(const TsCommonData& d) {
   const TacSkinData* sd = d.CommonSkinData();
-  if (!sd || d.SkinIndex < 0 || d.SkinIndex >= static_cast<int>(sd->gd.size())) return false;
+  if (!sd || !IsValidSkinIndex(*sd, d.SkinIndex)) return false;
   const TsGeneralData& section = sd->gd[static_cast<size_t>(d.SkinIndex)];
-  return section.Props[static_cast<size_t>(d.LimitState(0))].Transparency == 100 &&
-         section.Props[static_cast<size_t>(d.LimitState(1))].Transparency == 100;
+  return StateProps(section, 0).Transparency == 100 && StateProps(section, 1).Transparency == 100;
 }
 
 // The cursor is still over a visible part of the owner: in its client area

@@ -49,7 +49,8 @@ TBorderShadowInputs BorderShadowInputs(const TacSkinData& sd, TacExtBordersMode 
   if (hasImage) {
     const TsMaskData& md = sd.ma[static_cast<std::size_t>(sd.ExBorder)];
     in.ImageMargins = TRect::LTRB(md.WL, md.WT, md.WR, md.WB);
-    in.Fill = (md.DrawMode & 1) ? TBandFill::Stretch : TBandFill::Tile;
+    in.Fill =
+        HasDrawModeBit(md.DrawMode, TDrawModeBit::Stretch) ? TBandFill::Stretch : TBandFill::Tile;
   }
   if (mode == ebmShadow || (sd.ExDrawMode != 1 && !hasImage))
     in.Kind = TBorderShadowKind::bsEngineShadow;

@@ -164,7 +164,7 @@ class TPlainTransfer {
                  const TCacheInfo& cache, TUseParent useParent)
       : FDst(dst), FImg(img), FMask(mask), FCache(cache) {
     FMasked = mask.MaskType != 0;
-    FAlpha = (mask.DrawMode & kAlphaBit) != 0;
+    FAlpha = HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha);
     FCornerParent = useParent == TUseParent::Yes && (mask.Cfg & 3) != 0;
     // Rows of the image part: masked entries keep their masks below.
     FImageRows = FMasked ? std::max(0, img.Height - mask.Height) : img.Height;
@@ -313,7 +313,7 @@ class TPlainTransfer {
 
 void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
                    int32_t state, const TCacheInfo& cache, TUseParent useParent) {
-  if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (state == 0 && HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0)) return;
   if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);

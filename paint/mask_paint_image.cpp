@@ -17,7 +17,7 @@ using namespace paint_limits;
 void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMaskData& mask,
                 const TRect& src, TPoint at, TFrameStrength strength) {
   const bool full = strength == TFrameStrength::Full;
-  if (mask.MaskType == 0 && (mask.DrawMode & kAlphaBit) == 0) {
+  if (mask.MaskType == 0 && !HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha)) {
     CopyKeyedArea(dst, at, img, TSourceRect::FromExclusive(src), full ? 0 : 180, clFuchsia);
     return;
   }
@@ -81,7 +81,7 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& ma
   const bool full = strength == TFrameStrength::Full;
   if (mask.MaskType != 0) {
     PaintGlyph(dst, img, mask, src, point, strength);
-  } else if ((mask.DrawMode & kAlphaBit) != 0) {
+  } else if (HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha)) {
     BlendOver(dst, point, img, TSourceRect::FromExclusive(src), full ? 255 : 127);
   } else if (full) {
     CopyOverParent(dst, point, img, TSourceRect::FromExclusive(src),

@@ -10,15 +10,12 @@
 #include "paint/mask_paint_layout.h"
 #include "paint/paint_limits.h"
 #include "pixels/pixel_buffer.h"
+#include "skin/draw_mode.h"
 #include "skin/skin_data.h"
 
 namespace ac::mask_detail {
 
 inline constexpr uint32_t kKeyPixel = 0x00FF00FFu;  // clFuchsia with alpha 0
-inline constexpr int32_t kStretchBit = 1;
-inline constexpr int32_t kSkipState0Bit = 2;
-inline constexpr int32_t kCentreBit = 4;
-inline constexpr int32_t kAlphaBit = 16;
 
 inline uint32_t Ch(uint32_t p, int shift) {
   return (p >> shift) & 0xFFu;
@@ -164,10 +161,11 @@ void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, const TsMaskDat
   if (!paint_limits::InPaintRange(left)) return;
   const TPoint origin{static_cast<int32_t>(left), mask.R.Top};
   const int32_t bottomSrc = mask.MaskType != 0 ? mask.R.Top + mask.Height : mask.R.Bottom;
-  const TCentre centre = (mask.DrawMode & kCentreBit) != 0 ? TCentre::Paint : TCentre::Skip;
+  const TCentre centre =
+      HasDrawModeBit(mask.DrawMode, TDrawModeBit::Centre) ? TCentre::Paint : TCentre::Skip;
   const TNineSliceLayout layout =
       LayoutNineSlice(rect, origin, {mask.Width, mask.Height}, bottomSrc, bands, centre);
-  const bool stretch = (mask.DrawMode & kStretchBit) != 0;
+  const bool stretch = HasDrawModeBit(mask.DrawMode, TDrawModeBit::Stretch);
   for (int32_t i = 0; i < layout.Count; ++i) {
     const TMaskPiece& p = layout.Pieces[i];
     if (p.Dst.IsEmpty() || p.Dst.Intersect(dst.Bounds()).IsEmpty()) continue;

@@ -24,7 +24,7 @@ class TLayeredTransfer {
                    const TCacheInfo& cache, TLayeredKind kind, uint8_t opacity)
       : FDst(dst), FImg(img), FMask(mask), FCache(cache), FKind(kind), FOpacity(opacity) {
     FMasked = mask.MaskType != 0;
-    FAlpha = (mask.DrawMode & kAlphaBit) != 0;
+    FAlpha = HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha);
     FImageRows = FMasked ? std::max(0, img.Height - mask.Height) : img.Height;
   }
 
@@ -155,7 +155,7 @@ class TLayeredTransfer {
 void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
                   int32_t state, const TCacheInfo& cache, TMaskBands bands, TLayeredKind kind,
                   uint8_t opacity) {
-  if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (state == 0 && HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0)) return;
   if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);

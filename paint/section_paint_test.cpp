@@ -231,12 +231,12 @@ TEST(PaintPlainBorder, CustomBorderColoursByState) {
   custom.FColorNormal = 0x000000FF;
   custom.FColorActive = 0x0000FF00;
   TsPixelImage dst(4, 4);
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0, TCacheInfo{}, {96, nullptr, &custom});
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0, TCacheInfo{}, {96, {}, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFFFF0000u);
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, nullptr, &custom});
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, {}, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF00FF00u);  // pressed not set: active
   custom.FColorNormal = custom.FColorActive = clNone;
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, nullptr, &custom});
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, {}, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF010000u);  // the state's border colour
 }
 

@@ -120,7 +120,7 @@ TColor ShiftHueColor(TColor color, int32_t degrees) {
 uint32_t ToneByColor(uint32_t pixel, TColor tone) {
   const uint32_t m = std::max({(pixel >> 16) & 0xFFu, (pixel >> 8) & 0xFFu, pixel & 0xFFu});
   const TsColor t(tone);
-  return Pack(pixel, (m * t.R) >> 8, (m * t.G) >> 8, (m * t.B) >> 8);
+  return Pack(pixel, (m * t.R()) >> 8, (m * t.G()) >> 8, (m * t.B()) >> 8);
 }
 
 void ApplyDisabledLook(const TsPixelBuffer& buf, const TCacheInfo& cache, TPoint offset,

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "skin/option_values.h"
+#include "skin/section_state.h"
 #include "skin/skin_sections.h"
 #include "system/system.h"
 
@@ -100,7 +101,7 @@ void SelectionColors(TacPalette& p, const std::vector<TsGeneralData>& gd) {
   if (const TsGeneralData* sel = FindSection(gd, "SELECTION")) {
     p[pcSelectionBG] = sel->Props[0].Color;
     p[pcSelectionText] = sel->Props[0].FontColor.Color;
-    const TsGenState& focused = sel->Props[sel->States < 2 ? 0 : 1];
+    const TsGenState& focused = StateProps(*sel, 1);
     p[pcSelectionBG_Focused] = focused.Color;
     p[pcSelectionText_Focused] = focused.FontColor.Color;
   } else {
