@@ -9,7 +9,7 @@
 namespace ac {
 namespace {
 
-using testing::Values;
+using test::Values;
 
 TsChannelImage Row(std::vector<uint8_t> v) {
   TsChannelImage img(static_cast<int32_t>(v.size()), 1);

@@ -9,7 +9,7 @@
 namespace ac {
 namespace {
 
-using testing::Values;
+using test::Values;
 
 TEST(FillPolygonSmooth, CoverageIsTheCoveredShareOfEachPixel) {
   struct Case {
