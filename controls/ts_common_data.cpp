@@ -401,7 +401,7 @@ void TsCommonData::AnswerBackgroundQuery(TacBgQuery& query, int state) {
     query.Kind = bqColor;
     query.Image = nullptr;
     query.Color = SectionBackColor(state);
-    if (g.BorderIndex >= 0 && g.BorderIndex < static_cast<int>(sd.ma.size())) {
+    if (IsValidImgIndex(sd, g.BorderIndex)) {
       const TsMaskData& mask = sd.ma[static_cast<size_t>(g.BorderIndex)];
       if (!HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0) && PrepareOwnerCache()) {
         query.FillArea = TRect{mask.WL, mask.WT, mask.WR, mask.WB};

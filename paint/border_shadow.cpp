@@ -1,4 +1,5 @@
 #include "paint/border_shadow.h"
+#include "skin/skin_data_lookup.h"
 
 #include <algorithm>
 
@@ -45,7 +46,7 @@ TBorderShadowInputs BorderShadowInputs(const TacSkinData& sd, TacExtBordersMode 
   in.BorderWidth = sd.ExBorderWidth;
   in.CaptionHeight = captionHeight;
   in.HeaderHeight = headerHeight;
-  const bool hasImage = sd.ExBorder >= 0 && static_cast<std::size_t>(sd.ExBorder) < sd.ma.size();
+  const bool hasImage = IsValidImgIndex(sd, sd.ExBorder);
   if (hasImage) {
     const TsMaskData& md = sd.ma[static_cast<std::size_t>(sd.ExBorder)];
     in.ImageMargins = TRect::LTRB(md.WL, md.WT, md.WR, md.WB);

@@ -5,6 +5,7 @@
 #include "paint/mask_paint_internal.h"
 #include "pixels/blend.h"
 #include "pixels/blend_parent.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 
@@ -136,7 +137,7 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelB
     FillKeyFromBack(dst, area, back, backPoint, corner, nullptr);
     return;
   }
-  if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
+  if (!IsValidImgIndex(skinData, maskIndex)) return;
   const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
   if (!PaintableEntry(m)) return;
   const TCornerMask cm{EntryImage(m), m.R, m.Width, m.Height, m.WR, m.WB};
