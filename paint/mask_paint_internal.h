@@ -49,6 +49,25 @@ struct TClipped {
 TClipped ClipTransfer(const TRect& src, int32_t srcW, int32_t srcH, TPoint dstPoint, int32_t dstW,
                       int32_t dstH);
 
+// Visits each pixel of a same-size piece: the Src rectangle of Img (its image
+// part being the first ImageRows rows) meets Dst at At, clipped to both. The
+// mask pixel of an image pixel lies MaskOffset rows below it (0: the image
+// pixel itself, for pieces without mask rows). Rule(d, s, m, x, y) gets the
+// destination pixel to change, the image and mask pixels and the destination
+// position.
+template <typename PixelRule>
+void ForEachPiecePixel(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& img,
+                       const TRect& src, int32_t imageRows, int32_t maskOffset, PixelRule rule) {
+  const TClipped c = ClipTransfer(src, img.Width, imageRows, at, dst.Width, dst.Height);
+  if (c.IsEmpty()) return;
+  for (int32_t y = 0; y < c.H; ++y) {
+    const uint32_t* s = img.Row(c.SY + y) + c.SX;
+    const uint32_t* m = img.Row(c.SY + y + maskOffset) + c.SX;
+    uint32_t* d = dst.Row(c.DY + y) + c.DX;
+    for (int32_t x = 0; x < c.W; ++x) rule(d[x], s[x], m[x], c.DX + x, c.DY + y);
+  }
+}
+
 // Copies the Src rectangle of Img to Dst at At, all four bytes, clipped to
 // both images: a piece that starts outside its image copies nothing.
 void CopyClipped(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& img, const TRect& src);

@@ -11,35 +11,31 @@ namespace {
 
 enum class TEmptyArea { BelowOne, BelowTwo };
 
+// One direction of ClipArea: a negative destination start D moves the source
+// start S on; a negative source start then moves D on, and where that leaves
+// D negative again S takes the difference.
+void ClipStart(int32_t& d, int32_t& s) {
+  if (d < 0) {
+    s -= d;
+    d = 0;
+  }
+  if (s < 0) {
+    d -= s;
+    s = 0;
+    if (d < 0) {
+      s = -d;
+      d = 0;
+    }
+  }
+}
+
 // The clipping shared by BlendOver and MixArea. On success Src rows and columns
 // S.Top..S.Bottom, S.Left..S.Right meet Dst from (p.X, p.Y) on.
 bool ClipArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, TPoint& p, TSourceRect& s,
               TEmptyArea empty) {
   if (dst.IsEmpty() || src.IsEmpty()) return false;
-  if (p.X < 0) {
-    s.Left -= p.X;
-    p.X = 0;
-  }
-  if (p.Y < 0) {
-    s.Top -= p.Y;
-    p.Y = 0;
-  }
-  if (s.Left < 0) {
-    p.X -= s.Left;
-    s.Left = 0;
-    if (p.X < 0) {
-      s.Left = -p.X;
-      p.X = 0;
-    }
-  }
-  if (s.Top < 0) {
-    p.Y -= s.Top;
-    s.Top = 0;
-    if (p.Y < 0) {
-      s.Top = -p.Y;
-      p.Y = 0;
-    }
-  }
+  ClipStart(p.X, s.Left);
+  ClipStart(p.Y, s.Top);
   const bool isEmpty = empty == TEmptyArea::BelowOne ? (s.Right < s.Left || s.Bottom < s.Top)
                                                      : (s.Right <= s.Left || s.Bottom <= s.Top);
   if (isEmpty) return false;

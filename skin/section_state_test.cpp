@@ -10,7 +10,7 @@ TEST(SectionState, BackgroundStatesStopAtTheSectionsLastStateAndAtTwo) {
     int32_t States, Requested, Section, Props;
   };
   const Case cases[] = {
-      {1, 0, 0, 0}, {1, 2, 0, 0}, {2, 1, 1, 1},  {2, 2, 1, 1},  {3, 2, 2, 2},
+      {1, 0, 0, 0}, {1, 2, 0, 0}, {2, 1, 1, 1},  {2, 2, 1, 1}, {3, 2, 2, 2},
       {5, 4, 4, 2}, {5, 9, 4, 2}, {3, -1, 0, 0}, {0, 1, 0, 0},
   };
   for (const Case& c : cases) {
