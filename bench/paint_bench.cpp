@@ -123,7 +123,8 @@ TOpFactory MaskRectOp(int32_t stretch) {
       std::exit(1);
     }
     TsMaskData m = sd.ma[index];
-    m.DrawMode = (m.DrawMode & ~1) | 4 | stretch;
+    m.DrawMode = (m.DrawMode & ~DrawModeBits(TDrawModeBit::Stretch)) |
+                 DrawModeBits(TDrawModeBit::Centre) | stretch;
     auto canvas = std::make_shared<TCanvas>(252, 23);
     return TOp([canvas, m] {
       const TsPixelBuffer& dst = canvas->Dst.View();

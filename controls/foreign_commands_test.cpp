@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "controls/skinned_test_form.h"
-#include "framework/test_other_thread.h"
+#include "framework/other_thread_test_support.h"
 
 namespace ac {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "controls/ts_ctrl_skin_data.h"
 #include "controls/ts_panel.h"
+#include "framework/application_test_support.h"
 #include "framework/form.h"
-#include "framework/test_support.h"
 #include "manager/skin_command_delivery.h"
 #include "manager/skin_list_controller.h"
 #include "manager/ts_skin_manager.h"

@@ -9,6 +9,7 @@
 #include "framework/screen.h"
 #include "framework/win_control.h"
 #include "manager/skin_broadcast.h"
+#include "skin/section_state.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
@@ -109,15 +110,15 @@ void TsCommonData::Invalidate(TRepaintTime when) {
 
 int TsCommonData::LimitState(int state) const {
   const TacSkinData* sd = CommonSkinData();
-  if (!sd || SkinIndex < 0 || SkinIndex >= static_cast<int>(sd->gd.size())) return 0;
-  return std::max(0, std::min({state, sd->gd[static_cast<size_t>(SkinIndex)].States - 1, 2}));
+  if (!sd || !IsValidSkinIndex(*sd, SkinIndex)) return 0;
+  return PropsState(sd->gd[static_cast<size_t>(SkinIndex)], state);
 }
 
 const TsGenState* TsCommonData::StateProps(int state) const {
   if (!Skinned()) return nullptr;
   const TacSkinData* sd = CommonSkinData();
-  if (SkinIndex >= static_cast<int>(sd->gd.size())) return nullptr;
-  return &sd->gd[static_cast<size_t>(SkinIndex)].Props[static_cast<size_t>(LimitState(state))];
+  if (!IsValidSkinIndex(*sd, SkinIndex)) return nullptr;
+  return &ac::StateProps(sd->gd[static_cast<size_t>(SkinIndex)], state);
 }
 
 void TsCommonData::EndUpdate(TRepaint repaint) {

@@ -9,6 +9,8 @@
 #include "manager/skin_broadcast.h"
 #include "paint/skin_colors.h"
 #include "pixels/color.h"
+#include "skin/draw_mode.h"
+#include "skin/skin_data_lookup.h"
 #include "win32/dib_section.h"
 
 namespace ac {
@@ -20,11 +22,12 @@ namespace {
 bool SeeThroughForText(const TacSkinData& sd, int index, int state) {
   const TsGeneralData& g = sd.gd[static_cast<size_t>(index)];
   if (g.Props[static_cast<size_t>(state)].Transparency <= 50) return false;
-  if (g.BorderIndex < 0 || g.BorderIndex >= static_cast<int>(sd.ma.size())) return true;
+  if (!IsValidImgIndex(sd, g.BorderIndex)) return true;
   const int32_t mode = sd.ma[static_cast<size_t>(g.BorderIndex)].DrawMode;
   // A mask painted inside keeps the middle free; one without the filled
   // middle flag never covers it.
-  return (mode & 4) == 0 || (state == 0 && (mode & 2) != 0);
+  return !HasDrawModeBit(mode, TDrawModeBit::Centre) ||
+         (state == 0 && HasDrawModeBit(mode, TDrawModeBit::SkipState0));
 }
 
 // Byte-wise Own + (Parent - Own) * Weight / 256, rounded towards minus
@@ -156,7 +159,7 @@ void TsCommonData::AnswerBackgroundQuery(TacBgQuery& query, int state) {
     query.Color = SectionBackColor(state);
     if (g.BorderIndex >= 0 && g.BorderIndex < static_cast<int>(sd.ma.size())) {
       const TsMaskData& mask = sd.ma[static_cast<size_t>(g.BorderIndex)];
-      if ((mask.DrawMode & 2) == 0 && PrepareOwnerCache()) {
+      if (!HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0) && PrepareOwnerCache()) {
         query.FillArea = TRect{mask.WL, mask.WT, mask.WR, mask.WB};
         query.Image = &FCacheBmp;
         query.Origin = TPoint{0, 0};

@@ -10,6 +10,8 @@
 #include "manager/skin_broadcast.h"
 #include "paint/skin_colors.h"
 #include "pixels/color.h"
+#include "skin/section_state.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 
@@ -17,14 +19,9 @@ TColor SectionFontColor(TControl& control, int skinIndex, TsSkinManager* manager
                         bool customFont) {
   if (customFont || !manager || !manager->IsActive()) return control.Font().Color();
   const TacSkinData& sd = manager->Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
-  const auto valid = [&](int i) { return i >= 0 && i < static_cast<int>(sd.gd.size()); };
-  const auto limit = [&](int i, int s) {
-    return std::max(0, std::min({s, sd.gd[static_cast<size_t>(i)].States - 1, 2}));
-  };
   int index = skinIndex;
-  if (!valid(index) || sd.gd[static_cast<size_t>(index)]
-                               .Props[static_cast<size_t>(limit(index, state))]
-                               .Transparency >= 40) {
+  if (!IsValidSkinIndex(sd, index) ||
+      StateProps(sd.gd[static_cast<size_t>(index)], state).Transparency >= 40) {
     TacSectionAtQuery query;
     query.State = state;
     query.Bounds = TRect::XYWH(0, 0, control.Width(), control.Height());
@@ -35,10 +32,8 @@ TColor SectionFontColor(TControl& control, int skinIndex, TsSkinManager* manager
     }
     if (query.SkinIndex >= 0) index = query.SkinIndex;
   }
-  if (!valid(index)) return manager->Core.Palette[pcLabelText];
-  return sd.gd[static_cast<size_t>(index)]
-      .Props[static_cast<size_t>(limit(index, state))]
-      .FontColor.Color;
+  if (!IsValidSkinIndex(sd, index)) return manager->Core.Palette[pcLabelText];
+  return StateProps(sd.gd[static_cast<size_t>(index)], state).FontColor.Color;
 }
 
 TColor TsCommonData::OwnColor() const {

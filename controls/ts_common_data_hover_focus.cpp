@@ -8,6 +8,8 @@
 #include "controls/common_data_rules.h"
 #include "controls/state_fade.h"
 #include "framework/win_control.h"
+#include "skin/section_state.h"
+#include "skin/skin_data_lookup.h"
 #include "win32/scoped_gdi_object.h"
 
 namespace ac {
@@ -20,10 +22,9 @@ namespace {
 // shows no change between them, so hover and focus change nothing.
 bool StatesInvisible(const TsCommonData& d) {
   const TacSkinData* sd = d.CommonSkinData();
-  if (!sd || d.SkinIndex < 0 || d.SkinIndex >= static_cast<int>(sd->gd.size())) return false;
+  if (!sd || !IsValidSkinIndex(*sd, d.SkinIndex)) return false;
   const TsGeneralData& section = sd->gd[static_cast<size_t>(d.SkinIndex)];
-  return section.Props[static_cast<size_t>(d.LimitState(0))].Transparency == 100 &&
-         section.Props[static_cast<size_t>(d.LimitState(1))].Transparency == 100;
+  return StateProps(section, 0).Transparency == 100 && StateProps(section, 1).Transparency == 100;
 }
 
 // The cursor is still over a visible part of the owner: in its client area

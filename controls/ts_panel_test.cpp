@@ -11,10 +11,10 @@
 #include <new>
 #include <string>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
 #include "framework/graphic_control.h"
 #include "framework/label.h"
-#include "framework/test_support.h"
 #include "manager/skin_command_delivery.h"
 #include "manager/ts_skin_manager.h"
 #include "skin/skin_data_lookup.h"

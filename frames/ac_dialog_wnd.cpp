@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/screen.h"
 #include "manager/skin_broadcast.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 
@@ -60,7 +61,8 @@ void TacDialogWnd::ApplySkin() {
     FBrush.Reset(CreateSolidBrush(static_cast<COLORREF>(back & 0xFFFFFF)));
     const int32_t index = FFrame->Inputs().FormIndex >= 0 ? FFrame->Inputs().FormIndex
                                                           : FFrame->CurrentInputs().FormIndex;
-    if (index >= 0) FTextColor = sd->gd[static_cast<size_t>(index)].Props[0].FontColor.Color;
+    if (IsValidSkinIndex(*sd, index))
+      FTextColor = sd->gd[static_cast<size_t>(index)].Props[0].FontColor.Color;
     if (!FChildren && ChildrenAdapter()) FChildren = ChildrenAdapter()(FWindow);
   }
   RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);

@@ -47,8 +47,8 @@ void FillCacheFromBackground(TBitmap& cache, const TacBgQuery& query, TPoint off
   const TsPixelBuffer dst = cache.View();
   // Pixels are blue, green, red, alpha in memory; the colour is $00BBGGRR.
   const TsColor fill = ci.FillColor;
-  const uint32_t plain = 0xFF000000u | static_cast<uint32_t>(fill.R) << 16 |
-                         static_cast<uint32_t>(fill.G) << 8 | fill.B;
+  const uint32_t plain = 0xFF000000u | static_cast<uint32_t>(fill.R()) << 16 |
+                         static_cast<uint32_t>(fill.G()) << 8 | fill.B();
   for (int y = 0; y < dst.Height; ++y) {
     uint32_t* row = dst.Row(y);
     const int sy = ci.Y + offset.Y + y;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "frames/border_test_support.h"
-#include "manager/test_helper_process.h"
+#include "manager/helper_process_test_support.h"
 
 namespace ac {
 namespace {

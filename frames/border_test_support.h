@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "frames/ac_border_form.h"
+#include "framework/application_test_support.h"
 #include "framework/form.h"
-#include "framework/test_support.h"
 #include "manager/ts_skin_manager.h"
 #include "paint/border_shadow.h"
 

@@ -6,6 +6,8 @@
 #include "frames/adapter_paint.h"
 #include "paint/dialog_button_colors.h"
 #include "paint/section_paint.h"
+#include "skin/section_state.h"
+#include "skin/skin_data_lookup.h"
 #include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -58,10 +60,10 @@ int TacBtnWnd::PaintState() {
   int state = CurrentState();
   const TacSkinData* sd = SkinData().CommonSkinData();
   const int index = SkinData().SkinIndex;
-  if (!sd || index < 0 || index >= static_cast<int>(sd->gd.size())) return 0;
-  const int states = sd->gd[static_cast<size_t>(index)].States;
-  if (state == 3 && states < 4) state = 1;
-  return std::max(0, std::min(state, states - 1));
+  if (!sd || !IsValidSkinIndex(*sd, index)) return 0;
+  const TsGeneralData& section = sd->gd[static_cast<size_t>(index)];
+  if (state == 3 && section.States < 4) state = 1;
+  return SectionState(section, state);
 }
 
 uint32_t TacBtnWnd::CaptionFlags() const {
@@ -81,8 +83,8 @@ TRect TacBtnWnd::CaptionRect(TSize text, int state) const {
     const TsSkinManager* manager = SkinManager();
     const TacSkinData* sd = SkinData().CommonSkinData();
     const int index = SkinData().SkinIndex;
-    const bool sectionShifts = sd && index >= 0 && index < static_cast<int>(sd->gd.size()) &&
-                               sd->gd[static_cast<size_t>(index)].ShiftOnClick;
+    const bool sectionShifts =
+        sd && IsValidSkinIndex(*sd, index) && sd->gd[static_cast<size_t>(index)].ShiftOnClick;
     if (sectionShifts || (manager && manager->ButtonsOptions.ShiftContentOnClick))
       r = r.Offset(1, 1);
   }

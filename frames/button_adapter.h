@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "frames/main_wnd.h"
+#include "frames/adapter_base.h"
 #include "framework/button.h"
 
 namespace ac {

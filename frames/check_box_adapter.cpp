@@ -5,6 +5,7 @@
 #include "frames/adapter_paint.h"
 #include "paint/glyph_paint.h"
 #include "paint/section_paint.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 
@@ -17,7 +18,7 @@ constexpr int kMarkTextGap = 4;
 constexpr int kGroupCaptionIndent = 8;
 
 bool ValidMask(const TacSkinData* sd, int32_t index) {
-  return sd && index >= 0 && index < static_cast<int32_t>(sd->ma.size());
+  return sd && IsValidImgIndex(*sd, index);
 }
 
 // Fills R of Buffer with the colour (RGB) opaque.

@@ -14,6 +14,7 @@
 #include "manager/skin_broadcast.h"
 #include "manager/skin_command_delivery.h"
 #include "skin/palette.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 
@@ -258,8 +259,7 @@ TColor TacCtrlAdapter::LabelColorFromSkin(TCustomLabel& label) const {
     const TWinControl* above = parent->Parent() ? parent->Parent() : parent;
     return above->Font().Color();
   }
-  if (query.SkinIndex < 0 || query.SkinIndex >= static_cast<int>(sd.gd.size()))
-    return manager->Core.Palette[pcLabelText];
+  if (!IsValidSkinIndex(sd, query.SkinIndex)) return manager->Core.Palette[pcLabelText];
   return sd.gd[static_cast<size_t>(query.SkinIndex)].Props[0].FontColor.Color;
 }
 

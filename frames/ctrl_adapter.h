@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "frames/main_wnd.h"
+#include "frames/adapter_base.h"
 #include "frames/third_lists.h"
 #include "framework/label.h"
 #include "framework/win_control.h"

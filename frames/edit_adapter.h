@@ -5,7 +5,7 @@
 // it, gives the text area the section's colours. An edit can scroll, so its
 // window names the adapter in "ACSBSC" while it is taken over.
 
-#include "frames/main_wnd.h"
+#include "frames/adapter_base.h"
 #include "win32/scoped_gdi_object.h"
 #include "win32/scoped_window_prop.h"
 

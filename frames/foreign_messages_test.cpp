@@ -9,7 +9,7 @@
 #include "frames/ac_border_form.h"
 #include "frames/frame_test_support.h"
 #include "frames/ts_skin_provider.h"
-#include "framework/test_other_thread.h"
+#include "framework/other_thread_test_support.h"
 #include "paint/border_layout.h"
 
 namespace ac {

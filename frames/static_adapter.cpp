@@ -2,6 +2,7 @@
 
 #include "frames/adapter_paint.h"
 #include "manager/skin_command_delivery.h"
+#include "skin/skin_data_lookup.h"
 #include "win32/dib_section.h"
 #include "win32/scoped_gdi_object.h"
 
@@ -47,16 +48,15 @@ TColor TacStaticWnd::TextColor() {
   TsCommonData& cd = SkinData();
   const TacSkinData* sd = cd.CommonSkinData();
   if (!sd) return static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT));
-  const auto valid = [&](int i) { return i >= 0 && i < static_cast<int>(sd->gd.size()); };
   int index = cd.SkinIndex;
   if (HWND parent = GetParent(CtrlHandle())) {
     TacSectionAtQuery query;
     query.Bounds = WindowBounds();
     if (SendSkinCommand(parent, SKC_SECTIONAT, reinterpret_cast<LPARAM>(&query)) > 0 &&
-        valid(query.SkinIndex))
+        IsValidSkinIndex(*sd, query.SkinIndex))
       index = query.SkinIndex;
   }
-  if (!valid(index)) return SkinManager()->Core.Palette[pcLabelText];
+  if (!IsValidSkinIndex(*sd, index)) return SkinManager()->Core.Palette[pcLabelText];
   return sd->gd[static_cast<size_t>(index)].Props[0].FontColor.Color;
 }
 

@@ -5,7 +5,7 @@
 // SKC_SECTIONAT), else of its own section ("TRANSPARENT"). Statics that show
 // pictures or frames are not text statics and are left to the system.
 
-#include "frames/main_wnd.h"
+#include "frames/adapter_base.h"
 
 namespace ac {
 

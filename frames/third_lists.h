@@ -1,6 +1,7 @@
 #pragma once
-// The class-name lists that decide which adapter dresses a control: one list
-// per adapter kind, in the manager's ThirdParty order (kThirdPartyNames).
+// The "third-party lists": the manager's ThirdParty texts (one per adapter
+// kind, kThirdPartyNames) parsed into lists of control class names, and the
+// lookup that says which adapter dresses a control of a given class.
 // Names match a control's framework class name exactly (case-sensitive, no
 // inheritance: a descendant with another name is not in a list).
 

@@ -20,7 +20,7 @@
 #include "manager/skin_command_delivery.h"
 #include "paint/border_layout.h"
 #include "paint/form_frame.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 #include "skin/skin_data_lookup.h"
 #include "win32/gdi_text.h"
 #include "win32/handle_counts.h"
@@ -338,7 +338,7 @@ TEST_F(SkinnedFrameTest, TheScreenShowsThePaintedFrameActiveAndInactive) {
   ShowAndPaint(other);
   ASSERT_FALSE(frame->FormActive());
   const TsPixelImage inactive = compare("inactive");
-  EXPECT_NE(testing::Pixels(active.View()), testing::Pixels(inactive.View()));
+  EXPECT_NE(test::Pixels(active.View()), test::Pixels(inactive.View()));
 }
 
 TEST_F(SkinnedFrameTest, ANewCaptionIsWrittenIntoTheSkinnedTitle) {

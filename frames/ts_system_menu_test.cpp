@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "frames/frame_test_support.h"
+#include "framework/application_test_support.h"
 #include "framework/bitmap.h"
 #include "framework/screen.h"
-#include "framework/test_support.h"
 #include "paint/glyph_paint.h"
 #include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
 #include "framework/screen.h"
-#include "framework/test_support.h"
 
 namespace ac {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/test_support.h"
+#include "framework/application_test_support.h"
 #include "framework/timer.h"
 #include "win32/handle_counts.h"
 

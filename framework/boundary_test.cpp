@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
 #include "framework/menu.h"
-#include "framework/test_other_thread.h"
-#include "framework/test_support.h"
+#include "framework/other_thread_test_support.h"
 #include "framework/timer.h"
 
 namespace ac {

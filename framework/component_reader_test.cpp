@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
+#include "framework/application_test_support.h"
 #include "framework/button.h"
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
-#include "framework/test_support.h"
 #include "stream/dfm_text.h"
 
 namespace ac {

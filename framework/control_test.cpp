@@ -6,13 +6,13 @@
 #include <memory>
 #include <vector>
 
+#include "framework/application_test_support.h"
 #include "framework/bitmap.h"
 #include "framework/button.h"
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
-#include "framework/test_support.h"
 #include "win32/handle_counts.h"
 
 namespace ac {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/application_test_support.h"
 #include "framework/edit.h"
-#include "framework/test_support.h"
 #include "win32/handle_counts.h"
 #include "win32/scoped_window.h"
 

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "framework/test_support.h"
+#include "framework/application_test_support.h"
 
 namespace ac {
 namespace {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "framework/application_test_support.h"
 #include "framework/edit.h"
 #include "framework/form.h"
-#include "framework/test_support.h"
 
 namespace ac {
 namespace {

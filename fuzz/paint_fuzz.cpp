@@ -324,7 +324,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     default: {
       TsPlainBorderParams params;
       params.PPI = sd.PPI;
-      params.Skin = &manager;
+      params.Colors = SkinColorsOf(&manager);
       params.Fit = in.ConsumeBool() ? TRadiusFit::FitToControl : TRadiusFit::AsGiven;
       PaintPlainBorder(view, rect, sd.gd[0], state, cache, params);
       break;

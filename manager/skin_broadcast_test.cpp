@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
-#include "framework/test_support.h"
 #include "manager/skin_command_test_support.h"
 #include "manager/skinned_window_lists.h"
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/panel.h"
-#include "framework/test_support.h"
 #include "manager/skin_broadcast.h"
 #include "manager/skin_command_test_support.h"
 

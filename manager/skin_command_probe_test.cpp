@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
-#include "framework/test_support.h"
+#include "manager/helper_process_test_support.h"
 #include "manager/skin_command_delivery.h"
 #include "manager/skin_command_test_support.h"
-#include "manager/test_helper_process.h"
 
 #ifndef AC_E2E_PROBE
 #error "AC_E2E_PROBE must name the probe program relative to this test's folder"

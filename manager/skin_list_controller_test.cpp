@@ -6,8 +6,8 @@
 #include <fstream>
 #include <random>
 
+#include "framework/application_test_support.h"
 #include "framework/panel.h"
-#include "framework/test_support.h"
 #include "manager/skin_command_test_support.h"
 #include "manager/ts_skin_manager.h"
 #include "pixels/image_codec.h"

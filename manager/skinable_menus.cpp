@@ -9,6 +9,7 @@
 #include "paint/glyph_paint.h"
 #include "paint/section_paint.h"
 #include "pixels/color.h"
+#include "skin/section_state.h"
 #include "skin/skin_data_lookup.h"
 #include "system/win/unicode.h"
 #include "win32/dib_section.h"
@@ -89,11 +90,11 @@ void TsSkinableMenus::DrawItem(const TMenuItem& item, HDC dc, const RECT& rect,
   const TacSkinData& sd = FManager.Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
   const int index = GetSkinIndex(sd, "MENUITEM");
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (index < 0 || w <= 0 || h <= 0) return;
+  if (!IsValidSkinIndex(sd, index) || w <= 0 || h <= 0) return;
   const TsGeneralData& g = sd.gd[static_cast<size_t>(index)];
   // A selected item is hot even when disabled: the keyboard's selection
   // may rest on it, and it must be seen where it is.
-  const int hot = state.Selected && !item.IsLine() && g.States > 1 ? 1 : 0;
+  const int hot = state.Selected && !item.IsLine() ? SectionState(g, 1) : 0;
   const TColor back = g.Props[0].Color;
 
   TBitmap image(w, h);
@@ -195,7 +196,7 @@ void TsSkinableMenus::Unskin(TPopupMenu& menu) {
 void TsSkinableMenus::PaintPopupFrame(HWND popup) const {
   const TacSkinData& sd = FManager.Core.CommonSkinData(Screen ? Screen->PixelsPerInch() : 96);
   const int index = GetSkinIndex(sd, "MENUITEM");
-  if (index < 0) return;
+  if (!IsValidSkinIndex(sd, index)) return;
   const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
   RECT window;
   GetWindowRect(popup, &window);

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "framework/application_test_support.h"
 #include "framework/form.h"
-#include "framework/test_support.h"
-#include "manager/test_helper_process.h"
+#include "manager/helper_process_test_support.h"
 #include "manager/ts_skin_manager.h"
 #include "skin/archive_writer.h"
 #include "skin/skin_data_lookup.h"

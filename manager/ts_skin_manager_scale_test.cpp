@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "framework/application_test_support.h"
 #include "framework/panel.h"
-#include "framework/test_support.h"
 #include "manager/skin_command_test_support.h"
 #include "manager/ts_skin_manager.h"
 #include "skin/archive_writer.h"

@@ -4,10 +4,10 @@
 
 #include <memory>
 
+#include "framework/application_test_support.h"
 #include "framework/component_reader.h"
 #include "framework/form.h"
 #include "framework/screen.h"
-#include "framework/test_support.h"
 #include "skin/archive_writer.h"
 #include "skin/skin_data_lookup.h"
 #include "stream/dfm_text.h"

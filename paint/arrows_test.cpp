@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
+using test::Filled;
 
 // For each row that has any pixel equal to Pixel: its first and last column.
 struct TSpan {
@@ -71,7 +71,7 @@ TEST(PaintPixelArrow, DrawsNothingWhenTheFarEdgeReachesTheImageEdge) {
   // A down arrow at 96 in a 5 x 3 image: x0 + 5 reaches the width.
   TsPixelImage dst(5, 3);
   PaintPixelArrow(dst.View(), TRect::XYWH(0, 0, 5, 3), clWhite, 96, adDown);
-  EXPECT_EQ(testing::Hex(dst.View()), testing::Hex(TsPixelImage(5, 3).View()));
+  EXPECT_EQ(test::Hex(dst.View()), test::Hex(TsPixelImage(5, 3).View()));
   TsPixelImage wider(6, 4);
   PaintPixelArrow(wider.View(), TRect::XYWH(0, 0, 6, 4), static_cast<TColor>(0xFFFFFFFF), 96,
                   adDown);
@@ -197,7 +197,7 @@ TEST(PaintArrow, AbsurdSizesDrawNothing) {
     }
   }
   PaintPixelArrow(dst.View(), TRect::XYWH(0, 0, 10, 10), clWhite, 2000000000, adDown);
-  EXPECT_EQ(testing::Hex(dst.View()), testing::Hex(TsPixelImage(10, 10).View()));
+  EXPECT_EQ(test::Hex(dst.View()), test::Hex(TsPixelImage(10, 10).View()));
 }
 
 TEST(PaintArrow, DefaultStyleDrawsNothing) {
@@ -205,7 +205,7 @@ TEST(PaintArrow, DefaultStyleDrawsNothing) {
   TsArrowParams p;
   p.Style = arsDefault;
   PaintArrow(dst.View(), TRect::XYWH(0, 0, 10, 10), p);
-  EXPECT_EQ(testing::Hex(dst.View()), testing::Hex(TsPixelImage(10, 10).View()));
+  EXPECT_EQ(test::Hex(dst.View()), test::Hex(TsPixelImage(10, 10).View()));
 }
 
 }  // namespace

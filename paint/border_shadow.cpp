@@ -1,4 +1,5 @@
 #include "paint/border_shadow.h"
+#include "skin/skin_data_lookup.h"
 
 #include <algorithm>
 
@@ -45,11 +46,12 @@ TBorderShadowInputs BorderShadowInputs(const TacSkinData& sd, TacExtBordersMode 
   in.BorderWidth = sd.ExBorderWidth;
   in.CaptionHeight = captionHeight;
   in.HeaderHeight = headerHeight;
-  const bool hasImage = sd.ExBorder >= 0 && static_cast<std::size_t>(sd.ExBorder) < sd.ma.size();
+  const bool hasImage = IsValidImgIndex(sd, sd.ExBorder);
   if (hasImage) {
     const TsMaskData& md = sd.ma[static_cast<std::size_t>(sd.ExBorder)];
     in.ImageMargins = TRect::LTRB(md.WL, md.WT, md.WR, md.WB);
-    in.Fill = (md.DrawMode & 1) ? TBandFill::Stretch : TBandFill::Tile;
+    in.Fill =
+        HasDrawModeBit(md.DrawMode, TDrawModeBit::Stretch) ? TBandFill::Stretch : TBandFill::Tile;
   }
   if (mode == ebmShadow || (sd.ExDrawMode != 1 && !hasImage))
     in.Kind = TBorderShadowKind::bsEngineShadow;

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "paint/letter_pictures_testing.h"
-#include "paint/mask_paint_testing.h"
+#include "paint/letter_pictures_test_support.h"
+#include "paint/mask_paint_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Picture;
-using testing::Px;
-using testing::Rows;
+using test::Picture;
+using test::Px;
+using test::Rows;
 
 const std::vector<std::string> kTemplate = {"abcdef", "ghijkl", "mnopqr", "stuvwx",
                                             "yzABCD", "EFGHIJ", "KLMNOP", "QRSTUV"};
@@ -66,7 +66,7 @@ TEST(PaintBorderShadow, NoTemplateNoPicture) {
 }
 
 TEST(BorderShadowInputs, KindFromTheBorderModeAndTheSkinsImage) {
-  TacSkinData sd(testing::FakeManager(), 96);
+  TacSkinData sd(test::FakeManager(), 96);
   sd.FormShadowSize = TRect::LTRB(14, 14, 14, 14);
   sd.ExBorderWidth = 4;
   TsMaskData exborder;

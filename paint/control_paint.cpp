@@ -6,8 +6,10 @@
 #include "paint/paint_limits.h"
 #include "paint/section_paint.h"
 #include "paint/section_paint_internal.h"
+#include "paint/skin_colors.h"
 #include "pixels/blend_channel.h"
 #include "pixels/color_transform.h"
+#include "skin/section_state.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
@@ -46,8 +48,8 @@ void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
   const TRect r = rect.Intersect(dst.Bounds());
   if (r.IsEmpty()) return;
   const TsGeneralData& gd = sd.gd[ctrl.SkinIndex];
-  state = section_detail::SectionState(state, gd);
-  const int32_t s = std::min(state, 2);
+  state = SectionState(gd, state);
+  const int32_t s = PropsState(gd, state);
   const TsGenState& props = gd.Props[s];
 
   PaintSectionBackground(dst, r, sd, ctrl.SkinIndex, s, cache, offset,
@@ -58,7 +60,8 @@ void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
   if (ctrl.CustomBorder != nullptr) {
     kind = TBorderKind::Plain;
   } else if (IsValidImgIndex(sd, gd.BorderIndex)) {
-    if (!(s == 0 && (sd.ma[gd.BorderIndex].DrawMode & 2) != 0)) kind = TBorderKind::NineSlice;
+    if (!(s == 0 && HasDrawModeBit(sd.ma[gd.BorderIndex].DrawMode, TDrawModeBit::SkipState0)))
+      kind = TBorderKind::NineSlice;
   } else if (props.BorderColor != clFuchsia) {
     kind = TBorderKind::Plain;
   }
@@ -71,10 +74,10 @@ void PaintControlSection(const TsPixelBuffer& dst, const TRect& rect,
       effects = true;
       break;
     case TBorderKind::Plain:
-      effects =
-          PaintPlainBorder(dst, r, gd, state, shifted,
-                           {ctrl.PPI, sd.FOwner, ctrl.CustomBorder, TRadiusFit::FitToControl}) ||
-          props.Transparency == 0;
+      effects = PaintPlainBorder(dst, r, gd, state, shifted,
+                                 {ctrl.PPI, SkinColorsOf(sd.FOwner), ctrl.CustomBorder,
+                                  TRadiusFit::FitToControl}) ||
+                props.Transparency == 0;
       break;
     case TBorderKind::None:
       effects = props.Transparency < 100;

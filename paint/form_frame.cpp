@@ -8,6 +8,7 @@
 #include "paint/section_paint.h"
 #include "paint/section_text.h"
 #include "pixels/round_corners.h"
+#include "skin/section_state.h"
 #include "skin/skin_data_lookup.h"
 
 namespace ac {
@@ -119,7 +120,7 @@ void PaintCaptionText(const TsPixelBuffer& dst, const TacSkinData& sd, const TsF
 
 int32_t FrameState(const TacSkinData& sd, int32_t formIndex, bool active) {
   if (!active || !IsValidSkinIndex(sd, formIndex)) return 0;
-  return sd.gd[static_cast<size_t>(formIndex)].States > 1 ? 1 : 0;
+  return SectionState(sd.gd[static_cast<size_t>(formIndex)], 1);
 }
 
 TsTitleLayout LayoutTitle(const TacSkinData& sd, const TsFormFrameInputs& in) {

@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <vector>
 
-#include "paint/mask_paint_testing.h"
-#include "paint/text_testing.h"
+#include "paint/mask_paint_test_support.h"
+#include "paint/text_test_support.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_manager_core.h"
 
 namespace ac {
 namespace {
 
-using testing::Coded;
-using testing::MakeMask;
+using test::Coded;
+using test::MakeMask;
 
 // Colours as $00BBGGRR and the pixels they paint.
 constexpr TColor kFormNormal = 0x00302010, kFormActive = 0x00605040;
@@ -29,8 +29,8 @@ constexpr uint32_t kGlyphBase = 0xFF000000u;
 // A skin with a plain two-state form section, an opaque two-state title and a
 // close glyph of three 4 x 3 frames whose every pixel tells where it came from.
 struct TFrameSkin {
-  TacSkinData Sd{testing::FakeManager(), 96};
-  testing::TMaskFixture Glyph = MakeMask(Coded(12, 3, kGlyphBase), 3, 0, 0, 0, 0, 0, 0);
+  TacSkinData Sd{test::FakeManager(), 96};
+  test::TMaskFixture Glyph = MakeMask(Coded(12, 3, kGlyphBase), 3, 0, 0, 0, 0, 0, 0);
 
   TFrameSkin() {
     TsGeneralData form;
@@ -187,7 +187,7 @@ TEST(FormFramePaint, SectionsTitleTextAndButtonInBothLooks) {
     in.Active = c.Active;
     TsTitleLayout t = LayoutTitle(s.Sd, in);
     t.Buttons[0].cpState = c.ButtonState;
-    testing::TBarFont font;
+    test::TBarFont font;
     TsPixelImage img(100, 60);
     PaintFormFrame(img.View(), s.Sd, in, t, {"ab", &font});
     const TsPixelBuffer v = img.View();
@@ -226,7 +226,7 @@ TEST(FormFramePaint, UnderTheButtonsIsTheTitleAndEverythingElseIsTheWholeFrame) 
   TFrameSkin s;
   const TsFormFrameInputs in = Inputs();
   const TsTitleLayout t = LayoutTitle(s.Sd, in);
-  testing::TBarFont font;
+  test::TBarFont font;
   TsPixelImage whole(100, 60), under(100, 60);
   PaintFormFrame(whole.View(), s.Sd, in, t, {"ab", &font});
   PaintFormFrameUnderButtons(under.View(), s.Sd, in, t, {"ab", &font});
@@ -242,12 +242,12 @@ TEST(FormFrameRegion, KeyCornersOfTheBorderImageInEveryCorner) {
   // A 6 x 6 border image with bands of 2 whose corner pixels in key colour
   // form a staircase: two in the outer row, one in the next.
   constexpr uint32_t k = 0x00FF00FFu, o = 0xFF808080u;
-  TsPixelImage img = testing::MakeImage(6, 6, {k, k, o, o, k, k,  //
-                                               k, o, o, o, o, k,  //
-                                               o, o, o, o, o, o,  //
-                                               o, o, o, o, o, o,  //
-                                               k, o, o, o, o, k,  //
-                                               k, k, o, o, k, k});
+  TsPixelImage img = test::MakeImage(6, 6, {k, k, o, o, k, k,  //
+                                            k, o, o, o, o, k,  //
+                                            o, o, o, o, o, o,  //
+                                            o, o, o, o, o, o,  //
+                                            k, o, o, o, o, k,  //
+                                            k, k, o, o, k, k});
   TFrameSkin s;
   auto border = MakeMask(std::move(img), 1, 0, 0, 2, 2, 2, 2);
   s.Sd.ma.push_back(border.Mask);

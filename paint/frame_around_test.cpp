@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "paint/letter_pictures_testing.h"
+#include "paint/letter_pictures_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Picture;
-using testing::Px;
-using testing::Rows;
+using test::Picture;
+using test::Px;
+using test::Rows;
 
 const std::vector<std::string> kFive = {"abcde", "fghij", "klmno", "pqrst", "uvwxy"};
 const std::vector<std::string> kSix = {"abcdef", "ghijkl", "mnopqr", "stuvwx", "yzABCD", "EFGHIJ"};

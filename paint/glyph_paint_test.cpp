@@ -2,21 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "paint/mask_paint_testing.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "paint/mask_paint_test_support.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 TEST(PaintSkinGlyph, StateFramesAndTheDisabledLook) {
   // Two 1 x 1 frames of a keyed glyph; the second is the key colour.
-  testing::TMaskFixture f =
-      testing::MakeMask(MakeImage(3, 1, {0xFF102030, 0xFF405060, 0x00FF00FF}), 3, 0, 0, 0, 0, 0, 0);
-  TacSkinData sd(testing::FakeManager(), 96);
+  test::TMaskFixture f =
+      test::MakeMask(MakeImage(3, 1, {0xFF102030, 0xFF405060, 0x00FF00FF}), 3, 0, 0, 0, 0, 0, 0);
+  TacSkinData sd(test::FakeManager(), 96);
   sd.ma.push_back(f.Mask);
   struct Case {
     int32_t Index, State;

@@ -164,7 +164,7 @@ class TPlainTransfer {
                  const TCacheInfo& cache, TUseParent useParent)
       : FDst(dst), FImg(img), FMask(mask), FCache(cache) {
     FMasked = mask.MaskType != 0;
-    FAlpha = (mask.DrawMode & kAlphaBit) != 0;
+    FAlpha = HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha);
     FCornerParent = useParent == TUseParent::Yes && (mask.Cfg & 3) != 0;
     // Rows of the image part: masked entries keep their masks below.
     FImageRows = FMasked ? std::max(0, img.Height - mask.Height) : img.Height;
@@ -235,41 +235,31 @@ class TPlainTransfer {
  private:
   // The masked combination of one same-size piece, by the cache table.
   void Combine(const TRect& src, TPoint at, const TCacheInfo& cache, bool parentAllowed) {
-    const TClipped c = ClipTransfer(src, FImg.Width, FImageRows, at, FDst.Width, FDst.Height);
-    if (c.IsEmpty()) return;
     const bool ready = cache.Ready;
     const uint32_t fill = ColorToPixel(static_cast<uint32_t>(cache.FillColor.C));
     const bool keyTest = (FMask.Cfg & 1) != 0;
     const TsPixelBuffer& pb = cache.Bmp;
-    for (int32_t y = 0; y < c.H; ++y) {
-      const uint32_t* s = FImg.Row(c.SY + y) + c.SX;
-      const uint32_t* m = FImg.Row(c.SY + y + FMask.Height) + c.SX;
-      uint32_t* d = FDst.Row(c.DY + y) + c.DX;
-      const int32_t py = c.DY + y + cache.Y;
-      for (int32_t x = 0; x < c.W; ++x) {
-        const uint32_t sp = s[x];
-        if (ready && parentAllowed) {
-          const bool transparent = FAlpha ? (sp >> 24) == 0 : sp == kKeyPixel;
-          if (transparent) {
-            const int32_t px = c.DX + x + cache.X;
-            if (pb.Contains(px, py)) d[x] = pb.At(px, py);
-            continue;
-          }
-          if (FAlpha) {
-            d[x] = AlphaMix(d[x], sp) | 0xFF000000u;
-          } else {
-            d[x] = CombineThroughMask(d[x], sp, m[x]) | 0xFF000000u;
-          }
-        } else if (ready) {
-          d[x] = CombineThroughMask(d[x], sp, m[x]) | 0xFF000000u;
-        } else if (parentAllowed) {
-          const bool transparent = keyTest ? sp == kKeyPixel : (sp >> 24) == 0;
-          d[x] = transparent ? fill : CombineThroughMask(d[x], sp, m[x]);
-        } else if (sp != kKeyPixel) {
-          d[x] = CombineThroughMask(d[x], sp, m[x]);
-        }
-      }
-    }
+    ForEachPiecePixel(FDst, at, FImg, src, FImageRows, FMask.Height,
+                      [&](uint32_t& d, uint32_t sp, uint32_t m, int32_t x, int32_t y) {
+                        if (ready && parentAllowed) {
+                          const bool transparent = FAlpha ? (sp >> 24) == 0 : sp == kKeyPixel;
+                          if (transparent) {
+                            const int32_t px = x + cache.X, py = y + cache.Y;
+                            if (pb.Contains(px, py)) d = pb.At(px, py);
+                          } else if (FAlpha) {
+                            d = AlphaMix(d, sp) | 0xFF000000u;
+                          } else {
+                            d = CombineThroughMask(d, sp, m) | 0xFF000000u;
+                          }
+                        } else if (ready) {
+                          d = CombineThroughMask(d, sp, m) | 0xFF000000u;
+                        } else if (parentAllowed) {
+                          const bool transparent = keyTest ? sp == kKeyPixel : (sp >> 24) == 0;
+                          d = transparent ? fill : CombineThroughMask(d, sp, m);
+                        } else if (sp != kKeyPixel) {
+                          d = CombineThroughMask(d, sp, m);
+                        }
+                      });
   }
 
   // d := s + (((a - 255) * (s - d)) >> 8) with an arithmetic shift.
@@ -313,7 +303,7 @@ class TPlainTransfer {
 
 void PaintMaskRect(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
                    int32_t state, const TCacheInfo& cache, TUseParent useParent) {
-  if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (state == 0 && HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0)) return;
   if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);

@@ -5,6 +5,7 @@
 #include "paint/mask_paint_internal.h"
 #include "pixels/blend.h"
 #include "pixels/blend_parent.h"
+#include "skin/skin_data_lookup.h"
 
 namespace ac {
 
@@ -17,7 +18,7 @@ using namespace paint_limits;
 void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMaskData& mask,
                 const TRect& src, TPoint at, TFrameStrength strength) {
   const bool full = strength == TFrameStrength::Full;
-  if (mask.MaskType == 0 && (mask.DrawMode & kAlphaBit) == 0) {
+  if (mask.MaskType == 0 && !HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha)) {
     CopyKeyedArea(dst, at, img, TSourceRect::FromExclusive(src), full ? 0 : 180, clFuchsia);
     return;
   }
@@ -25,37 +26,32 @@ void PaintGlyph(const TsPixelBuffer& dst, const TsPixelBuffer& img, const TsMask
   const int32_t maskOffset = masked ? mask.R.Height() / (mask.MaskType + 1) : 0;
   if (maskOffset < 0) return;  // an upside-down R: no mask rows below the image
   const int32_t rows = masked ? std::max(0, img.Height - maskOffset) : img.Height;
-  const TClipped c = ClipTransfer(src, img.Width, rows, at, dst.Width, dst.Height);
-  for (int32_t y = 0; y < c.H; ++y) {
-    const uint32_t* s = img.Row(c.SY + y) + c.SX;
-    const uint32_t* mk = masked ? img.Row(c.SY + y + maskOffset) + c.SX : nullptr;
-    uint32_t* d = dst.Row(c.DY + y) + c.DX;
-    for (int32_t x = 0; x < c.W; ++x) {
-      uint32_t a = d[x] >> 24;
-      uint32_t rgb = d[x] & 0x00FFFFFFu;
-      if (masked) {
-        const uint32_t red = Ch(mk[x], 16);
-        if (s[x] != kKeyPixel && red != 255) {
-          rgb = 0;
-          for (int shift = 0; shift < 24; shift += 8) {
-            uint32_t m = Ch(mk[x], shift);
-            if (!full) m = m > 154 ? 255 : m + 100;
-            rgb |= MaskMix(Ch(d[x], shift), Ch(s[x], shift), m) << shift;
-          }
-        }
-        a += ((255 - a) * (255 - red)) >> 8;
-      } else {
-        const uint32_t sa = s[x] >> 24;
-        const uint32_t k = 255 - sa;
-        const uint32_t w = full ? k : (sa <= 100 ? 255 : k + 100);
-        rgb = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-          rgb |= MaskMix(Ch(d[x], shift), Ch(s[x], shift), w) << shift;
-        a += ((255 - a) * sa) >> 8;
-      }
-      d[x] = rgb | (a << 24);
-    }
-  }
+  ForEachPiecePixel(dst, at, img, src, rows, maskOffset,
+                    [&](uint32_t& d, uint32_t s, uint32_t mk, int32_t, int32_t) {
+                      uint32_t a = d >> 24;
+                      uint32_t rgb = d & 0x00FFFFFFu;
+                      if (masked) {
+                        const uint32_t red = Ch(mk, 16);
+                        if (s != kKeyPixel && red != 255) {
+                          rgb = 0;
+                          for (int shift = 0; shift < 24; shift += 8) {
+                            uint32_t m = Ch(mk, shift);
+                            if (!full) m = m > 154 ? 255 : m + 100;
+                            rgb |= MaskMix(Ch(d, shift), Ch(s, shift), m) << shift;
+                          }
+                        }
+                        a += ((255 - a) * (255 - red)) >> 8;
+                      } else {
+                        const uint32_t sa = s >> 24;
+                        const uint32_t k = 255 - sa;
+                        const uint32_t w = full ? k : (sa <= 100 ? 255 : k + 100);
+                        rgb = 0;
+                        for (int shift = 0; shift < 24; shift += 8)
+                          rgb |= MaskMix(Ch(d, shift), Ch(s, shift), w) << shift;
+                        a += ((255 - a) * sa) >> 8;
+                      }
+                      d = rgb | (a << 24);
+                    });
 }
 
 }  // namespace
@@ -81,7 +77,7 @@ void PaintMaskImage(const TsPixelBuffer& dst, TPoint point, const TsMaskData& ma
   const bool full = strength == TFrameStrength::Full;
   if (mask.MaskType != 0) {
     PaintGlyph(dst, img, mask, src, point, strength);
-  } else if ((mask.DrawMode & kAlphaBit) != 0) {
+  } else if (HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha)) {
     BlendOver(dst, point, img, TSourceRect::FromExclusive(src), full ? 255 : 127);
   } else if (full) {
     CopyOverParent(dst, point, img, TSourceRect::FromExclusive(src),
@@ -136,7 +132,7 @@ void FillKeyFromBack(const TsPixelBuffer& dst, const TRect& area, const TsPixelB
     FillKeyFromBack(dst, area, back, backPoint, corner, nullptr);
     return;
   }
-  if (maskIndex < 0 || static_cast<std::size_t>(maskIndex) >= skinData.ma.size()) return;
+  if (!IsValidImgIndex(skinData, maskIndex)) return;
   const TsMaskData& m = skinData.ma[static_cast<std::size_t>(maskIndex)];
   if (!PaintableEntry(m)) return;
   const TCornerMask cm{EntryImage(m), m.R, m.Width, m.Height, m.WR, m.WB};

@@ -10,15 +10,12 @@
 #include "paint/mask_paint_layout.h"
 #include "paint/paint_limits.h"
 #include "pixels/pixel_buffer.h"
+#include "skin/draw_mode.h"
 #include "skin/skin_data.h"
 
 namespace ac::mask_detail {
 
 inline constexpr uint32_t kKeyPixel = 0x00FF00FFu;  // clFuchsia with alpha 0
-inline constexpr int32_t kStretchBit = 1;
-inline constexpr int32_t kSkipState0Bit = 2;
-inline constexpr int32_t kCentreBit = 4;
-inline constexpr int32_t kAlphaBit = 16;
 
 inline uint32_t Ch(uint32_t p, int shift) {
   return (p >> shift) & 0xFFu;
@@ -51,6 +48,25 @@ struct TClipped {
 // caller when it passes a smaller SrcH).
 TClipped ClipTransfer(const TRect& src, int32_t srcW, int32_t srcH, TPoint dstPoint, int32_t dstW,
                       int32_t dstH);
+
+// Visits each pixel of a same-size piece: the Src rectangle of Img (its image
+// part being the first ImageRows rows) meets Dst at At, clipped to both. The
+// mask pixel of an image pixel lies MaskOffset rows below it (0: the image
+// pixel itself, for pieces without mask rows). Rule(d, s, m, x, y) gets the
+// destination pixel to change, the image and mask pixels and the destination
+// position.
+template <typename PixelRule>
+void ForEachPiecePixel(const TsPixelBuffer& dst, TPoint at, const TsPixelBuffer& img,
+                       const TRect& src, int32_t imageRows, int32_t maskOffset, PixelRule rule) {
+  const TClipped c = ClipTransfer(src, img.Width, imageRows, at, dst.Width, dst.Height);
+  if (c.IsEmpty()) return;
+  for (int32_t y = 0; y < c.H; ++y) {
+    const uint32_t* s = img.Row(c.SY + y) + c.SX;
+    const uint32_t* m = img.Row(c.SY + y + maskOffset) + c.SX;
+    uint32_t* d = dst.Row(c.DY + y) + c.DX;
+    for (int32_t x = 0; x < c.W; ++x) rule(d[x], s[x], m[x], c.DX + x, c.DY + y);
+  }
+}
 
 // Copies the Src rectangle of Img to Dst at At, all four bytes, clipped to
 // both images: a piece that starts outside its image copies nothing.
@@ -164,10 +180,11 @@ void PaintNineSlice(const TsPixelBuffer& dst, const TRect& rect, const TsMaskDat
   if (!paint_limits::InPaintRange(left)) return;
   const TPoint origin{static_cast<int32_t>(left), mask.R.Top};
   const int32_t bottomSrc = mask.MaskType != 0 ? mask.R.Top + mask.Height : mask.R.Bottom;
-  const TCentre centre = (mask.DrawMode & kCentreBit) != 0 ? TCentre::Paint : TCentre::Skip;
+  const TCentre centre =
+      HasDrawModeBit(mask.DrawMode, TDrawModeBit::Centre) ? TCentre::Paint : TCentre::Skip;
   const TNineSliceLayout layout =
       LayoutNineSlice(rect, origin, {mask.Width, mask.Height}, bottomSrc, bands, centre);
-  const bool stretch = (mask.DrawMode & kStretchBit) != 0;
+  const bool stretch = HasDrawModeBit(mask.DrawMode, TDrawModeBit::Stretch);
   for (int32_t i = 0; i < layout.Count; ++i) {
     const TMaskPiece& p = layout.Pieces[i];
     if (p.Dst.IsEmpty() || p.Dst.Intersect(dst.Bounds()).IsEmpty()) continue;

@@ -24,7 +24,7 @@ class TLayeredTransfer {
                    const TCacheInfo& cache, TLayeredKind kind, uint8_t opacity)
       : FDst(dst), FImg(img), FMask(mask), FCache(cache), FKind(kind), FOpacity(opacity) {
     FMasked = mask.MaskType != 0;
-    FAlpha = (mask.DrawMode & kAlphaBit) != 0;
+    FAlpha = HasDrawModeBit(mask.DrawMode, TDrawModeBit::Alpha);
     FImageRows = FMasked ? std::max(0, img.Height - mask.Height) : img.Height;
   }
 
@@ -64,38 +64,31 @@ class TLayeredTransfer {
 
   // A same-size masked piece, combined through the red mask byte.
   void Combine(const TRect& src, TPoint at, const TCacheInfo& cache) {
-    const TClipped c = ClipTransfer(src, FImg.Width, FImageRows, at, FDst.Width, FDst.Height);
-    if (c.IsEmpty()) return;
     const bool parent = cache.Ready && cache.HasBmp();
-    for (int32_t y = 0; y < c.H; ++y) {
-      const uint32_t* s = FImg.Row(c.SY + y) + c.SX;
-      const uint32_t* mk = FImg.Row(c.SY + y + FMask.Height) + c.SX;
-      uint32_t* d = FDst.Row(c.DY + y) + c.DX;
-      const int32_t py = c.DY + y + cache.Y;
-      for (int32_t x = 0; x < c.W; ++x) {
-        if (s[x] == kKeyPixel) {
-          const int32_t px = c.DX + x + cache.X;
-          if (parent) {
-            if (cache.Bmp.Contains(px, py)) d[x] = cache.Bmp.At(px, py);
-          } else {
-            d[x] &= 0x00FFFFFFu;
-          }
-          continue;
-        }
-        const uint32_t m = Ch(mk[x], 16);
-        uint32_t a = d[x] >> 24;
-        uint32_t rgb;
-        if (FKind == TLayeredKind::Layered) {
-          rgb = Mix(d[x], s[x], m, 255 - m);
-          a = std::max(a, 255 - m);
-        } else {
-          const uint32_t u = ((255 - m) * FOpacity) >> 8;
-          rgb = Mix(d[x], s[x], 255 - u, u);
-          a = a == 0 ? (parent ? 255 - m : u) : std::max(a, 255 - m);
-        }
-        d[x] = rgb | (a << 24);
-      }
-    }
+    ForEachPiecePixel(FDst, at, FImg, src, FImageRows, FMask.Height,
+                      [&](uint32_t& d, uint32_t s, uint32_t mk, int32_t x, int32_t y) {
+                        if (s == kKeyPixel) {
+                          const int32_t px = x + cache.X, py = y + cache.Y;
+                          if (parent) {
+                            if (cache.Bmp.Contains(px, py)) d = cache.Bmp.At(px, py);
+                          } else {
+                            d &= 0x00FFFFFFu;
+                          }
+                          return;
+                        }
+                        const uint32_t m = Ch(mk, 16);
+                        uint32_t a = d >> 24;
+                        uint32_t rgb;
+                        if (FKind == TLayeredKind::Layered) {
+                          rgb = Mix(d, s, m, 255 - m);
+                          a = std::max(a, 255 - m);
+                        } else {
+                          const uint32_t u = ((255 - m) * FOpacity) >> 8;
+                          rgb = Mix(d, s, 255 - u, u);
+                          a = a == 0 ? (parent ? 255 - m : u) : std::max(a, 255 - m);
+                        }
+                        d = rgb | (a << 24);
+                      });
   }
 
   // Scaled masked pieces: the image resampled with the Mitchell filter and
@@ -155,7 +148,7 @@ class TLayeredTransfer {
 void PaintLayered(const TsPixelBuffer& dst, const TRect& rect, const TsMaskData& mask,
                   int32_t state, const TCacheInfo& cache, TMaskBands bands, TLayeredKind kind,
                   uint8_t opacity) {
-  if (state == 0 && (mask.DrawMode & kSkipState0Bit) != 0) return;
+  if (state == 0 && HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0)) return;
   if (!InPaintRange(rect) || !PaintableEntry(mask) || !InPaintRange(cache)) return;
   if (rect.Width() < 2 || rect.Height() < 2 || dst.IsEmpty()) return;
   const TsPixelBuffer img = EntryImage(mask);

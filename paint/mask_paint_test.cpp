@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "paint/mask_paint_layout.h"
-#include "paint/mask_paint_testing.h"
+#include "paint/mask_paint_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Coded;
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
-using testing::MakeMask;
+using test::Coded;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
+using test::MakeMask;
 
 constexpr uint32_t K = 0x00FF00FFu;  // key pixel
 
@@ -268,7 +268,7 @@ TEST(NineSlicePainters, SourcePiecesAreClippedToTheirImage) {
 }
 
 // Masked images: a 2 x 2 frame with two mask rows below it.
-testing::TMaskFixture MaskedCorner(uint32_t s, uint32_t m, int32_t cfg) {
+test::TMaskFixture MaskedCorner(uint32_t s, uint32_t m, int32_t cfg) {
   auto f = MakeMask(MakeImage(2, 4, {s, s, s, s, m, m, m, m}), 1, 1, 0, 1, 1, 1, 1);
   f.Mask.Cfg = cfg;
   return f;
@@ -404,7 +404,7 @@ TEST(PaintMaskRectCapped, CapsBandsAndWeakensByOpacity) {
 //   destination of alpha $40.
 constexpr uint32_t kStretchImage = 0xFF204060;
 
-testing::TMaskFixture StretchedMaskedFrame() {
+test::TMaskFixture StretchedMaskedFrame() {
   TsPixelImage img = Filled(4, 8, kStretchImage);
   for (int32_t y = 4; y < 8; ++y)
     for (int32_t x = 0; x < 4; ++x) img.View().At(x, y) = 0xFFFFFFFF;
@@ -417,7 +417,7 @@ testing::TMaskFixture StretchedMaskedFrame() {
   return MakeMask(std::move(img), 1, 1, 1 | 4, 1, 1, 1, 1);
 }
 
-testing::TMaskFixture SmoothedDotFrame() {
+test::TMaskFixture SmoothedDotFrame() {
   TsPixelImage img = Filled(3, 6, kStretchImage);
   for (int32_t y = 3; y < 6; ++y)
     for (int32_t x = 0; x < 3; ++x) img.View().At(x, y) = 0xFFFFFFFF;
@@ -438,7 +438,7 @@ void CheckStretchedPieces(TBorderPainter paint, const std::vector<TStretchCase>&
   for (const TStretchCase& c : cases) {
     const bool dot = c.Piece == TStretchPiece::Dot;
     SCOPED_TRACE(dot ? "dot" : c.Piece == TStretchPiece::Edge ? "edge" : "centre");
-    const testing::TMaskFixture f = dot ? SmoothedDotFrame() : StretchedMaskedFrame();
+    const test::TMaskFixture f = dot ? SmoothedDotFrame() : StretchedMaskedFrame();
     const int32_t size = dot ? 5 : 6;
     TsPixelImage dst = Filled(size, size, dot ? 0x40A0A0A0 : 0x00A0A0A0);
     paint(dst.View(), f.Mask);

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
@@ -29,7 +29,7 @@ uint32_t RefCombine(uint32_t d, uint32_t s, uint32_t m) {
   return out;
 }
 
-using testing::TRandom;
+using test::TRandom;
 
 TEST(MaskRows, CombineKeyedMatchesTheFormulaAtEveryLength) {
   TRandom rnd(2024);

@@ -15,7 +15,7 @@
 #include "paint/control_paint.h"
 #include "paint/mask_paint.h"
 #include "paint/mask_paint_image.h"
-#include "paint/mask_paint_testing.h"
+#include "paint/mask_paint_test_support.h"
 #include "paint/plain_border.h"
 #include "paint/section_paint.h"
 #include "skin/skin_manager_core.h"
@@ -23,9 +23,9 @@
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeMask;
+using test::Filled;
+using test::Hex;
+using test::MakeMask;
 
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
@@ -36,14 +36,14 @@ constexpr uint32_t kColour = 0xFF204060;
 // A skin of one section in the colour 0x00302010 (pixel 0xFF102030) whose
 // masks the cases add.
 struct TSkin {
-  TacSkinData Sd{testing::FakeManager(), 96};
+  TacSkinData Sd{test::FakeManager(), 96};
   std::vector<TsPixelImage> Images;
 
   TSkin() {
     Sd.gd.resize(1);
     Sd.gd[0].Props[0].Color = 0x00302010;
   }
-  int32_t Add(testing::TMaskFixture f) {
+  int32_t Add(test::TMaskFixture f) {
     Images.push_back(std::move(f.Image));
     Sd.ma.push_back(f.Mask);
     return static_cast<int32_t>(Sd.ma.size()) - 1;

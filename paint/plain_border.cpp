@@ -5,6 +5,7 @@
 #include "paint/paint_limits.h"
 #include "paint/skin_colors.h"
 #include "pixels/blend_fill.h"
+#include "skin/section_state.h"
 
 namespace ac {
 
@@ -27,7 +28,7 @@ bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGener
                       int32_t state, const TCacheInfo& cache, const TsPlainBorderParams& params) {
   if (!paint_limits::InPaintRange(rect) || rect.IsEmpty()) return false;
   const TacPaintBorderData* custom = params.Custom;
-  const TsGenState& props = gd.Props[std::clamp(state, 0, 2)];
+  const TsGenState& props = StateProps(gd, state);
   int32_t width;
   TCornerRadii radii{0, 0, 0, 0};
   TColor color;
@@ -54,7 +55,7 @@ bool PaintPlainBorder(const TsPixelBuffer& dst, const TRect& rect, const TsGener
     if (rounded) CutRoundCorners(dst, rect, cache, radii);
     return false;
   }
-  const TColor rgb = SkinColorToRGB(color, params.Skin);
+  const TColor rgb = SkinColorToRGB(color, params.Colors);
   if (!rounded) {
     if (width > 0) FillBands(dst, rect, rgb, width, width, width, width);
     return true;

@@ -7,14 +7,11 @@
 
 #include "core/color.h"
 #include "core/geometry.h"
+#include "paint/skin_colors.h"
 #include "pixels/cache_info.h"
 #include "pixels/pixel_buffer.h"
 #include "pixels/round_corners.h"
 #include "skin/skin_data.h"
-
-namespace ac {
-class TacSkinManagerCore;
-}
 
 namespace ac {
 
@@ -41,10 +38,10 @@ TCornerRadii FitRadii(TCornerRadii radii, int32_t w, int32_t h);
 // How a plain border is drawn besides the section's own data.
 struct TsPlainBorderParams {
   int32_t PPI = 96;  // the width is scaled from 96 to this
-  // The manager whose skin colours stand for system colours and the engine's
-  // colour constants (SkinColorToRGB); null: the colours a program without a
-  // skin shows.
-  const TacSkinManagerCore* Skin = nullptr;
+  // The skin colours that stand for system colours and the engine's colour
+  // constants (SkinColorToRGB); empty: the colours a program without a skin
+  // shows.
+  TsSkinColors Colors{};
   const TacPaintBorderData* Custom = nullptr;  // a control's custom border, or null
   TRadiusFit Fit = TRadiusFit::AsGiven;
 };

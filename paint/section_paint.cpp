@@ -9,6 +9,7 @@
 #include "paint/paint_limits.h"
 #include "paint/plain_border.h"
 #include "paint/section_paint_internal.h"
+#include "paint/skin_colors.h"
 #include "paint/texture_paint.h"
 #include "pixels/blend.h"
 #include "pixels/blend_fill.h"
@@ -27,11 +28,6 @@ TCacheInfo Shifted(const TCacheInfo& cache, TPoint by) {
   c.X += by.X;
   c.Y += by.Y;
   return c;
-}
-
-int32_t SectionState(int32_t state, const TsGeneralData& gd) {
-  const int64_t last = int64_t{gd.States} - 1;
-  return static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(state, last)));
 }
 
 bool IsSmoothGradient(const TsGradArray& g) {
@@ -102,7 +98,7 @@ void PaintBackground(const TBackgroundRequest& q) {
   if (!IsValidSkinIndex(q.Sd, q.SkinIndex) || !RectInside(q.Rect, q.Dst)) return;
   if (!InPaintRange(q.Offset) || !InPaintRange(q.Cache)) return;
   const TsGeneralData& gd = q.Sd.gd[q.SkinIndex];
-  const int32_t state = std::min(SectionState(q.State, gd), 2);
+  const int32_t state = PropsState(gd, q.State);
   const TsGenState& props = gd.Props[state];
   const TsPixelBuffer& dst = q.Dst;
   const TRect& rect = q.Rect;
@@ -266,7 +262,7 @@ void PaintSectionEntries(const TsPixelBuffer& dst, const TRect& rect, const TacS
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
   if (!InPaintRange(offset) || !InPaintRange(cache)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
-  state = SectionState(state, gd);
+  state = SectionState(gd, state);
   std::optional<int32_t> texture;
   if (entries != nullptr) texture = state == 0 ? entries->TextureNormal : entries->TextureOther;
   PaintBackground({dst, rect, sd, skinIndex, state, cache, offset, clFuchsia, texture});
@@ -276,7 +272,7 @@ void PaintSectionEntries(const TsPixelBuffer& dst, const TRect& rect, const TacS
   if (IsValidImgIndex(sd, border))
     PaintMaskRect(dst, rect, sd.ma[border], state, shifted, TUseParent::Yes);
   else
-    PaintPlainBorder(dst, rect, gd, state, shifted, {sd.PPI, sd.FOwner});
+    PaintPlainBorder(dst, rect, gd, state, shifted, {sd.PPI, SkinColorsOf(sd.FOwner)});
 }
 
 }  // namespace
@@ -297,8 +293,8 @@ void PaintSectionLayered(const TsPixelBuffer& dst, const TRect& rect, const TacS
   if (dst.IsEmpty() || !IsValidSkinIndex(sd, skinIndex) || !RectInside(rect, dst)) return;
   if (!InPaintRange(offset)) return;
   const TsGeneralData& gd = sd.gd[skinIndex];
-  state = SectionState(state, gd);
-  const TsGenState& props = gd.Props[std::min(state, 2)];
+  state = SectionState(gd, state);
+  const TsGenState& props = StateProps(gd, state);
   const bool whole = rect == dst.Bounds();
   // The parent: what Dst holds now, one pixel more to the right and bottom.
   const TRect area =
@@ -326,7 +322,7 @@ void PaintSectionLayered(const TsPixelBuffer& dst, const TRect& rect, const TacS
   if (IsValidImgIndex(sd, gd.BorderIndex))
     PaintMaskRectLayered(dst, rect, sd.ma[gd.BorderIndex], state, cache);
   else
-    PaintPlainBorder(dst, rect, gd, state, cache, {sd.PPI, sd.FOwner});
+    PaintPlainBorder(dst, rect, gd, state, cache, {sd.PPI, SkinColorsOf(sd.FOwner)});
   if (whole) Premultiply(dst, rect);
 }
 

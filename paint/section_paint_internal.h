@@ -9,6 +9,7 @@
 #include "paint/section_paint.h"
 #include "pixels/cache_info.h"
 #include "pixels/pixel_buffer.h"
+#include "skin/section_state.h"
 #include "skin/skin_data.h"
 
 namespace ac::section_detail {
@@ -50,8 +51,6 @@ void CopyParent(const TsPixelBuffer& dst, const TRect& rect, const TCacheInfo& c
 void PaintCornerImages(const TsPixelBuffer& dst, const TRect& rect, const TacSkinData& sd,
                        const TsGeneralData& gd, int32_t state);
 TCacheInfo Shifted(const TCacheInfo& cache, TPoint by);
-// State limited to the section's last state, and never below 0.
-int32_t SectionState(int32_t state, const TsGeneralData& gd);
 bool IsSmoothGradient(const TsGradArray& g);
 bool RectInside(const TRect& rect, const TsPixelBuffer& dst);
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "paint/control_paint.h"
-#include "paint/mask_paint_testing.h"
+#include "paint/mask_paint_test_support.h"
 #include "paint/plain_border.h"
 #include "pixels/blend.h"
 #include "pixels/gradient_paint.h"
@@ -13,10 +13,10 @@
 namespace ac {
 namespace {
 
-using testing::Coded;
-using testing::Filled;
-using testing::Hex;
-using testing::MakeMask;
+using test::Coded;
+using test::Filled;
+using test::Hex;
+using test::MakeMask;
 
 // A skin of one section "S" whose normal state is given by the test.
 struct TSkin {
@@ -25,13 +25,13 @@ struct TSkin {
 
   TsGeneralData& Section() { return Sd.gd[0]; }
   TsGenState& State(int i = 0) { return Sd.gd[0].Props[i]; }
-  int32_t AddMask(testing::TMaskFixture f) {
+  int32_t AddMask(test::TMaskFixture f) {
     Images.push_back(std::move(f.Image));
     Sd.ma.push_back(f.Mask);
     return static_cast<int32_t>(Sd.ma.size()) - 1;
   }
 
-  explicit TSkin(TacSkinManagerCore* owner = testing::FakeManager()) : Sd(owner, 96) {
+  explicit TSkin(TacSkinManagerCore* owner = test::FakeManager()) : Sd(owner, 96) {
     Sd.gd.emplace_back();
     Section().ClassName.push_back('S');  // (a literal trips g++ 12's bogus -Wrestrict)
     State().Color = 0x00302010;          // pixel 0xFF102030
@@ -70,10 +70,10 @@ TEST(PaintSectionBackground, FullTransparencyCopiesTheParent) {
                                      0x11111111, 0x11111111, 0x11111111, 0x11111111}));
   // The cache image is the destination itself: nothing to do.
   TsPixelImage same = Coded(3, 3, 0x40000000);
-  const auto before = testing::Pixels(same.View());
+  const auto before = test::Pixels(same.View());
   PaintSectionBackground(same.View(), same.View().Bounds(), s.Sd, 0, 0,
                          MakeCacheInfo(same.View(), 0, 0), {}, clFuchsia);
-  EXPECT_EQ(testing::Pixels(same.View()), before);
+  EXPECT_EQ(test::Pixels(same.View()), before);
   // No image at all: the fill colour, opaque.
   TCacheInfo fill;
   fill.FillColor = TsColor(0x00445566);
@@ -231,12 +231,12 @@ TEST(PaintPlainBorder, CustomBorderColoursByState) {
   custom.FColorNormal = 0x000000FF;
   custom.FColorActive = 0x0000FF00;
   TsPixelImage dst(4, 4);
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0, TCacheInfo{}, {96, nullptr, &custom});
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 0, TCacheInfo{}, {96, {}, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFFFF0000u);
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, nullptr, &custom});
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, {}, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF00FF00u);  // pressed not set: active
   custom.FColorNormal = custom.FColorActive = clNone;
-  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, nullptr, &custom});
+  PaintPlainBorder(dst.View(), dst.View().Bounds(), gd, 2, TCacheInfo{}, {96, {}, &custom});
   EXPECT_EQ(dst.View().At(0, 0), 0xFF010000u);  // the state's border colour
 }
 

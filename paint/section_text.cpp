@@ -6,6 +6,7 @@
 #include "pixels/color.h"
 #include "pixels/color_transform.h"
 #include "skin/palette.h"
+#include "skin/section_state.h"
 #include "skin/skin_data_lookup.h"
 #include "skin/skin_manager_core.h"
 #include "system/system.h"
@@ -22,7 +23,7 @@ constexpr int kColorBtnFace = 15;
 
 const TsGenState* StateOf(const TacSkinData* sd, int32_t index, int32_t state) {
   if (sd == nullptr || !IsValidSkinIndex(*sd, index)) return nullptr;
-  return &sd->gd[index].Props[std::clamp(state, 0, 2)];
+  return &sd->gd[index].Props[TextPropsState(state)];
 }
 
 // Draws each contour colour that is set, one pixel off Rect towards its side,
@@ -137,7 +138,7 @@ void WriteControlText(const TsTextCanvas& canvas, const TRect& rect, std::string
   };
   if (!skinned || ctrl.CustomFont) return plain(canvas.FontColor);
 
-  const int32_t st = std::clamp(state, 0, 2);
+  const int32_t st = TextPropsState(state);
   const TacSkinData* csd = sd;
   int32_t index = ctrl.SkinIndex;
   if (ctrl.SectionAt && TakesParentSection(*sd, index)) {

@@ -5,16 +5,16 @@
 #include <memory>
 
 #include "core/message_sink.h"
-#include "paint/text_testing.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "paint/text_test_support.h"
+#include "pixels/pixel_buffer_test_support.h"
 #include "skin/skin_manager_core.h"
 #include "system/system.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::TBarFont;
+using test::Filled;
+using test::TBarFont;
 
 constexpr uint32_t kGrey = 0xFF808080;
 
@@ -271,7 +271,7 @@ TEST(WriteControlText, GlowGoesIntoTheCacheImageWithinTheRectangle) {
   f.Ctrl.CacheImage = untouched.View();
   WriteControlText({canvas.View(), &font, clBlack}, kRect, "a", TEnabled::Yes, TUseGlow::No, 0,
                    f.Ctrl, 0);
-  EXPECT_EQ(testing::Hex(untouched.View()), testing::Hex(TsPixelImage(12, 12).View()));
+  EXPECT_EQ(test::Hex(untouched.View()), test::Hex(TsPixelImage(12, 12).View()));
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ bool ShowsThrough(uint32_t overBlack, uint32_t overWhite) {
 TsSeeThroughMap::TsSeeThroughMap(const TsMaskData& mask, TSize size) {
   if (size.cx <= 0 || size.cy <= 0) return;
   // A mask that shows nothing in state 0 is seen in state 1 first.
-  const int32_t state = (mask.DrawMode & 2) != 0 ? 1 : 0;
+  const int32_t state = HasDrawModeBit(mask.DrawMode, TDrawModeBit::SkipState0) ? 1 : 0;
   const TsPixelImage black = PaintedOver(mask, size, state, kBlack);
   const TsPixelImage white = PaintedOver(mask, size, state, kWhite);
   const TMaskBands bands = FitMaskBands({mask.WL, mask.WT, mask.WR, mask.WB}, size.cx, size.cy);

@@ -3,6 +3,8 @@
 // constants takes the active skin's colour.
 
 #include "core/color.h"
+#include "skin/palette.h"
+#include "skin/skin_data.h"
 
 namespace ac {
 
@@ -11,6 +13,19 @@ class TacSkinManagerCore;
 // Engine colour constants: their low 24 bits are the colour used without an
 // active skin.
 inline constexpr TColor clMainColorConst = static_cast<TColor>(0xF1000001);
+
+// What a colour property reads while a skin is on: the skin's palette and its
+// title and hint sections. The pointers are into the manager's loaded skin
+// and live as long as it. Palette null: no skin is on.
+struct TsSkinColors {
+  const TacPalette* Palette = nullptr;
+  const TsGeneralData* Title = nullptr;  // null: the skin has no title section
+  const TsGeneralData* Hint = nullptr;   // null: the skin has no hint section
+};
+
+// The skin colours of Manager while it is active or changing its skin;
+// nothing (no skin) for a null or inactive manager.
+TsSkinColors SkinColorsOf(const TacSkinManagerCore* manager);
 
 // The colour as $00BBGGRR:
 // - a non-negative colour is returned as it is;
@@ -23,6 +38,9 @@ inline constexpr TColor clMainColorConst = static_cast<TColor>(0xF1000001);
 // Manager may be null: the caller passes the application's default manager
 // when it has one.
 TColor SkinColorToRGB(TColor color, const TacSkinManagerCore* manager);
+// The same with the skin colours already taken from the manager (the colours
+// of a skin that is off when Skin.Palette is null).
+TColor SkinColorToRGB(TColor color, const TsSkinColors& skin);
 
 // ColorToRGB: a negative colour is the system colour of its low byte.
 TColor ColorToRGB(TColor color);

@@ -145,7 +145,7 @@ class SkinPair : public ::testing::Test {
     const int32_t i = GetMaskIndex(*sd, "GLOBALINFO", key);
     if (!IsValidImgIndex(*sd, i)) return {};
     TsMaskData whole = sd->ma[static_cast<std::size_t>(i)];
-    whole.DrawMode |= 4;
+    whole.DrawMode |= DrawModeBits(TDrawModeBit::Centre);
     TsPixelImage dst(whole.Width + 2 * grow, whole.Height + 2 * grow);
     PaintMaskRectLayered(dst.View(), dst.View().Bounds(), whole, state, TCacheInfo{});
     return dst;

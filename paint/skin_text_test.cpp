@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "paint/text_testing.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "paint/text_test_support.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::TBarFont;
+using test::Filled;
+using test::Hex;
+using test::TBarFont;
 
 TEST(LeadingUtf16Units, CountsAsThePlatformDoesWithoutSplittingCharacters) {
   EXPECT_EQ(LeadingUtf16Units("abc", 2), "ab");

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "paint/mask_paint_image.h"
-#include "paint/mask_paint_testing.h"
+#include "paint/mask_paint_test_support.h"
 #include "pixels/blend_parent.h"
 #include "pixels/round_corners.h"
 #include "skin/load_images.h"
@@ -12,11 +12,11 @@
 namespace ac {
 namespace {
 
-using testing::Coded;
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
-using testing::MakeMask;
+using test::Coded;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
+using test::MakeMask;
 
 constexpr uint32_t K = 0x00FF00FFu;
 
@@ -243,8 +243,8 @@ TEST(CutRoundCorners, OutsideTakesTheParentPartlyCoveredMixes) {
 
 TEST(FillKeyFromBack, TakesTheMaskOfALoadedSkinOrItsMasterImage) {
   constexpr uint32_t kOld = 0x11111111;
-  TacSkinData sd(testing::FakeManager(), 96);
-  TsPixelImage master = testing::Filled(4, 2, 0xFF000000);
+  TacSkinData sd(test::FakeManager(), 96);
+  TsPixelImage master = test::Filled(4, 2, 0xFF000000);
   master.View().At(2, 0) = 0xFFFF00FF;
   TsMaskData m;
   m.MasterBmp = ShareImage(std::move(master));

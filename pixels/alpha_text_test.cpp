@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Hex;
-using testing::MakeImage;
+using test::Hex;
+using test::MakeImage;
 
 TEST(ComposeTextImage, KeepingAlphaTurnsDarknessIntoCoverage) {
   // Grey 128 (L = 128), plain black with alpha 0, and both whites, which are

@@ -11,35 +11,31 @@ namespace {
 
 enum class TEmptyArea { BelowOne, BelowTwo };
 
+// One direction of ClipArea: a negative destination start D moves the source
+// start S on; a negative source start then moves D on, and where that leaves
+// D negative again S takes the difference.
+void ClipStart(int32_t& d, int32_t& s) {
+  if (d < 0) {
+    s -= d;
+    d = 0;
+  }
+  if (s < 0) {
+    d -= s;
+    s = 0;
+    if (d < 0) {
+      s = -d;
+      d = 0;
+    }
+  }
+}
+
 // The clipping shared by BlendOver and MixArea. On success Src rows and columns
 // S.Top..S.Bottom, S.Left..S.Right meet Dst from (p.X, p.Y) on.
 bool ClipArea(const TsPixelBuffer& dst, const TsPixelBuffer& src, TPoint& p, TSourceRect& s,
               TEmptyArea empty) {
   if (dst.IsEmpty() || src.IsEmpty()) return false;
-  if (p.X < 0) {
-    s.Left -= p.X;
-    p.X = 0;
-  }
-  if (p.Y < 0) {
-    s.Top -= p.Y;
-    p.Y = 0;
-  }
-  if (s.Left < 0) {
-    p.X -= s.Left;
-    s.Left = 0;
-    if (p.X < 0) {
-      s.Left = -p.X;
-      p.X = 0;
-    }
-  }
-  if (s.Top < 0) {
-    p.Y -= s.Top;
-    s.Top = 0;
-    if (p.Y < 0) {
-      s.Top = -p.Y;
-      p.Y = 0;
-    }
-  }
+  ClipStart(p.X, s.Left);
+  ClipStart(p.Y, s.Top);
   const bool isEmpty = empty == TEmptyArea::BelowOne ? (s.Right < s.Left || s.Bottom < s.Top)
                                                      : (s.Right <= s.Left || s.Bottom <= s.Top);
   if (isEmpty) return false;
@@ -76,6 +72,21 @@ TSpan SpanInside(int32_t dstX, int32_t count, int32_t width) {
 
 inline uint32_t Ch(uint32_t p, int shift) {
   return (p >> shift) & 0xFFu;
+}
+
+// Calls Rule(d, s) for each pixel S of the W x H area at (SrcX, SrcY) of Src
+// whose place D, counted from (DstX, DstY), lies inside Dst.
+template <typename PixelRule>
+void ForEachLandingPixel(const TsPixelBuffer& dst, int32_t dstX, int32_t dstY,
+                         const TsPixelBuffer& src, int32_t srcX, int32_t srcY, int32_t w, int32_t h,
+                         PixelRule rule) {
+  const TSpan cols = SpanInside(dstX, w, dst.Width);
+  const TSpan rows = SpanInside(dstY, h, dst.Height);
+  for (int32_t j = rows.First; j < rows.Last; ++j) {
+    uint32_t* d = dst.Row(dstY + j) + dstX;
+    const uint32_t* sr = src.Row(srcY + j) + srcX;
+    for (int32_t i = cols.First; i < cols.Last; ++i) rule(d[i], sr[i]);
+  }
 }
 
 }  // namespace
@@ -133,23 +144,17 @@ void MixKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer
   }
   s = s.ClampedTo(src.Width, src.Height);
   if (s.Right < s.Left || s.Bottom < s.Top) return;
-  const TSpan cols = SpanInside(dstX, s.Width(), dst.Width);
-  const TSpan rows = SpanInside(dstY, s.Height(), dst.Height);
   const bool keyed = key != clNone;
   const uint32_t k = static_cast<uint32_t>(key);
   const uint32_t w = weight;
   const uint32_t nw = 255 - w;
-  for (int32_t j = rows.First; j < rows.Last; ++j) {
-    uint32_t* d = dst.Row(dstY + j) + dstX;
-    const uint32_t* sr = src.Row(s.Top + j) + s.Left;
-    for (int32_t i = cols.First; i < cols.Last; ++i) {
-      const uint32_t sp = sr[i];
-      const uint32_t dp = d[i];
-      uint32_t m = 0;
-      for (int sh = 0; sh < 32; sh += 8) m |= ((nw * Ch(sp, sh) + w * Ch(dp, sh)) >> 8) << sh;
-      d[i] = (keyed && sp == k) ? dp : m;
-    }
-  }
+  ForEachLandingPixel(dst, dstX, dstY, src, s.Left, s.Top, s.Width(), s.Height(),
+                      [&](uint32_t& d, uint32_t sp) {
+                        uint32_t m = 0;
+                        for (int sh = 0; sh < 32; sh += 8)
+                          m |= ((nw * Ch(sp, sh) + w * Ch(d, sh)) >> 8) << sh;
+                        if (!keyed || sp != k) d = m;
+                      });
 }
 
 void CopyKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
@@ -159,27 +164,21 @@ void CopyKeyedArea(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffe
   const int32_t dstY = dstPoint.Y;
   TSourceRect s = srcRect;
   if (!ClampToSource(src, s)) return;
-  const TSpan cols = SpanInside(dstX, s.Width(), dst.Width);
-  const TSpan rows = SpanInside(dstY, s.Height(), dst.Height);
   const bool keyed = key != clNone;
   const uint32_t k = ColorToPixel(static_cast<uint32_t>(key)) & 0x00FFFFFFu;
   const uint32_t w = weight;
-  for (int32_t j = rows.First; j < rows.Last; ++j) {
-    uint32_t* d = dst.Row(dstY + j) + dstX;
-    const uint32_t* sr = src.Row(s.Top + j) + s.Left;
-    for (int32_t i = cols.First; i < cols.Last; ++i) {
-      const uint32_t sp = sr[i];
-      const uint32_t dp = d[i];
-      uint32_t m = sp;
-      if (w != 0) {
-        // (Weight * (s - d) + d * 256) equals s * w + d * (256 - w).
-        m = std::max(w, dp >> 24) << 24;
-        for (int sh = 0; sh < 24; sh += 8)
-          m |= ((w * Ch(sp, sh) + (256 - w) * Ch(dp, sh)) >> 8) << sh;
-      }
-      d[i] = (keyed && sp == k) ? dp : m;
-    }
-  }
+  ForEachLandingPixel(dst, dstX, dstY, src, s.Left, s.Top, s.Width(), s.Height(),
+                      [&](uint32_t& d, uint32_t sp) {
+                        if (keyed && sp == k) return;
+                        uint32_t m = sp;
+                        if (w != 0) {
+                          // (Weight * (s - d) + d * 256) equals s * w + d * (256 - w).
+                          m = std::max(w, d >> 24) << 24;
+                          for (int sh = 0; sh < 24; sh += 8)
+                            m |= ((w * Ch(sp, sh) + (256 - w) * Ch(d, sh)) >> 8) << sh;
+                        }
+                        d = m;
+                      });
 }
 
 void CopyOpaqueKeyed(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuffer& src,
@@ -187,17 +186,11 @@ void CopyOpaqueKeyed(const TsPixelBuffer& dst, TPoint dstPoint, const TsPixelBuf
   if (dst.IsEmpty() || src.IsEmpty()) return;
   const int32_t dstX = dstPoint.X;
   const int32_t dstY = dstPoint.Y;
-  const TSpan cols = SpanInside(dstX, src.Width, dst.Width);
-  const TSpan rows = SpanInside(dstY, src.Height, dst.Height);
   const uint32_t k = ColorToPixel(static_cast<uint32_t>(key));
-  for (int32_t j = rows.First; j < rows.Last; ++j) {
-    uint32_t* d = dst.Row(dstY + j) + dstX;
-    const uint32_t* sr = src.Row(j);
-    for (int32_t i = cols.First; i < cols.Last; ++i) {
-      const uint32_t sp = sr[i];
-      d[i] = sp == k ? d[i] : (sp | 0xFF000000u);
-    }
-  }
+  ForEachLandingPixel(dst, dstX, dstY, src, 0, 0, src.Width, src.Height,
+                      [&](uint32_t& d, uint32_t sp) {
+                        if (sp != k) d = sp | 0xFF000000u;
+                      });
 }
 
 void CrossFade(const TsPixelBuffer& dst, const TsPixelBuffer& a, const TsPixelBuffer& b,

@@ -4,14 +4,14 @@
 
 #include <vector>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 // Marks which pixels of a w x h image an operation changed, as rows of '#'/'.'.
 std::string Changed(const TsPixelBuffer& b, uint32_t background) {
@@ -119,7 +119,7 @@ TEST(FadeToColor, UsesAnInclusiveRectangleClampedToTheBuffer) {
     TsPixelImage img = Filled(12, 12, 0xFF000000);
     FadeToColor(img, TSourceRect{0, 0, 10, 10}, 0, 0xFFFFFF);
     int changed = 0;
-    for (uint32_t p : testing::Pixels(img)) changed += p != 0xFF000000u;
+    for (uint32_t p : test::Pixels(img)) changed += p != 0xFF000000u;
     EXPECT_EQ(changed, 121);
     EXPECT_EQ(img.View().At(10, 10), 0xFFFEFEFEu);
     EXPECT_EQ(img.View().At(11, 10), 0xFF000000u);

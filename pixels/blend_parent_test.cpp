@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/message_sink.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 constexpr uint32_t kA = 0x100000AA;  // not opaque, to show where alpha is forced
 constexpr uint32_t kKey = 0x00FF00FF;

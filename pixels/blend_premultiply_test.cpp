@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include "system/native/composition_testing.h"
+#include "system/native/composition_test_support.h"
 #endif
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 #include "system/system.h"
 
 namespace ac {
 namespace {
 
-using testing::Hex;
-using testing::MakeImage;
+using test::Hex;
+using test::MakeImage;
 
 TEST(Premultiply, MultipliesByAlphaWithAShift) {
   TsPixelImage img = MakeImage(5, 1, {0x00FFFFFF, 0x00000000, 0x00FFFFFE, 0x80FF8040, 0xFFFFFFFF});
@@ -39,7 +39,7 @@ TEST(Premultiply, AsksThePlatformAboutComposition) {
   // Near-white is held at 244 only when the platform says the desktop does
   // not compose.
   {
-    platform::testing::TScopedComposition off(platform::testing::TComposed::No);
+    test::TScopedComposition off(test::TComposed::No);
     TsPixelImage img = MakeImage(1, 1, {0xFFFFFFFF});
     Premultiply(img);
     EXPECT_EQ(img.View().At(0, 0), 0xFFF4F4F4u);

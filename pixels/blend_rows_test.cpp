@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::TRandom;
+using test::TRandom;
 
 uint32_t Ch(uint32_t p, int sh) {
   return (p >> sh) & 0xFF;

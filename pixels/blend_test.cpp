@@ -4,14 +4,14 @@
 
 #include <functional>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 TEST(BlendOver, OpaqueSourceAtFullOpacityKeepsTheShiftRounding) {
   TsPixelImage src = MakeImage(2, 1, {0xFF804020, 0xFFFFFFFF});

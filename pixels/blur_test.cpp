@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Values;
+using test::Values;
 
 TsChannelImage Row(std::vector<uint8_t> v) {
   TsChannelImage img(static_cast<int32_t>(v.size()), 1);

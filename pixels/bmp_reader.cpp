@@ -167,10 +167,7 @@ std::vector<TsPixel> ReadPalette(const TReader& in, const THeader& h) {
   palette.resize(count);
   for (uint32_t i = 0; i < count; ++i) {
     const uint8_t* p = in.Ptr(h.MasksEnd + i * entry);
-    palette[i].B = p[0];
-    palette[i].G = p[1];
-    palette[i].R = p[2];
-    palette[i].A = 255;
+    palette[i] = TsPixel::FromRGBA(p[2], p[1], p[0], 255);
   }
   return palette;
 }
@@ -208,18 +205,13 @@ void DecodeRow(const uint8_t* src, const THeader& h, const std::vector<TsPixel>&
     case 16:
       for (int x = 0; x < w; ++x) {
         const uint32_t v = src[2 * x] | src[2 * x + 1] << 8;
-        dst[x].B = fields[2].Extract(v);
-        dst[x].G = fields[1].Extract(v);
-        dst[x].R = fields[0].Extract(v);
-        dst[x].A = 255;
+        dst[x] = TsPixel::FromRGBA(fields[0].Extract(v), fields[1].Extract(v), fields[2].Extract(v),
+                                   255);
       }
       return;
     case 24:
       for (int x = 0; x < w; ++x) {
-        dst[x].B = src[3 * x];
-        dst[x].G = src[3 * x + 1];
-        dst[x].R = src[3 * x + 2];
-        dst[x].A = 255;
+        dst[x] = TsPixel::FromRGBA(src[3 * x + 2], src[3 * x + 1], src[3 * x], 255);
       }
       return;
     case 32:
@@ -231,10 +223,8 @@ void DecodeRow(const uint8_t* src, const THeader& h, const std::vector<TsPixel>&
       for (int x = 0; x < w; ++x) {
         const uint8_t* p = src + 4 * x;
         const uint32_t v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-        dst[x].B = fields[2].Extract(v);
-        dst[x].G = fields[1].Extract(v);
-        dst[x].R = fields[0].Extract(v);
-        dst[x].A = fields[3].Bits ? fields[3].Extract(v) : p[3];
+        dst[x] = TsPixel::FromRGBA(fields[0].Extract(v), fields[1].Extract(v), fields[2].Extract(v),
+                                   fields[3].Bits ? fields[3].Extract(v) : p[3]);
       }
       return;
   }

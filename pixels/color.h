@@ -12,26 +12,40 @@
 
 namespace ac {
 
-union TsColor {
-  TColor C;
-  int32_t I;
-  struct {
-    uint8_t R, G, B, A;
-  };
+// A colour value: one word whose bytes are read by shifting, never through
+// another member, so the byte order is that of the word on every compiler.
+struct TsColor {
+  TColor C = 0;
 
-  constexpr TsColor() : C(0) {}
+  constexpr TsColor() = default;
   constexpr TsColor(TColor c) : C(c) {}
+
+  constexpr uint8_t R() const { return Byte(0); }
+  constexpr uint8_t G() const { return Byte(8); }
+  constexpr uint8_t B() const { return Byte(16); }
+  constexpr uint8_t A() const { return Byte(24); }
+
+ private:
+  constexpr uint8_t Byte(int shift) const {
+    return static_cast<uint8_t>((static_cast<uint32_t>(C) >> shift) & 0xFFu);
+  }
 };
 static_assert(sizeof(TsColor) == 4);
 
-union TsPixel {
-  uint32_t V;
-  struct {
-    uint8_t B, G, R, A;
-  };
+// A pixel: one word $AARRGGBB, stored little-endian as blue, green, red, alpha.
+struct TsPixel {
+  uint32_t V = 0;
 
-  constexpr TsPixel() : V(0) {}
+  constexpr TsPixel() = default;
   constexpr explicit TsPixel(uint32_t v) : V(v) {}
+  static constexpr TsPixel FromRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+    return TsPixel(uint32_t{a} << 24 | uint32_t{r} << 16 | uint32_t{g} << 8 | b);
+  }
+
+  constexpr uint8_t B() const { return static_cast<uint8_t>(V & 0xFFu); }
+  constexpr uint8_t G() const { return static_cast<uint8_t>((V >> 8) & 0xFFu); }
+  constexpr uint8_t R() const { return static_cast<uint8_t>((V >> 16) & 0xFFu); }
+  constexpr uint8_t A() const { return static_cast<uint8_t>(V >> 24); }
 };
 static_assert(sizeof(TsPixel) == 4);
 

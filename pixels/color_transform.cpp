@@ -81,28 +81,12 @@ uint32_t ShiftHue(uint32_t pixel, int32_t degrees) {
   const double p = std::clamp(vd * (1 - s), 0.0, 255.0);
   const double q = std::clamp(vd * (1 - s * f), 0.0, 255.0);
   const double t = std::clamp(vd * (1 - s * (1 - f)), 0.0, 255.0);
-  double nr, ng, nb;
-  switch (i) {
-    case 0:
-      nr = vd, ng = t, nb = p;
-      break;
-    case 1:
-      nr = q, ng = vd, nb = p;
-      break;
-    case 2:
-      nr = p, ng = vd, nb = t;
-      break;
-    case 3:
-      nr = p, ng = q, nb = vd;
-      break;
-    case 4:
-      nr = t, ng = p, nb = vd;
-      break;
-    default:
-      nr = vd, ng = p, nb = q;
-      break;
-  }
-  return Pack(pixel, TruncByte(nr), TruncByte(ng), TruncByte(nb));
+  // Red, green and blue in each sixth of the hue circle; a negative hue
+  // (and the sixth sixth) takes the last row.
+  const double sextants[6][3] = {{vd, t, p}, {q, vd, p}, {p, vd, t},
+                                 {p, q, vd}, {t, p, vd}, {vd, p, q}};
+  const double* rgb = sextants[i >= 0 && i < 5 ? i : 5];
+  return Pack(pixel, TruncByte(rgb[0]), TruncByte(rgb[1]), TruncByte(rgb[2]));
 }
 
 TColor ScaleSaturationColor(TColor color, int32_t amount) {
@@ -120,7 +104,7 @@ TColor ShiftHueColor(TColor color, int32_t degrees) {
 uint32_t ToneByColor(uint32_t pixel, TColor tone) {
   const uint32_t m = std::max({(pixel >> 16) & 0xFFu, (pixel >> 8) & 0xFFu, pixel & 0xFFu});
   const TsColor t(tone);
-  return Pack(pixel, (m * t.R) >> 8, (m * t.G) >> 8, (m * t.B) >> 8);
+  return Pack(pixel, (m * t.R()) >> 8, (m * t.G()) >> 8, (m * t.B()) >> 8);
 }
 
 void ApplyDisabledLook(const TsPixelBuffer& buf, const TCacheInfo& cache, TPoint offset,

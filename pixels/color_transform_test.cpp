@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 uint32_t Px(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
   return a << 24 | r << 16 | g << 8 | b;

@@ -12,7 +12,8 @@ namespace ac {
 namespace {
 
 inline uint32_t OpaquePixel(TsColor c) {
-  return 0xFF000000u | (static_cast<uint32_t>(c.R) << 16) | (static_cast<uint32_t>(c.G) << 8) | c.B;
+  return 0xFF000000u | (static_cast<uint32_t>(c.R()) << 16) | (static_cast<uint32_t>(c.G()) << 8) |
+         c.B();
 }
 
 // Rounds half to even, as the accumulators are rounded (the default
@@ -23,10 +24,10 @@ inline uint32_t RoundByte(double v) {
 
 // A colour with opacity between two points at fraction t.
 uint32_t Lerp(TsColor a, TsColor b, double t) {
-  const uint32_t r = RoundByte(a.R + (b.R - a.R) * t);
-  const uint32_t g = RoundByte(a.G + (b.G - a.G) * t);
-  const uint32_t bl = RoundByte(a.B + (b.B - a.B) * t);
-  const uint32_t al = RoundByte(a.A + (b.A - a.A) * t);
+  const uint32_t r = RoundByte(a.R() + (b.R() - a.R()) * t);
+  const uint32_t g = RoundByte(a.G() + (b.G() - a.G()) * t);
+  const uint32_t bl = RoundByte(a.B() + (b.B() - a.B()) * t);
+  const uint32_t al = RoundByte(a.A() + (b.A() - a.A()) * t);
   return (al << 24) | (r << 16) | (g << 8) | bl;
 }
 
@@ -39,12 +40,12 @@ bool IsSmooth(const TsGradPoint& a, const TsGradPoint& b) {
 class TSegmentRamp {
  public:
   TSegmentRamp(TsColor c1, TsColor c2, int32_t m)
-      : FR(c1.R),
-        FG(c1.G),
-        FB(c1.B),
-        FDR((static_cast<double>(c2.R) - c1.R) / m),
-        FDG((static_cast<double>(c2.G) - c1.G) / m),
-        FDB((static_cast<double>(c2.B) - c1.B) / m) {}
+      : FR(c1.R()),
+        FG(c1.G()),
+        FB(c1.B()),
+        FDR((static_cast<double>(c2.R()) - c1.R()) / m),
+        FDG((static_cast<double>(c2.G()) - c1.G()) / m),
+        FDB((static_cast<double>(c2.B()) - c1.B()) / m) {}
 
   uint32_t Next() {
     const uint32_t p = 0xFF000000u | (RoundByte(FR) << 16) | (RoundByte(FG) << 8) | RoundByte(FB);
@@ -176,8 +177,8 @@ bool Shade(const TVertex& a, const TVertex& b, const TVertex& c, double px, doub
   const double wc = 1 - wa - wb;
   constexpr double kEps = -1e-9;
   if (wa < kEps || wb < kEps || wc < kEps) return false;
-  const auto mix = [&](uint8_t TsColor::*ch) {
-    return RoundByte(wa * (a.C.*ch) + wb * (b.C.*ch) + wc * (c.C.*ch));
+  const auto mix = [&](uint8_t (TsColor::*ch)() const) {
+    return RoundByte(wa * (a.C.*ch)() + wb * (b.C.*ch)() + wc * (c.C.*ch)());
   };
   out = (mix(&TsColor::A) << 24) | (mix(&TsColor::R) << 16) | (mix(&TsColor::G) << 8) |
         mix(&TsColor::B);

@@ -4,13 +4,13 @@
 
 #include <climits>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
+using test::Filled;
+using test::Hex;
 
 TsGradPoint Pt(uint16_t index, int32_t mode, TColor color, int32_t percent) {
   return TsGradPoint{index, mode, TsColor(color), percent};
@@ -94,7 +94,7 @@ TEST(PaintGradient, EmptyInputsPaintNothing) {
   // The triangle kind needs five points.
   PaintGradient(img, TRect::LTRB(0, 0, 3, 3),
                 {Pt(0, kGradTriangle, clWhite, 0), Pt(1, 0, clWhite, 100)});
-  EXPECT_EQ(Hex(img), Hex(testing::Filled(3, 3, 0x01010101)));
+  EXPECT_EQ(Hex(img), Hex(test::Filled(3, 3, 0x01010101)));
 }
 
 TEST(PaintGradient, PercentagesOutsideTheRangeStayInsideTheRectangle) {
@@ -145,7 +145,7 @@ TEST(PaintGradient, TriangleShadesFromCornersAndCentre) {
                          Pt(2, 0, 0xFF0000, 0), Pt(3, 0, clWhite, 0), Pt(4, 0, clBlack, 100)};
   PaintGradient(img, img.View().Bounds(), g);
   const TsPixelBuffer& b = img.View();
-  for (uint32_t p : testing::Pixels(b)) EXPECT_EQ(p >> 24, 0xFFu);
+  for (uint32_t p : test::Pixels(b)) EXPECT_EQ(p >> 24, 0xFFu);
   // Each corner pixel leans to its corner's colour, the centre to green.
   EXPECT_GT(b.At(0, 0) >> 16 & 0xFF, 200u);  // red
   EXPECT_GT(b.At(8, 0) & 0xFF, 200u);        // blue

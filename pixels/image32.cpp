@@ -14,12 +14,10 @@ bool IsTransparent(uint32_t s) {
 
 // The tint with its largest channel raised to 255, the others by as much.
 TsPixel RaisedTint(TColor tint) {
-  TsPixel t(ColorToPixel(static_cast<uint32_t>(tint)));
-  const uint8_t top = std::max({t.R, t.G, t.B});
-  t.R = static_cast<uint8_t>(t.R + 255 - top);
-  t.G = static_cast<uint8_t>(t.G + 255 - top);
-  t.B = static_cast<uint8_t>(t.B + 255 - top);
-  return t;
+  const TsPixel t(ColorToPixel(static_cast<uint32_t>(tint)));
+  const uint8_t top = std::max({t.R(), t.G(), t.B()});
+  const auto raised = [&](uint8_t v) { return static_cast<uint8_t>(v + 255 - top); };
+  return TsPixel::FromRGBA(raised(t.R()), raised(t.G()), raised(t.B()), t.A());
 }
 
 // One copy's shared state: what every pixel of the picture needs.
@@ -32,8 +30,8 @@ struct TDraw {
   uint32_t Colour(uint32_t s) const {
     if (!Tinted) return s;
     const TsPixel p(s);
-    const uint32_t v = (p.R >> 2) + (p.G >> 1) + (p.B >> 2);
-    return ((v * Tint.R) >> 8) << 16 | ((v * Tint.G) >> 8) << 8 | ((v * Tint.B) >> 8);
+    const uint32_t v = (p.R() >> 2) + (p.G() >> 1) + (p.B() >> 2);
+    return ((v * Tint.R()) >> 8) << 16 | ((v * Tint.G()) >> 8) << 8 | ((v * Tint.B()) >> 8);
   }
 
   // Composites S with effective alpha A (already faded) over the pixel at D.

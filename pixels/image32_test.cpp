@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 TEST(DrawImage32, CompositesByAlphaAndFadesWithTransparency) {
   TsPixelImage src = MakeImage(1, 1, {0x80FF0000});  // red, alpha 128

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/errors.h"
 #include "pixels/bmp_reader.h"
 #include "pixels/color.h"
 
@@ -36,6 +37,15 @@ inline TImageFormat DetectImageFormat(std::span<const uint8_t> data) {
   if (startsWith(kBmp)) return TImageFormat::ifBmp;
   if (startsWith(kJpeg)) return TImageFormat::ifJpeg;
   return TImageFormat::ifUnknown;
+}
+
+// The format of Data as DetectImageFormat names it; throws ESkinError when it
+// is none of the three.
+inline TImageFormat RequireImageFormat(std::span<const uint8_t> data) {
+  const TImageFormat format = DetectImageFormat(data);
+  if (format == TImageFormat::ifUnknown)
+    throw ESkinError("Unknown image format: the data is neither PNG, BMP nor JPEG");
+  return format;
 }
 
 // A decoded image: Width × Height pixels, rows top-down with no padding (the
@@ -62,6 +72,14 @@ struct TDecodedImage {
   TsPixel& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
   const TsPixel& At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
+
+// Throws ESkinError unless Image holds a picture to encode: a positive size
+// and exactly Width × Height pixels.
+inline void RequireEncodable(const TDecodedImage& image) {
+  if (image.Width <= 0 || image.Height <= 0 ||
+      image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height)
+    throw ESkinError("PNG image: nothing to encode");
+}
 
 // What a caller allows one decode. BeforePixels, when set, is called with the
 // image's size once its header is read and before any pixel memory is taken;

@@ -5,13 +5,13 @@
 #include "pixels/blend.h"
 #include "pixels/blend_fill.h"
 #include "pixels/cache_info.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Hex;
-using testing::MakeImage;
+using test::Hex;
+using test::MakeImage;
 
 TEST(TsPixelImage, NegativeSizesGiveAnEmptyBuffer) {
   for (auto [w, h] : {std::pair{-1, 5}, {5, -1}, {0, 3}, {-2, -2}}) {
@@ -47,7 +47,7 @@ TEST(TsPixelImage, BottomUpStoresTheLastRowFirst) {
 }
 
 TEST(TsPixelImage, CopiesOwnTheirPixelsAndMovesKeepViews) {
-  TsPixelImage a = testing::Filled(2, 2, 0xFF102030);
+  TsPixelImage a = test::Filled(2, 2, 0xFF102030);
   TsPixelImage b = a;
   b.View().At(0, 0) = 0;
   EXPECT_EQ(a.View().At(0, 0), 0xFF102030u);
@@ -72,7 +72,7 @@ TEST(TsPixelBuffer, AViewOverForeignMemoryIsDrawnInPlace) {
 // no operation may assume the row order.
 TEST(TsPixelBuffer, BottomUpBuffersDrawTheSamePicture) {
   auto draw = [](TRowOrder order) {
-    TsPixelImage dst = testing::Filled(5, 4, 0xFF808080, order);
+    TsPixelImage dst = test::Filled(5, 4, 0xFF808080, order);
     TsPixelImage src = MakeImage(3, 3,
                                  {0x80FF0000, 0xFF00FF00, 0x400000FF, 0xFF112233, 0x00FF00FF,
                                   0xFF445566, 0x10203040, 0x50607080, 0x90A0B0C0},

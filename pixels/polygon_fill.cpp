@@ -167,9 +167,9 @@ void CompositeMask(const TsPixelBuffer& dst, TPoint origin, const TsChannelBuffe
     auto mix = [&](uint32_t cc, uint32_t dc) {
       return static_cast<uint8_t>((cc * a + dc * under + out / 2) / out);
     };
-    p[0] = mix(c.B, p[0]);
-    p[1] = mix(c.G, p[1]);
-    p[2] = mix(c.R, p[2]);
+    p[0] = mix(c.B(), p[0]);
+    p[1] = mix(c.G(), p[1]);
+    p[2] = mix(c.R(), p[2]);
     p[3] = static_cast<uint8_t>(out);
   });
 }

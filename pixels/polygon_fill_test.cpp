@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Values;
+using test::Values;
 
 TEST(FillPolygonSmooth, CoverageIsTheCoveredShareOfEachPixel) {
   struct Case {
@@ -76,11 +76,11 @@ TEST(CompositeMask, OverTransparentPixelsGivesTheColourWithTheMaskAsAlpha) {
   mask.View().Row(0)[0] = 0;
   mask.View().Row(0)[1] = 77;
   mask.View().Row(0)[2] = 128;
-  TsPixelImage dst = testing::MakeImage(3, 1, {0x00FFFFFF, 0x00FFFFFF, 0xFFFFFFFF});
+  TsPixelImage dst = test::MakeImage(3, 1, {0x00FFFFFF, 0x00FFFFFF, 0xFFFFFFFF});
   CompositeMask(dst.View(), {0, 0}, mask.View(), 0x000000FF);
   // Over opaque white at 128: the white keeps (255 * 127 + 127) / 255 = 127
   // parts: r (255 * 128 + 255 * 127 + 127) / 255 = 255, g, b 32512 / 255.
-  EXPECT_EQ(testing::Hex(dst.View()), testing::Hex(3, {0x00FFFFFF, 0x4DFF0000, 0xFFFF7F7F}));
+  EXPECT_EQ(test::Hex(dst.View()), test::Hex(3, {0x00FFFFFF, 0x4DFF0000, 0xFFFF7F7F}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 // The ImageMagick references are PNG files; the Windows build has no libpng
 // (it decodes through the platform), so the comparison runs natively.
@@ -17,9 +17,9 @@
 namespace ac {
 namespace {
 
-using testing::Filled;
-using testing::Hex;
-using testing::MakeImage;
+using test::Filled;
+using test::Hex;
+using test::MakeImage;
 
 TEST(ResampleFilterValue, MatchesTheFilterTable) {
   struct Case {

@@ -106,9 +106,8 @@ void PaintSideShadow(const TsPixelBuffer& buf, TColor color, int32_t side) {
   if (buf.IsEmpty()) return;
   FillPixels(buf, buf.Bounds(), clBlack, 1);
   if (side < 0 || side > 3) return;
-  TsColor solid(color);
-  TsColor clear(color);
-  clear.A = 0;
+  const TsColor solid(color);
+  const TsColor clear(static_cast<TColor>(static_cast<uint32_t>(color) & 0x00FFFFFFu));
   const bool fromColour = side == 0 || side == 1;
   const int32_t kind = (side == 0 || side == 2) ? kGradHorizontal : kGradVertical;
   TsGradArray g(2);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
@@ -70,7 +70,7 @@ TEST(PaintSideShadow, FadesColourToTransparentPerSide) {
     TsPixelImage img(across ? 5 : 1, across ? 1 : 5);
     PaintSideShadow(img, kColour, side);
     std::vector<uint32_t> a;
-    for (uint32_t p : testing::Pixels(img)) {
+    for (uint32_t p : test::Pixels(img)) {
       // The colour stays near white: only the faint alpha-1 black fill under the
       // most transparent end pulls it down a little.
       EXPECT_GE(p & 0xFF, 240u);
@@ -90,7 +90,7 @@ TEST(PaintSideShadow, FadesColourToTransparentPerSide) {
   }
   TsPixelImage img(2, 1);
   PaintSideShadow(img, kColour, 7);  // no such side: only the fill
-  EXPECT_EQ(testing::Hex(img), testing::Hex(2, {0x01000000, 0x01000000}));
+  EXPECT_EQ(test::Hex(img), test::Hex(2, {0x01000000, 0x01000000}));
 }
 
 }  // namespace

@@ -257,7 +257,7 @@ void InitMaskIndexes(TacSkinManagerCore& m, TacSkinData& sd) {
           md.R = md.Bmp->Bounds();
           md.ImageCount = 1;
           md.MaskType = 1;
-          md.DrawMode = 1;
+          md.DrawMode = DrawModeBits(TDrawModeBit::Stretch);
           md.ImgType = itisaBorder;
           const int32_t radius = std::max(0, g.OuterRadius);
           md.WL = radius + std::max(0, g.OuterOffset.Left);

@@ -137,7 +137,7 @@ bool GiveMaskBitmap(TacSkinManagerCore& m, const TacMaskBitmapContext& context, 
   }
   const std::string cacheKey = file ? "file " + file->Key : "area " + RectText(md.R);
   const bool rescaledArea =
-      !file && md.MulPPi != md.DivPPI && (md.DrawMode & kDrawModeNoRescale) == 0;
+      !file && md.MulPPi != md.DivPPI && !HasDrawModeBit(md.DrawMode, TDrawModeBit::NoRescale);
   if (context.Sd && context.Cache && (file || rescaledArea)) {
     if (auto found = context.Cache->find(cacheKey); found != context.Cache->end()) {
       const TacBmpData& e = context.Sd->BmpArray[found->second];

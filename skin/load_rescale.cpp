@@ -82,7 +82,7 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
   TsPixelImage mask;
   if (maskRows) mask = CopyArea(src, TRect::XYWH(area.Left, area.Top + rh, w, rh));
 
-  const bool alphaMode = (md.DrawMode & kDrawModeAlpha) != 0;
+  const bool alphaMode = HasDrawModeBit(md.DrawMode, TDrawModeBit::Alpha);
   const bool smooth = smoothing == TSmoothing::Yes;
   if (!alphaMode && !smooth) {
     const uint32_t replacement = ColorToPixel(static_cast<uint32_t>(mainColor)) & 0x00FFFFFFu;
@@ -140,7 +140,7 @@ std::optional<TsPixelImage> RescaleMaskImage(TsMaskData& md, const TsPixelBuffer
 
 bool HasTransparentCorner(const TsMaskData& md, const TsPixelBuffer& src) {
   if (md.Height <= 0 || md.Width <= 0 || src.IsEmpty()) return false;
-  const bool alphaMode = (md.DrawMode & kDrawModeAlpha) != 0;
+  const bool alphaMode = HasDrawModeBit(md.DrawMode, TDrawModeBit::Alpha);
   auto transparentIn = [&](const TRect& area) {
     const TRect r = ClipToBuffer(area, src);
     for (int32_t y = r.Top; y < r.Bottom; ++y) {

@@ -12,10 +12,6 @@ namespace ac {
 
 class TacLoadBudget;
 
-// DrawMode bits that loading reads.
-inline constexpr int32_t kDrawModeNoRescale = 8;  // the image is never rescaled
-inline constexpr int32_t kDrawModeAlpha = 16;     // per-pixel alpha instead of the key colour
-
 enum class TSmoothing { No, Yes };
 
 // Rescales the image of Md (the area Md.R of Src) from Md.DivPPI to

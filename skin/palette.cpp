@@ -1,8 +1,10 @@
 #include "skin/palette.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "skin/option_values.h"
+#include "skin/section_state.h"
 #include "skin/skin_sections.h"
 #include "system/system.h"
 
@@ -100,7 +102,7 @@ void SelectionColors(TacPalette& p, const std::vector<TsGeneralData>& gd) {
   if (const TsGeneralData* sel = FindSection(gd, "SELECTION")) {
     p[pcSelectionBG] = sel->Props[0].Color;
     p[pcSelectionText] = sel->Props[0].FontColor.Color;
-    const TsGenState& focused = sel->Props[sel->States < 2 ? 0 : 1];
+    const TsGenState& focused = StateProps(*sel, 1);
     p[pcSelectionBG_Focused] = focused.Color;
     p[pcSelectionText_Focused] = focused.FontColor.Color;
   } else {
@@ -118,6 +120,30 @@ void SelectionColors(TacPalette& p, const std::vector<TsGeneralData>& gd) {
     p[pcSelectionBG] = p[pcSelectionBG_Focused] = platform::SysColor(kColorHighlight);
   }
 }
+
+// The button colour tones: a normal colour with its default, and an active
+// colour that defaults to the normal one.
+struct TToneKeys {
+  TacPaletteColors Normal;
+  std::string_view NormalKey;
+  TColor Default;
+  TacPaletteColors Active;
+  std::string_view ActiveKey;
+};
+
+constexpr TToneKeys kToneKeys[] = {
+    {pcBtnToneRed, "COLORTONERED", 10395391, pcBtnToneRedActive, "COLORTONEREDACTIVE"},
+    {pcBtnToneGreen, "COLORTONEGREEN", 8114328, pcBtnToneGreenActive, "COLORTONEGREENACTIVE"},
+    {pcBtnToneBlue, "COLORTONEBLUE", 16772553, pcBtnToneBlueActive, "COLORTONEBLUEACTIVE"},
+    {pcBtnToneYellow, "COLORTONEYELLOW", 13300735, pcBtnToneYellowActive, "COLORTONEYELLOWACTIVE"},
+    {pcBtnRedText, "COLORTONEREDTEXT", 180, pcBtnRedTextActive, "COLORTONEREDTEXTACTIVE"},
+    {pcBtnGreenText, "COLORTONEGREENTEXT", 2655514, pcBtnGreenTextActive,
+     "COLORTONEGREENTEXTACTIVE"},
+    // These two active keys end in mixed case in every skin; the names must match.
+    {pcBtnBlueText, "COLORTONEBLUETEXT", 11432960, pcBtnBlueTextActive, "COLORTONEBLUETEXTActive"},
+    {pcBtnYellowText, "COLORTONEYELLOWTEXT", 31157, pcBtnYellowTextActive,
+     "COLORTONEYELLOWTEXTActive"},
+};
 
 }  // namespace
 
@@ -187,23 +213,10 @@ TacPalette ComputePalette(const TOptionsFile& file, const std::vector<TsGeneralD
   p[pcBtnBorderPressed] = read("BTNBORDERPRESSED", p[pcBorder]);
   p[pcBtnFontPressed] = read("BTNFONTPRESSED", p[pcLabelText]);
 
-  p[pcBtnToneRed] = read("COLORTONERED", 10395391);
-  p[pcBtnToneGreen] = read("COLORTONEGREEN", 8114328);
-  p[pcBtnToneBlue] = read("COLORTONEBLUE", 16772553);
-  p[pcBtnToneYellow] = read("COLORTONEYELLOW", 13300735);
-  p[pcBtnToneRedActive] = read("COLORTONEREDACTIVE", p[pcBtnToneRed]);
-  p[pcBtnToneGreenActive] = read("COLORTONEGREENACTIVE", p[pcBtnToneGreen]);
-  p[pcBtnToneBlueActive] = read("COLORTONEBLUEACTIVE", p[pcBtnToneBlue]);
-  p[pcBtnToneYellowActive] = read("COLORTONEYELLOWACTIVE", p[pcBtnToneYellow]);
-  p[pcBtnRedText] = read("COLORTONEREDTEXT", 180);
-  p[pcBtnGreenText] = read("COLORTONEGREENTEXT", 2655514);
-  p[pcBtnBlueText] = read("COLORTONEBLUETEXT", 11432960);
-  p[pcBtnYellowText] = read("COLORTONEYELLOWTEXT", 31157);
-  p[pcBtnRedTextActive] = read("COLORTONEREDTEXTACTIVE", p[pcBtnRedText]);
-  p[pcBtnGreenTextActive] = read("COLORTONEGREENTEXTACTIVE", p[pcBtnGreenText]);
-  // These two keys end in mixed case in every skin; the names must match.
-  p[pcBtnBlueTextActive] = read("COLORTONEBLUETEXTActive", p[pcBtnBlueText]);
-  p[pcBtnYellowTextActive] = read("COLORTONEYELLOWTEXTActive", p[pcBtnYellowText]);
+  for (const TToneKeys& t : kToneKeys) {
+    p[t.Normal] = read(t.NormalKey, t.Default);
+    p[t.Active] = read(t.ActiveKey, p[t.Normal]);
+  }
 
   p[pcGrid] = read("GRIDLINE", -1);
   if (p[pcGrid] == -1) p[pcGrid] = Mix(p[pcEditText], p[pcEditBG], 30);

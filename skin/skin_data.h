@@ -16,6 +16,7 @@
 #include "core/color.h"
 #include "core/geometry.h"
 #include "pixels/gradient_data.h"
+#include "skin/draw_mode.h"
 #include "skin/options_file.h"
 #include "skin/skin_sections.h"
 
@@ -98,7 +99,7 @@ struct TsMaskData {
   TRect R;
   int32_t ImageCount = 1;  // state images side by side
   int32_t MaskType = 0;    // rows of masks below the image row
-  int32_t DrawMode = 0;
+  int32_t DrawMode = 0;    // TDrawModeBit bits; a texture's mode number
   TacImgType ImgType = itisaBorder;
   int32_t WL = 0, WT = 0, WR = 0, WB = 0;
   int32_t Cfg = 0;      // bit value 1: a corner pixel is transparent

@@ -174,40 +174,35 @@ std::array<TacOutEffData, 2> ReadOuterEffects(const TOptionsFile& file,
     int32_t v = num(key, def);
     return (v >= 0 && scaleInt) ? scaleInt(v) : v;
   };
+  // The keys both effects have, after their prefix ("LO_", "SH_").
+  auto shape = [&](TacOutEffData& e, std::string_view prefix, const TRect& offsets,
+                   int32_t opacity) {
+    const auto key = [&](std::string_view name) { return std::string(prefix) + std::string(name); };
+    e.WidthL = size(key("WIDTHL"), -1);
+    e.WidthT = size(key("WIDTHT"), -1);
+    e.WidthR = size(key("WIDTHR"), -1);
+    e.WidthB = size(key("WIDTHB"), -1);
+    e.OffsetL = size(key("OFFSETL"), offsets.Left);
+    e.OffsetT = size(key("OFFSETT"), offsets.Top);
+    e.OffsetR = size(key("OFFSETR"), offsets.Right);
+    e.OffsetB = size(key("OFFSETB"), offsets.Bottom);
+    e.Radius = size(key("RADIUS_OE"), 9);
+    e.Blur = size(key("BLUR_OE"), 5);
+    e.Source = num(key("SOURCE"), 2);
+    e.Opacity = num(key("OPACITY"), opacity);
+  };
   std::array<TacOutEffData, 2> oe;
   TacOutEffData& lo = oe[0];
   lo.ColorL = num("LO_COLORL", 0xFFFFFF);
   lo.ColorT = num("LO_COLORT", 0);
   lo.ColorR = num("LO_COLORR", 0xFFFFFF);
   lo.ColorB = num("LO_COLORB", 0xFFFFFF);
-  lo.WidthL = size("LO_WIDTHL", -1);
-  lo.WidthT = size("LO_WIDTHT", -1);
-  lo.WidthR = size("LO_WIDTHR", -1);
-  lo.WidthB = size("LO_WIDTHB", -1);
-  lo.OffsetL = size("LO_OFFSETL", 2);
-  lo.OffsetT = size("LO_OFFSETT", 2);
-  lo.OffsetR = size("LO_OFFSETR", 2);
-  lo.OffsetB = size("LO_OFFSETB", 4);
-  lo.Radius = size("LO_RADIUS_OE", 9);
-  lo.Blur = size("LO_BLUR_OE", 5);
-  lo.Source = num("LO_SOURCE", 2);
-  lo.Opacity = num("LO_OPACITY", 200);
+  shape(lo, "LO_", TRect::LTRB(2, 2, 2, 4), 200);
 
   TacOutEffData& sh = oe[1];
   sh.ColorL = num("SH_COLORL", 0);
   sh.ColorT = clFuchsia;
-  sh.WidthL = size("SH_WIDTHL", -1);
-  sh.WidthT = size("SH_WIDTHT", -1);
-  sh.WidthR = size("SH_WIDTHR", -1);
-  sh.WidthB = size("SH_WIDTHB", -1);
-  sh.OffsetL = size("SH_OFFSETL", 3);
-  sh.OffsetT = size("SH_OFFSETT", 2);
-  sh.OffsetR = size("SH_OFFSETR", 3);
-  sh.OffsetB = size("SH_OFFSETB", 5);
-  sh.Radius = size("SH_RADIUS_OE", 9);
-  sh.Blur = size("SH_BLUR_OE", 5);
-  sh.Source = num("SH_SOURCE", 2);
-  sh.Opacity = num("SH_OPACITY", 60);
+  shape(sh, "SH_", TRect::LTRB(3, 2, 3, 5), 60);
   return oe;
 }
 

@@ -371,7 +371,7 @@ int32_t TacSkinManagerCore::GetScaledMaskData(std::string_view sectionName,
     } else {
       const TsPixelBuffer& master = ViewOf(MasterBitmap);
       std::optional<TsPixelImage> image;
-      if (md.MulPPi != md.DivPPI && (md.DrawMode & kDrawModeNoRescale) == 0)
+      if (md.MulPPi != md.DivPPI && !HasDrawModeBit(md.DrawMode, TDrawModeBit::NoRescale))
         image = RescaleMaskImage(md, master, TSmoothing::No, Palette[pcMainColor]);
       if (!image) {
         image = CopyArea(master, md.R);

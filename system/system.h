@@ -16,7 +16,7 @@ TColor SysColor(int index);
 
 // True when the desktop composes windows (DwmIsCompositionEnabled). Windows
 // asks the desktop once per process and remembers the answer; natively the
-// answer is true unless a test sets it (native/composition_testing.h).
+// answer is true unless a test sets it (native/composition_test_support.h).
 bool CompositionEnabled();
 
 // Text in the system's ANSI code page (Windows-1252 natively) as UTF-8.

@@ -8,12 +8,12 @@
 
 #include "paint/section_text.h"
 #include "paint/skin_text.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac::platform {
 namespace {
 
-using testing::Filled;
+using test::Filled;
 
 // A font without anti-aliasing, so every pixel is either untouched or exactly
 // the text colour.

@@ -236,9 +236,9 @@ void TFreeTypeRasterizer::DrawText(const TsPixelBuffer& dst, TRect& rect, std::s
   const TsPixel c(ColorToPixel(static_cast<uint32_t>(color)));
   ForEachMaskPixel(dst, clip.TopLeft(), mask.View(), [&](uint32_t a, uint8_t* p) {
     if (a == 0) return;
-    p[0] = static_cast<uint8_t>((p[0] * (255 - a) + c.B * a + 127) / 255);
-    p[1] = static_cast<uint8_t>((p[1] * (255 - a) + c.G * a + 127) / 255);
-    p[2] = static_cast<uint8_t>((p[2] * (255 - a) + c.R * a + 127) / 255);
+    p[0] = static_cast<uint8_t>((p[0] * (255 - a) + c.B() * a + 127) / 255);
+    p[1] = static_cast<uint8_t>((p[1] * (255 - a) + c.G() * a + 127) / 255);
+    p[2] = static_cast<uint8_t>((p[2] * (255 - a) + c.R() * a + 127) / 255);
   });
 }
 

@@ -7,12 +7,12 @@
 
 #include "paint/section_text.h"
 #include "paint/skin_text.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 
 namespace ac {
 namespace {
 
-using testing::Filled;
+using test::Filled;
 
 class FreeTypeText : public ::testing::Test {
  protected:

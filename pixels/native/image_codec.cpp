@@ -158,23 +158,18 @@ void CheckImageSize(const char* format, uint64_t width, uint64_t height) {
 }
 
 TDecodedImage DecodeImage(std::span<const uint8_t> data, const TDecodeLimits& limits) {
-  switch (DetectImageFormat(data)) {
+  switch (RequireImageFormat(data)) {
     case TImageFormat::ifPng:
       return DecodePng(data, limits);
     case TImageFormat::ifJpeg:
       return DecodeJpeg(data, limits);
-    case TImageFormat::ifBmp:
+    default:
       return DecodeBmp(data, limits);
-    case TImageFormat::ifUnknown:
-      break;
   }
-  throw ESkinError("Unknown image format: the data is neither PNG, BMP nor JPEG");
 }
 
 std::vector<uint8_t> EncodePng(const TDecodedImage& image) {
-  if (image.Width <= 0 || image.Height <= 0 ||
-      image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height)
-    throw ESkinError("PNG image: nothing to encode");
+  RequireEncodable(image);
   TPngWriteState state;
   png_structp png = png_create_write_struct(
       PNG_LIBPNG_VER_STRING, &state,

@@ -120,18 +120,14 @@ bool JpegReadDirect(TJpegPass& pass, TDecodedImage& image, std::vector<uint8_t>&
     const uint8_t* in = row.data();
     for (int x = 0; x < image.Width; ++x, in += channels) {
       if (channels == 1) {
-        out[x].B = out[x].G = out[x].R = in[0];
+        out[x] = TsPixel::FromRGBA(in[0], in[0], in[0], 255);
       } else if (channels == 3) {
-        out[x].R = in[0];
-        out[x].G = in[1];
-        out[x].B = in[2];
+        out[x] = TsPixel::FromRGBA(in[0], in[1], in[2], 255);
       } else {
         // Adobe writes CMYK inverted: each byte is the amount of ink left out.
-        out[x].R = static_cast<uint8_t>(in[0] * in[3] / 255);
-        out[x].G = static_cast<uint8_t>(in[1] * in[3] / 255);
-        out[x].B = static_cast<uint8_t>(in[2] * in[3] / 255);
+        const auto ink = [&](int i) { return static_cast<uint8_t>(in[i] * in[3] / 255); };
+        out[x] = TsPixel::FromRGBA(ink(0), ink(1), ink(2), 255);
       }
-      out[x].A = 255;
     }
   }
   jpeg_finish_decompress(&cinfo);
@@ -223,12 +219,9 @@ class TYccToRgb {
   }
 
   TsPixel Convert(int y, int cb, int cr) const {
-    TsPixel p;
-    p.R = Clamp(y + FCrR[cr]);
-    p.G = Clamp(y + static_cast<int>((FCbG[cb] + FCrG[cr]) >> kBits));
-    p.B = Clamp(y + FCbB[cb]);
-    p.A = 255;
-    return p;
+    return TsPixel::FromRGBA(Clamp(y + FCrR[cr]),
+                             Clamp(y + static_cast<int>((FCbG[cb] + FCrG[cr]) >> kBits)),
+                             Clamp(y + FCbB[cb]), 255);
   }
 
  private:

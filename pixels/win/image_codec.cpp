@@ -97,6 +97,16 @@ int JpegSourceBits(const WICPixelFormatGUID& format) {
   return 24;
 }
 
+// The imaging factory, made on this thread's apartment (joined first).
+TComPtr<IWICImagingFactory> ImagingFactory(const TWicSteps& wic) {
+  JoinThreadApartment();
+  TComPtr<IWICImagingFactory> factory;
+  wic.Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive())),
+            "creating the imaging factory");
+  return factory;
+}
+
 TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format,
                             const TDecodeLimits& limits) {
   const bool png = format == TImageFormat::ifPng;
@@ -108,12 +118,7 @@ TDecodedImage DecodeWithWic(std::span<const uint8_t> data, TImageFormat format,
   if (int64_t w = 0, h = 0;
       png && PngHeaderSize(data, w, h) && w > 0 && h > 0 && w <= UINT32_MAX && h <= UINT32_MAX)
     wic.CheckSize(static_cast<UINT>(w), static_cast<UINT>(h));
-  JoinThreadApartment();
-
-  TComPtr<IWICImagingFactory> factory;
-  wic.Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive())),
-            "creating the imaging factory");
+  const TComPtr<IWICImagingFactory> factory = ImagingFactory(wic);
   TComPtr<IWICStream> stream;
   wic.Check(factory->CreateStream(stream.Receive()), "creating a stream");
   // The stream reads the caller's bytes in place; it is released before they
@@ -175,30 +180,15 @@ std::vector<uint8_t> StreamBytes(IStream* stream, const TWicSteps& wic) {
 }  // namespace
 
 TDecodedImage DecodeImage(std::span<const uint8_t> data, const TDecodeLimits& limits) {
-  const TImageFormat format = DetectImageFormat(data);
-  switch (format) {
-    case TImageFormat::ifPng:
-    case TImageFormat::ifJpeg:
-      return DecodeWithWic(data, format, limits);
-    case TImageFormat::ifBmp:
-      return DecodeBmp(data, limits);
-    case TImageFormat::ifUnknown:
-      break;
-  }
-  throw ESkinError("Unknown image format: the data is neither PNG, BMP nor JPEG");
+  const TImageFormat format = RequireImageFormat(data);
+  if (format == TImageFormat::ifBmp) return DecodeBmp(data, limits);
+  return DecodeWithWic(data, format, limits);
 }
 
 std::vector<uint8_t> EncodePng(const TDecodedImage& image) {
-  if (image.Width <= 0 || image.Height <= 0 ||
-      image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height)
-    throw ESkinError("PNG image: nothing to encode");
+  RequireEncodable(image);
   const TWicSteps wic("PNG");
-  JoinThreadApartment();
-
-  TComPtr<IWICImagingFactory> factory;
-  wic.Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive())),
-            "creating the imaging factory");
+  const TComPtr<IWICImagingFactory> factory = ImagingFactory(wic);
   TComPtr<IStream> stream;
   wic.Check(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive()), "creating a stream");
   TComPtr<IWICBitmapEncoder> encoder;

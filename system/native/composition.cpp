@@ -1,4 +1,4 @@
-#include "system/native/composition_testing.h"
+#include "system/native/composition_test_support.h"
 #include "system/system.h"
 
 namespace ac::platform {
@@ -15,16 +15,16 @@ bool CompositionEnabled() {
   return gComposition;
 }
 
-namespace testing {
+}  // namespace ac::platform
 
-TScopedComposition::TScopedComposition(TComposed answer) : FPrevious(gComposition) {
-  gComposition = answer == TComposed::Yes;
+namespace ac::test {
+
+TScopedComposition::TScopedComposition(TComposed answer) : FPrevious(platform::gComposition) {
+  platform::gComposition = answer == TComposed::Yes;
 }
 
 TScopedComposition::~TScopedComposition() {
-  gComposition = FPrevious;
+  platform::gComposition = FPrevious;
 }
 
-}  // namespace testing
-
-}  // namespace ac::platform
+}  // namespace ac::test

@@ -280,7 +280,7 @@ void MakeJpeg(const std::string& name, bool grey, bool progressive, int sampling
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const ac::TsPixel p = decoded.At(x, y);
-      e.At(x, y) = Px{p.B, p.G, p.R, p.A};
+      e.At(x, y) = Px{p.B(), p.G(), p.R(), p.A()};
     }
   WriteExpected(name, e);
 }

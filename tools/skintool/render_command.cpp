@@ -273,11 +273,24 @@ void PaintCell(const TacSkinData& sd, int32_t index, int32_t state, const TsPixe
       sheet.At(cell.Left + x, cell.Top + y) = face.View().At(x, y);
 }
 
+// The index of the section Name; throws when the skin has none.
+int32_t RequireSection(const TacSkinData& sd, const std::string& name) {
+  const int32_t index = GetSkinIndex(sd, name);
+  if (index < 0) throw ESkinError("no section \"" + name + "\"");
+  return index;
+}
+
+// The form, title and caption sections of a frame; the form must exist.
+void SetFormSections(TsFormFrameInputs& in, const TacSkinData& sd) {
+  in.FormIndex = RequireSection(sd, "FORM");
+  in.TitleIndex = GetSkinIndex(sd, "FORMTITLE");
+  in.CaptionIndex = GetSkinIndex(sd, "CAPTION");
+}
+
 int RenderSection(const TLoadedSkin& skin, const TOptions& o) {
   if (o.Positional.size() != 4) return 2;
   const TacSkinData& sd = skin.Data();
-  const int32_t index = GetSkinIndex(sd, o.Positional[2]);
-  if (index < 0) throw ESkinError("no section \"" + o.Positional[2] + "\"");
+  const int32_t index = RequireSection(sd, o.Positional[2]);
   const TSize size = o.Size.value_or(TypicalSize(sd, sd.gd[index]));
   TsPixelImage parent = MakeParent(o.Parent, size);
   TsPixelImage dst = parent;
@@ -371,8 +384,7 @@ std::unique_ptr<TFreeTypeRasterizer> PreviewFont(int32_t ppi) {
 int RenderText(const TLoadedSkin& skin, const TOptions& o) {
   if (o.Positional.size() != 4) return 2;
   const TacSkinData& sd = skin.Data();
-  const int32_t index = GetSkinIndex(sd, o.Positional[2]);
-  if (index < 0) throw ESkinError("no section \"" + o.Positional[2] + "\"");
+  const int32_t index = RequireSection(sd, o.Positional[2]);
   const TSize cell = o.Size.value_or(TypicalSize(sd, sd.gd[index]));
   const int32_t pad = 8 * sd.PPI / 96;
   const int32_t states = std::clamp(sd.gd[index].States, 1, 3);
@@ -412,10 +424,7 @@ int RenderFrame(const TLoadedSkin& skin, const TOptions& o) {
   in.CaptionHeight = o.CaptionHeight;
   in.Active = o.Active;
   in.ShowIcon = o.Icon;
-  in.FormIndex = GetSkinIndex(sd, "FORM");
-  in.TitleIndex = GetSkinIndex(sd, "FORMTITLE");
-  in.CaptionIndex = GetSkinIndex(sd, "CAPTION");
-  if (in.FormIndex < 0) throw ESkinError("no section \"FORM\"");
+  SetFormSections(in, sd);
   const TsTitleLayout layout = LayoutTitle(sd, in);
   TsPixelImage img(in.Window.cx, in.Window.cy);
   const std::unique_ptr<TFreeTypeRasterizer> font = o.TextGiven ? PreviewFont(sd.PPI) : nullptr;
@@ -470,10 +479,7 @@ int RenderBorder(const TLoadedSkin& skin, const TOptions& o) {
   form.CaptionHeight = o.CaptionHeight >= 0 ? o.CaptionHeight : 19;
   form.Active = o.State != 0;
   form.ShowIcon = o.Icon;
-  form.FormIndex = GetSkinIndex(sd, "FORM");
-  form.TitleIndex = GetSkinIndex(sd, "FORMTITLE");
-  form.CaptionIndex = GetSkinIndex(sd, "CAPTION");
-  if (form.FormIndex < 0) throw ESkinError("no section \"FORM\"");
+  SetFormSections(form, sd);
   const TsFormFrameInputs in = BorderFrameInputs(sd, form);
   const TsFrameShadow shadow = BorderFrameShadow(sd, ebmFull, in);
   if (shadow.Template.IsEmpty())

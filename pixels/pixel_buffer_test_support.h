@@ -10,7 +10,7 @@
 
 #include "pixels/pixel_buffer.h"
 
-namespace ac::testing {
+namespace ac::test {
 
 // Repeatable pseudo-random pixels for the tests that hold vector kernels to
 // their plain formulas; biased toward 0 and 255 bytes, where rounding and
@@ -97,4 +97,4 @@ inline std::string Hex(int32_t w, std::initializer_list<uint32_t> pixels) {
   return s;
 }
 
-}  // namespace ac::testing
+}  // namespace ac::test

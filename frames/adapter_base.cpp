@@ -1,4 +1,4 @@
-#include "frames/main_wnd.h"
+#include "frames/adapter_base.h"
 
 #include <exception>
 #include <vector>

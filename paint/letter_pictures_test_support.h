@@ -9,7 +9,7 @@
 
 #include "pixels/pixel_buffer.h"
 
-namespace ac::testing {
+namespace ac::test {
 
 inline uint32_t Px(char c) {
   return static_cast<uint8_t>(c) * 0x01010101u;
@@ -36,4 +36,4 @@ inline std::vector<std::string> Rows(const TsPixelBuffer& b) {
   return rows;
 }
 
-}  // namespace ac::testing
+}  // namespace ac::test

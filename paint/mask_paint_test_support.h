@@ -8,11 +8,11 @@
 
 #include "core/message_sink.h"
 #include "pixels/pixel_buffer.h"
-#include "pixels/pixel_buffer_testing.h"
+#include "pixels/pixel_buffer_test_support.h"
 #include "skin/skin_data.h"
 #include "skin/skin_manager_core.h"
 
-namespace ac::testing {
+namespace ac::test {
 
 // A manager with no skin, the owner of test skins.
 inline TacSkinManagerCore* FakeManager() {
@@ -56,4 +56,4 @@ inline TsPixelImage Coded(int32_t w, int32_t h, uint32_t base = 0xFF000000u) {
   return img;
 }
 
-}  // namespace ac::testing
+}  // namespace ac::test

@@ -3,7 +3,7 @@
 // Natively it is "composed" unless a test says otherwise for a while; tests
 // that run one at a time on one thread may change it.
 
-namespace ac::platform::testing {
+namespace ac::test {
 
 enum class TComposed { No, Yes };
 
@@ -20,4 +20,4 @@ class TScopedComposition {
   bool FPrevious;
 };
 
-}  // namespace ac::platform::testing
+}  // namespace ac::test

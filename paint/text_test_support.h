@@ -11,7 +11,7 @@
 #include "paint/text_rasterizer.h"
 #include "pixels/color.h"
 
-namespace ac::testing {
+namespace ac::test {
 
 class TBarFont : public TacTextRasterizer {
  public:
@@ -114,4 +114,4 @@ class TBarFont : public TacTextRasterizer {
   bool FUnderline = false;
 };
 
-}  // namespace ac::testing
+}  // namespace ac::test
