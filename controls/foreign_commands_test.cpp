@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "controls/skinned_test_form.h"
+#include "controls/skinned_form_test_support.h"
 #include "framework/other_thread_test_support.h"
 
 namespace ac {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <functional>
 
-#include "controls/skinned_test_form.h"
+#include "controls/skinned_form_test_support.h"
 #include "controls/state_fade.h"
 #include "framework/button.h"
 #include "pixels/color_transform.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "controls/skinned_test_form.h"
+#include "controls/skinned_form_test_support.h"
 #include "manager/skin_editor_channel.h"
 #include "system/win/unicode.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "controls/skinned_test_form.h"
+#include "controls/skinned_form_test_support.h"
 #include "frames/adapter_paint.h"
 #include "frames/ctrl_adapter.h"
 #include "paint/glyph_paint.h"
