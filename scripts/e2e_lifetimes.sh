@@ -14,7 +14,7 @@ exe=$1
 probe=$2
 ppi=${3:-96}
 source "$(dirname "$0")/e2e_common.sh"
-skinsend="$(dirname "$exe")/skinsend.exe"
+skinsend="$(dirname "$probe")/skinsend.exe"
 
 frame() { wine "$probe" frame | tr -d '\r' >"$work/frame"; }
 fget() { sed -n "s/^$1=//p" "$work/frame"; }
