@@ -129,6 +129,10 @@ TEST(BorderClickThrough, ShadowClicksReachTheProgramBelowFrameClicksDoNot) {
   for (TPoint p : {frame, shadow, below})
     points += std::to_wstring(p.X) + L" " + std::to_wstring(p.Y) + L" ";
   SetEnvironmentVariableW(kPointsVar, points.c_str());
+  // The other program is this test executable running one case: it must not
+  // take the shard of the cases this run was given.
+  SetEnvironmentVariableW(L"GTEST_TOTAL_SHARDS", nullptr);
+  SetEnvironmentVariableW(L"GTEST_SHARD_INDEX", nullptr);
 
   STARTUPINFOW si{};
   si.cb = sizeof si;
